@@ -1,0 +1,106 @@
+#!/usr/bin/env bash
+# Kivo's two entry points on a Debian machine:
+#   ./kivo.sh run    build Kivo and start it under Wine with the sample data folder
+#   ./kivo.sh test   build Kivo and run every test under Wine
+# Both install what they need (apt-get) first.
+set -euo pipefail
+
+ROOT=$(cd "$(dirname "$0")" && pwd)
+BUILD="$ROOT/build"
+PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 wine googletest xvfb xdotool x11-utils imagemagick)
+
+install_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  echo "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build() {
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
+  cmake --build "$BUILD" -j"$(nproc)"
+}
+
+# The Wine prefix lives in the build folder; made once, then reused.
+export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEARCH=win64
+export WINEDLLOVERRIDES="winemenubuilder.exe=d"
+
+make_prefix() {
+  [ -f "$WINEPREFIX/.kivo-ready" ] && return 0
+  echo "Creating the Wine prefix (once)..."
+  rm -rf "$WINEPREFIX"
+  wineboot -i </dev/null >/dev/null 2>&1
+  cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
+  wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d kivo /f </dev/null >/dev/null 2>&1
+  wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v kivo /d 1024x700 /f </dev/null >/dev/null 2>&1
+  wineserver -k || true
+  wineserver -w || true
+  # Shell folders that point into the Linux home would let tests write there.
+  for l in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+    if [ -L "$l" ]; then rm "$l" && mkdir "$l"; fi
+  done
+  touch "$WINEPREFIX/.kivo-ready"
+}
+
+XVFB_PID=""
+start_display() {
+  local n=90
+  while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+  XVFB_PID=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
+  echo "Xvfb did not start" >&2
+  return 1
+}
+
+stop_all() {
+  wineserver -k 2>/dev/null || true
+  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+}
+
+# One warm wineserver for the whole run keeps every test start fast.
+start_wine() {
+  wineserver -p </dev/null >/dev/null 2>&1 || true
+  wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+}
+
+cmd_test() {
+  install_packages
+  build
+  make_prefix
+  trap stop_all EXIT
+  start_display
+  start_wine
+  local started=$SECONDS
+  (cd "$BUILD" && ctest --output-on-failure --timeout 300)
+  echo "Test suite took $((SECONDS - started)) s."
+}
+
+cmd_run() {
+  install_packages
+  build
+  make_prefix
+  local data="$BUILD/sample-data"
+  # The program writes its settings into the data folder: keep the checkout clean.
+  [ -d "$data" ] || cp -r "$ROOT/examples/data" "$data"
+  if [ -z "${DISPLAY:-}" ]; then
+    trap stop_all EXIT
+    start_display
+    echo "No display was set: Kivo runs on the virtual display $DISPLAY."
+  fi
+  cd "$data"
+  wine "$BUILD/kivo.exe" "$@"
+}
+
+case "${1:-}" in
+  test) shift; cmd_test "$@" ;;
+  run) shift; cmd_run "$@" ;;
+  *) echo "usage: ./kivo.sh test | run" >&2; exit 2 ;;
+esac

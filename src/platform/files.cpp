@@ -1,0 +1,134 @@
+#include "platform/files.h"
+
+#include <windows.h>
+
+namespace {
+
+// Owns one kernel file handle.
+struct FileHandle {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    explicit FileHandle(HANDLE h) : handle(h) {}
+    FileHandle(const FileHandle&) = delete;
+    FileHandle& operator=(const FileHandle&) = delete;
+    ~FileHandle() { close(); }
+    bool valid() const { return handle != INVALID_HANDLE_VALUE; }
+    bool close() {
+        if (!valid()) return true;
+        BOOL ok = CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+        return ok != FALSE;
+    }
+};
+
+bool writeAll(HANDLE file, const std::string& bytes) {
+    size_t done = 0;
+    while (done < bytes.size()) {
+        size_t left = bytes.size() - done;
+        DWORD chunk = left > 0x10000000u ? 0x10000000u : static_cast<DWORD>(left);
+        DWORD written = 0;
+        if (!WriteFile(file, bytes.data() + done, chunk, &written, nullptr) || written == 0) return false;
+        done += written;
+    }
+    return true;
+}
+
+// A name beside the target that no other running instance uses at the same time.
+std::wstring siblingTempName(const std::wstring& target) {
+    return target + L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
+}
+
+}  // namespace
+
+bool readWholeFile(const std::wstring& path, std::string& bytes) {
+    bytes.clear();
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.handle, &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
+    bytes.resize(static_cast<size_t>(size.QuadPart));
+    size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD got = 0;
+        DWORD want = static_cast<DWORD>(bytes.size() - done);
+        if (!ReadFile(file.handle, bytes.data() + done, want, &got, nullptr)) {
+            bytes.clear();
+            return false;
+        }
+        if (got == 0) break;  // the file shrank while we read it
+        done += got;
+    }
+    bytes.resize(done);
+    return true;
+}
+
+bool replaceFileContent(const std::wstring& path, const std::string& bytes) {
+    const std::wstring target = fullPathName(path);
+    const DWORD oldAttributes = GetFileAttributesW(target.c_str());
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
+        (oldAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
+        return false;
+
+    const std::wstring temp = siblingTempName(target);
+    {
+        FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) return false;
+        bool ok = writeAll(file.handle, bytes) && FlushFileBuffers(file.handle) != FALSE;
+        ok = file.close() && ok;
+        if (!ok) {
+            DeleteFileW(temp.c_str());
+            return false;
+        }
+    }
+
+    BOOL moved;
+    if (oldAttributes == INVALID_FILE_ATTRIBUTES) {
+        moved = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
+    } else {
+        moved = ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
+                             REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr);
+    }
+    if (!moved) {
+        DeleteFileW(temp.c_str());
+        return false;
+    }
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesW(target.c_str()) != oldAttributes)
+        SetFileAttributesW(target.c_str(), oldAttributes);
+    return true;
+}
+
+uint32_t fileAttributes(const std::wstring& path) {
+    DWORD a = GetFileAttributesW(path.c_str());
+    return a == INVALID_FILE_ATTRIBUTES ? kNoFileAttributes : static_cast<uint32_t>(a);
+}
+
+bool setFileAttributes(const std::wstring& path, uint32_t attributes) {
+    return SetFileAttributesW(path.c_str(), attributes) != FALSE;
+}
+
+bool fileExists(const std::wstring& path) {
+    uint32_t a = fileAttributes(path);
+    return a != kNoFileAttributes && (a & kFileAttributeDirectory) == 0;
+}
+
+bool folderExists(const std::wstring& path) {
+    uint32_t a = fileAttributes(path);
+    return a != kNoFileAttributes && (a & kFileAttributeDirectory) != 0;
+}
+
+bool deleteFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+
+std::wstring fullPathName(const std::wstring& path) {
+    if (path.empty()) return path;
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        if (n == 0) return path;
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            return buffer;
+        }
+        buffer.resize(n);  // n is the size needed, terminator included
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Whole-file reading and crash-safe whole-file writing, paths and attributes.
+#include <cstdint>
+#include <string>
+
+// Attribute value of a path that does not exist or cannot be queried.
+constexpr uint32_t kNoFileAttributes = 0xFFFFFFFFu;
+constexpr uint32_t kFileAttributeReadOnly = 0x1;
+constexpr uint32_t kFileAttributeHidden = 0x2;
+constexpr uint32_t kFileAttributeDirectory = 0x10;
+
+// Reads the whole file as raw bytes; false when it cannot be opened or read
+// (then `bytes` is left empty).
+bool readWholeFile(const std::wstring& path, std::string& bytes);
+
+// Gives the file `bytes` as its complete new content. The bytes go to a new file
+// beside it first, which then takes the old file's place (keeping its attributes),
+// so a crash, a kill or a full disk leaves either the old or the new content.
+// A read-only file is refused like an in-place write would be. On failure nothing
+// on disk has changed.
+bool replaceFileContent(const std::wstring& path, const std::string& bytes);
+
+uint32_t fileAttributes(const std::wstring& path);
+bool setFileAttributes(const std::wstring& path, uint32_t attributes);
+bool fileExists(const std::wstring& path);    // an existing file, not a folder
+bool folderExists(const std::wstring& path);
+bool deleteFile(const std::wstring& path);
+
+// Absolute form of a path (relative names resolve against the current directory);
+// the path itself when it cannot be resolved.
+std::wstring fullPathName(const std::wstring& path);

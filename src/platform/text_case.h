@@ -1,0 +1,8 @@
+#pragma once
+// Letter case by the system's rules (not only ASCII): keys, group and category
+// names compare this way.
+#include <string>
+#include <string_view>
+
+bool sameTextIgnoringCase(std::wstring_view a, std::wstring_view b);
+std::wstring toLowerCase(std::wstring_view text);

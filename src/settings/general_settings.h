@@ -1,0 +1,64 @@
+#pragma once
+// The global settings of groups "Start" and "main", named by their keys.
+#include <cstdint>
+#include <string>
+
+#include "settings/ini_document.h"
+
+struct GeneralSettings {
+    std::wstring CatSelect;  // category shown at start; empty: the last one used
+    std::wstring MRU;        // category shown last
+    std::wstring Language;
+    int VarDrive = 0;
+    std::wstring ProgTitle;  // environment expanded, one space appended
+    std::wstring ProgIcon;
+    std::wstring WebIcon;
+    std::wstring FileMgrCom;
+    std::wstring FileMgrParm;
+    int SingleClick = 0;
+    int AutoDelay = 0;  // milliseconds
+    int AutoClose = 0;
+    int SystemTray = 0;
+    int AutoAlign = 1;
+    int LeftAligned = 0;
+    int Common = 0;  // bits: 1 width, 2 height, 4 font, 8 background shared
+    int Centered = 0;
+    int AllowDrop = 0;
+    int SingleColumn = 1;
+    int TitleBar = 1;
+    int Transparent = 0;
+    int Stayontop = 0;
+    int Alpha = 180;
+    std::wstring Separator;
+    int ToolBarStyle = 0;
+    int AutoEdgeHide = 1;
+    int EdgeSlide = 0;
+    int SlowSlide = 0;
+    int ALTmenu = 1;
+    std::wstring IconSpacing;
+    int Hotkey = 0;
+};
+
+// Bits of `Common`.
+constexpr int kCommonWidth = 1;
+constexpr int kCommonHeight = 2;
+constexpr int kCommonFont = 4;
+constexpr int kCommonBackground = 8;
+
+constexpr size_t kMaxLanguageNameLength = 64;
+
+// Reads every key in its order, with the defaults, then applies the derived rules
+// (tool window forces the tray icon, auto-hide only for tool windows, AutoDelay
+// seconds, Alpha range). `VarDrive` is read only when `readVarDrive` is set (the
+// program does not run from the Windows or home drive); `userLanguage` is the
+// default of `Language`.
+void readGeneralSettings(IniDocument& doc, GeneralSettings& settings, bool readVarDrive,
+                         const std::wstring& userLanguage);
+
+// Writes the keys that are kept across runs into groups "start" and "main", in
+// their fixed order; `MRU` becomes `loadedCategory`. The category window
+// settings and the save itself are the caller's.
+void writeGeneralSettings(IniDocument& doc, const GeneralSettings& settings, const std::wstring& loadedCategory);
+
+// "$" and upper-case hexadecimal, as `Hotkey` is stored.
+std::wstring formatHexText(uint32_t value);

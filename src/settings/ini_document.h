@@ -1,0 +1,50 @@
+#pragma once
+// The settings document: an INI-style text file held in memory, read and written
+// whole. Comment lines and lines without "=" survive a save in place.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/text_encoding.h"
+
+struct IniEntry {
+    int group = 0;      // index into groupNames; 0 for the top-level group
+    std::wstring key;   // a comment or a line without "=" is all key
+    std::wstring value;
+};
+
+constexpr int kMaxIniGroups = 64;
+// Where a group beyond the 64th would be: reads give the default, writes are
+// dropped, so no other group's keys are ever touched.
+constexpr int kNoIniGroup = -1;
+
+struct IniDocument {
+    std::wstring path;
+    bool hasBom = false;
+    TextFormat format = TextFormat::Utf8;
+    int currentGroup = 0;
+    std::vector<std::wstring> groupNames{std::wstring()};  // [0] names the top-level group
+    int changes = 0;  // modifications since the last successful load
+    std::vector<IniEntry> entries;
+};
+
+int groupCount(const IniDocument& doc);
+
+// Reads the file at doc.path; on failure the document is left as it was.
+bool load(IniDocument& doc);
+// Writes the document when it has changes; true when the file was written.
+bool save(IniDocument& doc);
+
+// Makes the named group current (case-insensitive; created when missing) and
+// returns its index: 0 for an empty name, kNoIniGroup when a new group is
+// needed and 64 exist already.
+int selectGroup(IniDocument& doc, const std::wstring& name);
+
+std::wstring readString(const IniDocument& doc, const std::wstring& key, const std::wstring& defaultValue);
+void writeString(IniDocument& doc, const std::wstring& key, const std::wstring& value);
+int32_t readInt(const IniDocument& doc, const std::wstring& key, int32_t defaultValue);
+void writeInt(IniDocument& doc, const std::wstring& key, int32_t value);
+uint32_t readColor(const IniDocument& doc, const std::wstring& key, const std::wstring& defaultText);
+void writeColor(IniDocument& doc, const std::wstring& key, uint32_t color);
+// Removes every entry of the current group.
+void deleteGroupEntries(IniDocument& doc);

@@ -1,0 +1,57 @@
+#include "store/category_file.h"
+
+#include "platform/files.h"
+#include "store/text_lines.h"
+
+CategoryStore categoryStore;
+
+void clearCategoryItems(CategoryStore& store) {
+    store.items.clear();  // each item's icons go with it
+    store.selectedItem = -1;
+}
+
+bool loadCategoryFile(CategoryStore& store, const std::wstring& path) {
+    clearCategoryItems(store);
+    return insertCategoryFile(store, path);
+}
+
+bool insertCategoryFile(CategoryStore& store, const std::wstring& path) {
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) return false;
+    DecodedText decoded = decodeText(bytes);
+    store.fileFormat = decoded.format;
+    store.fileHasBom = decoded.hasBom;
+
+    CategoryItems read;
+    bool anyAccepted = false;
+    for (std::wstring_view line : splitTextLines(decoded.text)) {
+        line = trimSpaces(line);
+        if (line.empty()) continue;
+        CategoryItem item;
+        size_t eq = line.find(L'=');
+        if (eq != std::wstring_view::npos) {
+            item.text = trimSpaces(line.substr(0, eq));
+            item.definition = trimSpaces(line.substr(eq + 1));
+            anyAccepted = true;
+        }
+        read.push_back(std::move(item));
+    }
+    size_t at = static_cast<size_t>(store.selectedItem + 1);
+    if (at > store.items.size()) at = store.items.size();
+    store.items.insert(store.items.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(read.begin()),
+                       std::make_move_iterator(read.end()));
+    if (anyAccepted) store.selectedItem = static_cast<int>(at);
+    return true;
+}
+
+bool saveCategoryFile(const CategoryStore& store, const std::wstring& path) {
+    std::wstring text;
+    for (const CategoryItem& item : store.items) {
+        if (item.text.empty()) continue;
+        text += item.text;
+        text += L'=';
+        text += item.definition;
+        text += L"\r\n";
+    }
+    return replaceFileContent(path, encodeText(text, store.fileFormat, store.fileHasBom));
+}

@@ -1,0 +1,55 @@
+#include "store/item_definition.h"
+
+#include <algorithm>
+
+#include "store/text_values.h"
+
+DefinitionFields splitDefinition(std::wstring_view definition) {
+    std::wstring* fields[5];
+    DefinitionFields result;
+    fields[0] = &result.command;
+    fields[1] = &result.parameters;
+    fields[2] = &result.directory;
+    fields[3] = &result.showMode;
+    fields[4] = &result.iconSource;
+    size_t start = 0;
+    for (int n = 0; n < 5 && start <= definition.size(); ++n) {
+        size_t end = definition.find(L';', start);
+        if (end == std::wstring_view::npos) end = definition.size();
+        *fields[n] = definition.substr(start, end - start);
+        start = end + 1;
+    }
+    std::replace(result.parameters.begin(), result.parameters.end(), kParameterSemicolon, L';');
+    return result;
+}
+
+std::wstring joinDefinition(const DefinitionFields& fields) {
+    std::wstring parameters = fields.parameters;
+    std::replace(parameters.begin(), parameters.end(), L';', kParameterSemicolon);
+    const std::wstring* parts[5] = {&fields.command, &parameters, &fields.directory, &fields.showMode,
+                                    &fields.iconSource};
+    int used = 5;
+    while (used > 1 && parts[used - 1]->empty()) --used;
+    std::wstring definition = *parts[0];
+    for (int n = 1; n < used; ++n) definition += L";" + *parts[n];
+    return definition;
+}
+
+ShowMode parseShowMode(std::wstring_view field) {
+    if (field == L"min") return ShowMode::Minimized;
+    if (field == L"max") return ShowMode::Maximized;
+    if (field == L"admin") return ShowMode::Admin;
+    return ShowMode::Normal;
+}
+
+IconSource splitIconSource(std::wstring_view field) {
+    IconSource source;
+    size_t comma = field.rfind(L',');
+    if (comma == std::wstring_view::npos) {
+        source.file = field;
+        return source;
+    }
+    source.file = field.substr(0, comma);
+    source.index = parseIntText(field.substr(comma + 1));
+    return source;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The five ";"-separated fields of an item's definition.
+#include <string>
+#include <string_view>
+
+// Stands for ";" inside the parameters field, where ";" separates fields.
+constexpr wchar_t kParameterSemicolon = L'\x7F';
+
+struct DefinitionFields {
+    std::wstring command;
+    std::wstring parameters;  // with real ";" characters
+    std::wstring directory;
+    std::wstring showMode;    // "min", "max", "admin" or anything meaning normal
+    std::wstring iconSource;  // file, optionally "," and an icon index
+};
+
+DefinitionFields splitDefinition(std::wstring_view definition);
+
+// The inverse: ";" in the parameters stored as U+007F, trailing empty fields dropped.
+std::wstring joinDefinition(const DefinitionFields& fields);
+
+enum class ShowMode { Normal, Minimized, Maximized, Admin };
+// Exact, case-sensitive match of "min", "max" or "admin"; anything else is normal.
+ShowMode parseShowMode(std::wstring_view field);
+
+struct IconSource {
+    std::wstring file;
+    int index = 0;
+};
+// Splits at the last ",": the file before it, the decimal index after it.
+IconSource splitIconSource(std::wstring_view field);

@@ -1,0 +1,179 @@
+#include "store/text_encoding.h"
+
+#include "platform/text_codec.h"
+
+namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16Bom = "\xFF\xFE";
+
+unsigned char byteAt(std::string_view bytes, size_t i) { return static_cast<unsigned char>(bytes[i]); }
+
+// Length of the well-formed UTF-8 sequence at `i` and its code point; 0 when the
+// bytes there are not one (stray byte, overlong form, surrogate, beyond U+10FFFF).
+size_t utf8Sequence(std::string_view bytes, size_t i, char32_t& cp) {
+    unsigned char b = byteAt(bytes, i);
+    if (b < 0x80) {
+        cp = b;
+        return 1;
+    }
+    size_t len;
+    char32_t min;
+    if (b >= 0xC2 && b <= 0xDF) {
+        len = 2, cp = b & 0x1F, min = 0x80;
+    } else if (b >= 0xE0 && b <= 0xEF) {
+        len = 3, cp = b & 0x0F, min = 0x800;
+    } else if (b >= 0xF0 && b <= 0xF4) {
+        len = 4, cp = b & 0x07, min = 0x10000;
+    } else {
+        return 0;
+    }
+    if (i + len > bytes.size()) return 0;
+    for (size_t k = 1; k < len; ++k) {
+        unsigned char c = byteAt(bytes, i + k);
+        if ((c & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (c & 0x3F);
+    }
+    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
+
+void appendCodePoint(std::wstring& out, char32_t cp) {
+    if (cp >= 0x10000) {
+        cp -= 0x10000;
+        out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
+        out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
+    } else {
+        out.push_back(static_cast<wchar_t>(cp));
+    }
+}
+
+std::wstring utf16LeToWide(std::string_view bytes) {
+    std::wstring text(bytes.size() / 2, L'\0');
+    for (size_t i = 0; i < text.size(); ++i)
+        text[i] = static_cast<wchar_t>(byteAt(bytes, 2 * i) | (byteAt(bytes, 2 * i + 1) << 8));
+    return text;
+}
+
+std::string wideToUtf16Le(std::wstring_view text) {
+    std::string bytes(text.size() * 2, '\0');
+    for (size_t i = 0; i < text.size(); ++i) {
+        bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
+        bytes[2 * i + 1] = static_cast<char>((text[i] >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+}  // namespace
+
+TextFormat detectTextEncoding(std::string_view bytes, TextFormat fallback) {
+    bool valid = false, invalid = false;
+    size_t pending = 0;  // continuation bytes still announced
+    for (size_t i = 0; i < bytes.size(); ++i) {
+        unsigned char b = byteAt(bytes, i);
+        if (b == 0) return TextFormat::Utf16Le;
+        size_t n = bytes.size() - i;  // remaining length, this byte included
+        if (pending > 0) {
+            --pending;
+            if (b >= 0x80 && b <= 0xBF) {
+                valid = true;
+            } else {
+                invalid = true;  // consumed all the same, never a lead byte
+            }
+            continue;
+        }
+        if (b >= 0xC0 && b <= 0xDF && n > 1) {
+            pending = 1;
+        } else if (b >= 0xE0 && b <= 0xEF && n > 2) {
+            pending = 2;
+        } else if (b >= 0xF0 && b <= 0xF7 && n > 3) {
+            pending = 3;
+        } else if (b >= 0x80) {
+            invalid = true;
+        }
+    }
+    if (valid == invalid) return fallback;
+    return valid ? TextFormat::Utf8 : TextFormat::Ansi;
+}
+
+std::wstring utf8ToWide(std::string_view bytes) {
+    std::wstring text;
+    text.reserve(bytes.size());
+    size_t i = 0;
+    while (i < bytes.size()) {
+        char32_t cp = 0;
+        size_t len = utf8Sequence(bytes, i, cp);
+        if (len == 0) {
+            // A stray byte: most likely a character of the ANSI code page.
+            std::wstring ch = ansiToWide(bytes.substr(i, 1));
+            text += ch.empty() ? std::wstring(1, L'\xFFFD') : ch;
+            ++i;
+            continue;
+        }
+        appendCodePoint(text, cp);
+        i += len;
+    }
+    return text;
+}
+
+std::string wideToUtf8(std::wstring_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = static_cast<char32_t>(text[i]) & 0xFFFF;
+        if (cp >= 0xD800 && cp <= 0xDBFF && i + 1 < text.size() && text[i + 1] >= 0xDC00 && text[i + 1] <= 0xDFFF) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + ((static_cast<char32_t>(text[i + 1]) & 0xFFFF) - 0xDC00);
+            ++i;
+        } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+            cp = 0xFFFD;  // a lone surrogate has no UTF-8 form
+        }
+        if (cp < 0x80) {
+            bytes.push_back(static_cast<char>(cp));
+        } else if (cp < 0x800) {
+            bytes.push_back(static_cast<char>(0xC0 | (cp >> 6)));
+            bytes.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else if (cp < 0x10000) {
+            bytes.push_back(static_cast<char>(0xE0 | (cp >> 12)));
+            bytes.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            bytes.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        } else {
+            bytes.push_back(static_cast<char>(0xF0 | (cp >> 18)));
+            bytes.push_back(static_cast<char>(0x80 | ((cp >> 12) & 0x3F)));
+            bytes.push_back(static_cast<char>(0x80 | ((cp >> 6) & 0x3F)));
+            bytes.push_back(static_cast<char>(0x80 | (cp & 0x3F)));
+        }
+    }
+    return bytes;
+}
+
+DecodedText decodeText(std::string_view bytes) {
+    DecodedText result;
+    if (bytes.substr(0, 3) == kUtf8Bom) {
+        result.format = TextFormat::Utf8;
+        result.hasBom = true;
+        bytes.remove_prefix(3);
+    } else if (bytes.substr(0, 2) == kUtf16Bom) {
+        result.format = TextFormat::Utf16Le;
+        result.hasBom = true;
+        bytes.remove_prefix(2);
+    } else {
+        result.format = detectTextEncoding(bytes, TextFormat::Utf8);
+    }
+    switch (result.format) {
+        case TextFormat::Utf8: result.text = utf8ToWide(bytes); break;
+        case TextFormat::Utf16Le: result.text = utf16LeToWide(bytes); break;
+        case TextFormat::Ansi: result.text = ansiToWide(bytes); break;
+    }
+    return result;
+}
+
+std::string encodeText(std::wstring_view text, TextFormat format, bool withBom) {
+    if (format == TextFormat::Ansi) {
+        std::string bytes;
+        if (wideToAnsi(text, bytes)) return bytes;
+        format = TextFormat::Utf8;
+        withBom = true;
+    }
+    if (format == TextFormat::Utf16Le) return withBom ? std::string(kUtf16Bom) + wideToUtf16Le(text) : wideToUtf16Le(text);
+    return withBom ? std::string(kUtf8Bom) + wideToUtf8(text) : wideToUtf8(text);
+}
