@@ -82,13 +82,10 @@ bool replaceFileContent(const std::wstring& path, const std::string& bytes) {
         }
     }
 
-    BOOL moved;
-    if (oldAttributes == INVALID_FILE_ATTRIBUTES) {
-        moved = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH);
-    } else {
-        moved = ReplaceFileW(target.c_str(), temp.c_str(), nullptr,
-                             REPLACEFILE_IGNORE_MERGE_ERRORS | REPLACEFILE_IGNORE_ACL_ERRORS, nullptr, nullptr);
-    }
+    // A rename within one folder is atomic; ReplaceFileW would keep a few more of the
+    // old file's properties, but under some systems it leaves a backup file behind
+    // when it fails.
+    BOOL moved = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
     if (!moved) {
         DeleteFileW(temp.c_str());
         return false;

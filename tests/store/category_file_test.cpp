@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "platform/files.h"
+#include "platform/text_codec.h"
+#include "store/category_file.h"
+#include "support/test_files.h"
+
+namespace {
+
+// One category in every byte form the program reads, and the form it must write back.
+struct EncodedCategory {
+    const char* name;
+    std::string bytes;
+    TextFormat format;
+    bool hasBom;
+};
+
+std::string utf16(const std::wstring& text) {
+    std::string bytes;
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
+    }
+    return bytes;
+}
+
+std::string ansi(const std::wstring& text) {
+    std::string bytes;
+    EXPECT_TRUE(wideToAnsi(text, bytes));
+    return bytes;
+}
+
+const std::wstring kLinesAsStored = L"  Caf\u00E9 = C:\\Tools\\caf\u00E9.exe;-x ; ;max  \r\nNotes=notepad.exe\nMail=mailto:a@b.c\r";
+const std::wstring kLinesAsWritten = L"Caf\u00E9=C:\\Tools\\caf\u00E9.exe;-x ; ;max\r\nNotes=notepad.exe\r\nMail=mailto:a@b.c\r\n";
+
+std::vector<EncodedCategory> encodedCategories() {
+    return {
+        {"utf8_bom", "\xEF\xBB\xBF" + wideToUtf8(kLinesAsStored), TextFormat::Utf8, true},
+        {"utf8", wideToUtf8(kLinesAsStored), TextFormat::Utf8, false},
+        {"utf16_bom", "\xFF\xFE" + utf16(kLinesAsStored), TextFormat::Utf16Le, true},
+        {"utf16", utf16(kLinesAsStored), TextFormat::Utf16Le, false},
+        {"ansi", ansi(kLinesAsStored), TextFormat::Ansi, false},
+    };
+}
+
+class CategoryRoundTrip : public testing::TestWithParam<EncodedCategory> {};
+
+TEST_P(CategoryRoundTrip, ReadsTrimmedItemsAndWritesTheSameFormat) {
+    const EncodedCategory& c = GetParam();
+    TempFolder dir;
+    writeBytes(dir.file(L"Tools.kvl"), c.bytes);
+    CategoryStore store;
+    ASSERT_TRUE(loadCategoryFile(store, dir.file(L"Tools.kvl")));
+    ASSERT_EQ(store.items.size(), 3u);
+    EXPECT_EQ(store.items[0].text, L"Caf\u00E9");
+    EXPECT_EQ(store.items[0].definition, L"C:\\Tools\\caf\u00E9.exe;-x ; ;max") << "inner spaces stay";
+    EXPECT_EQ(store.items[2].definition, L"mailto:a@b.c");
+    EXPECT_EQ(store.selectedItem, 0);
+    EXPECT_EQ(store.fileFormat, c.format);
+    EXPECT_EQ(store.fileHasBom, c.hasBom);
+
+    ASSERT_TRUE(saveCategoryFile(store, dir.file(L"Copy.kvl")));
+    std::string expected;
+    if (c.format == TextFormat::Utf8) expected = (c.hasBom ? "\xEF\xBB\xBF" : "") + wideToUtf8(kLinesAsWritten);
+    if (c.format == TextFormat::Utf16Le) expected = (c.hasBom ? "\xFF\xFE" : "") + utf16(kLinesAsWritten);
+    if (c.format == TextFormat::Ansi) expected = ansi(kLinesAsWritten);
+    EXPECT_EQ(readBytes(dir.file(L"Copy.kvl")), expected);
+
+    CategoryStore again;
+    ASSERT_TRUE(loadCategoryFile(again, dir.file(L"Copy.kvl")));
+    ASSERT_EQ(again.items.size(), 3u);
+    EXPECT_EQ(again.items[0].definition, store.items[0].definition);
+    EXPECT_EQ(again.fileFormat, c.format);
+}
+
+INSTANTIATE_TEST_SUITE_P(AllEncodings, CategoryRoundTrip, testing::ValuesIn(encodedCategories()),
+                         [](const testing::TestParamInfo<EncodedCategory>& info) { return info.param.name; });
+
+TEST(CategoryFile, OddLinesAreKeptOrDroppedAsTheFormatSays) {
+    TempFolder dir;
+    writeBytes(dir.file(L"a.kvl"), "a=b=c\r\nno equals sign\r\n   \r\n=only definition\r\n-=\r\n");
+    CategoryStore store;
+    ASSERT_TRUE(loadCategoryFile(store, dir.file(L"a.kvl")));
+    ASSERT_EQ(store.items.size(), 4u);
+    EXPECT_EQ(store.items[0].text, L"a");
+    EXPECT_EQ(store.items[0].definition, L"b=c") << "the second = belongs to the definition";
+    EXPECT_EQ(store.items[1].text, L"");
+    EXPECT_EQ(store.items[1].definition, L"");
+    EXPECT_EQ(store.items[2].text, L"") << "an empty caption is never written";
+    EXPECT_EQ(store.items[3].text, L"-");
+    ASSERT_TRUE(saveCategoryFile(store, dir.file(L"a.kvl")));
+    EXPECT_EQ(readBytes(dir.file(L"a.kvl")), "a=b=c\r\n-=\r\n");
+}
+
+TEST(CategoryFile, FileWithoutAnyItemLeavesNoCurrentItem) {
+    TempFolder dir;
+    writeBytes(dir.file(L"empty.kvl"), "just text\r\n");
+    CategoryStore store;
+    ASSERT_TRUE(loadCategoryFile(store, dir.file(L"empty.kvl")));
+    EXPECT_EQ(store.selectedItem, -1);
+    writeBytes(dir.file(L"zero.kvl"), "");
+    ASSERT_TRUE(loadCategoryFile(store, dir.file(L"zero.kvl")));
+    EXPECT_TRUE(store.items.empty());
+    EXPECT_EQ(store.selectedItem, -1);
+}
+
+TEST(CategoryFile, MissingFileLeavesAnEmptyList) {
+    TempFolder dir;
+    CategoryStore store;
+    store.items.resize(2);
+    store.selectedItem = 1;
+    EXPECT_FALSE(loadCategoryFile(store, dir.file(L"missing.kvl")));
+    EXPECT_TRUE(store.items.empty());
+    EXPECT_EQ(store.selectedItem, -1);
+}
+
+TEST(CategoryFile, TheFormatOfTheFileReadLastIsUsedForEveryFile) {
+    TempFolder dir;
+    CategoryStore store;
+    EXPECT_EQ(store.fileFormat, TextFormat::Utf8);
+    EXPECT_TRUE(store.fileHasBom) << "before any file is read: UTF-8 with a mark";
+
+    writeBytes(dir.file(L"wide.kvl"), "\xFF\xFE" + utf16(L"x=y\r\n"));
+    ASSERT_TRUE(loadCategoryFile(store, dir.file(L"wide.kvl")));
+    clearCategoryItems(store);
+    store.items.push_back(CategoryItem{L"New", L"new.exe", {}, {}});
+    ASSERT_TRUE(saveCategoryFile(store, dir.file(L"brand new.kvl")));
+    EXPECT_EQ(readBytes(dir.file(L"brand new.kvl")), "\xFF\xFE" + utf16(L"New=new.exe\r\n"));
+}
+
+TEST(CategoryFile, AnsiTextOutsideTheCodePageIsWrittenAsUtf8) {
+    TempFolder dir;
+    writeBytes(dir.file(L"old.kvl"), "M\xFCller=x.exe\r\n");
+    CategoryStore store;
+    ASSERT_TRUE(loadCategoryFile(store, dir.file(L"old.kvl")));
+    ASSERT_EQ(store.fileFormat, TextFormat::Ansi);
+    store.items.push_back(CategoryItem{L"\u4E2D\u6587", L"y.exe", {}, {}});
+    ASSERT_TRUE(saveCategoryFile(store, dir.file(L"old.kvl")));
+    CategoryStore again;
+    ASSERT_TRUE(loadCategoryFile(again, dir.file(L"old.kvl")));
+    EXPECT_EQ(again.fileFormat, TextFormat::Utf8);
+    EXPECT_TRUE(again.fileHasBom);
+    ASSERT_EQ(again.items.size(), 2u);
+    EXPECT_EQ(again.items[0].text, L"M\u00FCller");
+    EXPECT_EQ(again.items[1].text, L"\u4E2D\u6587");
+}
+
+TEST(CategoryFile, ShorterContentLeavesNoRemains) {
+    TempFolder dir;
+    writeBytes(dir.file(L"a.kvl"), "First=one.exe\r\nSecond=two.exe with a long definition\r\n");
+    CategoryStore store;
+    ASSERT_TRUE(loadCategoryFile(store, dir.file(L"a.kvl")));
+    store.items.pop_back();
+    ASSERT_TRUE(saveCategoryFile(store, dir.file(L"a.kvl")));
+    EXPECT_EQ(readBytes(dir.file(L"a.kvl")), "First=one.exe\r\n");
+}
+
+TEST(CategoryFile, InsertingPutsItemsAfterTheCurrentOne) {
+    TempFolder dir;
+    writeBytes(dir.file(L"main.kvl"), "A=a\r\nB=b\r\nC=c\r\n");
+    writeBytes(dir.file(L"temp.kvl"), "X=x\r\nY=y\r\n");
+    CategoryStore store;
+    ASSERT_TRUE(loadCategoryFile(store, dir.file(L"main.kvl")));
+    store.selectedItem = 1;
+    ASSERT_TRUE(insertCategoryFile(store, dir.file(L"temp.kvl")));
+    std::wstring order;
+    for (const CategoryItem& item : store.items) order += item.text;
+    EXPECT_EQ(order, L"ABXYC");
+    EXPECT_EQ(store.selectedItem, 2) << "the first inserted item becomes current";
+
+    EXPECT_FALSE(insertCategoryFile(store, dir.file(L"missing.kvl")));
+    EXPECT_EQ(store.items.size(), 5u);
+    EXPECT_EQ(store.selectedItem, 2);
+}
+
+TEST(CategoryFile, FailedSaveLeavesTheOldFileWhole) {
+    TempFolder dir;
+    const std::wstring path = dir.file(L"busy.kvl");
+    writeBytes(path, "Old=old.exe\r\n");
+    CategoryStore store;
+    store.items.push_back(CategoryItem{L"New", L"new.exe", {}, {}});
+    {
+        // An open handle that does not share deletion makes the replacement step fail.
+        std::ifstream holder(std::filesystem::path(path), std::ios::binary);
+        ASSERT_TRUE(holder.is_open());
+        EXPECT_FALSE(saveCategoryFile(store, path));
+    }
+    EXPECT_EQ(readBytes(path), "Old=old.exe\r\n");
+    int files = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path)) files += entry.is_regular_file();
+    EXPECT_EQ(files, 1) << "no half-written file is left beside it";
+
+    EXPECT_FALSE(saveCategoryFile(store, dir.file(L"no such folder\\a.kvl")));
+}
+
+TEST(CategoryFile, ReadOnlyFileIsRefusedAndHiddenFileStaysHidden) {
+    TempFolder dir;
+    const std::wstring locked = dir.file(L"locked.kvl");
+    writeBytes(locked, "Old=old.exe\r\n");
+    ASSERT_TRUE(setFileAttributes(locked, kFileAttributeReadOnly));
+    CategoryStore store;
+    store.items.push_back(CategoryItem{L"New", L"new.exe", {}, {}});
+    EXPECT_FALSE(saveCategoryFile(store, locked));
+    EXPECT_EQ(readBytes(locked), "Old=old.exe\r\n");
+    setFileAttributes(locked, 0x80);
+
+    const std::wstring hidden = dir.file(L"hidden.kvl");
+    writeBytes(hidden, "Old=old.exe\r\n");
+    ASSERT_TRUE(setFileAttributes(hidden, kFileAttributeHidden));
+    ASSERT_TRUE(saveCategoryFile(store, hidden));
+    EXPECT_EQ(readBytes(hidden), "\xEF\xBB\xBFNew=new.exe\r\n");
+    EXPECT_NE(fileAttributes(hidden) & kFileAttributeHidden, 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CategoryFile, PathsLongerThan260Characters) {
+    TempFolder dir;
+    std::filesystem::path deep = dir.path;
+    for (int i = 0; i < 6; ++i) deep /= std::wstring(50, static_cast<wchar_t>(L'a' + i));
+    std::filesystem::create_directories(deep);
+    const std::wstring path = (deep / L"Long category name.kvl").wstring();
+    ASSERT_GT(path.size(), 300u);
+    CategoryStore store;
+    store.items.push_back(CategoryItem{L"Deep", L"deep.exe", {}, {}});
+    ASSERT_TRUE(saveCategoryFile(store, path));
+    ASSERT_TRUE(saveCategoryFile(store, path)) << "replacing an existing long-named file";
+    CategoryStore again;
+    ASSERT_TRUE(loadCategoryFile(again, path));
+    ASSERT_EQ(again.items.size(), 1u);
+    EXPECT_EQ(again.items[0].definition, L"deep.exe");
+    EXPECT_EQ(fullPathName(path), path);
+}
+
+}  // namespace
