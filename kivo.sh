@@ -69,6 +69,8 @@ stop_all() {
 start_wine() {
   wineserver -p </dev/null >/dev/null 2>&1 || true
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
+  # Wine's virtual desktop closes a second after its last window: hold it open.
+  wine "$BUILD/tests/desktop_keeper.exe" </dev/null >/dev/null 2>&1 &
 }
 
 cmd_test() {

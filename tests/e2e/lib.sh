@@ -1,0 +1,98 @@
+# Helpers for end-to-end tests: each test is a bash script that starts the real
+# kivo.exe under Wine in the virtual desktop, drives it with real input through
+# xdotool, and checks what it wrote and what it shows.
+# Usage: source lib.sh; the script gets KIVO_EXE and E2E_OUT from its arguments.
+set -euo pipefail
+
+KIVO_EXE=$1
+E2E_OUT=$2/$(basename "$0" .sh)
+rm -rf "$E2E_OUT"
+mkdir -p "$E2E_OUT"
+FAILURES=0
+KIVO_PID=""
+
+if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
+  echo "needs DISPLAY and WINEPREFIX (run through ./kivo.sh test)"
+  exit 77
+fi
+
+fail() { echo "FAIL: $*"; FAILURES=$((FAILURES + 1)); }
+pass() { echo "ok: $*"; }
+
+# A fresh data folder for one scenario; prints its Linux path.
+new_data_folder() {
+  local dir="$E2E_OUT/$1"
+  mkdir -p "$dir"
+  echo "$dir"
+}
+
+# Starts kivo.exe with the given data folder as its current directory.
+start_kivo() {
+  local dir=$1; shift
+  (cd "$dir" && exec wine "$KIVO_EXE" "$@" </dev/null >>"$E2E_OUT/wine.log" 2>&1) &
+  KIVO_PID=$!
+}
+
+# Waits until a window whose title matches the regular expression is visible;
+# prints its X window id.
+wait_window() {
+  local pattern=$1 timeout=${2:-20} id
+  for _ in $(seq $((timeout * 10))); do
+    id=$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -1 || true)
+    if [ -n "$id" ]; then echo "$id"; return 0; fi
+    sleep 0.1
+  done
+  return 1
+}
+
+# Position and size of a window as X, Y, W, H.
+window_geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/{x=$4}/Absolute upper-left Y/{y=$4}/Width:/{w=$2}/Height:/{h=$2}
+    END{print x, y, w, h}'
+}
+
+screenshot() {
+  local id=$1 name=$2 x y w h
+  read -r x y w h < <(window_geometry "$id")
+  import -window root -crop "${w}x${h}+${x}+${y}" +repage "$E2E_OUT/$name.png"
+}
+
+# Clicks the window's caption, which makes it the active window.
+click_caption() {
+  local x y w h
+  read -r x y w h < <(window_geometry "$1")
+  xdotool mousemove $((x + w / 2)) $((y + 8)) click 1
+  sleep 0.3
+}
+
+# Waits for the started kivo.exe to end; fails the test when it does not.
+wait_kivo_exit() {
+  local timeout=${1:-20}
+  for _ in $(seq $((timeout * 10))); do
+    if ! kill -0 "$KIVO_PID" 2>/dev/null; then
+      wait "$KIVO_PID" || true
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "kivo.exe did not exit"
+  kill "$KIVO_PID" 2>/dev/null || true
+  return 1
+}
+
+expect_file_bytes() {
+  local file=$1 expected=$2 what=$3
+  if cmp -s "$file" "$expected"; then
+    pass "$what"
+  else
+    fail "$what"
+    echo "--- expected"; od -c "$expected" | head -40
+    echo "--- actual"; od -c "$file" | head -40
+  fi
+}
+
+finish() {
+  if [ "$FAILURES" -eq 0 ]; then echo "all checks passed"; exit 0; fi
+  echo "$FAILURES check(s) failed"
+  exit 1
+}

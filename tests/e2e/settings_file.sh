@@ -1,0 +1,117 @@
+#!/usr/bin/env bash
+# kivo.exe reads the settings file and the start category of its data folder and
+# writes the settings back at exit: comments, foreign keys, letter case of group
+# names and the file's encoding all survive; a missing file is created with every
+# key in its fixed order.
+source "$(dirname "$0")/lib.sh"
+
+crlf() { sed 's/$/\r/'; }
+
+# An existing settings file in UTF-16LE with a byte-order mark.
+data=$(new_data_folder existing)
+{ printf '\xFF\xFE'; crlf <<'INI' | iconv -f UTF-8 -t UTF-16LE; } >"$data/Kivo.ini"
+; my settings, written by hand
+[START]
+CatSelect = Werkzeuge
+[main]
+Width = 400
+AutoDelay=2
+Hotkey=$2804B
+MyOwnKey=stays
+[Werkzeuge]
+Width=300
+INI
+printf 'Gr\xFC\xDFe=notepad.exe\r\nRechner=calc.exe\r\n' >"$data/Werkzeuge.kvl"
+cp "$data/Werkzeuge.kvl" "$E2E_OUT/category-before"
+
+start_kivo "$data"
+if win=$(wait_window '^Kivo $'); then
+  pass "the program shows its window"
+  screenshot "$win" existing
+  click_caption "$win"
+  xdotool key Return
+  wait_kivo_exit
+else
+  fail "no window titled 'Kivo '"
+  kill "$KIVO_PID" 2>/dev/null || true
+fi
+
+{ printf '\xFF\xFE'; crlf <<'INI' | iconv -f UTF-8 -t UTF-16LE; } >"$E2E_OUT/expected-existing"
+; my settings, written by hand
+
+[START]
+CatSelect=Werkzeuge
+
+[main]
+Width=400
+AutoDelay=2000
+Hotkey=$2804B
+MyOwnKey=stays
+MRU=Werkzeuge
+SingleClick=0
+ALTmenu=1
+SingleColumn=1
+AutoClose=0
+SystemTray=0
+AllowDrop=0
+TitleBar=1
+Transparent=0
+Stayontop=0
+ToolbarStyle=0
+AutoEdgeHide=0
+EdgeSlide=0
+AutoAlign=1
+LeftAligned=0
+Common=0
+Centered=0
+VarDrive=0
+
+[Werkzeuge]
+Width=300
+INI
+expect_file_bytes "$data/Kivo.ini" "$E2E_OUT/expected-existing" "existing UTF-16 settings file written back in place"
+expect_file_bytes "$data/Werkzeuge.kvl" "$E2E_OUT/category-before" "the category file is not touched"
+
+# No settings file yet.
+data=$(new_data_folder fresh)
+start_kivo "$data"
+if win=$(wait_window '^Kivo $'); then
+  click_caption "$win"
+  xdotool key Return
+  wait_kivo_exit
+else
+  fail "no window on a fresh data folder"
+  kill "$KIVO_PID" 2>/dev/null || true
+fi
+crlf >"$E2E_OUT/expected-fresh" <<'INI'
+
+[Start]
+CatSelect=
+
+[main]
+MRU=
+SingleClick=0
+ALTmenu=1
+SingleColumn=1
+AutoClose=0
+SystemTray=0
+AllowDrop=0
+TitleBar=1
+Transparent=0
+Stayontop=0
+ToolbarStyle=0
+AutoEdgeHide=0
+EdgeSlide=0
+AutoAlign=1
+LeftAligned=0
+Common=0
+AutoDelay=0
+Centered=0
+VarDrive=0
+Hotkey=$0
+INI
+expect_file_bytes "$data/Kivo.ini" "$E2E_OUT/expected-fresh" "a new settings file lists every key in order"
+leftovers=$(find "$E2E_OUT/existing" "$E2E_OUT/fresh" -name '*.new' | wc -l)
+[ "$leftovers" -eq 0 ] && pass "no temporary files left" || fail "temporary files left behind"
+
+finish
