@@ -2,8 +2,38 @@
 
 #include <windows.h>
 
-std::wstring expandEnvironment(const std::wstring& text) {
+namespace {
+
+std::wstring localeText(LCTYPE what) {
+    wchar_t name[128] = {};
+    int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, what, name, 128);
+    return n > 1 ? std::wstring(name, static_cast<size_t>(n - 1)) : std::wstring();
+}
+
+std::wstring expandDroppingUnknown(const std::wstring& text) {
+    std::wstring result;
+    size_t i = 0;
+    while (i < text.size()) {
+        size_t open = text.find(L'%', i);
+        size_t close = open == std::wstring::npos ? std::wstring::npos : text.find(L'%', open + 1);
+        if (close == std::wstring::npos) {
+            result += text.substr(i);
+            break;
+        }
+        result += text.substr(i, open - i);
+        std::wstring value;
+        if (close > open + 1 && readEnvironmentVariable(text.substr(open + 1, close - open - 1), value))
+            result += value;
+        i = close + 1;
+    }
+    return result;
+}
+
+}  // namespace
+
+std::wstring expandEnvironment(const std::wstring& text, UnknownVariables unknown) {
     if (text.find(L'%') == std::wstring::npos) return text;
+    if (unknown == UnknownVariables::Drop) return expandDroppingUnknown(text);
     std::wstring buffer(text.size() + 256, L'\0');
     for (;;) {
         DWORD n = ExpandEnvironmentStringsW(text.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
@@ -16,8 +46,25 @@ std::wstring expandEnvironment(const std::wstring& text) {
     }
 }
 
-std::wstring userLanguageEnglishName() {
-    wchar_t name[128] = {};
-    int n = GetLocaleInfoW(LOCALE_USER_DEFAULT, LOCALE_SENGLANGUAGE, name, 128);
-    return n > 1 ? std::wstring(name, static_cast<size_t>(n - 1)) : std::wstring(L"English");
+bool readEnvironmentVariable(const std::wstring& name, std::wstring& value) {
+    value.clear();
+    SetLastError(ERROR_SUCCESS);
+    DWORD n = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
+    if (n == 0) return GetLastError() != ERROR_ENVVAR_NOT_FOUND;
+    std::wstring buffer(n, L'\0');
+    n = GetEnvironmentVariableW(name.c_str(), buffer.data(), n);
+    buffer.resize(n);
+    value = buffer;
+    return true;
 }
+
+bool setEnvironmentVariable(const std::wstring& name, const std::wstring& value) {
+    return SetEnvironmentVariableW(name.c_str(), value.c_str()) != FALSE;
+}
+
+std::wstring userLanguageEnglishName() {
+    std::wstring name = localeText(LOCALE_SENGLANGUAGE);
+    return name.empty() ? std::wstring(L"English") : name;
+}
+
+std::wstring userLanguageNativeName() { return localeText(LOCALE_SNATIVELANGNAME); }

@@ -2,8 +2,17 @@
 // Process environment and user locale.
 #include <string>
 
-// Replaces %NAME% references by their values; unknown names stay as they are.
-std::wstring expandEnvironment(const std::wstring& text);
+enum class UnknownVariables { Keep, Drop };
+// Replaces %NAME% references by their values; a reference to an unknown name
+// stays as it is, or is removed with its "%" signs.
+std::wstring expandEnvironment(const std::wstring& text, UnknownVariables unknown = UnknownVariables::Keep);
+
+// False when the variable is not set.
+bool readEnvironmentVariable(const std::wstring& name, std::wstring& value);
+// Sets it for this process and every program it starts.
+bool setEnvironmentVariable(const std::wstring& name, const std::wstring& value);
 
 // The English name of the user's language, such as "English" or "German".
 std::wstring userLanguageEnglishName();
+// Its own name, such as "English" or "Deutsch".
+std::wstring userLanguageNativeName();

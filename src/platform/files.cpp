@@ -116,6 +116,35 @@ bool folderExists(const std::wstring& path) {
 
 bool deleteFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
 
+bool createFolderPath(const std::wstring& folder) {
+    std::wstring path = fullPathName(folder);
+    while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+    if (folderExists(path)) return true;
+    // One level after the other below the root; levels that cannot be made (a
+    // server name, a share) are simply passed.
+    for (size_t i = path.find_first_of(L"\\/", 3);; i = path.find_first_of(L"\\/", i + 1)) {
+        std::wstring level = path.substr(0, i);
+        if (!folderExists(level)) CreateDirectoryW(level.c_str(), nullptr);
+        if (i == std::wstring::npos) break;
+    }
+    return folderExists(path);
+}
+
+std::vector<std::wstring> listFiles(const std::wstring& folder, const std::wstring& pattern) {
+    std::vector<std::wstring> names;
+    std::wstring query = folder;
+    if (!query.empty() && query.back() != L'\\') query += L'\\';
+    query += pattern;
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(query.c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return names;
+}
+
 std::wstring fullPathName(const std::wstring& path) {
     if (path.empty()) return path;
     std::wstring buffer(MAX_PATH, L'\0');

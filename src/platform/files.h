@@ -2,6 +2,7 @@
 // Whole-file reading and crash-safe whole-file writing, paths and attributes.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 // Attribute value of a path that does not exist or cannot be queried.
 constexpr uint32_t kNoFileAttributes = 0xFFFFFFFFu;
@@ -25,6 +26,14 @@ bool setFileAttributes(const std::wstring& path, uint32_t attributes);
 bool fileExists(const std::wstring& path);    // an existing file, not a folder
 bool folderExists(const std::wstring& path);
 bool deleteFile(const std::wstring& path);
+
+// Creates the folder and every missing folder above it; true when it exists
+// afterwards.
+bool createFolderPath(const std::wstring& folder);
+
+// Names of the regular files in `folder` that match `pattern` (such as "*.kvl"),
+// in the order the file system lists them.
+std::vector<std::wstring> listFiles(const std::wstring& folder, const std::wstring& pattern);
 
 // Absolute form of a path (relative names resolve against the current directory);
 // the path itself when it cannot be resolved.

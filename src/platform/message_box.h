@@ -2,5 +2,20 @@
 // Message boxes.
 #include <string>
 
-// A plain information box without owner; returns when the user closes it.
-void showInformation(const std::wstring& text, const std::wstring& caption);
+enum class MessageIcon { None, Information, Warning, Question, Error };
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No };
+
+struct MessageRequest {
+    std::wstring text;
+    std::wstring caption;
+    MessageIcon icon = MessageIcon::None;
+    MessageButtons buttons = MessageButtons::Ok;
+    int defaultButton = 1;  // 1 to 3, left to right
+};
+
+// Shows the box without owner window and waits for the answer.
+MessageAnswer showMessage(const MessageRequest& request);
+
+// How start-up code asks the user; tests put their own answers in its place.
+using AskUser = MessageAnswer (*)(const MessageRequest& request);

@@ -2,6 +2,19 @@
 
 #include <windows.h>
 
+std::wstring programFilePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return std::wstring();
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);  // cut off: try a larger buffer
+    }
+}
+
 std::wstring currentDirectory() {
     DWORD n = GetCurrentDirectoryW(0, nullptr);
     std::wstring dir(n, L'\0');
@@ -10,3 +23,5 @@ std::wstring currentDirectory() {
     if (dir.empty() || dir.back() != L'\\') dir += L'\\';
     return dir;
 }
+
+bool setCurrentDirectory(const std::wstring& folder) { return SetCurrentDirectoryW(folder.c_str()) != FALSE; }

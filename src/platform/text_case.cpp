@@ -14,3 +14,9 @@ std::wstring toLowerCase(std::wstring_view text) {
     if (!lower.empty()) CharLowerBuffW(lower.data(), static_cast<DWORD>(lower.size()));
     return lower;
 }
+
+std::wstring toUpperCase(std::wstring_view text) {
+    std::wstring upper(text);
+    if (!upper.empty()) CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
+    return upper;
+}

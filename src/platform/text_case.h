@@ -6,3 +6,4 @@
 
 bool sameTextIgnoringCase(std::wstring_view a, std::wstring_view b);
 std::wstring toLowerCase(std::wstring_view text);
+std::wstring toUpperCase(std::wstring_view text);

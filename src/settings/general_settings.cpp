@@ -22,7 +22,7 @@ constexpr SettingKey text(const wchar_t* key, std::wstring GeneralSettings::*mem
 
 using G = GeneralSettings;
 
-// Read after CatSelect, MRU, Language and VarDrive, whose reading has conditions.
+// Read after CatSelect, MRU and Language, whose reading has conditions.
 const SettingKey kReadKeys[] = {
     text(L"ProgTitle", &G::ProgTitle, L"Kivo"),
     text(L"ProgIcon", &G::ProgIcon, L""),
@@ -96,20 +96,19 @@ std::wstring formatHexText(uint32_t value) {
     return L"$" + digits;
 }
 
-void readGeneralSettings(IniDocument& doc, GeneralSettings& s, bool readVarDrive, const std::wstring& userLanguage) {
+void readGeneralSettings(IniDocument& doc, GeneralSettings& s, const std::wstring& userLanguage) {
     selectGroup(doc, L"Start");
     s.CatSelect = readString(doc, L"CatSelect", L"");
     selectGroup(doc, L"main");
     if (s.CatSelect.empty()) s.MRU = readString(doc, L"MRU", L"");
     s.Language = readString(doc, L"Language", userLanguage).substr(0, kMaxLanguageNameLength);
-    if (readVarDrive) s.VarDrive = readInt(doc, L"VarDrive", 0);
     for (const SettingKey& k : kReadKeys) {
         if (k.number)
             s.*k.number = readInt(doc, k.key, k.numberDefault);
         else
             s.*k.text = readString(doc, k.key, k.textDefault);
     }
-    s.ProgTitle = expandEnvironment(s.ProgTitle) + L" ";
+    s.ProgTitle = expandEnvironment(s.ProgTitle, UnknownVariables::Drop) + L" ";
     applyDerivedRules(s);
 }
 

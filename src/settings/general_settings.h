@@ -9,7 +9,7 @@ struct GeneralSettings {
     std::wstring CatSelect;  // category shown at start; empty: the last one used
     std::wstring MRU;        // category shown last
     std::wstring Language;
-    int VarDrive = 0;
+    int VarDrive = 0;  // decided by the drive checks, not read with the others
     std::wstring ProgTitle;  // environment expanded, one space appended
     std::wstring ProgIcon;
     std::wstring WebIcon;
@@ -49,11 +49,9 @@ constexpr size_t kMaxLanguageNameLength = 64;
 
 // Reads every key in its order, with the defaults, then applies the derived rules
 // (tool window forces the tray icon, auto-hide only for tool windows, AutoDelay
-// seconds, Alpha range). `VarDrive` is read only when `readVarDrive` is set (the
-// program does not run from the Windows or home drive); `userLanguage` is the
-// default of `Language`.
-void readGeneralSettings(IniDocument& doc, GeneralSettings& settings, bool readVarDrive,
-                         const std::wstring& userLanguage);
+// seconds, Alpha range). `userLanguage` is the default of `Language`. `VarDrive`
+// is left alone: the drive checks decide it.
+void readGeneralSettings(IniDocument& doc, GeneralSettings& settings, const std::wstring& userLanguage);
 
 // Writes the keys that are kept across runs into groups "start" and "main", in
 // their fixed order; `MRU` becomes `loadedCategory`. The category window

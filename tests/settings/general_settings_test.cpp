@@ -20,7 +20,7 @@ TEST(GeneralSettings, AFirstSettingsFileListsEveryKeyInItsOrder) {
     IniDocument doc;
     doc.path = dir.file(L"Kivo.ini");
     GeneralSettings s;
-    readGeneralSettings(doc, s, true, L"English");
+    readGeneralSettings(doc, s, L"English");
     writeGeneralSettings(doc, s, L"Tools");
     ASSERT_TRUE(save(doc));
     EXPECT_EQ(readBytes(doc.path),
@@ -34,7 +34,7 @@ TEST(GeneralSettings, AFirstSettingsFileListsEveryKeyInItsOrder) {
 TEST(GeneralSettings, DefaultsOfTheKeysThatAreOnlyRead) {
     IniDocument doc;
     GeneralSettings s;
-    readGeneralSettings(doc, s, true, L"German");
+    readGeneralSettings(doc, s, L"German");
     EXPECT_EQ(s.Language, L"German");
     EXPECT_EQ(s.ProgTitle, L"Kivo ");
     EXPECT_EQ(s.WebIcon, L"dummy.htm");
@@ -52,20 +52,20 @@ TEST(GeneralSettings, DerivedRules) {
     TempFolder dir;
     IniDocument doc = documentFrom(dir, "[main]\r\nToolBarStyle=1\r\nSystemTray=0\r\nAutoDelay=3\r\nAlpha=100\r\n");
     GeneralSettings s;
-    readGeneralSettings(doc, s, true, L"English");
+    readGeneralSettings(doc, s, L"English");
     EXPECT_EQ(s.SystemTray, 1) << "a tool window always has its tray icon";
     EXPECT_EQ(s.AutoEdgeHide, 1);
     EXPECT_EQ(s.AutoDelay, 3000);
     EXPECT_EQ(s.Alpha, 150);
 
     IniDocument other = documentFrom(dir, "[main]\r\nAutoDelay=6\r\nAlpha=250\r\nAutoEdgeHide=1\r\n");
-    readGeneralSettings(other, s, true, L"English");
+    readGeneralSettings(other, s, L"English");
     EXPECT_EQ(s.AutoDelay, 6);
     EXPECT_EQ(s.Alpha, 230);
     EXPECT_EQ(s.AutoEdgeHide, 0);
 
     IniDocument opaque = documentFrom(dir, "[main]\r\nAlpha=0\r\n");
-    readGeneralSettings(opaque, s, true, L"English");
+    readGeneralSettings(opaque, s, L"English");
     EXPECT_EQ(s.Alpha, 0);
 }
 
@@ -75,7 +75,7 @@ TEST(GeneralSettings, WritingBackUpdatesTheSameEntries) {
                                    "[START]\r\nCatSelect=Games\r\n[Main]\r\nMRU=Old\r\n; keep me\r\nToolBarStyle = 1\r\n"
                                    "AutoDelay=2\r\nHotkey=$2804B\r\n");
     GeneralSettings s;
-    readGeneralSettings(doc, s, true, L"English");
+    readGeneralSettings(doc, s, L"English");
     EXPECT_EQ(s.CatSelect, L"Games");
     EXPECT_EQ(s.MRU, L"") << "MRU is read only without a start category";
     EXPECT_EQ(s.Hotkey, 0x2804B);
@@ -90,23 +90,13 @@ TEST(GeneralSettings, WritingBackUpdatesTheSameEntries) {
     EXPECT_EQ(text.find("ToolbarStyle"), std::string::npos) << "one entry, whatever its spelling";
 }
 
-TEST(GeneralSettings, VarDriveIsReadOnlyWhenAsked) {
-    TempFolder dir;
-    IniDocument doc = documentFrom(dir, "[main]\r\nVarDrive=1\r\n");
-    GeneralSettings s;
-    readGeneralSettings(doc, s, false, L"English");
-    EXPECT_EQ(s.VarDrive, 0);
-    readGeneralSettings(doc, s, true, L"English");
-    EXPECT_EQ(s.VarDrive, 1);
-}
-
 TEST(GeneralSettings, TitleLanguageAndHotkeyText) {
     TempFolder dir;
     _wputenv_s(L"KIVO_TEST_OWNER", L"Anna");
-    IniDocument doc = documentFrom(dir, "[main]\r\nProgTitle=Kivo of %KIVO_TEST_OWNER%\r\nLanguage=" +
+    IniDocument doc = documentFrom(dir, "[main]\r\nProgTitle=Kivo of %KIVO_TEST_OWNER%%KIVO_NOT_SET%\r\nLanguage=" +
                                             std::string(70, 'x') + "\r\n");
     GeneralSettings s;
-    readGeneralSettings(doc, s, true, L"English");
+    readGeneralSettings(doc, s, L"English");
     EXPECT_EQ(s.ProgTitle, L"Kivo of Anna ");
     EXPECT_EQ(s.Language.size(), kMaxLanguageNameLength);
     EXPECT_EQ(formatHexText(0), L"$0");

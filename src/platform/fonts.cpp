@@ -1,0 +1,46 @@
+#include "platform/fonts.h"
+
+#include <windows.h>
+
+FontHandle& FontHandle::operator=(FontHandle&& other) noexcept {
+    if (this != &other) {
+        reset(other.handle);
+        other.handle = nullptr;
+    }
+    return *this;
+}
+
+void FontHandle::reset(void* font) {
+    if (handle != nullptr && handle != font) DeleteObject(static_cast<HFONT>(handle));
+    handle = font;
+}
+
+FontHandle createPointFont(const std::wstring& face, int pointSize, int styleFlags) {
+    HDC screen = GetDC(nullptr);
+    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
+    if (screen) ReleaseDC(nullptr, screen);
+    LOGFONTW lf{};
+    lf.lfHeight = -MulDiv(pointSize, dpi, 72);
+    lf.lfWeight = (styleFlags & 256) ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = (styleFlags & 512) ? TRUE : FALSE;
+    lf.lfUnderline = (styleFlags & 4) ? TRUE : FALSE;
+    lf.lfStrikeOut = (styleFlags & 8) ? TRUE : FALSE;
+    lf.lfCharSet = DEFAULT_CHARSET;
+    lf.lfQuality = DEFAULT_QUALITY;
+    lstrcpynW(lf.lfFaceName, face.c_str(), LF_FACESIZE);
+    FontHandle font;
+    font.reset(CreateFontIndirectW(&lf));
+    return font;
+}
+
+bool readFontFacts(const FontHandle& font, FontFacts& facts) {
+    LOGFONTW lf{};
+    if (!font || GetObjectW(static_cast<HFONT>(font.handle), sizeof lf, &lf) == 0) return false;
+    facts.face = lf.lfFaceName;
+    facts.height = lf.lfHeight;
+    facts.weight = lf.lfWeight;
+    facts.italic = lf.lfItalic != 0;
+    facts.underline = lf.lfUnderline != 0;
+    facts.strikeOut = lf.lfStrikeOut != 0;
+    return true;
+}

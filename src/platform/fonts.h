@@ -1,0 +1,33 @@
+#pragma once
+// Fonts made from a face name, a point size and style flags.
+#include <string>
+
+// Sole owner of one font handle.
+struct FontHandle {
+    void* handle = nullptr;
+
+    FontHandle() = default;
+    FontHandle(const FontHandle&) = delete;
+    FontHandle& operator=(const FontHandle&) = delete;
+    FontHandle(FontHandle&& other) noexcept : handle(other.handle) { other.handle = nullptr; }
+    FontHandle& operator=(FontHandle&& other) noexcept;
+    ~FontHandle() { reset(); }
+
+    void reset(void* font = nullptr);
+    explicit operator bool() const { return handle != nullptr; }
+};
+
+// Style flags as in a font text: 256 bold, 512 italic, 4 underline, 8 strike-out.
+// The point size is converted with the screen's vertical resolution.
+FontHandle createPointFont(const std::wstring& face, int pointSize, int styleFlags);
+
+// What a font was made of, read back from the handle.
+struct FontFacts {
+    std::wstring face;
+    int height = 0;  // in pixels, negative: character height
+    int weight = 0;
+    bool italic = false;
+    bool underline = false;
+    bool strikeOut = false;
+};
+bool readFontFacts(const FontHandle& font, FontFacts& facts);

@@ -1,0 +1,30 @@
+#pragma once
+// The numbered texts of the user interface, English by default, replaced from
+// a language file in the program's "Languages" folder.
+#include <array>
+#include <string>
+
+constexpr int kLanguageEntryCount = 95;
+constexpr size_t kMaxLanguageNameChars = 64;
+
+struct LanguageTable {
+    std::array<std::wstring, kLanguageEntryCount + 1> texts;  // [0] is not an entry
+};
+
+extern LanguageTable languageTable;
+
+void fillDefaultLanguage(LanguageTable& table);
+
+// Entry 1 to 95; an empty text for any other number.
+const std::wstring& languageText(const LanguageTable& table, int entry);
+const std::wstring& languageText(int entry);  // of languageTable
+
+// Applies the lines of a language file: "N=text" lines, plain lines numbered by
+// their line in the file, ";" comments; texts are taken as they stand.
+void applyLanguageText(LanguageTable& table, const std::wstring& text);
+bool loadLanguageFile(LanguageTable& table, const std::wstring& path);
+
+// Tries "Languages\<language>.lng", then the native language name, in the program
+// folder; returns the name of the file applied, empty when the defaults stay.
+std::wstring loadLanguage(LanguageTable& table, const std::wstring& programFolder, const std::wstring& language,
+                          const std::wstring& nativeLanguage);

@@ -1,0 +1,61 @@
+#pragma once
+// The category store: the items of the current category and what belongs to
+// showing it (window geometry, font and colours).
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/fonts.h"
+#include "platform/icon_handle.h"
+#include "store/text_encoding.h"
+
+struct CategoryItem {
+    std::wstring text;        // caption; "-" with an empty command is a separator
+    std::wstring definition;  // see item_definition.h
+    IconHandle largeIcon;
+    IconHandle smallIcon;
+};
+
+using CategoryItems = std::vector<CategoryItem>;
+
+// The launcher window's outer position, inner size and icon size; the launcher
+// window keeps it current whenever it is moved or resized.
+struct LauncherGeometry {
+    int x = 200;
+    int y = 200;
+    int width = 350;
+    int height = 250;
+    int largeIcons = 1;
+};
+
+// Font and colours of the item list of the category shown.
+struct CategoryStyle {
+    std::wstring fontText;  // face, points, style flags, colour
+    std::wstring faceName;
+    int pointSize = 0;
+    int styleFlags = 0;
+    uint32_t textColor = 0;
+    FontHandle font;
+    uint32_t backgroundColor = 0xFFFFFF;
+    std::wstring lastAppliedFontText;  // what `font` was made from
+};
+
+struct CategoryStore {
+    CategoryItems items;
+    int selectedItem = -1;  // position of the current item, -1 for none
+    // Every category file is written in the format and with the byte-order-mark
+    // choice of the category file read most recently.
+    TextFormat fileFormat = TextFormat::Utf8;
+    bool fileHasBom = true;
+
+    std::wstring loadedCategory;    // whose items are in `items`
+    std::wstring appliedCategory;   // whose window settings are in force
+    std::wstring categoryFilePath;  // full path of the file loaded last
+    bool firstApplication = true;
+    LauncherGeometry geometry;
+    CategoryStyle style;
+};
+
+// The one store of the running program, shared by the launcher window, the
+// launch and the configuration editor.
+extern CategoryStore categoryStore;

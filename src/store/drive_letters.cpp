@@ -1,0 +1,40 @@
+#include "store/drive_letters.h"
+
+#include <string_view>
+
+namespace {
+
+wchar_t upperAscii(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; }
+
+bool isDriveLetter(wchar_t c) {
+    c = upperAscii(c);
+    return c >= L'A' && c <= L'Z';
+}
+
+// Characters after which a drive reference can start inside a definition.
+bool opensReference(wchar_t c) { return std::wstring_view(L";, /=+\"").find(c) != std::wstring_view::npos; }
+
+wchar_t findOldDriveLetter(const CategoryItems& items, const DriveLetters& drives) {
+    for (const CategoryItem& item : items) {
+        const std::wstring& d = item.definition;
+        if (d.empty()) continue;
+        wchar_t letter = upperAscii(d[0]);
+        if (letter == drives.windowsDrive || letter == drives.homeDrive) continue;
+        if (d.size() > 1 && d[1] == L':' && isDriveLetter(letter)) return letter;
+    }
+    return 0;
+}
+
+}  // namespace
+
+void adaptDriveLetters(CategoryItems& items, const DriveLetters& drives) {
+    const wchar_t oldLetter = findOldDriveLetter(items, drives);
+    if (oldLetter == 0 || oldLetter == drives.programDrive || drives.programDrive == 0) return;
+    for (CategoryItem& item : items) {
+        std::wstring& d = item.definition;
+        for (size_t i = 1; i < d.size(); ++i) {
+            if (d[i] != L':' || upperAscii(d[i - 1]) != oldLetter) continue;
+            if (i == 1 || opensReference(d[i - 2])) d[i - 1] = drives.programDrive;
+        }
+    }
+}

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/text_codec.h"
+#include "settings/language.h"
+#include "store/text_encoding.h"
+#include "support/test_files.h"
+
+namespace {
+
+LanguageTable defaults() {
+    LanguageTable table;
+    fillDefaultLanguage(table);
+    return table;
+}
+
+TEST(LanguageTable, DefaultTexts) {
+    LanguageTable t = defaults();
+    EXPECT_EQ(languageText(t, 1), L"Help");
+    EXPECT_EQ(languageText(t, 9), L"Window title bar??");
+    EXPECT_EQ(languageText(t, 21), L"Startup");
+    EXPECT_EQ(languageText(t, 81), L"Allow drag&&drop into launcher window");
+    EXPECT_EQ(languageText(t, 85), L"Running Kivo from write-protected device is not recommended.");
+    EXPECT_EQ(languageText(t, 90), L"");
+    EXPECT_EQ(languageText(t, 95), L"Cannot write Configuration");
+    EXPECT_EQ(languageText(t, 0), L"");
+    EXPECT_EQ(languageText(t, 96), L"");
+}
+
+TEST(LanguageTable, NumberedAndPlainLines) {
+    LanguageTable t = defaults();
+    applyLanguageText(t, L"; comment\r\n; another\r\nMinimieren\r\n1=Hilfe\r\n$5=Konfiguration\r\n");
+    EXPECT_EQ(languageText(t, 1), L"Hilfe");
+    EXPECT_EQ(languageText(t, 3), L"Minimieren") << "a plain third line is entry 3, comments counted";
+    EXPECT_EQ(languageText(t, 5), L"Konfiguration");
+    EXPECT_EQ(languageText(t, 2), L"Info");
+}
+
+TEST(LanguageTable, TextsAreCutAtTheSecondEqualsAndNeverTrimmed) {
+    LanguageTable t = defaults();
+    applyLanguageText(t, L"3=first=second\n 4 = padded \n0=ignored\n96=out of range\n7=\n");
+    EXPECT_EQ(languageText(t, 3), L"first");
+    EXPECT_EQ(languageText(t, 4), L" padded ");
+    EXPECT_EQ(languageText(t, 7), L"Font") << "an empty text changes nothing";
+    EXPECT_EQ(languageText(t, 6), L"General Settings") << "line 6 is empty";
+}
+
+TEST(LanguageTable, PlainLineEndingInEquals) {
+    LanguageTable t = defaults();
+    applyLanguageText(t, L"Hilfe=\nInfo");
+    EXPECT_EQ(languageText(t, 1), L"Hilfe");
+    EXPECT_EQ(languageText(t, 2), L"Info");
+}
+
+struct EncodedLanguage {
+    const char* name;
+    std::string bytes;
+};
+
+class LanguageFileEncodings : public testing::TestWithParam<EncodedLanguage> {};
+
+const std::wstring kGerman = L"; Deutsch\r\n1=Hilfe\r\nMinimieren\r\n4=Kivo beenden\r\n19=N\u00E4chste Kategorie (TAB)\r\n";
+
+std::string utf16Bom(const std::wstring& text) {
+    std::string bytes = "\xFF\xFE";
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>(c >> 8));
+    }
+    return bytes;
+}
+
+std::string ansi(const std::wstring& text) {
+    std::string bytes;
+    wideToAnsi(text, bytes);
+    return bytes;
+}
+
+TEST_P(LanguageFileEncodings, MixedFileInEveryEncoding) {
+    TempFolder dir;
+    writeBytes(dir.file(L"Deutsch.lng"), GetParam().bytes);
+    LanguageTable t = defaults();
+    ASSERT_TRUE(loadLanguageFile(t, dir.file(L"Deutsch.lng")));
+    EXPECT_EQ(languageText(t, 1), L"Hilfe");
+    EXPECT_EQ(languageText(t, 3), L"Minimieren");
+    EXPECT_EQ(languageText(t, 4), L"Kivo beenden");
+    EXPECT_EQ(languageText(t, 19), L"N\u00E4chste Kategorie (TAB)");
+}
+
+INSTANTIATE_TEST_SUITE_P(AllEncodings, LanguageFileEncodings,
+                         testing::Values(EncodedLanguage{"utf8_bom", "\xEF\xBB\xBF" + wideToUtf8(kGerman)},
+                                         EncodedLanguage{"utf8", wideToUtf8(kGerman)},
+                                         EncodedLanguage{"utf16_bom", utf16Bom(kGerman)},
+                                         EncodedLanguage{"ansi", ansi(kGerman)}),
+                         [](const testing::TestParamInfo<EncodedLanguage>& info) { return info.param.name; });
+
+TEST(LoadLanguage, SettingThenNativeNameThenDefaults) {
+    TempFolder program;
+    std::filesystem::create_directories(program.path / L"Languages");
+    writeBytes(program.file(L"Languages\\Deutsch.lng"), "1=Hilfe\r\n");
+    writeBytes(program.file(L"Languages\\Klingon.lng"), "1=QaH\r\n");
+    const std::wstring folder = program.path.wstring() + L"\\";
+
+    LanguageTable t = defaults();
+    EXPECT_EQ(loadLanguage(t, folder, L"Klingon", L"Deutsch"), L"Klingon");
+    EXPECT_EQ(languageText(t, 1), L"QaH");
+
+    t = defaults();
+    EXPECT_EQ(loadLanguage(t, folder, L"German", L"Deutsch"), L"Deutsch") << "no German.lng: the native name";
+    EXPECT_EQ(languageText(t, 1), L"Hilfe");
+
+    t = defaults();
+    EXPECT_EQ(loadLanguage(t, folder, L"French", L"Fran\u00E7ais"), L"");
+    EXPECT_EQ(languageText(t, 1), L"Help");
+}
+
+TEST(LoadLanguage, TheShippedGermanFileIsComplete) {
+    // The build puts the language files beside the test programs' parent folder.
+    std::filesystem::path shipped = std::filesystem::current_path().parent_path() / L"Languages" / L"Deutsch.lng";
+    if (!std::filesystem::exists(shipped)) GTEST_SKIP() << "run from the build folder's tests folder";
+    LanguageTable t = defaults();
+    ASSERT_TRUE(loadLanguageFile(t, shipped.wstring()));
+    LanguageTable english = defaults();
+    for (int n = 1; n <= kLanguageEntryCount; ++n) {
+        if (n == 2 || n == 39 || n == 55 || n == 90) continue;  // "Info", "normal", "???", empty
+        EXPECT_NE(languageText(t, n), languageText(english, n)) << "entry " << n << " is not translated";
+    }
+    EXPECT_NE(languageText(t, 81).find(L"&&"), std::wstring::npos);
+    EXPECT_EQ(languageText(t, 21), L"Autostart");
+}
+
+}  // namespace

@@ -1,0 +1,48 @@
+#include <gtest/gtest.h>
+
+#include "store/drive_letters.h"
+
+namespace {
+
+CategoryItems itemsWith(std::initializer_list<const wchar_t*> definitions) {
+    CategoryItems items;
+    for (const wchar_t* d : definitions) items.push_back(CategoryItem{L"x", d, {}, {}});
+    return items;
+}
+
+const DriveLetters kOnF{true, L'F', L'C', L'C'};
+
+TEST(AdaptDriveLetters, EveryReferenceOfTheOldLetterFollowsTheProgramDrive) {
+    CategoryItems items = itemsWith({
+        L"C:\\Windows\\notepad.exe",
+        L"e:\\Tools\\a.exe;/in=E:\\in.txt,E:\\x +E:\\y \"E:\\q\";E:\\work",
+        L"E:\\b.exe;/opt:E:\\keep",
+        L"cmd.exe;/c type E:\\log.txt",
+    });
+    adaptDriveLetters(items, kOnF);
+    EXPECT_EQ(items[0].definition, L"C:\\Windows\\notepad.exe");
+    EXPECT_EQ(items[1].definition, L"F:\\Tools\\a.exe;/in=F:\\in.txt,F:\\x +F:\\y \"F:\\q\";F:\\work");
+    EXPECT_EQ(items[2].definition, L"F:\\b.exe;/opt:E:\\keep") << "after a letter it is no drive";
+    EXPECT_EQ(items[3].definition, L"cmd.exe;/c type F:\\log.txt");
+}
+
+TEST(AdaptDriveLetters, WindowsAndHomeDrivesNeverDecide) {
+    CategoryItems items = itemsWith({L"C:\\a.exe", L"H:\\b.exe", L"notepad.exe", L"E:\\c.exe", L"D:\\d.exe"});
+    adaptDriveLetters(items, DriveLetters{true, L'F', L'C', L'H'});
+    EXPECT_EQ(items[0].definition, L"C:\\a.exe");
+    EXPECT_EQ(items[1].definition, L"H:\\b.exe");
+    EXPECT_EQ(items[3].definition, L"F:\\c.exe");
+    EXPECT_EQ(items[4].definition, L"D:\\d.exe") << "only the first letter found is old";
+}
+
+TEST(AdaptDriveLetters, NothingChangesWithoutAForeignLetter) {
+    CategoryItems items = itemsWith({L"F:\\a.exe;E:\\x", L"E:\\b.exe"});
+    adaptDriveLetters(items, kOnF);
+    EXPECT_EQ(items[0].definition, L"F:\\a.exe;E:\\x") << "the first drive found is already the program's";
+    CategoryItems plain = itemsWith({L"https://example.org", L"1:\\odd"});
+    adaptDriveLetters(plain, kOnF);
+    EXPECT_EQ(plain[0].definition, L"https://example.org");
+    EXPECT_EQ(plain[1].definition, L"1:\\odd");
+}
+
+}  // namespace
