@@ -86,8 +86,8 @@ expect_file_bytes() {
     pass "$what"
   else
     fail "$what"
-    echo "--- expected"; od -c "$expected" | head -40
-    echo "--- actual"; od -c "$file" | head -40
+    echo "--- expected vs. actual bytes:"
+    diff <(od -An -c "$expected") <(od -An -c "$file" 2>&1) | head -30 || true
   fi
 }
 

@@ -43,7 +43,7 @@ fi
 CatSelect=Werkzeuge
 
 [main]
-Width=400
+Width=300
 AutoDelay=2000
 Hotkey=$2804B
 MyOwnKey=stays
@@ -65,9 +65,18 @@ LeftAligned=0
 Common=0
 Centered=0
 VarDrive=0
+Height=250
+BGcolor=#FFFFFF
+Font=Arial,9,0,0
 
 [Werkzeuge]
 Width=300
+LargeIcons=1
+WinX=300
+WinY=200
+Height=250
+BGcolor=#FFFFFF
+Font=Arial,9,0,0
 INI
 expect_file_bytes "$data/Kivo.ini" "$E2E_OUT/expected-existing" "existing UTF-16 settings file written back in place"
 expect_file_bytes "$data/Werkzeuge.kvl" "$E2E_OUT/category-before" "the category file is not touched"
