@@ -7,7 +7,7 @@ set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")" && pwd)
 BUILD="$ROOT/build"
-PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 wine googletest xvfb xdotool x11-utils imagemagick)
+PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 wine googletest xvfb xdotool x11-utils imagemagick locales)
 
 install_packages() {
   local missing=()
@@ -31,21 +31,41 @@ build() {
 export WINEPREFIX="$BUILD/wineprefix" WINEDEBUG=-all WINEARCH=win64
 export WINEDLLOVERRIDES="winemenubuilder.exe=d"
 
+# Bump when the prefix set-up below changes, so that old prefixes are made anew.
+PREFIX_VERSION=2
+
 make_prefix() {
-  [ -f "$WINEPREFIX/.kivo-ready" ] && return 0
+  mkdir -p "$BUILD/drives/removable" "$BUILD/drives/cdrom" "$BUILD/drives/fixed"
+  [ "$(cat "$WINEPREFIX/.kivo-ready" 2>/dev/null)" = "$PREFIX_VERSION" ] && return 0
   echo "Creating the Wine prefix (once)..."
   rm -rf "$WINEPREFIX"
   wineboot -i </dev/null >/dev/null 2>&1
   cp /usr/share/wine/fonts/*.ttf "$WINEPREFIX/drive_c/windows/Fonts/" 2>/dev/null || true
   wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d kivo /f </dev/null >/dev/null 2>&1
   wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v kivo /d 1024x700 /f </dev/null >/dev/null 2>&1
+  # Test drives: E: removable (a USB stick), F: CD-ROM (write-protected), G: fixed.
+  ln -sfn "$BUILD/drives/removable" "$WINEPREFIX/dosdevices/e:"
+  ln -sfn "$BUILD/drives/cdrom" "$WINEPREFIX/dosdevices/f:"
+  ln -sfn "$BUILD/drives/fixed" "$WINEPREFIX/dosdevices/g:"
+  wine reg add 'HKLM\Software\Wine\Drives' /v e: /d floppy /f </dev/null >/dev/null 2>&1
+  wine reg add 'HKLM\Software\Wine\Drives' /v f: /d cdrom /f </dev/null >/dev/null 2>&1
+  wine reg add 'HKLM\Software\Wine\Drives' /v g: /d hd /f </dev/null >/dev/null 2>&1
   wineserver -k || true
   wineserver -w || true
   # Shell folders that point into the Linux home would let tests write there.
   for l in "$WINEPREFIX"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
     if [ -L "$l" ]; then rm "$l" && mkdir "$l"; fi
   done
-  touch "$WINEPREFIX/.kivo-ready"
+  echo "$PREFIX_VERSION" >"$WINEPREFIX/.kivo-ready"
+}
+
+# A German locale for the language tests, built into the build folder (the
+# system's locales stay untouched).
+make_locales() {
+  export KIVO_LOCPATH="$BUILD/locale"
+  [ -d "$KIVO_LOCPATH/de_DE.UTF-8" ] && return 0
+  mkdir -p "$KIVO_LOCPATH"
+  localedef -i de_DE -f UTF-8 "$KIVO_LOCPATH/de_DE.UTF-8" >/dev/null 2>&1 || true
 }
 
 XVFB_PID=""
@@ -80,6 +100,7 @@ cmd_test() {
   trap stop_all EXIT
   start_display
   start_wine
+  make_locales
   local started=$SECONDS
   (cd "$BUILD" && ctest --output-on-failure --timeout 300)
   echo "Test suite took $((SECONDS - started)) s."

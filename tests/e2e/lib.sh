@@ -16,6 +16,8 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
   exit 77
 fi
 
+PROBE="$(dirname "$KIVO_EXE")/tests/window_probe.exe"
+
 fail() { echo "FAIL: $*"; FAILURES=$((FAILURES + 1)); }
 pass() { echo "ok: $*"; }
 
@@ -43,6 +45,42 @@ wait_window() {
     sleep 0.1
   done
   return 1
+}
+
+# The Windows form of a Linux path.
+winpath() { winepath -w "$1" 2>/dev/null </dev/null; }
+
+# The title and the texts of the controls of the window with exactly this title,
+# one a line, into the file given.
+window_texts() {
+  local title=$1 out=$2
+  wine "$PROBE" texts "$title" "$(winpath "$out")" </dev/null >/dev/null 2>&1
+}
+
+# Checks that the window's texts (read before with window_texts) hold a line.
+expect_text() {
+  local file=$1 text=$2 what=$3
+  if tr -d '\r' <"$file" | grep -qF -- "$text"; then
+    pass "$what"
+  else
+    fail "$what: no \"$text\" in"
+    sed 's/^/    /' "$file" 2>/dev/null || true
+  fi
+}
+
+# Answers the box titled `title` with a key (Return, Escape, n, y) after saving
+# its texts in $E2E_OUT/<name>.txt and a screenshot; fails when it does not come.
+answer_box() {
+  local title=$1 key=$2 name=$3 id
+  if ! id=$(wait_window "^${title}\$"); then
+    fail "no window titled '$title'"
+    return 1
+  fi
+  sleep 0.2
+  window_texts "$title" "$E2E_OUT/$name.txt" || true
+  screenshot "$id" "$name"
+  click_caption "$id"
+  xdotool key "$key"
 }
 
 # Position and size of a window as X, Y, W, H.
