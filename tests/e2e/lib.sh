@@ -16,7 +16,8 @@ if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
   exit 77
 fi
 
-PROBE="$(dirname "$KIVO_EXE")/tests/window_probe.exe"
+BUILD_DIR=$(dirname "$KIVO_EXE")
+PROBE="$BUILD_DIR/tests/probe.exe"
 
 fail() { echo "FAIL: $*"; FAILURES=$((FAILURES + 1)); }
 pass() { echo "ok: $*"; }
@@ -28,11 +29,18 @@ new_data_folder() {
   echo "$dir"
 }
 
-# Starts kivo.exe with the given data folder as its current directory.
+# Starts a program (a Linux or Windows path of a copy of kivo.exe) in the given
+# current directory, with the arguments that follow.
+start_program() {
+  local exe=$1 dir=$2; shift 2
+  (cd "$dir" && exec wine "$exe" "$@" </dev/null >>"$E2E_OUT/wine.log" 2>&1) &
+  KIVO_PID=$!
+}
+
+# Starts the built kivo.exe with the given data folder as its current directory.
 start_kivo() {
   local dir=$1; shift
-  (cd "$dir" && exec wine "$KIVO_EXE" "$@" </dev/null >>"$E2E_OUT/wine.log" 2>&1) &
-  KIVO_PID=$!
+  start_program "$KIVO_EXE" "$dir" "$@"
 }
 
 # Waits until a window whose title matches the regular expression is visible;
@@ -57,6 +65,11 @@ window_texts() {
   wine "$PROBE" texts "$title" "$(winpath "$out")" </dev/null >/dev/null 2>&1
 }
 
+# The names Windows lists for a pattern such as 'Z:\dir\*.kvl', in its order.
+listed_files() {
+  wine "$PROBE" files "$1" "$(winpath "$2")" </dev/null >/dev/null 2>&1
+}
+
 # Checks that the window's texts (read before with window_texts) hold a line.
 expect_text() {
   local file=$1 text=$2 what=$3
@@ -74,6 +87,7 @@ answer_box() {
   local title=$1 key=$2 name=$3 id
   if ! id=$(wait_window "^${title}\$"); then
     fail "no window titled '$title'"
+    [ -n "$KIVO_PID" ] && kill "$KIVO_PID" 2>/dev/null
     return 1
   fi
   sleep 0.2

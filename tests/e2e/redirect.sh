@@ -14,16 +14,11 @@ program_folder() {
   echo "$dir"
 }
 
-start_program() {  # program folder, current directory
-  (cd "$2" && exec wine "$1/kivo.exe" </dev/null >>"$E2E_OUT/wine.log" 2>&1) &
-  KIVO_PID=$!
-}
-
 # Relative DataPath, started from another folder.
 prog=$(program_folder relative "DataPath=data")
 mkdir -p "$prog/data" "$prog/../elsewhere"
 printf 'Editor=notepad.exe\r\n' >"$prog/data/Tools.kvl"
-start_program "$prog" "$prog/../elsewhere"
+start_program "$prog/kivo.exe" "$prog/../elsewhere"
 answer_box 'Kivo ' Return relative && wait_kivo_exit
 expect_text "$E2E_OUT/relative.txt" "Data folder: $(winpath "$prog/data")" "relative DataPath: data folder in the program folder"
 expect_text "$E2E_OUT/relative.txt" 'Editor = notepad.exe' "its category is shown"
@@ -34,7 +29,7 @@ expect_text "$E2E_OUT/relative.txt" 'Editor = notepad.exe' "its category is show
 prog=$(program_folder created 'DataPath=%KIVO_E2E_ROOT%\new\data')
 export KIVO_E2E_ROOT
 KIVO_E2E_ROOT=$(winpath "$E2E_OUT/created")
-start_program "$prog" "$prog"
+start_program "$prog/kivo.exe" "$prog"
 answer_box 'KivoRedir.ini' Return created-message
 expect_text "$E2E_OUT/created-message.txt" "New directory created:" "the new folder is announced"
 expect_text "$E2E_OUT/created-message.txt" "$KIVO_E2E_ROOT\\new\\data\\" "with its full path"
@@ -43,7 +38,7 @@ answer_box 'Kivo ' Return created && wait_kivo_exit
 
 # DataPath after a group header is not the redirect file's.
 prog=$(program_folder grouped $'[Paths]\r\nDataPath=data')
-start_program "$prog" "$prog"
+start_program "$prog/kivo.exe" "$prog"
 answer_box 'Kivo ' Return grouped && wait_kivo_exit
 expect_text "$E2E_OUT/grouped.txt" "Data folder: $(winpath "$prog")\\" "DataPath inside a group is ignored"
 [ ! -d "$prog/data" ] && pass "no folder made for it" || fail "a data folder was made"
@@ -51,7 +46,7 @@ expect_text "$E2E_OUT/grouped.txt" "Data folder: $(winpath "$prog")\\" "DataPath
 # A folder that cannot be made: the program ends without writing anything.
 prog=$(program_folder impossible 'DataPath=blocked\data')
 printf 'a file' >"$prog/blocked"
-start_program "$prog" "$prog"
+start_program "$prog/kivo.exe" "$prog"
 answer_box 'KivoRedir.ini' Return impossible
 expect_text "$E2E_OUT/impossible.txt" "Cannot create directory:" "the failure is shown"
 wait_kivo_exit && pass "the program ends"

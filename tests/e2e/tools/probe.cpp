@@ -1,7 +1,9 @@
-// Reads what a window of another program shows, for the end-to-end tests:
-//   window_probe texts "<exact title>" <output file>
-// writes the title and the text of every child window (one a line, UTF-8) of
-// the first visible top-level window with that title. Exit code 1: no such window.
+// Looks at things the way Kivo sees them, for the end-to-end tests. Output goes
+// to a file, UTF-8, one entry a line.
+//   probe texts "<exact title>" <file>   the title and the text of every child
+//        window of the first visible top-level window with that title
+//        (exit code 1: no such window)
+//   probe files "<pattern>" <file>       the names FindFirstFileW lists, in its order
 #include <windows.h>
 
 #include <cstdio>
@@ -47,10 +49,31 @@ BOOL CALLBACK writeChild(HWND child, LPARAM param) {
     return TRUE;
 }
 
+int listFiles(const wchar_t* pattern, FILE* out) {
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileW(pattern, &found);
+    if (search == INVALID_HANDLE_VALUE) return 1;
+    do {
+        std::string line = utf8(found.cFileName) + "\n";
+        fwrite(line.data(), 1, line.size(), out);
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4 || std::wstring(argv[1]) != L"texts") return 2;
+    if (argc != 4) return 2;
+    const std::wstring command = argv[1];
+    if (command == L"files") {
+        FILE* out = _wfopen(argv[3], L"wb");
+        if (!out) return 2;
+        int result = listFiles(argv[2], out);
+        fclose(out);
+        return result;
+    }
+    if (command != L"texts") return 2;
     Search search{argv[2], nullptr};
     EnumWindows(matchTitle, reinterpret_cast<LPARAM>(&search));
     if (!search.found) return 1;
