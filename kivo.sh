@@ -113,13 +113,24 @@ cmd_run() {
   local data="$BUILD/sample-data"
   # The program writes its settings into the data folder: keep the checkout clean.
   [ -d "$data" ] || cp -r "$ROOT/examples/data" "$data"
-  if [ -z "${DISPLAY:-}" ]; then
-    trap stop_all EXIT
-    start_display
-    echo "No display was set: Kivo runs on the virtual display $DISPLAY."
-  fi
   cd "$data"
-  wine "$BUILD/kivo.exe" "$@"
+  if [ -n "${DISPLAY:-}" ]; then
+    wine "$BUILD/kivo.exe" "$@"
+    return
+  fi
+  # No display: run on a virtual one, show what Kivo looks like, then end it.
+  trap stop_all EXIT
+  start_display
+  wine "$BUILD/kivo.exe" "$@" </dev/null >/dev/null 2>&1 &
+  local shot="$BUILD/kivo-run.png"
+  sleep 1
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^Kivo ' >/dev/null 2>&1 && break
+    sleep 0.1
+  done
+  sleep 1
+  import -window root -crop 1024x700+0+0 +repage "$shot"
+  echo "No display was set: Kivo ran on a virtual display; screenshot: $shot"
 }
 
 case "${1:-}" in

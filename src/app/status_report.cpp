@@ -1,6 +1,7 @@
 #include "app/status_report.h"
 
 #include "settings/language.h"
+#include "store/item_definition.h"
 
 std::wstring statusReport(const ProgramFolders& folders, const GeneralSettings& general,
                           const CategoryNavigation& nav, const CategoryStore& store, const std::wstring& languageFile) {
@@ -9,8 +10,11 @@ std::wstring statusReport(const ProgramFolders& folders, const GeneralSettings& 
         text = languageText(20) + L": no category yet.";
     } else {
         text = languageText(16) + L" \"" + store.loadedCategory + L"\":";
-        for (const CategoryItem& item : store.items)
-            if (!item.text.empty()) text += L"\n    " + item.text + L" = " + item.definition;
+        for (const CategoryItem& item : store.items) {
+            if (item.text.empty()) continue;
+            bool separator = item.text == L"-" && splitDefinition(item.definition).command.empty();
+            text += L"\n    " + (separator ? general.Separator : item.text + L" = " + item.definition);
+        }
     }
     text += L"\n\nCategories:";
     for (const std::wstring& name : nav.categoryList) text += L" [" + name + L"]";

@@ -29,7 +29,8 @@ wchar_t findOldDriveLetter(const CategoryItems& items, const DriveLetters& drive
 
 void adaptDriveLetters(CategoryItems& items, const DriveLetters& drives) {
     const wchar_t oldLetter = findOldDriveLetter(items, drives);
-    if (oldLetter == 0 || oldLetter == drives.programDrive || drives.programDrive == 0) return;
+    // A program started from a network share has no drive letter to give.
+    if (oldLetter == 0 || oldLetter == drives.programDrive || !isDriveLetter(drives.programDrive)) return;
     for (CategoryItem& item : items) {
         std::wstring& d = item.definition;
         for (size_t i = 1; i < d.size(); ++i) {

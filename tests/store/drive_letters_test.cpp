@@ -39,6 +39,9 @@ TEST(AdaptDriveLetters, NothingChangesWithoutAForeignLetter) {
     CategoryItems items = itemsWith({L"F:\\a.exe;E:\\x", L"E:\\b.exe"});
     adaptDriveLetters(items, kOnF);
     EXPECT_EQ(items[0].definition, L"F:\\a.exe;E:\\x") << "the first drive found is already the program's";
+    CategoryItems onShare = itemsWith({L"E:\\b.exe"});
+    adaptDriveLetters(onShare, DriveLetters{true, L'\\', L'C', L'C'});
+    EXPECT_EQ(onShare[0].definition, L"E:\\b.exe") << "a program on a network share keeps the letters";
     CategoryItems plain = itemsWith({L"https://example.org", L"1:\\odd"});
     adaptDriveLetters(plain, kOnF);
     EXPECT_EQ(plain[0].definition, L"https://example.org");
