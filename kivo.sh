@@ -82,15 +82,26 @@ start_display() {
 
 stop_all() {
   wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
 }
 
 # One warm wineserver for the whole run keeps every test start fast.
 start_wine() {
+  # A server left from an earlier run may still be shutting down: wait it out.
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
   wineserver -p </dev/null >/dev/null 2>&1 || true
   wine cmd /c exit </dev/null >/dev/null 2>&1 || true
-  # Wine's virtual desktop closes a second after its last window: hold it open.
+  # Wine's virtual desktop closes a second after its last window: hold it open,
+  # and let it come up before any test program needs the display.
   wine "$BUILD/tests/desktop_keeper.exe" </dev/null >/dev/null 2>&1 &
+  for _ in $(seq 100); do
+    xdotool search --name 'Wine desktop' >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  echo "Wine's virtual desktop did not appear" >&2
+  return 1
 }
 
 cmd_test() {
@@ -102,7 +113,7 @@ cmd_test() {
   start_wine
   make_locales
   local started=$SECONDS
-  (cd "$BUILD" && ctest --output-on-failure --timeout 300)
+  (cd "$BUILD" && ctest --output-on-failure --timeout 120)
   echo "Test suite took $((SECONDS - started)) s."
 }
 

@@ -2,18 +2,7 @@
 
 #include <windows.h>
 
-FontHandle& FontHandle::operator=(FontHandle&& other) noexcept {
-    if (this != &other) {
-        reset(other.handle);
-        other.handle = nullptr;
-    }
-    return *this;
-}
-
-void FontHandle::reset(void* font) {
-    if (handle != nullptr && handle != font) DeleteObject(static_cast<HFONT>(handle));
-    handle = font;
-}
+void deleteFont(void* font) { DeleteObject(static_cast<HFONT>(font)); }
 
 FontHandle createPointFont(const std::wstring& face, int pointSize, int styleFlags) {
     HDC screen = GetDC(nullptr);

@@ -2,20 +2,10 @@
 // Fonts made from a face name, a point size and style flags.
 #include <string>
 
-// Sole owner of one font handle.
-struct FontHandle {
-    void* handle = nullptr;
+#include "platform/owned_handle.h"
 
-    FontHandle() = default;
-    FontHandle(const FontHandle&) = delete;
-    FontHandle& operator=(const FontHandle&) = delete;
-    FontHandle(FontHandle&& other) noexcept : handle(other.handle) { other.handle = nullptr; }
-    FontHandle& operator=(FontHandle&& other) noexcept;
-    ~FontHandle() { reset(); }
-
-    void reset(void* font = nullptr);
-    explicit operator bool() const { return handle != nullptr; }
-};
+void deleteFont(void* font);
+using FontHandle = OwnedHandle<deleteFont>;
 
 // Style flags as in a font text: 256 bold, 512 italic, 4 underline, 8 strike-out.
 // The point size is converted with the screen's vertical resolution.

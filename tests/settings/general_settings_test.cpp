@@ -7,14 +7,6 @@
 
 namespace {
 
-IniDocument documentFrom(const TempFolder& dir, const std::string& text) {
-    IniDocument doc;
-    doc.path = dir.file(L"Kivo.ini");
-    writeBytes(doc.path, text);
-    EXPECT_TRUE(load(doc));
-    return doc;
-}
-
 TEST(GeneralSettings, AFirstSettingsFileListsEveryKeyInItsOrder) {
     TempFolder dir;
     IniDocument doc;
@@ -50,7 +42,7 @@ TEST(GeneralSettings, DefaultsOfTheKeysThatAreOnlyRead) {
 
 TEST(GeneralSettings, DerivedRules) {
     TempFolder dir;
-    IniDocument doc = documentFrom(dir, "[main]\r\nToolBarStyle=1\r\nSystemTray=0\r\nAutoDelay=3\r\nAlpha=100\r\n");
+    IniDocument doc = settingsFile(dir, "[main]\r\nToolBarStyle=1\r\nSystemTray=0\r\nAutoDelay=3\r\nAlpha=100\r\n");
     GeneralSettings s;
     readGeneralSettings(doc, s, L"English");
     EXPECT_EQ(s.SystemTray, 1) << "a tool window always has its tray icon";
@@ -58,20 +50,20 @@ TEST(GeneralSettings, DerivedRules) {
     EXPECT_EQ(s.AutoDelay, 3000);
     EXPECT_EQ(s.Alpha, 150);
 
-    IniDocument other = documentFrom(dir, "[main]\r\nAutoDelay=6\r\nAlpha=250\r\nAutoEdgeHide=1\r\n");
+    IniDocument other = settingsFile(dir, "[main]\r\nAutoDelay=6\r\nAlpha=250\r\nAutoEdgeHide=1\r\n");
     readGeneralSettings(other, s, L"English");
     EXPECT_EQ(s.AutoDelay, 6);
     EXPECT_EQ(s.Alpha, 230);
     EXPECT_EQ(s.AutoEdgeHide, 0);
 
-    IniDocument opaque = documentFrom(dir, "[main]\r\nAlpha=0\r\n");
+    IniDocument opaque = settingsFile(dir, "[main]\r\nAlpha=0\r\n");
     readGeneralSettings(opaque, s, L"English");
     EXPECT_EQ(s.Alpha, 0);
 }
 
 TEST(GeneralSettings, WritingBackUpdatesTheSameEntries) {
     TempFolder dir;
-    IniDocument doc = documentFrom(dir,
+    IniDocument doc = settingsFile(dir,
                                    "[START]\r\nCatSelect=Games\r\n[Main]\r\nMRU=Old\r\n; keep me\r\nToolBarStyle = 1\r\n"
                                    "AutoDelay=2\r\nHotkey=$2804B\r\n");
     GeneralSettings s;
@@ -93,7 +85,7 @@ TEST(GeneralSettings, WritingBackUpdatesTheSameEntries) {
 TEST(GeneralSettings, TitleLanguageAndHotkeyText) {
     TempFolder dir;
     _wputenv_s(L"KIVO_TEST_OWNER", L"Anna");
-    IniDocument doc = documentFrom(dir, "[main]\r\nProgTitle=Kivo of %KIVO_TEST_OWNER%%KIVO_NOT_SET%\r\nLanguage=" +
+    IniDocument doc = settingsFile(dir, "[main]\r\nProgTitle=Kivo of %KIVO_TEST_OWNER%%KIVO_NOT_SET%\r\nLanguage=" +
                                             std::string(70, 'x') + "\r\n");
     GeneralSettings s;
     readGeneralSettings(doc, s, L"English");

@@ -7,21 +7,6 @@
 
 namespace {
 
-std::string utf16(const std::wstring& text) {
-    std::string bytes;
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
-    }
-    return bytes;
-}
-
-std::string ansi(const std::wstring& text) {
-    std::string bytes;
-    EXPECT_TRUE(wideToAnsi(text, bytes));
-    return bytes;
-}
-
 IniDocument loaded(const std::wstring& path) {
     IniDocument doc;
     doc.path = path;
@@ -83,9 +68,9 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         EncodedSettings{"utf8_bom", [](const std::wstring& t) { return "\xEF\xBB\xBF" + wideToUtf8(t); }, TextFormat::Utf8, true},
         EncodedSettings{"utf8", [](const std::wstring& t) { return wideToUtf8(t); }, TextFormat::Utf8, false},
-        EncodedSettings{"utf16_bom", [](const std::wstring& t) { return "\xFF\xFE" + utf16(t); }, TextFormat::Utf16Le, true},
-        EncodedSettings{"utf16", [](const std::wstring& t) { return utf16(t); }, TextFormat::Utf16Le, false},
-        EncodedSettings{"ansi", [](const std::wstring& t) { return ansi(t); }, TextFormat::Ansi, false}),
+        EncodedSettings{"utf16_bom", [](const std::wstring& t) { return "\xFF\xFE" + utf16Bytes(t); }, TextFormat::Utf16Le, true},
+        EncodedSettings{"utf16", [](const std::wstring& t) { return utf16Bytes(t); }, TextFormat::Utf16Le, false},
+        EncodedSettings{"ansi", [](const std::wstring& t) { return ansiBytes(t); }, TextFormat::Ansi, false}),
     [](const testing::TestParamInfo<EncodedSettings>& info) { return info.param.name; });
 
 TEST(IniDocument, FailedLoadKeepsWhatTheDocumentHeld) {

@@ -62,21 +62,6 @@ class LanguageFileEncodings : public testing::TestWithParam<EncodedLanguage> {};
 
 const std::wstring kGerman = L"; Deutsch\r\n1=Hilfe\r\nMinimieren\r\n4=Kivo beenden\r\n19=N\u00E4chste Kategorie (TAB)\r\n";
 
-std::string utf16Bom(const std::wstring& text) {
-    std::string bytes = "\xFF\xFE";
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>(c >> 8));
-    }
-    return bytes;
-}
-
-std::string ansi(const std::wstring& text) {
-    std::string bytes;
-    wideToAnsi(text, bytes);
-    return bytes;
-}
-
 TEST_P(LanguageFileEncodings, MixedFileInEveryEncoding) {
     TempFolder dir;
     writeBytes(dir.file(L"Deutsch.lng"), GetParam().bytes);
@@ -91,8 +76,8 @@ TEST_P(LanguageFileEncodings, MixedFileInEveryEncoding) {
 INSTANTIATE_TEST_SUITE_P(AllEncodings, LanguageFileEncodings,
                          testing::Values(EncodedLanguage{"utf8_bom", "\xEF\xBB\xBF" + wideToUtf8(kGerman)},
                                          EncodedLanguage{"utf8", wideToUtf8(kGerman)},
-                                         EncodedLanguage{"utf16_bom", utf16Bom(kGerman)},
-                                         EncodedLanguage{"ansi", ansi(kGerman)}),
+                                         EncodedLanguage{"utf16_bom", "\xFF\xFE" + utf16Bytes(kGerman)},
+                                         EncodedLanguage{"ansi", ansiBytes(kGerman)}),
                          [](const testing::TestParamInfo<EncodedLanguage>& info) { return info.param.name; });
 
 TEST(LoadLanguage, SettingThenNativeNameThenDefaults) {

@@ -18,21 +18,6 @@ struct EncodedCategory {
     bool hasBom;
 };
 
-std::string utf16(const std::wstring& text) {
-    std::string bytes;
-    for (wchar_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
-    }
-    return bytes;
-}
-
-std::string ansi(const std::wstring& text) {
-    std::string bytes;
-    EXPECT_TRUE(wideToAnsi(text, bytes));
-    return bytes;
-}
-
 const std::wstring kLinesAsStored = L"  Caf\u00E9 = C:\\Tools\\caf\u00E9.exe;-x ; ;max  \r\nNotes=notepad.exe\nMail=mailto:a@b.c\r";
 const std::wstring kLinesAsWritten = L"Caf\u00E9=C:\\Tools\\caf\u00E9.exe;-x ; ;max\r\nNotes=notepad.exe\r\nMail=mailto:a@b.c\r\n";
 
@@ -40,9 +25,9 @@ std::vector<EncodedCategory> encodedCategories() {
     return {
         {"utf8_bom", "\xEF\xBB\xBF" + wideToUtf8(kLinesAsStored), TextFormat::Utf8, true},
         {"utf8", wideToUtf8(kLinesAsStored), TextFormat::Utf8, false},
-        {"utf16_bom", "\xFF\xFE" + utf16(kLinesAsStored), TextFormat::Utf16Le, true},
-        {"utf16", utf16(kLinesAsStored), TextFormat::Utf16Le, false},
-        {"ansi", ansi(kLinesAsStored), TextFormat::Ansi, false},
+        {"utf16_bom", "\xFF\xFE" + utf16Bytes(kLinesAsStored), TextFormat::Utf16Le, true},
+        {"utf16", utf16Bytes(kLinesAsStored), TextFormat::Utf16Le, false},
+        {"ansi", ansiBytes(kLinesAsStored), TextFormat::Ansi, false},
     };
 }
 
@@ -65,8 +50,8 @@ TEST_P(CategoryRoundTrip, ReadsTrimmedItemsAndWritesTheSameFormat) {
     ASSERT_TRUE(saveCategoryFile(store, dir.file(L"Copy.kvl")));
     std::string expected;
     if (c.format == TextFormat::Utf8) expected = (c.hasBom ? "\xEF\xBB\xBF" : "") + wideToUtf8(kLinesAsWritten);
-    if (c.format == TextFormat::Utf16Le) expected = (c.hasBom ? "\xFF\xFE" : "") + utf16(kLinesAsWritten);
-    if (c.format == TextFormat::Ansi) expected = ansi(kLinesAsWritten);
+    if (c.format == TextFormat::Utf16Le) expected = (c.hasBom ? "\xFF\xFE" : "") + utf16Bytes(kLinesAsWritten);
+    if (c.format == TextFormat::Ansi) expected = ansiBytes(kLinesAsWritten);
     EXPECT_EQ(readBytes(dir.file(L"Copy.kvl")), expected);
 
     CategoryStore again;
@@ -123,12 +108,12 @@ TEST(CategoryFile, TheFormatOfTheFileReadLastIsUsedForEveryFile) {
     EXPECT_EQ(store.fileFormat, TextFormat::Utf8);
     EXPECT_TRUE(store.fileHasBom) << "before any file is read: UTF-8 with a mark";
 
-    writeBytes(dir.file(L"wide.kvl"), "\xFF\xFE" + utf16(L"x=y\r\n"));
+    writeBytes(dir.file(L"wide.kvl"), "\xFF\xFE" + utf16Bytes(L"x=y\r\n"));
     ASSERT_TRUE(loadCategoryFile(store, dir.file(L"wide.kvl")));
     clearCategoryItems(store);
     store.items.push_back(CategoryItem{L"New", L"new.exe", {}, {}});
     ASSERT_TRUE(saveCategoryFile(store, dir.file(L"brand new.kvl")));
-    EXPECT_EQ(readBytes(dir.file(L"brand new.kvl")), "\xFF\xFE" + utf16(L"New=new.exe\r\n"));
+    EXPECT_EQ(readBytes(dir.file(L"brand new.kvl")), "\xFF\xFE" + utf16Bytes(L"New=new.exe\r\n"));
 }
 
 TEST(CategoryFile, AnsiTextOutsideTheCodePageIsWrittenAsUtf8) {

@@ -14,17 +14,9 @@ void show(CategoryStore& store, IniDocument& doc, const GeneralSettings& g, cons
     applyCategoryWindow(store, doc, g, workAreaRight, visited);
 }
 
-IniDocument settingsFrom(const TempFolder& dir, const std::string& text) {
-    IniDocument doc;
-    doc.path = dir.file(L"Kivo.ini");
-    writeBytes(doc.path, text);
-    EXPECT_TRUE(load(doc));
-    return doc;
-}
-
 TEST(ApplyCategoryWindow, OwnValuesOverlayThoseOfMain) {
     TempFolder dir;
-    IniDocument doc = settingsFrom(dir,
+    IniDocument doc = settingsFile(dir,
                                    "[main]\r\nWidth=350\r\nHeight=260\r\nBGcolor=#FFFFFF\r\nFont=Arial,9,0,0\r\n"
                                    "[Tools]\r\nWidth=300\r\nBGcolor=#102030\r\nFont=Tahoma,11,256,#FF0000\r\n"
                                    "WinX=40\r\nWinY=50\r\nLargeIcons=0\r\n");
@@ -57,7 +49,7 @@ TEST(ApplyCategoryWindow, CommonBitsShareMainsValues) {
         "[Tools]\r\nWidth=300\r\nHeight=200\r\nBGcolor=#102030\r\nFont=Tahoma,11,0,0\r\n";
     GeneralSettings g;
     g.Common = kCommonWidth | kCommonHeight | kCommonFont | kCommonBackground;
-    IniDocument doc = settingsFrom(dir, text);
+    IniDocument doc = settingsFile(dir, text);
     CategoryStore store;
     show(store, doc, g, L"Tools");
     EXPECT_EQ(store.geometry.width, 350);
@@ -66,7 +58,7 @@ TEST(ApplyCategoryWindow, CommonBitsShareMainsValues) {
     EXPECT_EQ(store.style.fontText, L"Arial,9,0,0");
 
     g.Common = 0;
-    IniDocument own = settingsFrom(dir, text);
+    IniDocument own = settingsFile(dir, text);
     CategoryStore other;
     show(other, own, g, L"Tools");
     EXPECT_EQ(other.geometry.width, 300);
@@ -76,7 +68,7 @@ TEST(ApplyCategoryWindow, CommonBitsShareMainsValues) {
 
 TEST(ApplyCategoryWindow, BlackBackgroundCannotOverrideMain) {
     TempFolder dir;
-    IniDocument doc = settingsFrom(dir, "[main]\r\nBGcolor=#FFFF00\r\n[Dark]\r\nBGcolor=#000000\r\n");
+    IniDocument doc = settingsFile(dir, "[main]\r\nBGcolor=#FFFF00\r\n[Dark]\r\nBGcolor=#000000\r\n");
     CategoryStore store;
     show(store, doc, GeneralSettings{}, L"Dark");
     EXPECT_EQ(store.style.backgroundColor, 0x00FFFFu);
@@ -84,7 +76,7 @@ TEST(ApplyCategoryWindow, BlackBackgroundCannotOverrideMain) {
 
 TEST(ApplyCategoryWindow, UpperRightCornerStaysInPlace) {
     TempFolder dir;
-    IniDocument doc = settingsFrom(dir, "[main]\r\nWidth=350\r\n[Narrow]\r\nWidth=300\r\n[Wide]\r\nWidth=350\r\n");
+    IniDocument doc = settingsFile(dir, "[main]\r\nWidth=350\r\n[Narrow]\r\nWidth=300\r\n[Wide]\r\nWidth=350\r\n");
     CategoryStore store;
     GeneralSettings g;  // AutoAlign on, LeftAligned off
     show(store, doc, g, L"Wide");
@@ -101,7 +93,7 @@ TEST(ApplyCategoryWindow, UpperRightCornerStaysInPlace) {
 
 TEST(ApplyCategoryWindow, CenteredKeepsTheHeightPosition) {
     TempFolder dir;
-    IniDocument doc = settingsFrom(dir, "[A]\r\nWidth=301\r\nWinY=77\r\n");
+    IniDocument doc = settingsFile(dir, "[A]\r\nWidth=301\r\nWinY=77\r\n");
     CategoryStore store;
     GeneralSettings g;
     g.Centered = 1;
@@ -112,7 +104,7 @@ TEST(ApplyCategoryWindow, CenteredKeepsTheHeightPosition) {
 
 TEST(ApplyCategoryWindow, SwitchingToTheAppliedCategoryChangesNothing) {
     TempFolder dir;
-    IniDocument doc = settingsFrom(dir, "[A]\r\nWidth=300\r\n");
+    IniDocument doc = settingsFile(dir, "[A]\r\nWidth=300\r\n");
     CategoryStore store;
     show(store, doc, GeneralSettings{}, L"A");
     void* font = store.style.font.handle;

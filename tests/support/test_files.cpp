@@ -1,9 +1,14 @@
 #include "support/test_files.h"
 
+#include <gtest/gtest.h>
+
 #include <atomic>
 #include <fstream>
 #include <iterator>
 #include <random>
+
+#include "platform/text_codec.h"
+#include "settings/ini_document.h"
 
 TempFolder::TempFolder() {
     static std::atomic<int> counter{0};
@@ -26,4 +31,27 @@ void writeBytes(const std::wstring& path, const std::string& bytes) {
 std::string readBytes(const std::wstring& path) {
     std::ifstream in(std::filesystem::path(path), std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+std::string utf16Bytes(const std::wstring& text) {
+    std::string bytes;
+    for (wchar_t c : text) {
+        bytes.push_back(static_cast<char>(c & 0xFF));
+        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
+    }
+    return bytes;
+}
+
+std::string ansiBytes(const std::wstring& text) {
+    std::string bytes;
+    EXPECT_TRUE(wideToAnsi(text, bytes)) << "the code page cannot hold the test text";
+    return bytes;
+}
+
+IniDocument settingsFile(const TempFolder& dir, const std::string& text) {
+    IniDocument doc;
+    doc.path = dir.file(L"Kivo.ini");
+    writeBytes(doc.path, text);
+    EXPECT_TRUE(load(doc));
+    return doc;
 }

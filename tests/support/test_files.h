@@ -14,3 +14,11 @@ struct TempFolder {
 
 void writeBytes(const std::wstring& path, const std::string& bytes);
 std::string readBytes(const std::wstring& path);
+
+// Text in the byte forms of Kivo's files (no byte-order marks added).
+std::string utf16Bytes(const std::wstring& text);
+std::string ansiBytes(const std::wstring& text);  // the test fails if the code page lacks a character
+
+struct IniDocument;
+// A settings document loaded from a file "Kivo.ini" in `dir` holding `text`.
+IniDocument settingsFile(const TempFolder& dir, const std::string& text);
