@@ -58,13 +58,11 @@ bool applyRedirectFile(ProgramFolders& folders, IniDocument& doc, AskUser ask) {
     if (enterDataFolder(folders, folder)) return true;
 
     // Before the language file is read: the built-in texts.
-    LanguageTable builtIn;
-    fillDefaultLanguage(builtIn);
     if (createFolderPath(folder) && enterDataFolder(folders, folder)) {
-        ask({languageText(builtIn, 83) + L"\r\n" + folder, kRedirectFileName, MessageIcon::Information});
+        ask({builtInText(83) + L"\r\n" + folder, kRedirectFileName, MessageIcon::Information});
         return true;
     }
-    ask({languageText(builtIn, 84) + L"\r\n" + folder, kRedirectFileName, MessageIcon::Warning});
+    ask({builtInText(84) + L"\r\n" + folder, kRedirectFileName, MessageIcon::Warning});
     return false;
 }
 
@@ -76,9 +74,7 @@ bool applyFolderArgument(ProgramFolders& folders, const std::wstring& folderArgu
     } else if (hasKvlExtension(path)) {
         path = path.substr(0, path.find_last_of(L"\\/") + 1);
     } else {
-        LanguageTable builtIn;
-        fillDefaultLanguage(builtIn);
-        MessageAnswer answer = ask({languageText(builtIn, 82) + L"\r\n" + path, languageText(builtIn, 87),
+        MessageAnswer answer = ask({builtInText(82) + L"\r\n" + path, builtInText(87),
                                     MessageIcon::None, MessageButtons::YesNoCancel});
         if (answer == MessageAnswer::Cancel) return false;
         if (answer == MessageAnswer::Yes) {

@@ -121,6 +121,15 @@ const std::wstring& languageText(const LanguageTable& table, int entry) {
 
 const std::wstring& languageText(int entry) { return languageText(languageTable, entry); }
 
+const std::wstring& builtInText(int entry) {
+    static const LanguageTable builtIn = [] {
+        LanguageTable table;
+        fillDefaultLanguage(table);
+        return table;
+    }();
+    return languageText(builtIn, entry);
+}
+
 void applyLanguageText(LanguageTable& table, const std::wstring& text) {
     std::vector<std::wstring_view> lines = splitTextLines(text);
     for (size_t i = 0; i < lines.size(); ++i) {

@@ -18,6 +18,8 @@ void fillDefaultLanguage(LanguageTable& table);
 // Entry 1 to 95; an empty text for any other number.
 const std::wstring& languageText(const LanguageTable& table, int entry);
 const std::wstring& languageText(int entry);  // of languageTable
+// The English text, for messages shown before the language file is read.
+const std::wstring& builtInText(int entry);
 
 // Applies the lines of a language file: "N=text" lines, plain lines numbered by
 // their line in the file, ";" comments; texts are taken as they stand.
