@@ -114,8 +114,6 @@ bool folderExists(const std::wstring& path) {
     return a != kNoFileAttributes && (a & kFileAttributeDirectory) != 0;
 }
 
-bool deleteFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
-
 bool createFolderPath(const std::wstring& folder) {
     std::wstring path = fullPathName(folder);
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();

@@ -25,7 +25,6 @@ uint32_t fileAttributes(const std::wstring& path);
 bool setFileAttributes(const std::wstring& path, uint32_t attributes);
 bool fileExists(const std::wstring& path);    // an existing file, not a folder
 bool folderExists(const std::wstring& path);
-bool deleteFile(const std::wstring& path);
 
 // Creates the folder and every missing folder above it; true when it exists
 // afterwards.
