@@ -7,6 +7,23 @@ source "$(dirname "$0")/lib.sh"
 
 crlf() { sed 's/$/\r/'; }
 
+# The general settings written at exit with their defaults, in their fixed order.
+WRITTEN_DEFAULTS='SingleClick=0
+ALTmenu=1
+SingleColumn=1
+AutoClose=0
+SystemTray=0
+AllowDrop=0
+TitleBar=1
+Transparent=0
+Stayontop=0
+ToolbarStyle=0
+AutoEdgeHide=0
+EdgeSlide=0
+AutoAlign=1
+LeftAligned=0
+Common=0'
+
 # An existing settings file in UTF-16LE with a byte-order mark.
 data=$(new_data_folder existing)
 { printf '\xFF\xFE'; crlf <<'INI' | iconv -f UTF-8 -t UTF-16LE; } >"$data/Kivo.ini"
@@ -36,7 +53,7 @@ else
   kill "$KIVO_PID" 2>/dev/null || true
 fi
 
-{ printf '\xFF\xFE'; crlf <<'INI' | iconv -f UTF-8 -t UTF-16LE; } >"$E2E_OUT/expected-existing"
+{ printf '\xFF\xFE'; crlf <<INI | iconv -f UTF-8 -t UTF-16LE; } >"$E2E_OUT/expected-existing"
 ; my settings, written by hand
 
 [START]
@@ -45,24 +62,10 @@ CatSelect=Werkzeuge
 [main]
 Width=300
 AutoDelay=2000
-Hotkey=$2804B
+Hotkey=\$2804B
 MyOwnKey=stays
 MRU=Werkzeuge
-SingleClick=0
-ALTmenu=1
-SingleColumn=1
-AutoClose=0
-SystemTray=0
-AllowDrop=0
-TitleBar=1
-Transparent=0
-Stayontop=0
-ToolbarStyle=0
-AutoEdgeHide=0
-EdgeSlide=0
-AutoAlign=1
-LeftAligned=0
-Common=0
+$WRITTEN_DEFAULTS
 Centered=0
 VarDrive=0
 Height=250
@@ -92,32 +95,18 @@ else
   fail "no window on a fresh data folder"
   kill "$KIVO_PID" 2>/dev/null || true
 fi
-crlf >"$E2E_OUT/expected-fresh" <<'INI'
+crlf >"$E2E_OUT/expected-fresh" <<INI
 
 [Start]
 CatSelect=
 
 [main]
 MRU=
-SingleClick=0
-ALTmenu=1
-SingleColumn=1
-AutoClose=0
-SystemTray=0
-AllowDrop=0
-TitleBar=1
-Transparent=0
-Stayontop=0
-ToolbarStyle=0
-AutoEdgeHide=0
-EdgeSlide=0
-AutoAlign=1
-LeftAligned=0
-Common=0
+$WRITTEN_DEFAULTS
 AutoDelay=0
 Centered=0
 VarDrive=0
-Hotkey=$0
+Hotkey=\$0
 INI
 expect_file_bytes "$data/Kivo.ini" "$E2E_OUT/expected-fresh" "a new settings file lists every key in order"
 leftovers=$(find "$E2E_OUT/existing" "$E2E_OUT/fresh" -name '*.new' | wc -l)

@@ -28,29 +28,22 @@ TEST(LanguageTable, DefaultTexts) {
     EXPECT_EQ(languageText(t, 96), L"");
 }
 
-TEST(LanguageTable, NumberedAndPlainLines) {
+TEST(LanguageTable, NumberedPlainAndCutLines) {
     LanguageTable t = defaults();
-    applyLanguageText(t, L"; comment\r\n; another\r\nMinimieren\r\n1=Hilfe\r\n$5=Konfiguration\r\n");
+    applyLanguageText(t, L"; comment\r\n; another\r\nMinimieren\r\n1=Hilfe\r\n$5=Konfiguration\r\n\r\n"
+                         L"3=first=second\n 4 = padded \n0=ignored\n96=out of range\n7=\nHelp=\n");
     EXPECT_EQ(languageText(t, 1), L"Hilfe");
-    EXPECT_EQ(languageText(t, 3), L"Minimieren") << "a plain third line is entry 3, comments counted";
+    EXPECT_EQ(languageText(t, 2), L"Info");
+    EXPECT_EQ(languageText(t, 3), L"first") << "cut at the second =, and later lines win";
+    EXPECT_EQ(languageText(t, 4), L" padded ") << "texts are never trimmed";
     EXPECT_EQ(languageText(t, 5), L"Konfiguration");
-    EXPECT_EQ(languageText(t, 2), L"Info");
-}
-
-TEST(LanguageTable, TextsAreCutAtTheSecondEqualsAndNeverTrimmed) {
-    LanguageTable t = defaults();
-    applyLanguageText(t, L"3=first=second\n 4 = padded \n0=ignored\n96=out of range\n7=\n");
-    EXPECT_EQ(languageText(t, 3), L"first");
-    EXPECT_EQ(languageText(t, 4), L" padded ");
-    EXPECT_EQ(languageText(t, 7), L"Font") << "an empty text changes nothing";
     EXPECT_EQ(languageText(t, 6), L"General Settings") << "line 6 is empty";
-}
+    EXPECT_EQ(languageText(t, 7), L"Font") << "an empty text changes nothing";
+    EXPECT_EQ(languageText(t, 12), L"Help") << "a plain line ending in = is numbered by its line";
 
-TEST(LanguageTable, PlainLineEndingInEquals) {
-    LanguageTable t = defaults();
-    applyLanguageText(t, L"Hilfe=\nInfo");
-    EXPECT_EQ(languageText(t, 1), L"Hilfe");
-    EXPECT_EQ(languageText(t, 2), L"Info");
+    LanguageTable plain = defaults();
+    applyLanguageText(plain, L"; comment\r\n; another\r\nMinimieren");
+    EXPECT_EQ(languageText(plain, 3), L"Minimieren") << "a plain third line is entry 3, comments counted";
 }
 
 struct EncodedLanguage {

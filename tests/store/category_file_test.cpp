@@ -80,26 +80,20 @@ TEST(CategoryFile, OddLinesAreKeptOrDroppedAsTheFormatSays) {
     EXPECT_EQ(readBytes(dir.file(L"a.kvl")), "a=b=c\r\n-=\r\n");
 }
 
-TEST(CategoryFile, FileWithoutAnyItemLeavesNoCurrentItem) {
+TEST(CategoryFile, LoadsWithoutAnItemLeaveNoCurrentItem) {
     TempFolder dir;
-    writeBytes(dir.file(L"empty.kvl"), "just text\r\n");
-    CategoryStore store;
-    ASSERT_TRUE(loadCategoryFile(store, dir.file(L"empty.kvl")));
-    EXPECT_EQ(store.selectedItem, -1);
+    writeBytes(dir.file(L"text.kvl"), "just text\r\n");
     writeBytes(dir.file(L"zero.kvl"), "");
-    ASSERT_TRUE(loadCategoryFile(store, dir.file(L"zero.kvl")));
-    EXPECT_TRUE(store.items.empty());
-    EXPECT_EQ(store.selectedItem, -1);
-}
-
-TEST(CategoryFile, MissingFileLeavesAnEmptyList) {
-    TempFolder dir;
     CategoryStore store;
     store.items.resize(2);
     store.selectedItem = 1;
     EXPECT_FALSE(loadCategoryFile(store, dir.file(L"missing.kvl")));
-    EXPECT_TRUE(store.items.empty());
+    EXPECT_TRUE(store.items.empty()) << "a missing file leaves an empty list";
     EXPECT_EQ(store.selectedItem, -1);
+    for (const wchar_t* name : {L"text.kvl", L"zero.kvl"}) {
+        ASSERT_TRUE(loadCategoryFile(store, dir.file(name)));
+        EXPECT_EQ(store.selectedItem, -1) << "no line with = in " << testing::PrintToString(std::wstring(name));
+    }
 }
 
 TEST(CategoryFile, TheFormatOfTheFileReadLastIsUsedForEveryFile) {
