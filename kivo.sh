@@ -6,7 +6,7 @@
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")" && pwd)
-BUILD="$ROOT/build"
+BUILD="${KIVO_BUILD_DIR:-$ROOT/build}"  # another folder lets several builds run side by side
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 wine googletest xvfb xdotool x11-utils imagemagick locales)
 
 install_packages() {
@@ -113,7 +113,7 @@ cmd_test() {
   start_wine
   make_locales
   local started=$SECONDS
-  (cd "$BUILD" && ctest --output-on-failure --timeout 120)
+  (cd "$BUILD" && ctest --output-on-failure --timeout 120 "$@")
   echo "Test suite took $((SECONDS - started)) s."
 }
 

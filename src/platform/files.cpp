@@ -114,6 +114,15 @@ bool folderExists(const std::wstring& path) {
     return a != kNoFileAttributes && (a & kFileAttributeDirectory) != 0;
 }
 
+bool fileSize(const std::wstring& path, uint64_t& size) {
+    size = 0;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    return true;
+}
+
 bool createFolderPath(const std::wstring& folder) {
     std::wstring path = fullPathName(folder);
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();

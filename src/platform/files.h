@@ -25,6 +25,8 @@ uint32_t fileAttributes(const std::wstring& path);
 bool setFileAttributes(const std::wstring& path, uint32_t attributes);
 bool fileExists(const std::wstring& path);    // an existing file, not a folder
 bool folderExists(const std::wstring& path);
+// Size in bytes of an existing file; false for a folder or a missing file.
+bool fileSize(const std::wstring& path, uint64_t& size);
 
 // Creates the folder and every missing folder above it; true when it exists
 // afterwards.
