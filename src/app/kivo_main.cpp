@@ -18,9 +18,6 @@
 
 namespace {
 
-IniDocument settingsDocument;
-GeneralSettings generalSettings;
-
 DriveLetters driveLetters() {
     return DriveLetters{generalSettings.VarDrive != 0, programFolders.programDrive, programFolders.windowsDrive,
                         programFolders.homeDrive};

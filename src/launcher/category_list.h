@@ -9,6 +9,7 @@ struct CategoryNavigation {
     std::wstring startupCategory;            // empty when there is none
     std::vector<std::wstring> visitedCategories;  // most recent first
     bool categorySetChanged = true;  // the list is rebuilt before it is used next
+    std::wstring targetCategory;     // the category to show next
 };
 
 extern CategoryNavigation categoryNavigation;

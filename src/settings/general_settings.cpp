@@ -2,6 +2,9 @@
 
 #include "platform/environment.h"
 
+IniDocument settingsDocument;
+GeneralSettings generalSettings;
+
 namespace {
 
 // One key of group "main": exactly one of the two members is set.

@@ -12,8 +12,8 @@ struct GeneralSettings {
     int VarDrive = 0;  // decided by the drive checks, not read with the others
     std::wstring ProgTitle;  // environment expanded, one space appended
     std::wstring ProgIcon;
-    std::wstring WebIcon;
-    std::wstring FileMgrCom;
+    std::wstring WebIcon = L"dummy.htm";
+    std::wstring FileMgrCom = L"Explorer.exe";
     std::wstring FileMgrParm;
     int SingleClick = 0;
     int AutoDelay = 0;  // milliseconds
@@ -38,6 +38,11 @@ struct GeneralSettings {
     std::wstring IconSpacing;
     int Hotkey = 0;
 };
+
+// The settings document ("Kivo.ini" in memory) and the global settings of the
+// running program.
+extern IniDocument settingsDocument;
+extern GeneralSettings generalSettings;
 
 // Bits of `Common`.
 constexpr int kCommonWidth = 1;

@@ -23,18 +23,6 @@ DefinitionFields splitDefinition(std::wstring_view definition) {
     return result;
 }
 
-std::wstring joinDefinition(const DefinitionFields& fields) {
-    std::wstring parameters = fields.parameters;
-    std::replace(parameters.begin(), parameters.end(), L';', kParameterSemicolon);
-    const std::wstring* parts[5] = {&fields.command, &parameters, &fields.directory, &fields.showMode,
-                                    &fields.iconSource};
-    int used = 5;
-    while (used > 1 && parts[used - 1]->empty()) --used;
-    std::wstring definition = *parts[0];
-    for (int n = 1; n < used; ++n) definition += L";" + *parts[n];
-    return definition;
-}
-
 ShowMode parseShowMode(std::wstring_view field) {
     if (field == L"min") return ShowMode::Minimized;
     if (field == L"max") return ShowMode::Maximized;

@@ -16,9 +16,6 @@ struct DefinitionFields {
 
 DefinitionFields splitDefinition(std::wstring_view definition);
 
-// The inverse: ";" in the parameters stored as U+007F, trailing empty fields dropped.
-std::wstring joinDefinition(const DefinitionFields& fields);
-
 enum class ShowMode { Normal, Minimized, Maximized, Admin };
 // Exact, case-sensitive match of "min", "max" or "admin"; anything else is normal.
 ShowMode parseShowMode(std::wstring_view field);

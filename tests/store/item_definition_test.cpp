@@ -21,17 +21,6 @@ TEST(ItemDefinition, SplitsFiveFieldsAndRestoresSemicolons) {
     EXPECT_EQ(splitDefinition(L";;dir").directory, L"dir");
 }
 
-TEST(ItemDefinition, JoinIsTheInverseAndDropsTrailingEmptyFields) {
-    DefinitionFields f;
-    f.command = L"cmd.exe";
-    f.parameters = L"/c echo a; echo b";
-    EXPECT_EQ(joinDefinition(f), L"cmd.exe;/c echo a\x7F echo b");
-    EXPECT_EQ(splitDefinition(joinDefinition(f)).parameters, L"/c echo a; echo b");
-    f.iconSource = L"shell32.dll,4";
-    EXPECT_EQ(joinDefinition(f), L"cmd.exe;/c echo a\x7F echo b;;;shell32.dll,4");
-    EXPECT_EQ(joinDefinition(DefinitionFields{}), L"");
-}
-
 TEST(ItemDefinition, ShowModeIsCaseSensitive) {
     EXPECT_EQ(parseShowMode(L"min"), ShowMode::Minimized);
     EXPECT_EQ(parseShowMode(L"max"), ShowMode::Maximized);

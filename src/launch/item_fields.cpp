@@ -1,0 +1,100 @@
+#include "launch/item_fields.h"
+
+#include <algorithm>
+
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/text_case.h"
+#include "store/item_definition.h"
+
+namespace {
+
+bool startsWith(const std::wstring& text, const wchar_t* prefix) { return text.rfind(prefix, 0) == 0; }
+
+const wchar_t* showWord(int showMode) {
+    switch (showMode) {
+        case kShowModeMin: return L"min";
+        case kShowModeMax: return L"max";
+        case kShowModeAdmin: return L"admin";
+        default: return L"";
+    }
+}
+
+// The element keeps a handle it already owns; a different one replaces it
+// without destroying the old, which its releaser has destroyed already.
+void adoptIcon(IconHandle& owner, void* icon) {
+    if (owner.handle != icon) owner.handle = icon;
+}
+
+}  // namespace
+
+ItemKind itemKindOf(const std::wstring& command) {
+    const std::wstring lower = toLowerCase(command);
+    if (lower == L"kivo") return ItemKind::CategorySwitch;
+    if (startsWith(lower, L"files")) return lower.size() == 5 || lower[5] == L' ' ? ItemKind::FileMenu : ItemKind::Ordinary;
+    if (startsWith(lower, L"http") || startsWith(lower, L"mailto:")) return ItemKind::WebAddress;
+    return ItemKind::Ordinary;
+}
+
+void parseItem(const CategoryItem& element, ItemFields& fields) {
+    const DefinitionFields parts = splitDefinition(element.definition);
+    fields.text = element.text;
+    fields.command = parts.command;
+    fields.parameters = parts.parameters;
+    fields.directory = parts.directory;
+    switch (parseShowMode(parts.showMode)) {
+        case ShowMode::Minimized: fields.showMode = kShowModeMin; break;
+        case ShowMode::Maximized: fields.showMode = kShowModeMax; break;
+        case ShowMode::Admin: fields.showMode = kShowModeAdmin; break;
+        default: fields.showMode = kShowModeNormal; break;
+    }
+    fields.iconSource = parts.iconSource;
+    fields.largeIcon = element.largeIcon.handle;
+    fields.smallIcon = element.smallIcon.handle;
+    fields.kind = itemKindOf(fields.command);
+}
+
+void prepareLaunch(const CategoryItem& element, ItemFields& record) {
+    parseItem(element, record);
+    record.command = expandVariables(record.command);
+    record.parameters = expandVariables(record.parameters);
+    record.directory = expandVariables(record.directory);
+}
+
+std::wstring expandVariables(const std::wstring& text) {
+    std::wstring result = expandEnvironment(text, UnknownVariables::Keep);
+    for (;;) {
+        const size_t open = result.find(L'%');
+        if (open == std::wstring::npos) break;
+        const size_t close = result.find(L'%', open + 1);
+        if (close == std::wstring::npos) break;
+        result.erase(open, close - open + 1);
+    }
+    return result;
+}
+
+std::wstring toFullPath(const std::wstring& path) {
+    if (path.empty()) return path;
+    return fullPathName(expandEnvironment(path, UnknownVariables::Keep));
+}
+
+void joinDefinition(const ItemFields& fields, bool separator, const std::wstring& dataFolder, CategoryItem& element) {
+    std::wstring definition;
+    if (!separator) {
+        std::wstring parameters = fields.parameters;
+        std::replace(parameters.begin(), parameters.end(), L';', kParameterSemicolon);
+        definition = fields.command + L";" + parameters + L";" + fields.directory + L";" + showWord(fields.showMode);
+        if (!fields.iconSource.empty()) {
+            std::wstring source = fields.iconSource;
+            if (!dataFolder.empty() && source.size() >= dataFolder.size() &&
+                sameTextIgnoringCase(std::wstring_view(source).substr(0, dataFolder.size()), dataFolder))
+                source.erase(0, dataFolder.size());
+            definition += L";" + source;
+        }
+        while (!definition.empty() && definition.back() == L';') definition.pop_back();
+    }
+    element.text = fields.text;
+    element.definition = definition;
+    adoptIcon(element.largeIcon, fields.largeIcon);
+    adoptIcon(element.smallIcon, fields.smallIcon);
+}

@@ -1,0 +1,51 @@
+#pragma once
+// An item taken apart: the form that launching, icon lookup and the editor work on.
+#include <string>
+
+#include "store/category_store.h"
+
+// Bits: the start-up launch skips the kinds inside kSkippedAtStartup.
+enum class ItemKind { Ordinary = 0, CategorySwitch = 1, FileMenu = 2, WebAddress = 4 };
+constexpr int kSkippedAtStartup = 3;
+
+constexpr int kShowModeNormal = 0;
+constexpr int kShowModeMin = 1;
+constexpr int kShowModeMax = 2;
+constexpr int kShowModeAdmin = 3;
+
+struct ItemFields {
+    std::wstring text;
+    // Copies of the list element's handles: the element owns them.
+    void* largeIcon = nullptr;
+    void* smallIcon = nullptr;
+    std::wstring command;
+    std::wstring parameters;  // with real ";" characters
+    std::wstring directory;
+    int showMode = kShowModeNormal;
+    std::wstring iconSource;
+    ItemKind kind = ItemKind::Ordinary;
+};
+
+// What the command, as stored, asks for.
+ItemKind itemKindOf(const std::wstring& command);
+
+void parseItem(const CategoryItem& element, ItemFields& fields);
+
+// parseItem, then environment references expanded in command, parameters and
+// directory.
+void prepareLaunch(const CategoryItem& element, ItemFields& record);
+
+// The system's expansion, then every leftover "%...%" pair removed (a single "%"
+// stays).
+std::wstring expandVariables(const std::wstring& text);
+
+// Environment expanded (unknown references stay) and made absolute against the
+// current directory; an empty text stays empty.
+std::wstring toFullPath(const std::wstring& path);
+
+// Composes the element from the fields: ";" in the parameters escaped, an icon
+// source inside `dataFolder` (with its trailing "\") stored relative to it,
+// trailing empty fields dropped. A separator gets an empty definition. The
+// element takes the fields' icon handles: they are its own ones, or new ones
+// after the old ones were released.
+void joinDefinition(const ItemFields& fields, bool separator, const std::wstring& dataFolder, CategoryItem& element);

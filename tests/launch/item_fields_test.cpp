@@ -1,0 +1,138 @@
+#include <gtest/gtest.h>
+
+#include "launch/item_fields.h"
+#include "platform/environment.h"
+#include "platform/process.h"
+
+namespace {
+
+CategoryItem element(const std::wstring& text, const std::wstring& definition) {
+    CategoryItem item;
+    item.text = text;
+    item.definition = definition;
+    return item;
+}
+
+TEST(ItemKind, FirstMatchingTestOnTheStoredCommandDecides) {
+    EXPECT_EQ(itemKindOf(L"kivo"), ItemKind::CategorySwitch);
+    EXPECT_EQ(itemKindOf(L"KIVO"), ItemKind::CategorySwitch);
+    EXPECT_EQ(itemKindOf(L"Kivo.exe"), ItemKind::Ordinary);
+    EXPECT_EQ(itemKindOf(L"kivo "), ItemKind::Ordinary);
+
+    EXPECT_EQ(itemKindOf(L"files"), ItemKind::FileMenu);
+    EXPECT_EQ(itemKindOf(L"Files notepad.exe"), ItemKind::FileMenu);
+    EXPECT_EQ(itemKindOf(L"filesync.exe"), ItemKind::Ordinary);
+    EXPECT_EQ(itemKindOf(L"files_http"), ItemKind::Ordinary) << "a failed file-menu test is not tested further";
+
+    EXPECT_EQ(itemKindOf(L"HTTPS://example.org"), ItemKind::WebAddress);
+    EXPECT_EQ(itemKindOf(L"http://example.org"), ItemKind::WebAddress);
+    EXPECT_EQ(itemKindOf(L"MailTo:someone@example.org"), ItemKind::WebAddress);
+    EXPECT_EQ(itemKindOf(L"www.example.org"), ItemKind::Ordinary);
+    EXPECT_EQ(itemKindOf(L"%HOMEPAGE%"), ItemKind::Ordinary);
+    EXPECT_EQ(itemKindOf(L""), ItemKind::Ordinary);
+}
+
+TEST(ItemFields, ParseTakesTheFieldsAndTheElementsIcons) {
+    CategoryItem item = element(L"Tool", L"%KIVO_TEST_TOOL%\\x.exe;-a\x7F-b;%KIVO_TEST_TOOL%;max;icons.dll,2");
+    item.largeIcon.handle = reinterpret_cast<void*>(0x10);
+    ItemFields fields;
+    parseItem(item, fields);
+    EXPECT_EQ(fields.text, L"Tool");
+    EXPECT_EQ(fields.command, L"%KIVO_TEST_TOOL%\\x.exe");
+    EXPECT_EQ(fields.parameters, L"-a;-b");
+    EXPECT_EQ(fields.showMode, kShowModeMax);
+    EXPECT_EQ(fields.iconSource, L"icons.dll,2");
+    EXPECT_EQ(fields.largeIcon, item.largeIcon.handle);
+    EXPECT_EQ(fields.smallIcon, nullptr);
+    item.largeIcon.handle = nullptr;  // not a real icon
+
+    for (const auto& [word, mode] : {std::pair{L"min", kShowModeMin}, std::pair{L"admin", kShowModeAdmin},
+                                     std::pair{L"Max", kShowModeNormal}, std::pair{L"", kShowModeNormal}}) {
+        parseItem(element(L"x", std::wstring(L"a;;;") + word), fields);
+        EXPECT_EQ(fields.showMode, mode) << word;
+    }
+}
+
+TEST(ItemFields, PrepareExpandsCommandParametersAndDirectoryOnly) {
+    setEnvironmentVariable(L"KIVO_TEST_TOOL", L"C:\\Tools");
+    ItemFields fields;
+    prepareLaunch(element(L"%KIVO_TEST_TOOL%", L"%KIVO_TEST_TOOL%\\x.exe;%KIVO_TEST_TOOL%;%KIVO_TEST_TOOL%;;%KIVO_TEST_TOOL%\\i.ico"),
+                  fields);
+    EXPECT_EQ(fields.command, L"C:\\Tools\\x.exe");
+    EXPECT_EQ(fields.parameters, L"C:\\Tools");
+    EXPECT_EQ(fields.directory, L"C:\\Tools");
+    EXPECT_EQ(fields.text, L"%KIVO_TEST_TOOL%");
+    EXPECT_EQ(fields.iconSource, L"%KIVO_TEST_TOOL%\\i.ico");
+}
+
+TEST(ExpandVariables, RemovesWhatCannotBeExpanded) {
+    std::wstring windows;
+    ASSERT_TRUE(readEnvironmentVariable(L"windir", windows));
+    EXPECT_EQ(expandVariables(L"%windir%\\notepad.exe"), windows + L"\\notepad.exe");
+    EXPECT_EQ(expandVariables(L"%KIVO_UNSET_A% and %KIVO_UNSET_B%"), L" and ");
+    EXPECT_EQ(expandVariables(L"copy %1 to %2"), L"copy 2") << "batch placeholders are not references";
+    EXPECT_EQ(expandVariables(L"100%"), L"100%");
+    EXPECT_EQ(expandVariables(L"%KIVO_UNSET_A%"), L"");
+    const std::wstring longValue(400, L'x');
+    setEnvironmentVariable(L"KIVO_TEST_LONG", longValue);
+    EXPECT_EQ(expandVariables(L"%KIVO_TEST_LONG%\\y"), longValue + L"\\y") << "no length limit";
+}
+
+TEST(ToFullPath, ResolvesAgainstTheCurrentDirectoryAndKeepsUnknownReferences) {
+    EXPECT_EQ(toFullPath(L""), L"");
+    const std::wstring here = currentDirectory();
+    EXPECT_EQ(toFullPath(L"sub\\file.txt"), here + L"sub\\file.txt");
+    EXPECT_EQ(toFullPath(L"%KIVO_UNSET_A%\\x"), here + L"%KIVO_UNSET_A%\\x");
+    setEnvironmentVariable(L"KIVO_TEST_TOOL", L"C:\\Tools");
+    EXPECT_EQ(toFullPath(L"%KIVO_TEST_TOOL%\\..\\x.exe"), L"C:\\x.exe");
+}
+
+TEST(JoinDefinition, ComposesTheStoredForm) {
+    const std::wstring data = L"C:\\Data\\Kivo\\";
+    ItemFields fields;
+    fields.text = L"Editor";
+    fields.command = L"notepad.exe";
+    CategoryItem out;
+    joinDefinition(fields, false, data, out);
+    EXPECT_EQ(out.text, L"Editor");
+    EXPECT_EQ(out.definition, L"notepad.exe");
+
+    fields.showMode = kShowModeMax;
+    joinDefinition(fields, false, data, out);
+    EXPECT_EQ(out.definition, L"notepad.exe;;;max");
+
+    fields.parameters = L"/c a; b";
+    fields.showMode = kShowModeNormal;
+    fields.iconSource = L"c:\\data\\KIVO\\icons\\a.ico,2";
+    joinDefinition(fields, false, data, out);
+    EXPECT_EQ(out.definition, L"notepad.exe;/c a\x7F b;;;icons\\a.ico,2") << "icon inside the data folder, any case";
+
+    fields.iconSource = L"C:\\Other\\a.ico";
+    joinDefinition(fields, false, data, out);
+    EXPECT_EQ(out.definition, L"notepad.exe;/c a\x7F b;;;C:\\Other\\a.ico");
+
+    ItemFields separator;
+    separator.text = L"-----";
+    joinDefinition(separator, true, data, out);
+    EXPECT_EQ(out.text, L"-----");
+    EXPECT_EQ(out.definition, L"");
+}
+
+TEST(JoinDefinition, RoundTripsThroughParse) {
+    ItemFields fields;
+    fields.text = L"Ü";
+    fields.command = L"C:\\x.exe";
+    fields.parameters = L"a;b;c";
+    fields.directory = L"C:\\";
+    fields.showMode = kShowModeAdmin;
+    CategoryItem out;
+    joinDefinition(fields, false, L"D:\\", out);
+    ItemFields back;
+    parseItem(out, back);
+    EXPECT_EQ(back.parameters, fields.parameters);
+    EXPECT_EQ(back.directory, fields.directory);
+    EXPECT_EQ(back.showMode, kShowModeAdmin);
+    EXPECT_EQ(back.text, L"Ü");
+}
+
+}  // namespace
