@@ -1,0 +1,99 @@
+#include "platform/shell_links.h"
+
+#include <windows.h>
+#include <objidl.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+namespace {
+
+// Releases one COM interface when its holder goes.
+template <typename Interface>
+struct ComRef {
+    Interface* ptr = nullptr;
+    ComRef() = default;
+    ComRef(const ComRef&) = delete;
+    ComRef& operator=(const ComRef&) = delete;
+    ~ComRef() {
+        if (ptr != nullptr) ptr->Release();
+    }
+    void** out() { return reinterpret_cast<void**>(&ptr); }
+};
+
+// Balances one CoInitialize; a failed one (another threading model already set)
+// must not be undone.
+struct ComApartment {
+    bool initialized = false;
+    ComApartment() : initialized(SUCCEEDED(CoInitialize(nullptr))) {}
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    ~ComApartment() {
+        if (initialized) CoUninitialize();
+    }
+};
+
+// Shortcut fields have no fixed size limit: read into a buffer the size of the
+// longest path the system accepts, then cut at the terminator.
+constexpr int kTextBufferLength = 32768;
+
+void trimAtTerminator(std::wstring& text) {
+    const size_t end = text.find(L'\0');
+    if (end != std::wstring::npos) text.resize(end);
+}
+
+}  // namespace
+
+bool resolveShellLink(const std::wstring& linkFile, ShellLinkInfo& link) {
+    link.path.clear();
+    link.arguments.clear();
+    link.workingDirectory.clear();
+    {
+        // The interfaces go before the apartment they live in.
+        ComApartment apartment;
+        ComRef<IShellLinkW> shellLink;
+        if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                    shellLink.out())))
+            return false;
+        ComRef<IPersistFile> file;
+        if (FAILED(shellLink.ptr->QueryInterface(IID_IPersistFile, file.out()))) return false;
+        if (FAILED(file.ptr->Load(linkFile.c_str(), STGM_READ))) return false;
+        // Without a window and SLR_NO_UI a moved target is searched for quietly,
+        // never through a dialog.
+        if (FAILED(shellLink.ptr->Resolve(nullptr, SLR_NO_UI))) return false;
+
+        std::wstring text(kTextBufferLength, L'\0');
+        if (SUCCEEDED(shellLink.ptr->GetPath(text.data(), kTextBufferLength, nullptr, 0))) {
+            trimAtTerminator(text);
+            link.path = text;
+        }
+        text.assign(kTextBufferLength, L'\0');
+        if (SUCCEEDED(shellLink.ptr->GetArguments(text.data(), kTextBufferLength))) {
+            trimAtTerminator(text);
+            link.arguments = text;
+        }
+        text.assign(kTextBufferLength, L'\0');
+        if (SUCCEEDED(shellLink.ptr->GetWorkingDirectory(text.data(), kTextBufferLength))) {
+            trimAtTerminator(text);
+            link.workingDirectory = text;
+        }
+    }
+    return !link.path.empty();
+}
+
+void createShellLink(const ShellLinkInfo& link, const std::wstring& linkFile) {
+    ComApartment apartment;
+    ComRef<IShellLinkW> shellLink;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                shellLink.out())))
+        return;
+    shellLink.ptr->SetPath(link.path.c_str());
+    shellLink.ptr->SetArguments(link.arguments.c_str());
+    shellLink.ptr->SetWorkingDirectory(link.workingDirectory.c_str());
+    shellLink.ptr->SetDescription(L"");
+    shellLink.ptr->SetShowCmd(SW_SHOWNORMAL);
+    shellLink.ptr->SetHotkey(0);
+    shellLink.ptr->SetIconLocation(link.path.c_str(), 0);
+    ComRef<IPersistFile> file;
+    if (SUCCEEDED(shellLink.ptr->QueryInterface(IID_IPersistFile, file.out())))
+        file.ptr->Save(linkFile.c_str(), TRUE);
+}

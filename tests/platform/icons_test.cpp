@@ -1,0 +1,112 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+
+#include "platform/icon_handle.h"
+#include "platform/icons.h"
+#include "support/icon_pixels.h"
+#include "support/test_files.h"
+
+namespace {
+
+// three_icons.exe is built beside the test program. Its icons, in order, are
+// red (identifier 10), green (20) and blue (30).
+std::wstring threeIconsProgram() {
+    std::wstring self(32768, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
+    self.resize(length);
+    return self.substr(0, self.find_last_of(L"\\/") + 1) + L"three_icons.exe";
+}
+
+const RgbColour kRed{255, 0, 0};
+const RgbColour kGreen{0, 255, 0};
+const RgbColour kBlue{0, 0, 255};
+
+int systemWidth(IconSize size) { return GetSystemMetrics(size == IconSize::Large ? SM_CXICON : SM_CXSMICON); }
+
+class ExtractFileIcon : public testing::TestWithParam<IconSize> {};
+
+TEST(FileIconCount, CountsEveryIconOfAProgram) {
+    ASSERT_EQ(GetFileAttributesW(threeIconsProgram().c_str()) == INVALID_FILE_ATTRIBUTES, false)
+        << "three_icons.exe is missing beside the test program";
+    EXPECT_EQ(fileIconCount(threeIconsProgram()), 3);
+}
+
+TEST(FileIconCount, IsZeroForFilesWithoutIcons) {
+    TempFolder dir;
+    writeBytes(dir.file(L"notes.txt"), "just some text");
+    EXPECT_EQ(fileIconCount(dir.file(L"notes.txt")), 0);
+    EXPECT_EQ(fileIconCount(dir.file(L"missing.exe")), 0);
+}
+
+TEST_P(ExtractFileIcon, PositionSelectsTheIcon) {
+    const IconSize size = GetParam();
+    IconHandle first(extractFileIcon(threeIconsProgram(), 0, size));
+    IconHandle second(extractFileIcon(threeIconsProgram(), 1, size));
+    IconHandle last(extractFileIcon(threeIconsProgram(), 2, size));
+    ASSERT_TRUE(first && second && last);
+    EXPECT_EQ(iconCentreColour(first.handle), kRed);
+    EXPECT_EQ(iconCentreColour(second.handle), kGreen);
+    EXPECT_EQ(iconCentreColour(last.handle), kBlue);
+}
+
+TEST_P(ExtractFileIcon, GivesTheRequestedSize) {
+    const IconSize size = GetParam();
+    IconHandle icon(extractFileIcon(threeIconsProgram(), 0, size));
+    ASSERT_TRUE(icon);
+    EXPECT_EQ(iconWidth(icon.handle), systemWidth(size));
+}
+
+TEST_P(ExtractFileIcon, NegativeIndexSelectsByIdentifier) {
+    const IconSize size = GetParam();
+    IconHandle green(extractFileIcon(threeIconsProgram(), -20, size));
+    IconHandle blue(extractFileIcon(threeIconsProgram(), -30, size));
+    ASSERT_TRUE(green && blue);
+    EXPECT_EQ(iconCentreColour(green.handle), kGreen);
+    EXPECT_EQ(iconCentreColour(blue.handle), kBlue);
+}
+
+TEST_P(ExtractFileIcon, IsNullWithoutSuchIcon) {
+    const IconSize size = GetParam();
+    IconHandle pastTheEnd(extractFileIcon(threeIconsProgram(), 5, size));
+    IconHandle unknownIdentifier(extractFileIcon(threeIconsProgram(), -99, size));
+    TempFolder dir;
+    IconHandle missingFile(extractFileIcon(dir.file(L"missing.exe"), 0, size));
+    EXPECT_FALSE(pastTheEnd);
+    EXPECT_FALSE(unknownIdentifier);
+    EXPECT_FALSE(missingFile);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothSizes, ExtractFileIcon, testing::Values(IconSize::Large, IconSize::Small),
+                         [](const testing::TestParamInfo<IconSize>& info) {
+                             return info.param == IconSize::Large ? "Large" : "Small";
+                         });
+
+TEST(ShellIconOf, GivesAnIconOfTheRequestedSizeForAFolder) {
+    TempFolder dir;
+    IconHandle large(shellIconOf(dir.path.wstring(), IconSize::Large));
+    IconHandle small(shellIconOf(dir.path.wstring(), IconSize::Small));
+    ASSERT_TRUE(large && small);
+    EXPECT_EQ(iconWidth(large.handle), systemWidth(IconSize::Large));
+    EXPECT_EQ(iconWidth(small.handle), systemWidth(IconSize::Small));
+}
+
+TEST(ShellIconOf, IsNullForAMissingFile) {
+    TempFolder dir;
+    IconHandle icon(shellIconOf(dir.file(L"missing.txt"), IconSize::Large));
+    EXPECT_FALSE(icon);
+}
+
+TEST(DefaultApplicationIcon, BelongsToTheCaller) {
+    void* icon = defaultApplicationIcon();
+    ASSERT_NE(icon, nullptr);
+    EXPECT_GT(iconWidth(icon), 0);
+    EXPECT_TRUE(DestroyIcon(static_cast<HICON>(icon)));
+    // A shared system icon would survive being destroyed; an own copy is gone.
+    EXPECT_EQ(iconWidth(icon), 0);
+    IconHandle again(defaultApplicationIcon());
+    EXPECT_TRUE(again) << "destroying a copy must leave the system's icon intact";
+}
+
+}  // namespace

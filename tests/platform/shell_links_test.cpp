@@ -1,0 +1,109 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <string>
+
+#include "platform/shell_links.h"
+#include "support/test_files.h"
+
+namespace {
+
+// The temporary folder may be given in its short form; the shortcut may answer
+// with the long one. Both name the same place.
+std::wstring longForm(const std::wstring& path) {
+    std::wstring buffer(32768, L'\0');
+    const DWORD length = GetLongPathNameW(path.c_str(), buffer.data(), static_cast<DWORD>(buffer.size()));
+    if (length == 0 || length >= buffer.size()) return path;
+    buffer.resize(length);
+    return buffer;
+}
+
+// Fields that must all be overwritten by whatever is read.
+ShellLinkInfo leftovers() { return {L"C:\\old.exe", L"/old", L"C:\\old"}; }
+
+struct ShellLinks : testing::Test {
+    TempFolder dir;
+    std::wstring folder;  // a folder with a space and a non-ASCII letter in its name
+    std::wstring target;
+
+    void SetUp() override {
+        folder = dir.file(L"Über Ordner");
+        std::filesystem::create_directories(std::filesystem::path(folder));
+        target = folder + L"\\Ziel Programm.exe";
+        writeBytes(target, "not really a program");
+    }
+};
+
+TEST_F(ShellLinks, RoundTripKeepsTargetArgumentsAndWorkingDirectory) {
+    const ShellLinkInfo written{target, L"--name \"Über Wert\" /x:ä", folder};
+    const std::wstring linkFile = dir.file(L"Über Verknüpfung.lnk");
+    createShellLink(written, linkFile);
+
+    ShellLinkInfo read = leftovers();
+    ASSERT_TRUE(resolveShellLink(linkFile, read));
+    EXPECT_EQ(longForm(read.path), longForm(written.path));
+    EXPECT_EQ(read.arguments, written.arguments);
+    EXPECT_EQ(longForm(read.workingDirectory), longForm(written.workingDirectory));
+}
+
+TEST_F(ShellLinks, ArgumentsLongerThanAPathSurvive) {
+    std::wstring arguments;
+    while (arguments.size() < 600) arguments += L"/option=Überlänge ";
+    const std::wstring linkFile = dir.file(L"long.lnk");
+    createShellLink({target, arguments, folder}, linkFile);
+
+    ShellLinkInfo read;
+    ASSERT_TRUE(resolveShellLink(linkFile, read));
+    EXPECT_EQ(read.arguments, arguments);
+}
+
+TEST_F(ShellLinks, EmptyFieldsReadBackEmpty) {
+    const std::wstring linkFile = dir.file(L"bare.lnk");
+    createShellLink({target, L"", L""}, linkFile);
+
+    ShellLinkInfo read = leftovers();
+    ASSERT_TRUE(resolveShellLink(linkFile, read));
+    EXPECT_EQ(longForm(read.path), longForm(target));
+    EXPECT_EQ(read.arguments, L"");
+    EXPECT_EQ(read.workingDirectory, L"");
+}
+
+TEST_F(ShellLinks, WritingAgainReplacesTheShortcut) {
+    const std::wstring linkFile = dir.file(L"again.lnk");
+    createShellLink({target, L"/first", folder}, linkFile);
+    createShellLink({target, L"/second", folder}, linkFile);
+
+    ShellLinkInfo read;
+    ASSERT_TRUE(resolveShellLink(linkFile, read));
+    EXPECT_EQ(read.arguments, L"/second");
+}
+
+TEST_F(ShellLinks, NothingIsWrittenIntoAMissingFolder) {
+    const std::wstring linkFile = dir.file(L"no such folder\\x.lnk");
+    createShellLink({target, L"", folder}, linkFile);
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(linkFile)));
+}
+
+TEST_F(ShellLinks, AMissingShortcutReadsAsNothing) {
+    ShellLinkInfo read = leftovers();
+    EXPECT_FALSE(resolveShellLink(dir.file(L"missing.lnk"), read));
+    EXPECT_EQ(read.path, L"");
+    EXPECT_EQ(read.arguments, L"");
+    EXPECT_EQ(read.workingDirectory, L"");
+}
+
+TEST_F(ShellLinks, AFileThatIsNoShortcutReadsAsNothing) {
+    std::string noise;
+    for (int i = 0; i < 512; ++i) noise.push_back(static_cast<char>((i * 73 + 11) & 0xFF));
+    const std::wstring linkFile = dir.file(L"noise.lnk");
+    writeBytes(linkFile, noise);
+
+    ShellLinkInfo read = leftovers();
+    EXPECT_FALSE(resolveShellLink(linkFile, read));
+    EXPECT_EQ(read.path, L"");
+    EXPECT_EQ(read.arguments, L"");
+    EXPECT_EQ(read.workingDirectory, L"");
+}
+
+}  // namespace
