@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "app/startup_items.h"
 #include "app/status_report.h"
 #include "launcher/category_list.h"
 #include "platform/environment.h"
@@ -79,6 +80,7 @@ int kivoMain(const std::wstring& commandLine) {
         return 0;
 
     RebuildCategoryList(categoryNavigation, programFolders.dataFolder, languageText(21));
+    launchStartupItems(options, driveLetters());
     std::wstring target = startCategory();
     if (!isValidCategoryName(target))
         target = categoryNavigation.categoryList.empty() ? std::wstring() : categoryNavigation.categoryList.front();
