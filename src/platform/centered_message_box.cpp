@@ -1,0 +1,63 @@
+#include "platform/centered_message_box.h"
+
+#include <windows.h>
+
+#include "platform/ui_windows.h"
+
+namespace {
+
+// The box is created inside MessageBoxW, out of reach; a thread hook sees its
+// creation and moves it before it is first shown. The hook procedure has no
+// context argument, hence this process-wide record.
+struct CenteringHook {
+    HHOOK hook = nullptr;
+    RECT owner{};
+};
+CenteringHook centering;
+
+constexpr ATOM kDialogClassAtom = 0x8002;
+
+bool isDialogClass(HWND window, const CREATESTRUCTW* create) {
+    if (IS_INTRESOURCE(create->lpszClass))
+        return reinterpret_cast<ULONG_PTR>(create->lpszClass) == kDialogClassAtom;
+    wchar_t name[16] = {};
+    if (GetClassNameW(window, name, 16) == 0) return false;
+    return lstrcmpW(name, L"#32770") == 0;
+}
+
+LRESULT CALLBACK centerOnCreate(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_CREATEWND) {
+        HWND window = reinterpret_cast<HWND>(wParam);
+        CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
+        if (isDialogClass(window, create)) {
+            const RECT& r = centering.owner;
+            BoxPosition at = centeredBoxPosition(r.left, r.top, r.right, r.bottom, create->cx, create->cy);
+            create->x = at.x;
+            create->y = at.y;
+        }
+    }
+    return CallNextHookEx(centering.hook, code, wParam, lParam);
+}
+
+}  // namespace
+
+BoxPosition centeredBoxPosition(int left, int top, int right, int bottom, int width, int height) {
+    return BoxPosition{(left + right - width) / 2, (top + bottom - height) / 2};
+}
+
+int showCenteredMessageBox(int ownerWindowId, const std::wstring& text, const std::wstring& title, unsigned flags) {
+    HWND owner = static_cast<HWND>(windowHandle(ownerWindowId));
+    centering.hook = nullptr;
+    if (owner && GetWindowRect(owner, &centering.owner))
+        centering.hook = SetWindowsHookExW(WH_CBT, centerOnCreate, nullptr, GetCurrentThreadId());
+    // Own copies: the caller's strings may belong to state that changes while the
+    // box runs its message loop.
+    const std::wstring boxText = text;
+    const std::wstring boxTitle = title;
+    const int answer = MessageBoxW(owner, boxText.c_str(), boxTitle.c_str(), flags);
+    if (centering.hook) {
+        UnhookWindowsHookEx(centering.hook);
+        centering.hook = nullptr;
+    }
+    return answer;
+}
