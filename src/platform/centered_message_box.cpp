@@ -12,17 +12,39 @@ namespace {
 struct CenteringHook {
     HHOOK hook = nullptr;
     RECT owner{};
+    bool placed = false;  // moved once on activation; the user may move it after
 };
 CenteringHook centering;
 
 constexpr ATOM kDialogClassAtom = 0x8002;
 
-bool isDialogClass(HWND window, const CREATESTRUCTW* create) {
-    if (IS_INTRESOURCE(create->lpszClass))
-        return reinterpret_cast<ULONG_PTR>(create->lpszClass) == kDialogClassAtom;
+bool hasDialogClassName(HWND window) {
     wchar_t name[16] = {};
     if (GetClassNameW(window, name, 16) == 0) return false;
     return lstrcmpW(name, L"#32770") == 0;
+}
+
+bool isDialogClass(HWND window, const CREATESTRUCTW* create) {
+    if (IS_INTRESOURCE(create->lpszClass))
+        return reinterpret_cast<ULONG_PTR>(create->lpszClass) == kDialogClassAtom;
+    return hasDialogClassName(window);
+}
+
+BoxPosition centredOnOwner(int width, int height) {
+    const RECT& r = centering.owner;
+    return centeredBoxPosition(r.left, r.top, r.right, r.bottom, width, height);
+}
+
+// Some systems (Wine among them) ignore the creation position or centre the box
+// on the screen after creating it; when it is first activated it is put in place
+// again with its final size.
+void placeOnActivation(HWND window) {
+    RECT box{};
+    if (centering.placed || !hasDialogClassName(window) || !GetWindowRect(window, &box)) return;
+    centering.placed = true;
+    const BoxPosition at = centredOnOwner(box.right - box.left, box.bottom - box.top);
+    if (at.x != box.left || at.y != box.top)
+        SetWindowPos(window, nullptr, at.x, at.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK centerOnCreate(int code, WPARAM wParam, LPARAM lParam) {
@@ -30,11 +52,12 @@ LRESULT CALLBACK centerOnCreate(int code, WPARAM wParam, LPARAM lParam) {
         HWND window = reinterpret_cast<HWND>(wParam);
         CREATESTRUCTW* create = reinterpret_cast<CBT_CREATEWNDW*>(lParam)->lpcs;
         if (isDialogClass(window, create)) {
-            const RECT& r = centering.owner;
-            BoxPosition at = centeredBoxPosition(r.left, r.top, r.right, r.bottom, create->cx, create->cy);
+            const BoxPosition at = centredOnOwner(create->cx, create->cy);
             create->x = at.x;
             create->y = at.y;
         }
+    } else if (code == HCBT_ACTIVATE) {
+        placeOnActivation(reinterpret_cast<HWND>(wParam));
     }
     return CallNextHookEx(centering.hook, code, wParam, lParam);
 }
@@ -48,6 +71,7 @@ BoxPosition centeredBoxPosition(int left, int top, int right, int bottom, int wi
 int showCenteredMessageBox(int ownerWindowId, const std::wstring& text, const std::wstring& title, unsigned flags) {
     HWND owner = static_cast<HWND>(windowHandle(ownerWindowId));
     centering.hook = nullptr;
+    centering.placed = false;
     if (owner && GetWindowRect(owner, &centering.owner))
         centering.hook = SetWindowsHookExW(WH_CBT, centerOnCreate, nullptr, GetCurrentThreadId());
     // Own copies: the caller's strings may belong to state that changes while the

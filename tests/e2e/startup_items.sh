@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The items of the start-up category are started when the program starts:
+# programs with their parameters, folder and show mode; category switches and
+# file menus are skipped; an item that cannot be started says so. "/nostartup"
+# starts nothing.
+source "$(dirname "$0")/lib.sh"
+
+data=$(new_data_folder data)
+mkdir -p "$data/my tools"
+cp "$BUILD_DIR/tests/launch_probe.exe" "$data/my tools/probe.exe"
+printf 'Editor=notepad.exe\r\n' >"$data/Other.kvl"
+printf '[Start]\r\nCatSelect=Other\r\n' >"$data/Kivo.ini"
+printf '%s\r\n' 'Probe=my tools\probe.exe;--from "start up";;min' 'Switch=kivo;Other' 'Files=files;*.kvl' '-=' \
+  'Gone=my tools\missing.exe' >"$data/Startup.kvl"
+export KIVO_PROBE_LOG
+KIVO_PROBE_LOG=$(winpath "$E2E_OUT")\\probe.log
+log="$E2E_OUT/probe.log"
+
+start_kivo "$data"
+answer_box 'Error' n failure
+expect_text "$E2E_OUT/failure.txt" 'Cannot open: "Gone"' "an item that cannot be started is named"
+expect_text "$E2E_OUT/failure.txt" 'Enter configuration?' "and the editor is offered"
+answer_box 'Kivo ' Return status && wait_kivo_exit
+expect_text "$E2E_OUT/status.txt" 'Category "Other":' "the start category is shown afterwards"
+
+records=$(grep -c '' "$log" 2>/dev/null || echo 0)
+[ "$records" -eq 3 ] && pass "one program started" || fail "probe log holds $records lines, expected 3"
+dir_win=$(winpath "$data")
+mapfile -t record < <(tr -d '\r' <"$log")
+case "${record[0]:-}" in
+  *'probe.exe'*'--from "start up"') pass "parameters arrive as written" ;;
+  *) fail "command line: ${record[0]:-none}" ;;
+esac
+[ "${record[1]:-}" = "$dir_win\\my tools" ] && pass "started in its own folder" || fail "folder: ${record[1]:-none}"
+[ "${record[2]:-}" = 2 ] && pass "started minimized" || fail "show command: ${record[2]:-none}"
+
+mv "$log" "$E2E_OUT/probe-startup.log"
+start_kivo "$data" /nostartup
+answer_box 'Kivo ' Return nostartup && wait_kivo_exit
+[ ! -e "$log" ] && pass "/nostartup starts nothing" || fail "/nostartup started the probe"
+
+finish
