@@ -81,24 +81,6 @@ struct CommandWindow {
 };
 int CommandWindow::lastCommand = 0;
 
-TEST(PopupMenus, ControlRectangleIsOnTheScreen) {
-    CommandWindow owner(kEditorWindow);
-    ASSERT_NE(owner.window, nullptr) << "no display";
-    HWND control = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 10, 20, 100, 30, owner.window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(42)), GetModuleHandleW(nullptr),
-                                   nullptr);
-    ASSERT_NE(control, nullptr);
-    RECT expected{};
-    GetWindowRect(control, &expected);
-    ControlRect rect;
-    ASSERT_TRUE(controlScreenRect(kEditorWindow, 42, rect));
-    EXPECT_EQ(rect.left, expected.left);
-    EXPECT_EQ(rect.top, expected.top);
-    EXPECT_EQ(rect.right - rect.left, 100);
-    EXPECT_EQ(rect.bottom - rect.top, 30);
-    EXPECT_FALSE(controlScreenRect(kEditorWindow, 43, rect));
-}
-
 // Runs inside the menu's own loop: picks the second entry with the keyboard, or
 // closes the menu if it does not react.
 int menuTicks = 0;
