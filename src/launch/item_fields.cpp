@@ -9,8 +9,6 @@
 
 namespace {
 
-bool startsWith(const std::wstring& text, const wchar_t* prefix) { return text.rfind(prefix, 0) == 0; }
-
 const wchar_t* showWord(int showMode) {
     switch (showMode) {
         case kShowModeMin: return L"min";
@@ -31,8 +29,9 @@ void adoptIcon(IconHandle& owner, void* icon) {
 ItemKind itemKindOf(const std::wstring& command) {
     const std::wstring lower = toLowerCase(command);
     if (lower == L"kivo") return ItemKind::CategorySwitch;
-    if (startsWith(lower, L"files")) return lower.size() == 5 || lower[5] == L' ' ? ItemKind::FileMenu : ItemKind::Ordinary;
-    if (startsWith(lower, L"http") || startsWith(lower, L"mailto:")) return ItemKind::WebAddress;
+    if (lower.starts_with(L"files"))
+        return lower.size() == 5 || lower[5] == L' ' ? ItemKind::FileMenu : ItemKind::Ordinary;
+    if (lower.starts_with(L"http") || lower.starts_with(L"mailto:")) return ItemKind::WebAddress;
     return ItemKind::Ordinary;
 }
 

@@ -9,8 +9,6 @@
 
 namespace {
 
-bool startsWith(const std::wstring& text, const wchar_t* prefix) { return text.rfind(prefix, 0) == 0; }
-
 // "https://www.example.com:8080/page" gives "www.example.com"; "mailto:a@b.org?x"
 // gives "a@b.org".
 std::wstring webAddressText(const std::wstring& address) {
@@ -47,9 +45,9 @@ bool readShortcutAddress(const std::wstring& path, std::wstring& address) {
 void deriveItemText(ItemFields& item, const std::wstring& path) {
     if (!item.text.empty()) return;
     const std::wstring lower = toLowerCase(path);
-    if (startsWith(lower, L"www.")) {
+    if (lower.starts_with(L"www.")) {
         item.text = path.substr(0, path.find(L'/'));
-    } else if (startsWith(lower, L"http") || startsWith(lower, L"mailto:")) {
+    } else if (lower.starts_with(L"http") || lower.starts_with(L"mailto:")) {
         item.text = webAddressText(path);
     } else {
         const std::wstring name = filePartOf(path);
@@ -67,9 +65,7 @@ bool takeCommandPath(ItemFields& item, const std::wstring& path) {
 }
 
 DropTaken takeDroppedFile(ItemFields& item, const std::wstring& path) {
-    const std::wstring file = filePartOf(path);
-    const size_t dot = file.rfind(L'.');
-    const std::wstring extension = dot == std::wstring::npos ? std::wstring() : toLowerCase(file.substr(dot + 1));
+    const std::wstring extension = extensionOf(path);
     std::wstring target = path;
     if (extension == L"url") {
         std::wstring address;
@@ -77,7 +73,7 @@ DropTaken takeDroppedFile(ItemFields& item, const std::wstring& path) {
             item.command = address;
             // Without a caption the item could not be kept: the shortcut's own
             // name is what the user saw when dropping it.
-            if (item.text.empty()) item.text = withoutExtension(file);
+            if (item.text.empty()) item.text = withoutExtension(filePartOf(path));
             return DropTaken::InternetAddress;
         }
     } else if (extension == L"lnk" || extension == L"pif") {

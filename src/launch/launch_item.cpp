@@ -16,12 +16,6 @@ std::wstring quoted(const std::wstring& text) {
     return text.empty() || text.front() == L'"' ? text : L"\"" + text + L"\"";
 }
 
-std::wstring extensionOf(const std::wstring& path) {
-    const std::wstring file = filePartOf(path);
-    const size_t dot = file.rfind(L'.');
-    return dot == std::wstring::npos ? std::wstring() : toLowerCase(file.substr(dot + 1));
-}
-
 // A category file that exists and is not empty.
 bool usableCategoryFile(const std::wstring& name) {
     uint64_t size = 0;
@@ -78,6 +72,12 @@ std::wstring filePartOf(const std::wstring& path) {
     const size_t quote = file.find(L'"');
     if (quote != std::wstring::npos) file.erase(quote);
     return file;
+}
+
+std::wstring extensionOf(const std::wstring& path) {
+    const std::wstring file = filePartOf(path);
+    const size_t dot = file.rfind(L'.');
+    return dot == std::wstring::npos ? std::wstring() : toLowerCase(file.substr(dot + 1));
 }
 
 std::wstring withoutExtension(const std::wstring& name) {

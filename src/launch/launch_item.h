@@ -33,5 +33,7 @@ void openItemFolder();
 std::wstring withoutExtension(const std::wstring& name);
 // An existing folder; a drive letter with a colon counts when the drive exists.
 bool namesFolder(const std::wstring& path);
+// The lower-cased text after the last "." of the file part; empty without one.
+std::wstring extensionOf(const std::wstring& path);
 // The file part of a path: after its last "\" or "/", up to a double quote.
 std::wstring filePartOf(const std::wstring& path);
