@@ -9,15 +9,6 @@
 
 namespace {
 
-const wchar_t* showWord(int showMode) {
-    switch (showMode) {
-        case kShowModeMin: return L"min";
-        case kShowModeMax: return L"max";
-        case kShowModeAdmin: return L"admin";
-        default: return L"";
-    }
-}
-
 // The element keeps a handle it already owns; a different one replaces it
 // without destroying the old, which its releaser has destroyed already.
 void adoptIcon(IconHandle& owner, void* icon) {
@@ -41,12 +32,7 @@ void parseItem(const CategoryItem& element, ItemFields& fields) {
     fields.command = parts.command;
     fields.parameters = parts.parameters;
     fields.directory = parts.directory;
-    switch (parseShowMode(parts.showMode)) {
-        case ShowMode::Minimized: fields.showMode = kShowModeMin; break;
-        case ShowMode::Maximized: fields.showMode = kShowModeMax; break;
-        case ShowMode::Admin: fields.showMode = kShowModeAdmin; break;
-        default: fields.showMode = kShowModeNormal; break;
-    }
+    fields.showMode = parseShowMode(parts.showMode);
     fields.iconSource = parts.iconSource;
     fields.largeIcon = element.largeIcon.handle;
     fields.smallIcon = element.smallIcon.handle;
@@ -82,7 +68,7 @@ void joinDefinition(const ItemFields& fields, bool separator, const std::wstring
     if (!separator) {
         std::wstring parameters = fields.parameters;
         std::replace(parameters.begin(), parameters.end(), L';', kParameterSemicolon);
-        definition = fields.command + L";" + parameters + L";" + fields.directory + L";" + showWord(fields.showMode);
+        definition = fields.command + L";" + parameters + L";" + fields.directory + L";" + showModeWord(fields.showMode);
         if (!fields.iconSource.empty()) {
             std::wstring source = fields.iconSource;
             if (!dataFolder.empty() && source.size() >= dataFolder.size() &&

@@ -3,15 +3,11 @@
 #include <string>
 
 #include "store/category_store.h"
+#include "store/item_definition.h"
 
 // Bits: the start-up launch skips the kinds inside kSkippedAtStartup.
 enum class ItemKind { Ordinary = 0, CategorySwitch = 1, FileMenu = 2, WebAddress = 4 };
 constexpr int kSkippedAtStartup = 3;
-
-constexpr int kShowModeNormal = 0;
-constexpr int kShowModeMin = 1;
-constexpr int kShowModeMax = 2;
-constexpr int kShowModeAdmin = 3;
 
 struct ItemFields {
     std::wstring text;

@@ -23,11 +23,20 @@ DefinitionFields splitDefinition(std::wstring_view definition) {
     return result;
 }
 
-ShowMode parseShowMode(std::wstring_view field) {
-    if (field == L"min") return ShowMode::Minimized;
-    if (field == L"max") return ShowMode::Maximized;
-    if (field == L"admin") return ShowMode::Admin;
-    return ShowMode::Normal;
+int parseShowMode(std::wstring_view field) {
+    if (field == L"min") return kShowModeMin;
+    if (field == L"max") return kShowModeMax;
+    if (field == L"admin") return kShowModeAdmin;
+    return kShowModeNormal;
+}
+
+const wchar_t* showModeWord(int showMode) {
+    switch (showMode) {
+        case kShowModeMin: return L"min";
+        case kShowModeMax: return L"max";
+        case kShowModeAdmin: return L"admin";
+        default: return L"";
+    }
 }
 
 IconSource splitIconSource(std::wstring_view field) {

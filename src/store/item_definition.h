@@ -16,9 +16,15 @@ struct DefinitionFields {
 
 DefinitionFields splitDefinition(std::wstring_view definition);
 
-enum class ShowMode { Normal, Minimized, Maximized, Admin };
+// How a started program's window is shown; "admin" starts it elevated.
+constexpr int kShowModeNormal = 0;
+constexpr int kShowModeMin = 1;
+constexpr int kShowModeMax = 2;
+constexpr int kShowModeAdmin = 3;
 // Exact, case-sensitive match of "min", "max" or "admin"; anything else is normal.
-ShowMode parseShowMode(std::wstring_view field);
+int parseShowMode(std::wstring_view field);
+// The stored word: "min", "max", "admin", or nothing for normal.
+const wchar_t* showModeWord(int showMode);
 
 struct IconSource {
     std::wstring file;

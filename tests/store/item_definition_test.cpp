@@ -22,11 +22,11 @@ TEST(ItemDefinition, SplitsFiveFieldsAndRestoresSemicolons) {
 }
 
 TEST(ItemDefinition, ShowModeIsCaseSensitive) {
-    EXPECT_EQ(parseShowMode(L"min"), ShowMode::Minimized);
-    EXPECT_EQ(parseShowMode(L"max"), ShowMode::Maximized);
-    EXPECT_EQ(parseShowMode(L"admin"), ShowMode::Admin);
-    EXPECT_EQ(parseShowMode(L"MAX"), ShowMode::Normal);
-    EXPECT_EQ(parseShowMode(L""), ShowMode::Normal);
+    EXPECT_EQ(parseShowMode(L"min"), kShowModeMin);
+    EXPECT_EQ(parseShowMode(L"max"), kShowModeMax);
+    EXPECT_EQ(parseShowMode(L"admin"), kShowModeAdmin);
+    EXPECT_EQ(parseShowMode(L"MAX"), kShowModeNormal);
+    EXPECT_EQ(parseShowMode(L""), kShowModeNormal);
 }
 
 TEST(ItemDefinition, IconSourceSplitsAtTheLastComma) {
