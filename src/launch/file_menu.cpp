@@ -33,13 +33,6 @@ void insertSorted(std::vector<std::wstring>& names, std::vector<std::wstring>& k
     names.insert(names.begin() + offset, name);
 }
 
-ScreenPoint fileMenuPosition() {
-    const ScreenPoint cursor = cursorPosition();
-    ControlRect list;
-    if (!controlScreenRect(launchState.ownerWindowId, launchState.itemListControl, list)) return cursor;
-    const bool overList = cursor.x >= list.left && cursor.x < list.right && cursor.y >= list.top && cursor.y < list.bottom;
-    return overList ? cursor : ScreenPoint{list.left + 40, list.top + 20};
-}
 
 }  // namespace
 
@@ -72,7 +65,7 @@ void showFileMenu() {
     int command = kFirstMenuEntry;
     for (const std::wstring& name : launchState.fileList)
         appendMenuEntry(kFileMenuId, command++, hideExtensions ? withoutExtension(name) : name);
-    launchState.services.popupMenu(kFileMenuId, launchState.ownerWindowId, fileMenuPosition());
+    launchState.services.popupMenu(kFileMenuId, launchState.ownerWindowId, popupPointNear(launchState.ownerWindowId, launchState.itemListControl));
 }
 
 void launchFileMenuEntry(int position) {

@@ -22,6 +22,7 @@ LaunchServices systemLaunchServices();
 
 // Popup menu mode of the launcher and the editor: which list the menu entries
 // from kFirstMenuEntry on belong to.
+constexpr int kMenuModeCategoryEntries = 1;
 constexpr int kMenuModeFileMenu = 2;
 constexpr int kFirstMenuEntry = 93;
 constexpr int kFileMenuId = 0;

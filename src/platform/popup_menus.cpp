@@ -8,6 +8,7 @@ namespace {
 
 struct PopupMenus {
     HMENU menus[kPopupMenuCount] = {};
+    int parentOf[kPopupMenuCount] = {-1, -1, -1, -1, -1, -1, -1, -1};
 };
 PopupMenus popups;
 
@@ -24,12 +25,35 @@ std::wstring entryText(HMENU menu, int position) {
     return text;
 }
 
+// Sub-menus are destroyed with their parent; their numbers are then free.
+void forgetSubMenusOf(int menuId) {
+    for (int i = 0; i < kPopupMenuCount; ++i) {
+        if (popups.parentOf[i] != menuId) continue;
+        forgetSubMenusOf(i);
+        popups.menus[i] = nullptr;
+        popups.parentOf[i] = -1;
+    }
+}
+
+void detachFromParent(int menuId) {
+    const int parent = popups.parentOf[menuId];
+    if (parent < 0) return;
+    HMENU parentMenu = popups.menus[parent];
+    for (int i = GetMenuItemCount(parentMenu) - 1; i >= 0; --i)
+        if (GetSubMenu(parentMenu, i) == popups.menus[menuId]) RemoveMenu(parentMenu, static_cast<UINT>(i), MF_BYPOSITION);
+    popups.parentOf[menuId] = -1;
+}
+
 }  // namespace
 
 bool resetPopupMenu(int menuId) {
     if (menuId < 0 || menuId >= kPopupMenuCount) return false;
     HMENU& menu = popups.menus[menuId];
-    if (menu) DestroyMenu(menu);
+    if (menu) {
+        detachFromParent(menuId);
+        forgetSubMenusOf(menuId);
+        DestroyMenu(menu);
+    }
     menu = CreatePopupMenu();
     return menu != nullptr;
 }
@@ -39,13 +63,39 @@ bool appendMenuEntry(int menuId, int command, const std::wstring& text) {
     return menu && AppendMenuW(menu, MF_STRING, static_cast<UINT_PTR>(command), text.c_str());
 }
 
+bool appendMenuSeparator(int menuId) {
+    HMENU menu = menuOf(menuId);
+    return menu && AppendMenuW(menu, MF_SEPARATOR, 0, nullptr);
+}
+
+bool appendSubMenu(int menuId, int subMenuId, const std::wstring& text) {
+    HMENU menu = menuOf(menuId);
+    HMENU sub = menuOf(subMenuId);
+    if (!menu || !sub || menuId == subMenuId || popups.parentOf[subMenuId] >= 0) return false;
+    if (!AppendMenuW(menu, MF_POPUP, reinterpret_cast<UINT_PTR>(sub), text.c_str())) return false;
+    popups.parentOf[subMenuId] = menuId;
+    return true;
+}
+
+void setMenuEntryChecked(int menuId, int command, bool checked) {
+    if (HMENU menu = menuOf(menuId))
+        CheckMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
+void setMenuRadioMark(int menuId, int first, int last, int marked) {
+    HMENU menu = menuOf(menuId);
+    if (!menu || marked < first || marked > last) return;
+    CheckMenuRadioItem(menu, static_cast<UINT>(first), static_cast<UINT>(last), static_cast<UINT>(marked), MF_BYCOMMAND);
+}
+
 std::vector<MenuEntry> menuEntries(int menuId) {
     std::vector<MenuEntry> entries;
     HMENU menu = menuOf(menuId);
     if (!menu) return entries;
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
-        entries.push_back(MenuEntry{static_cast<int>(GetMenuItemID(menu, i)), entryText(menu, i)});
+        const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        entries.push_back(MenuEntry{static_cast<int>(GetMenuItemID(menu, i)), entryText(menu, i), (state & MF_CHECKED) != 0});
     }
     return entries;
 }
@@ -63,6 +113,15 @@ bool controlScreenRect(int windowId, int controlId, ControlRect& rect) {
     if (!control || !GetWindowRect(control, &r)) return false;
     rect = ControlRect{r.left, r.top, r.right, r.bottom};
     return true;
+}
+
+ScreenPoint popupPointNear(int windowId, int controlId) {
+    const ScreenPoint cursor = cursorPosition();
+    ControlRect control;
+    if (!controlScreenRect(windowId, controlId, control)) return cursor;
+    const bool over = cursor.x >= control.left && cursor.x < control.right && cursor.y >= control.top &&
+                      cursor.y < control.bottom;
+    return over ? cursor : ScreenPoint{control.left + 40, control.top + 20};
 }
 
 bool popupMenuAt(int menuId, int windowId, ScreenPoint at) {

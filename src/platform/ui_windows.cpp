@@ -1,28 +1,69 @@
 #include "platform/ui_windows.h"
 
 #include <windows.h>
+#include <commctrl.h>
+
+#include "platform/ui_window_table.h"
 
 namespace {
 
-constexpr int kWindowCount = 3;
-HWND windows[kWindowCount] = {};
+struct WindowTable {
+    WindowRecord records[kWindowCount];
+    bool classRegistered = false;
+};
+WindowTable windowTable;
+
+constexpr const wchar_t* kWindowClass = L"KivoWindow";
+
+bool registerWindowClass() {
+    if (windowTable.classRegistered) return true;
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = programWindowProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
+    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
+    wc.lpszClassName = kWindowClass;
+    windowTable.classRegistered = RegisterClassExW(&wc) != 0;
+    return windowTable.classRegistered;
+}
+
+HWND handleOf(int windowId) { return static_cast<HWND>(windowHandle(windowId)); }
+
+// The outer size that gives the inner size, with the window's present frame.
+SIZE outerSizeFor(HWND window, int innerWidth, int innerHeight) {
+    RECT r{0, 0, innerWidth, innerHeight};
+    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
+                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
 
 }  // namespace
 
+WindowRecord* windowRecord(int windowId) {
+    return windowId >= 0 && windowId < kWindowCount ? &windowTable.records[windowId] : nullptr;
+}
+
+int windowIdOf(HWND window) {
+    if (!window) return -1;
+    HWND root = GetAncestor(window, GA_ROOT);
+    for (int id = 0; id < kWindowCount; ++id)
+        if (windowTable.records[id].handle && (windowTable.records[id].handle == window ||
+                                               windowTable.records[id].handle == root))
+            return id;
+    return -1;
+}
+
 void registerWindow(int windowId, void* handle) {
-    if (windowId >= 0 && windowId < kWindowCount) windows[windowId] = static_cast<HWND>(handle);
+    if (WindowRecord* record = windowRecord(windowId)) {
+        *record = WindowRecord{};
+        record->handle = static_cast<HWND>(handle);
+    }
 }
 
 void* windowHandle(int windowId) {
-    return windowId >= 0 && windowId < kWindowCount ? windows[windowId] : nullptr;
-}
-
-bool setControlEnabled(int windowId, int controlId, bool enabled) {
-    HWND window = static_cast<HWND>(windowHandle(windowId));
-    HWND control = window ? GetDlgItem(window, controlId) : nullptr;
-    if (!control) return false;
-    EnableWindow(control, enabled ? TRUE : FALSE);
-    return true;
+    const WindowRecord* record = windowRecord(windowId);
+    return record ? record->handle : nullptr;
 }
 
 ScreenRect desktopWorkArea() {
@@ -32,4 +73,212 @@ ScreenRect desktopWorkArea() {
         r.bottom = GetSystemMetrics(SM_CYSCREEN);
     }
     return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
+
+bool openWindow(int windowId, const WindowSpec& spec) {
+    WindowRecord* record = windowRecord(windowId);
+    if (!record || record->handle || !registerWindowClass()) return false;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
+    const DWORD exStyle = spec.toolWindow ? WS_EX_TOOLWINDOW : 0;
+    RECT r{0, 0, spec.innerWidth, spec.innerHeight};
+    AdjustWindowRectEx(&r, style, FALSE, exStyle);
+    HWND window = CreateWindowExW(exStyle, kWindowClass, spec.title.c_str(), style, spec.x, spec.y, r.right - r.left,
+                                  r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    if (!window) return false;
+    *record = WindowRecord{};
+    record->handle = window;
+    record->ownWindow = true;
+    return true;
+}
+
+void closeWindow(int windowId) {
+    WindowRecord* record = windowRecord(windowId);
+    if (!record || !record->handle) return;
+    if (record->ownWindow) DestroyWindow(record->handle);
+    if (record->shortcuts) DestroyAcceleratorTable(record->shortcuts);
+    if (record->background) DeleteObject(record->background);
+    *record = WindowRecord{};
+}
+
+void setWindowTitle(int windowId, const std::wstring& title) {
+    if (HWND w = handleOf(windowId)) SetWindowTextW(w, title.c_str());
+}
+
+void setWindowUserData(int windowId, uint32_t value) {
+    if (HWND w = handleOf(windowId)) SetWindowLongPtrW(w, GWLP_USERDATA, static_cast<LONG_PTR>(value));
+}
+
+void setWindowIcons(int windowId, void* largeIcon, void* smallIcon) {
+    HWND w = handleOf(windowId);
+    if (!w) return;
+    if (largeIcon) SendMessageW(w, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(largeIcon));
+    if (smallIcon) SendMessageW(w, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon));
+}
+
+ScreenRect windowRect(int windowId) {
+    RECT r{};
+    if (HWND w = handleOf(windowId)) GetWindowRect(w, &r);
+    return ScreenRect{r.left, r.top, r.right, r.bottom};
+}
+
+void windowInnerSize(int windowId, int& width, int& height) {
+    RECT r{};
+    if (HWND w = handleOf(windowId)) GetClientRect(w, &r);
+    width = r.right - r.left;
+    height = r.bottom - r.top;
+}
+
+void placeWindow(int windowId, int x, int y, int innerWidth, int innerHeight) {
+    HWND w = handleOf(windowId);
+    if (!w) return;
+    const SIZE outer = outerSizeFor(w, innerWidth, innerHeight);
+    SetWindowPos(w, nullptr, x, y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void showWindow(int windowId, WindowShow how) {
+    HWND w = handleOf(windowId);
+    if (!w) return;
+    switch (how) {
+        case WindowShow::Hide: ShowWindow(w, SW_HIDE); break;
+        case WindowShow::Show: ShowWindow(w, SW_SHOW); break;
+        case WindowShow::ShowInactive: ShowWindow(w, SW_SHOWNOACTIVATE); break;
+        case WindowShow::Minimize: ShowWindow(w, SW_MINIMIZE); break;
+        case WindowShow::Restore: ShowWindow(w, SW_RESTORE); break;
+    }
+}
+
+bool windowVisible(int windowId) {
+    HWND w = handleOf(windowId);
+    return w && IsWindowVisible(w);
+}
+
+bool windowMinimized(int windowId) {
+    HWND w = handleOf(windowId);
+    return w && IsIconic(w);
+}
+
+bool windowMaximized(int windowId) {
+    HWND w = handleOf(windowId);
+    return w && IsZoomed(w);
+}
+
+bool windowIsForeground(int windowId) {
+    HWND w = handleOf(windowId);
+    return w && GetForegroundWindow() == w;
+}
+
+void bringWindowToFront(int windowId) {
+    if (HWND w = handleOf(windowId)) {
+        SetActiveWindow(w);
+        SetForegroundWindow(w);
+    }
+}
+
+void setWindowTopmost(int windowId, bool topmost) {
+    if (HWND w = handleOf(windowId))
+        SetWindowPos(w, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+bool windowOnMonitor(int windowId) {
+    HWND w = handleOf(windowId);
+    return w && MonitorFromWindow(w, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+void setWindowFrame(int windowId, bool caption, bool minimizeBox) {
+    HWND w = handleOf(windowId);
+    if (!w) return;
+    LONG_PTR style = GetWindowLongPtrW(w, GWL_STYLE);
+    style &= ~static_cast<LONG_PTR>(WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+    style |= caption ? (WS_CAPTION | WS_SYSMENU) : WS_POPUP;
+    if (minimizeBox) style |= WS_MINIMIZEBOX;
+    SetWindowLongPtrW(w, GWL_STYLE, style);
+}
+
+void setToolWindow(int windowId, bool toolWindow) {
+    HWND w = handleOf(windowId);
+    if (!w) return;
+    LONG_PTR exStyle = GetWindowLongPtrW(w, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_TOOLWINDOW);
+    if (toolWindow) exStyle |= WS_EX_TOOLWINDOW;
+    SetWindowLongPtrW(w, GWL_EXSTYLE, exStyle);
+}
+
+void refreshWindowFrame(int windowId) {
+    if (HWND w = handleOf(windowId))
+        SetWindowPos(w, nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void beginWindowDrag(int windowId) {
+    HWND w = handleOf(windowId);
+    if (!w) return;
+    ReleaseCapture();
+    SendMessageW(w, WM_NCLBUTTONDOWN, HTCAPTION, 0);
+}
+
+void setWindowColors(int windowId, uint32_t background, uint32_t staticText) {
+    WindowRecord* record = windowRecord(windowId);
+    if (!record || !record->handle) return;
+    if (record->background) DeleteObject(record->background);
+    record->background = CreateSolidBrush(background);
+    record->backgroundColor = background;
+    record->staticTextColor = staticText;
+    record->hasColors = true;
+    InvalidateRect(record->handle, nullptr, TRUE);
+}
+
+void bindSizeHandler(int windowId, void (*handler)(SizeKind kind)) {
+    if (WindowRecord* record = windowRecord(windowId)) record->sizeHandler = handler;
+}
+
+void bindSessionEndHandler(int windowId, void (*handler)()) {
+    if (WindowRecord* record = windowRecord(windowId)) record->sessionEndHandler = handler;
+}
+
+void ignoreLoneAltKey(int windowId) {
+    if (WindowRecord* record = windowRecord(windowId)) record->ignoreLoneAlt = true;
+}
+
+void startTimer(int windowId, int timerId, unsigned milliseconds) {
+    if (HWND w = handleOf(windowId)) SetTimer(w, static_cast<UINT_PTR>(timerId), milliseconds, nullptr);
+}
+
+void setWindowShortcuts(int windowId, const Shortcut* shortcuts, int count) {
+    WindowRecord* record = windowRecord(windowId);
+    if (!record) return;
+    if (record->shortcuts) DestroyAcceleratorTable(record->shortcuts);
+    ACCEL table[64];
+    if (count > 64) count = 64;
+    for (int i = 0; i < count; ++i) {
+        BYTE flags = FVIRTKEY;
+        if (shortcuts[i].modifiers & kShortcutShift) flags |= FSHIFT;
+        if (shortcuts[i].modifiers & kShortcutControl) flags |= FCONTROL;
+        if (shortcuts[i].modifiers & kShortcutAlt) flags |= FALT;
+        table[i] = ACCEL{flags, static_cast<WORD>(shortcuts[i].key), static_cast<WORD>(shortcuts[i].command)};
+    }
+    record->shortcuts = count > 0 ? CreateAcceleratorTableW(table, count) : nullptr;
+}
+
+void showBusyPointer(bool busy) { SetCursor(LoadCursorW(nullptr, busy ? IDC_WAIT : IDC_ARROW)); }
+
+void setWindowTransparency(int windowId, bool on, int alpha, uint32_t colorKey) {
+    HWND w = handleOf(windowId);
+    if (!w) return;
+    const LONG_PTR exStyle = GetWindowLongPtrW(w, GWL_EXSTYLE) & ~static_cast<LONG_PTR>(WS_EX_LAYERED);
+    SetWindowLongPtrW(w, GWL_EXSTYLE, exStyle);
+    if (!on) return;
+    SetWindowLongPtrW(w, GWL_EXSTYLE, exStyle | WS_EX_LAYERED);
+    if (alpha > 0)
+        SetLayeredWindowAttributes(w, 0, static_cast<BYTE>(alpha > 255 ? 255 : alpha), LWA_ALPHA);
+    else
+        SetLayeredWindowAttributes(w, colorKey, 0, LWA_COLORKEY);
+}
+
+void redrawWholeWindow(int windowId) {
+    if (HWND w = handleOf(windowId))
+        RedrawWindow(w, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void initUserInterface() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&controls);
 }

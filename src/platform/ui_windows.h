@@ -1,5 +1,7 @@
 #pragma once
 // Kivo's windows and their controls, addressed by the program's own numbers.
+#include <cstdint>
+#include <string>
 
 constexpr int kLauncherWindow = 0;
 constexpr int kEditorWindow = 1;
@@ -13,11 +15,9 @@ constexpr int kLauncherNextArrow = 4;
 constexpr int kLauncherCloseGlyph = 5;
 
 // A window takes its number when it is created and gives it up when destroyed.
+// Windows made elsewhere (tests) can be registered under a number too.
 void registerWindow(int windowId, void* handle);
 void* windowHandle(int windowId);
-
-// False when the window or the control does not exist.
-bool setControlEnabled(int windowId, int controlId, bool enabled);
 
 struct ScreenRect {
     int left = 0;
@@ -27,3 +27,87 @@ struct ScreenRect {
 };
 // The desktop's work area: the screen less the taskbar.
 ScreenRect desktopWorkArea();
+
+struct WindowSpec {
+    int x = 0;
+    int y = 0;
+    int innerWidth = 0;
+    int innerHeight = 0;
+    std::wstring title;
+    bool toolWindow = false;
+};
+// A top-level window with caption and sizing border, created invisible. False
+// when the system refuses it.
+bool openWindow(int windowId, const WindowSpec& spec);
+void closeWindow(int windowId);
+
+void setWindowTitle(int windowId, const std::wstring& title);
+void setWindowUserData(int windowId, uint32_t value);
+void setWindowIcons(int windowId, void* largeIcon, void* smallIcon);
+
+// Outer rectangle in screen coordinates, and the size of the inner (client) area.
+ScreenRect windowRect(int windowId);
+void windowInnerSize(int windowId, int& width, int& height);
+// Moves the window so that its outer corner is at x, y and its inner area has the
+// given size, whatever its frame.
+void placeWindow(int windowId, int x, int y, int innerWidth, int innerHeight);
+
+enum class WindowShow { Hide, Show, ShowInactive, Minimize, Restore };
+void showWindow(int windowId, WindowShow how);
+bool windowVisible(int windowId);
+bool windowMinimized(int windowId);
+bool windowMaximized(int windowId);
+bool windowIsForeground(int windowId);
+void bringWindowToFront(int windowId);
+void setWindowTopmost(int windowId, bool topmost);
+// False when no monitor shows any part of the window.
+bool windowOnMonitor(int windowId);
+
+// Window style parts: caption with system menu (else a popup with sizing
+// border), minimise box, tool-window look.
+void setWindowFrame(int windowId, bool caption, bool minimizeBox);
+void setToolWindow(int windowId, bool toolWindow);
+// Makes the system take a changed frame into account without moving the window.
+void refreshWindowFrame(int windowId);
+
+// Lets the system move the window as if its caption had been grabbed.
+void beginWindowDrag(int windowId);
+
+// Background of the window and of its static controls, and their text colour
+// (colours as 0x00BBGGRR).
+void setWindowColors(int windowId, uint32_t background, uint32_t staticText);
+
+// Called from inside the window's size notification (also during live
+// resizing), with the new state.
+enum class SizeKind { Restored, Minimized, Maximized };
+void bindSizeHandler(int windowId, void (*handler)(SizeKind kind));
+// Called when the session ends or the system suspends: the last moment to save.
+void bindSessionEndHandler(int windowId, void (*handler)());
+
+// Alt pressed and released alone does not enter the window's menu mode.
+void ignoreLoneAltKey(int windowId);
+
+void startTimer(int windowId, int timerId, unsigned milliseconds);
+
+// Window-wide keyboard shortcuts, each producing a menu event.
+constexpr int kShortcutShift = 1;
+constexpr int kShortcutControl = 2;
+constexpr int kShortcutAlt = 4;
+struct Shortcut {
+    int modifiers;
+    int key;  // virtual-key code
+    int command;
+};
+void setWindowShortcuts(int windowId, const Shortcut* shortcuts, int count);
+
+// The busy pointer while a long operation runs.
+void showBusyPointer(bool busy);
+
+// Layered-window transparency: off, a uniform opacity (alpha 1..255), or with
+// alpha 0 every pixel of `colorKey` see-through.
+void setWindowTransparency(int windowId, bool on, int alpha, uint32_t colorKey);
+// Redraws the frame, the inner area and every control.
+void redrawWholeWindow(int windowId);
+
+// Once, before the first window: the common controls and per-monitor DPI.
+void initUserInterface();

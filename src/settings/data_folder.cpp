@@ -112,8 +112,12 @@ bool checkProgramDrive(ProgramFolders& folders, IniDocument& settings, GeneralSe
                                     MessageIcon::Warning, MessageButtons::YesNo, 2});
         if (answer != MessageAnswer::Yes) return false;
     }
-    uint32_t attributes = fileAttributes(folders.dataFolder + kSettingsFileName);
+    refreshSettingsReadOnly(folders);
+    return true;
+}
+
+void refreshSettingsReadOnly(ProgramFolders& folders) {
+    const uint32_t attributes = fileAttributes(folders.dataFolder + kSettingsFileName);
     folders.settingsReadOnly = attributes == kNoFileAttributes || (attributes & kFileAttributeReadOnly) != 0 ||
                                folders.writeProtected;
-    return true;
 }

@@ -53,4 +53,8 @@ DriveFacts inspectDrive(const std::wstring& root);
 bool checkProgramDrive(ProgramFolders& folders, IniDocument& settings, GeneralSettings& general,
                        const DriveFacts& facts, AskUser ask);
 
+// Nothing may be written when the settings file is missing or read-only, or the
+// drive is write-protected.
+void refreshSettingsReadOnly(ProgramFolders& folders);
+
 std::wstring withTrailingBackslash(std::wstring path);

@@ -2,6 +2,7 @@
 
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/ui_controls.h"
 #include "platform/ui_windows.h"
 #include "store/category_file.h"
 #include "store/text_values.h"

@@ -1,0 +1,9 @@
+#pragma once
+// The fingerprint by which another instance recognises a launcher window that
+// works on the same data folder.
+#include <cstdint>
+#include <string>
+
+// CRC-32 (reflected polynomial 0xEDB88320, all ones in and out) of the text's
+// UTF-16LE bytes.
+uint32_t instanceIdOf(const std::wstring& dataFolder);

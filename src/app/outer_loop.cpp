@@ -1,0 +1,111 @@
+// The outer loop: load the category to show, show it and run the launcher's
+// loop; open the configuration editor when asked; until the user exits.
+#include "app/program_run.h"
+#include "editor/configuration_mode.h"
+#include "launcher/category_list.h"
+#include "launcher/commands.h"
+#include "launcher/launcher_loop.h"
+#include "launcher/launcher_window.h"
+#include "launcher/window_modes.h"
+#include "platform/ui_controls.h"
+#include "platform/ui_item_view.h"
+#include "platform/ui_windows.h"
+#include "settings/data_folder.h"
+#include "settings/general_settings.h"
+#include "settings/language.h"
+#include "store/category_store.h"
+#include "store/category_window.h"
+
+DriveLetters programDriveLetters() {
+    return DriveLetters{generalSettings.VarDrive != 0, programFolders.programDrive, programFolders.windowsDrive,
+                        programFolders.homeDrive};
+}
+
+namespace {
+
+void loadTargetCategory() {
+    CategoryNavigation& nav = categoryNavigation;
+    if (nav.targetCategory.empty()) return;
+    if (loadCategory(categoryStore, nav.targetCategory, programDriveLetters())) {
+        PushVisited(nav, categoryStore.loadedCategory);
+        return;
+    }
+    nav.targetCategory = StepBackVisited(nav);
+    if (!nav.targetCategory.empty()) loadCategory(categoryStore, nav.targetCategory, programDriveLetters());
+}
+
+// The row that shows the item at `position`; -1 when none does (a separator in
+// the large-icon view).
+int rowOfItem(int position) {
+    const int rows = itemRowCount(kLauncherWindow, kLauncherItemView);
+    for (int row = 0; row < rows; ++row)
+        if (itemRowData(kLauncherWindow, kLauncherItemView, row) == position) return row;
+    return -1;
+}
+
+void selectInitialItem(int itemCount) {
+    int& initial = programRun.options.initialItem;
+    if (initial >= itemCount) return;
+    selectItemRow(kLauncherWindow, kLauncherItemView, initial < 0 ? -1 : rowOfItem(initial));
+    categoryStore.selectedItem = initial;
+    initial = 0;
+}
+
+void centreIfOffScreen() {
+    if (windowOnMonitor(kLauncherWindow)) return;
+    const ScreenRect work = desktopWorkArea();
+    LauncherGeometry& g = categoryStore.geometry;
+    g.x = (work.right - g.width) / 2;
+    g.y = (work.bottom - g.height) / 2;
+    PlaceLauncherWindow();
+}
+
+void showLoadedCategory() {
+    applyCategoryWindow(categoryStore, settingsDocument, generalSettings, desktopWorkArea().right,
+                        categoryNavigation.visitedCategories.size());
+    ApplyCategoryLook();
+    launcherWindow.layoutSuspended = false;
+    PlaceLauncherWindow();
+    showWindow(kLauncherWindow, WindowShow::Show);
+    selectInitialItem(FillItemView(ItemViewForm::Launcher, kLauncherWindow, kLauncherItemView));
+    if (generalSettings.SystemTray) setTrayTipFor(categoryStore.loadedCategory);
+    if (windowMinimized(kLauncherWindow) || windowMaximized(kLauncherWindow))
+        showWindow(kLauncherWindow, WindowShow::Restore);
+    centreIfOffScreen();
+    if (programRun.options.hideAtStart) {
+        minimizeLauncherWindow();
+        programRun.options.hideAtStart = false;
+    }
+}
+
+void runEditorWhenAsked() {
+    if (programRun.loopRequest != kLoopConfiguration || programFolders.settingsReadOnly) return;
+    showWindow(kLauncherWindow, WindowShow::Hide);
+    RunConfigurationMode(categoryNavigation.targetCategory);
+    showWindow(kLauncherWindow, WindowShow::Show);
+    const std::wstring& loaded = categoryStore.loadedCategory;
+    if (loaded.empty() || loaded == categoryNavigation.startupCategory)
+        categoryNavigation.targetCategory = DropVisited(categoryNavigation);
+}
+
+}  // namespace
+
+void runOuterLoop() {
+    int& request = programRun.loopRequest;
+    while (request != kLoopExit) {
+        runEditorWhenAsked();
+        loadTargetCategory();
+        request = kLoopKeepRunning;
+        if (!categoryStore.loadedCategory.empty()) {
+            showLoadedCategory();
+            request = RunLauncherLoop();
+            continue;
+        }
+        categoryNavigation.categorySetChanged = true;
+        RebuildCategoryList(categoryNavigation, programFolders.dataFolder, languageText(21));
+        if (categoryNavigation.categoryList.empty())
+            request = kLoopExit;
+        else
+            categoryNavigation.targetCategory = categoryNavigation.categoryList.front();
+    }
+}

@@ -1,0 +1,21 @@
+#pragma once
+// The program's run: start-up in its fixed order, the outer loop that shows
+// categories and opens the configuration editor, and the exit.
+#include <string>
+
+#include "app/command_line.h"
+
+struct ProgramRun {
+    StartOptions options;
+    int loopRequest = 0;
+};
+
+extern ProgramRun programRun;
+
+// Everything up to the first category; false when the program is to end
+// without saving anything.
+bool startProgram(const std::wstring& commandLine);
+// Shows categories (and the editor) until the user exits.
+void runOuterLoop();
+// Saves the settings when allowed and releases the window, tray icon and icons.
+void exitProgram();

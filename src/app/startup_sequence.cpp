@@ -1,0 +1,138 @@
+// Start-up, in its fixed order: every step runs only when the ones before did
+// not end the program.
+#include "app/instance_id.h"
+#include "app/program_run.h"
+#include "app/startup_items.h"
+#include "launch/item_icons.h"
+#include "launcher/category_list.h"
+#include "launcher/commands.h"
+#include "launcher/launcher_menus.h"
+#include "launcher/launcher_window.h"
+#include "launcher/window_modes.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/icons.h"
+#include "platform/other_instance.h"
+#include "platform/ui_controls.h"
+#include "platform/ui_windows.h"
+#include "settings/data_folder.h"
+#include "settings/general_settings.h"
+#include "settings/ini_document.h"
+#include "settings/language.h"
+#include "store/category_store.h"
+#include "store/category_window.h"
+
+ProgramRun programRun;
+
+void saveSettingsNow();
+DriveLetters programDriveLetters();
+
+namespace {
+
+constexpr int kHotkeyEnabled = 0x8000;
+
+// A missing settings file is created empty so that it can be written at exit; an
+// existing one that cannot be read is never replaced.
+void openSettingsFile() {
+    settingsDocument.path = fullPathName(kSettingsFileName);
+    if (!load(settingsDocument) && !fileExists(settingsDocument.path)) replaceFileContent(settingsDocument.path, "");
+}
+
+std::wstring startCategory() {
+    std::wstring name = generalSettings.CatSelect.empty() ? generalSettings.MRU : generalSettings.CatSelect;
+    return !name.empty() && fileExists(programFolders.dataFolder + name + L".kvl") ? name : std::wstring();
+}
+
+// A name that can be a file name of the data folder.
+bool isValidCategoryName(const std::wstring& name) {
+    if (name.empty()) return false;
+    for (wchar_t c : name)
+        if (c < 32 || std::wstring(L"\"*/:<>?\\|").find(c) != std::wstring::npos) return false;
+    return true;
+}
+
+// True when another instance on this data folder answered (or "/close" found
+// none): this one then ends.
+bool handledByOtherInstance() {
+    void* other = findInstanceWindow(launcherWindow.programTitle, launcherWindow.instanceId);
+    if (other) {
+        if (programRun.options.closeRunning)
+            postInstanceCommand(other, kCommandExit);
+        else
+            restoreInstanceWindow(other);
+        return true;
+    }
+    return programRun.options.closeRunning;
+}
+
+void loadProgramIcons() {
+    LauncherWindow& w = launcherWindow;
+    if (!generalSettings.ProgIcon.empty()) {
+        w.programLargeIcon.reset(extractIconFromSource(generalSettings.ProgIcon, IconSize::Large));
+        w.programSmallIcon.reset(extractIconFromSource(generalSettings.ProgIcon, IconSize::Small));
+    }
+    if (!w.programLargeIcon) w.programLargeIcon.reset(extractFileIcon(programFolders.programPath, 0, IconSize::Large));
+    if (!w.programSmallIcon) w.programSmallIcon.reset(extractFileIcon(programFolders.programPath, 0, IconSize::Small));
+}
+
+void onLauncherSized(SizeKind kind) {
+    if (kind == SizeKind::Minimized && generalSettings.SystemTray) showWindow(kLauncherWindow, WindowShow::Hide);
+    LayoutLauncherWindow();
+}
+
+bool readSettingsAndFolders(const std::wstring& commandLine) {
+    fillDefaultLanguage(languageTable);
+    initProgramFolders(programFolders);
+    if (!applyRedirectFile(programFolders, settingsDocument, showMessage)) return false;
+    programRun.options = parseCommandLine(commandLine);
+    if (!applyFolderArgument(programFolders, programRun.options.folderArgument, showMessage)) return false;
+    openSettingsFile();
+    readGeneralSettings(settingsDocument, generalSettings, userLanguageEnglishName());
+    loadLanguage(languageTable, programFolders.programFolder, generalSettings.Language, userLanguageNativeName());
+    return checkProgramDrive(programFolders, settingsDocument, generalSettings,
+                            inspectDrive(programFolders.programPath.substr(0, 3)), showMessage);
+}
+
+bool openLauncherWindow() {
+    if (!CreateLauncherWindow()) return false;
+    bindSessionEndHandler(kLauncherWindow, saveSettingsNow);
+    UpdateTrayIcon();
+    generalSettings.Hotkey = convertLegacyHotkey(generalSettings.Hotkey);
+    if (generalSettings.Hotkey & kHotkeyEnabled) RegisterLauncherHotkey(static_cast<uint32_t>(generalSettings.Hotkey));
+    ApplyWindowStyle(kStyleFrame);
+    RebuildCategoryList(categoryNavigation, programFolders.dataFolder, languageText(21));
+    startTimer(kLauncherWindow, kLauncherTimer, 250);
+    useHandPointerForStaticText();
+    bindSizeHandler(kLauncherWindow, onLauncherSized);
+    launcherWindow.layoutSuspended = true;
+    setWindowTopmost(kLauncherWindow, generalSettings.Stayontop != 0);
+    return true;
+}
+
+}  // namespace
+
+bool startProgram(const std::wstring& commandLine) {
+    initUserInterface();
+    createProgramFonts(launcherWindow);
+    if (!readSettingsAndFolders(commandLine)) return false;
+    launcherWindow.programTitle = generalSettings.ProgTitle;
+    launcherWindow.instanceId = instanceIdOf(programFolders.dataFolder);
+    if (handledByOtherInstance()) return false;
+    loadProgramIcons();
+    buildLauncherContextMenu();
+    if (!openLauncherWindow()) return false;
+
+    launchStartupItems(programRun.options, programDriveLetters());
+    std::wstring& target = categoryNavigation.targetCategory;
+    target = startCategory();
+    if (!isValidCategoryName(target)) {
+        if (categoryNavigation.categoryList.empty()) {
+            if (programFolders.settingsReadOnly) return false;
+            target = languageText(20);
+            programRun.loopRequest = kLoopConfiguration;
+        } else {
+            target = categoryNavigation.categoryList.front();
+        }
+    }
+    return true;
+}

@@ -1,0 +1,41 @@
+// Files dropped on the launcher's item view become items of the category.
+#include <algorithm>
+
+#include "launch/item_fields.h"
+#include "launch/item_paths.h"
+#include "launcher/launcher_loop.h"
+#include "launcher/launcher_window.h"
+#include "platform/ui_windows.h"
+#include "settings/data_folder.h"
+#include "store/category_file.h"
+#include "store/category_store.h"
+
+namespace {
+
+// Like an item accepted in the editor: "=" would end the caption in the file,
+// and an item needs a caption and a command.
+bool acceptDroppedItem(ItemFields& fields, CategoryItem& element) {
+    std::replace(fields.text.begin(), fields.text.end(), L'=', L'?');
+    if (fields.text.empty() || fields.command.empty()) return false;
+    joinDefinition(fields, false, programFolders.dataFolder, element);
+    return true;
+}
+
+}  // namespace
+
+void addDroppedFiles(const std::vector<std::wstring>& files) {
+    CategoryItems& items = categoryStore.items;
+    int& selected = categoryStore.selectedItem;
+    selected = static_cast<int>(items.size()) - 1;
+    for (const std::wstring& file : files) {
+        ItemFields fields;
+        if (takeDroppedFile(fields, file) == DropTaken::Nothing) continue;
+        CategoryItem element;
+        if (!acceptDroppedItem(fields, element)) continue;
+        items.insert(items.begin() + (selected + 1), std::move(element));
+        ++selected;
+    }
+    FillItemView(ItemViewForm::Launcher, kLauncherWindow, kLauncherItemView);
+    bringWindowToFront(kLauncherWindow);
+    saveCategoryFile(categoryStore, categoryStore.categoryFilePath);
+}

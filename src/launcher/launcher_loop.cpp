@@ -1,0 +1,237 @@
+#include "launcher/launcher_loop.h"
+
+#include "launch/item_fields.h"
+#include "launch/launch_item.h"
+#include "launch/launch_state.h"
+#include "launcher/category_list.h"
+#include "launcher/commands.h"
+#include "launcher/launcher_menus.h"
+#include "launcher/launcher_window.h"
+#include "launcher/window_modes.h"
+#include "platform/shell.h"
+#include "platform/ui_controls.h"
+#include "platform/ui_events.h"
+#include "platform/ui_item_view.h"
+#include "platform/ui_windows.h"
+#include "settings/data_folder.h"
+#include "settings/general_settings.h"
+#include "settings/language.h"
+#include "settings_dialog/common_menu.h"
+#include "store/category_store.h"
+
+LauncherLoop launcherLoop;
+
+namespace {
+
+constexpr int kNoCommand = 0;
+constexpr unsigned kStripClickDelay = 500;
+constexpr unsigned kCategoryMenuPause = 300;
+constexpr int kKeyAlt = 0x12;
+
+bool windowInNormalState() {
+    return !windowMinimized(kLauncherWindow) && !windowMaximized(kLauncherWindow);
+}
+
+void refillLauncherView() { FillItemView(ItemViewForm::Launcher, kLauncherWindow, kLauncherItemView); }
+
+int onMenuEntry(int number, unsigned now) {
+    LauncherLoop& loop = launcherLoop;
+    if (number < kFirstMenuEntry) {
+        if (!handleCommonMenu(number)) return number;
+        if (number == kCommandLargeIcons || number == kCommandFont) refillLauncherView();
+        return kNoCommand;
+    }
+    const size_t position = static_cast<size_t>(number - kFirstMenuEntry);
+    if (launchState.popupMenuMode == kMenuModeFileMenu) {
+        launchFileMenuEntry(static_cast<int>(position));
+        if (generalSettings.AutoClose) loop.autoCloseStart = now;
+        return kNoCommand;
+    }
+    const std::vector<std::wstring>& list = categoryNavigation.categoryList;
+    if (launchState.popupMenuMode != kMenuModeCategoryEntries || position >= list.size()) return kNoCommand;
+    categoryNavigation.targetCategory = list[position];
+    loop.result = kLoopShowCategory;
+    if (list[position] == categoryNavigation.startupCategory && !keyHeld(kKeyControl)) loop.result = kLoopConfiguration;
+    if (windowMinimized(kLauncherWindow)) showWindow(kLauncherWindow, WindowShow::ShowInactive);
+    return kNoCommand;
+}
+
+int onItemViewClick(const UiEvent& event) {
+    if (event.data >= 0) {
+        categoryStore.selectedItem = event.data;
+        if (event.code == kLeftDoubleClick || (event.code == kLeftClick && generalSettings.SingleClick == 1))
+            return kCommandLaunch;
+    }
+    if (event.code != kRightClick) return kNoCommand;
+    if (keyHeld(kKeyControl) && !programFolders.settingsReadOnly) {
+        openItemFolder();
+        return kNoCommand;
+    }
+    return kCommandContextMenu;
+}
+
+void onPointerMove(const UiEvent& event) {
+    LauncherLoop& loop = launcherLoop;
+    if (loop.pointerRecorded && (event.x != loop.pointerX || event.y != loop.pointerY)) {
+        loop.pendingClick = 0;
+        loop.pointerRecorded = false;
+        beginWindowDrag(kLauncherWindow);
+        return;
+    }
+    loop.pointerRecorded = true;
+    loop.pointerX = event.x;
+    loop.pointerY = event.y;
+}
+
+int translateEvent(const UiEvent& event, unsigned now) {
+    LauncherLoop& loop = launcherLoop;
+    switch (event.kind) {
+        case UiEventKind::Menu: return onMenuEntry(event.code, now);
+        case UiEventKind::ItemView: return onItemViewClick(event);
+        case UiEventKind::ControlClick:
+            if (event.control >= kLauncherTitleStrip && event.control <= kLauncherCloseGlyph) {
+                loop.pendingClick = event.control;
+                loop.pendingDue = now + kStripClickDelay;
+            }
+            return kNoCommand;
+        case UiEventKind::Tray:
+            if (event.code == kRightClick) {
+                ShowTrayMenu();
+                return kNoCommand;
+            }
+            return kCommandToggleWindow;
+        case UiEventKind::Moved:
+            if (windowInNormalState()) LayoutLauncherWindow();
+            return kNoCommand;
+        case UiEventKind::CloseRequest: return kCommandCloseRequest;
+        case UiEventKind::UserMessage: return event.code;
+        case UiEventKind::RightButtonUp: return kCommandContextMenu;
+        case UiEventKind::FrameRightButtonDown: loop.mouseOverTime = now; return kNoCommand;
+        case UiEventKind::Hotkey:
+            return event.code == kLauncherHotkey ? ToggleLauncherWindow(kLauncherHotkey) : kNoCommand;
+        case UiEventKind::FilesDropped:
+            if (generalSettings.AllowDrop && !programFolders.settingsReadOnly)
+                addDroppedFiles(event.files);
+            else
+                beep();
+            return kNoCommand;
+        case UiEventKind::LeftButtonUp:
+            loop.pendingDue = now - 1;
+            loop.pointerRecorded = false;
+            return kNoCommand;
+        case UiEventKind::LeftDragMove: onPointerMove(event); return kNoCommand;
+        case UiEventKind::Timer:
+        case UiEventKind::Other: return kNoCommand;
+    }
+    return kNoCommand;
+}
+
+// A click on the strip waits until the button is released or half a second has
+// passed, so that pressing and dragging can move the window instead; a lone Alt
+// opens the category menu once per press.
+int commandWithoutEvent(unsigned now) {
+    LauncherLoop& loop = launcherLoop;
+    if (loop.pendingClick) {
+        if (static_cast<int>(now - loop.pendingDue) <= 0) return kNoCommand;
+        const int control = loop.pendingClick;
+        loop.pendingClick = 0;
+        return control;
+    }
+    if (!generalSettings.ALTmenu) return kNoCommand;
+    if (!keyHeld(kKeyAlt)) {
+        loop.altDown = false;
+        return kNoCommand;
+    }
+    const bool opens = !keyHeld(kKeyShift) && !keyHeld(kKeyControl) && windowIsForeground(kLauncherWindow) &&
+                       !loop.altDown;
+    loop.altDown = true;
+    return opens ? kCommandCategoryMenu : kNoCommand;
+}
+
+void launchSelectedItem(unsigned now) {
+    const int row = selectedItemRow(kLauncherWindow, kLauncherItemView);
+    if (row < 0) return;
+    const int position = itemRowData(kLauncherWindow, kLauncherItemView, row);
+    if (position < 0 || position >= static_cast<int>(categoryStore.items.size())) return;
+    categoryStore.selectedItem = position;
+    const CategoryItem& item = categoryStore.items[static_cast<size_t>(position)];
+    if (item.definition.empty()) return;
+    prepareLaunch(item, launchState.launchRecord);
+    const int launched = launchItem(false);
+    if (launched & kLaunchStarted) {
+        if (generalSettings.AutoClose && !keyHeld(kKeyControl)) launcherLoop.autoCloseStart = now;
+        return;
+    }
+    launcherLoop.result |= launched;
+}
+
+void showCategoryMenuOnce() {
+    LauncherLoop& loop = launcherLoop;
+    if (launcherWindow.hiddenAtEdge || tickCount() - loop.categoryMenuClosed <= kCategoryMenuPause) return;
+    refreshSettingsReadOnly(programFolders);
+    ShowCategoryMenu();
+    loop.categoryMenuClosed = tickCount();
+}
+
+// Commands that stand for another one are turned into it first.
+int carryOut(int command, unsigned now) {
+    LauncherLoop& loop = launcherLoop;
+    switch (command) {
+        case kCommandLaunch: launchSelectedItem(now); break;
+        case kCommandCloseRequest:
+        case kCommandCloseGlyph: command = generalSettings.SystemTray ? kCommandMinimize : kCommandExit; break;
+        case kCommandToggleWindow: command = ToggleLauncherWindow(kCommandToggleWindow); break;
+        case kCommandPreviousCategory:
+            categoryNavigation.targetCategory = StepBackVisited(categoryNavigation);
+            loop.result = kLoopShowCategory;
+            break;
+        case kCommandNextCategory:
+            categoryNavigation.targetCategory = NextCategory(categoryNavigation, categoryStore.loadedCategory);
+            loop.result = kLoopShowCategory;
+            break;
+        case kCommandNewCategory:
+            categoryNavigation.targetCategory = languageText(20);
+            loop.result = kLoopConfiguration;
+            break;
+        case kCommandConfiguration: loop.result = kLoopConfiguration; break;
+        case kCommandContextMenu:
+            loop.mouseOverTime = 0;
+            ShowContextMenu();
+            break;
+        case kCommandTransparency:
+            generalSettings.Transparent = generalSettings.Transparent ? 0 : 1;
+            ApplyTransparency();
+            break;
+        case kCommandTitleBar:
+            if (programFolders.settingsReadOnly) break;
+            generalSettings.TitleBar = generalSettings.TitleBar ? 0 : 1;
+            ApplyWindowStyle(kStyleFrame);
+            break;
+        case kCommandCategoryMenu: showCategoryMenuOnce(); break;
+        default: break;
+    }
+    if (command == kCommandMinimize) {
+        minimizeLauncherWindow();
+        loop.mouseOverTime = 0;
+    }
+    if (command == kCommandExit) loop.result = kLoopExit;
+    return loop.result;
+}
+
+}  // namespace
+
+int RunLauncherLoop() {
+    launcherLoop = LauncherLoop{};
+    setFocusTo(kLauncherWindow, kLauncherItemView);
+    while (launcherLoop.result == kLoopKeepRunning) {
+        UiEvent event;
+        if (!waitEvent(event)) return kLoopExit;
+        const unsigned now = tickCount();
+        if (event.windowId != kLauncherWindow) continue;
+        int command = translateEvent(event, now);
+        if (launcherLoop.result != kLoopKeepRunning) break;
+        if (command == kNoCommand) command = commandWithoutEvent(now);
+        carryOut(command, now);
+    }
+    return launcherLoop.result;
+}

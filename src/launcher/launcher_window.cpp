@@ -1,0 +1,195 @@
+#include "launcher/launcher_window.h"
+
+#include <iterator>
+
+#include "launch/item_fields.h"
+#include "launch/item_icons.h"
+#include "launch/launch_state.h"
+#include "launcher/commands.h"
+#include "launcher/launcher_layout.h"
+#include "launcher/window_modes.h"
+#include "platform/ui_controls.h"
+#include "platform/ui_item_view.h"
+#include "platform/ui_windows.h"
+#include "settings/general_settings.h"
+#include "settings/language.h"
+#include "store/category_store.h"
+#include "store/item_definition.h"
+
+LauncherWindow launcherWindow;
+
+namespace {
+
+constexpr int kStripHeight = 35;
+constexpr int kColumnWidth = 350;
+
+// Virtual-key codes of the shortcuts.
+constexpr int kKeyBack = 0x08;
+constexpr int kKeyTab = 0x09;
+constexpr int kKeyReturn = 0x0D;
+constexpr int kKeyEscape = 0x1B;
+constexpr int kKeySpace = 0x20;
+constexpr int kKeyApps = 0x5D;
+constexpr int kKeyF1 = 0x70;
+constexpr int kKeyF2 = 0x71;
+constexpr int kKeyF3 = 0x72;
+constexpr int kKeyF4 = 0x73;
+
+const Shortcut kLauncherShortcuts[] = {
+    {0, kKeyApps, kCommandContextMenu},
+    {0, kKeyF4, kCommandTitleBar},
+    {0, kKeyF2, kCommandConfiguration},
+    {0, kKeyF3, kCommandGeneralSettings},
+    {0, kKeyF1, kCommandHelp},
+    {0, kKeyEscape, kCommandCloseRequest},
+    {0, kKeyReturn, kCommandLaunch},
+    {kShortcutControl, kKeyReturn, kCommandLaunch},
+    {0, kKeySpace, kCommandCategoryMenu},
+    {0, kKeyBack, kCommandPreviousCategory},
+    {kShortcutShift, kKeyTab, kCommandPreviousCategory},
+    {0, kKeyTab, kCommandNextCategory},
+    {kShortcutControl, kKeySpace, kCommandCategoryMenu},
+    {kShortcutAlt, kKeyF4, kCommandExit},
+};
+
+struct StripControl {
+    int id;
+    int x;
+    int width;
+    const wchar_t* text;
+    int font;
+    int tipEntry;  // language entry, 0 for none
+};
+
+// Created in this order; the item view follows them.
+const StripControl kStripControls[] = {
+    {kLauncherTitleStrip, 26, 285, L"", kDialogFontBold, 17},
+    {kLauncherPreviousArrow, 311, 13, L"3", kGlyphFontLarge, 18},
+    {kLauncherNextArrow, 324, 13, L"4", kGlyphFontLarge, 19},
+    {kLauncherCloseGlyph, 350, 13, L"r", kGlyphFontSmall, 0},
+};
+
+std::wstring withoutAmpersands(std::wstring text) {
+    std::erase(text, L'&');
+    return text;
+}
+
+ItemViewMode launcherViewMode() {
+    if (categoryStore.geometry.largeIcons) return ItemViewMode::LargeIcons;
+    return generalSettings.SingleColumn ? ItemViewMode::SingleColumn : ItemViewMode::SmallIcons;
+}
+
+}  // namespace
+
+void createProgramFonts(LauncherWindow& window) {
+    window.fonts[kGlyphFontSmall] = createPointFont(L"Marlett", 9, 0);
+    window.fonts[kGlyphFontLarge] = createPointFont(L"Marlett", 11, 0);
+    window.fonts[kDialogFontBold] = createPointFont(L"MS Shell Dlg 2", 9, 256);
+    window.fonts[kDialogFont] = createPointFont(L"MS Shell Dlg 2", 9, 0);
+}
+
+bool CreateLauncherWindow() {
+    WindowSpec spec{200, 200, 350, 250, launcherWindow.programTitle, generalSettings.ToolBarStyle != 0};
+    if (!openWindow(kLauncherWindow, spec)) return false;
+    setWindowUserData(kLauncherWindow, launcherWindow.instanceId);
+    setWindowIcons(kLauncherWindow, launcherWindow.programLargeIcon.handle, launcherWindow.programSmallIcon.handle);
+    for (const StripControl& c : kStripControls) {
+        addStaticControl(kLauncherWindow, c.id, c.x, 0, c.width, kStripHeight, c.text);
+        setControlFont(kLauncherWindow, c.id, launcherWindow.fonts[c.font].handle);
+        if (c.tipEntry) setControlTip(kLauncherWindow, c.id, languageText(c.tipEntry));
+    }
+    setControlEnabled(kLauncherWindow, kLauncherPreviousArrow, false);
+    addItemView(kLauncherWindow, kLauncherItemView, 5, kStripHeight, 340, 215, kColumnWidth);
+    int horizontal = 0;
+    int vertical = 0;
+    if (parseIconSpacing(generalSettings.IconSpacing, horizontal, vertical))
+        setItemViewSpacing(kLauncherWindow, kLauncherItemView, horizontal, vertical);
+    setWindowShortcuts(kLauncherWindow, kLauncherShortcuts, static_cast<int>(std::size(kLauncherShortcuts)));
+    ignoreLoneAltKey(kLauncherWindow);
+    return true;
+}
+
+void LayoutLauncherWindow() {
+    if (launcherWindow.layoutSuspended) return;
+    int width = 0;
+    int height = 0;
+    windowInnerSize(kLauncherWindow, width, height);
+    // A minimised window has no inner area and stands far off the screen: its
+    // position is not the one to remember.
+    if (width * height == 0) return;
+    LauncherGeometry& geometry = categoryStore.geometry;
+    const ScreenRect outer = windowRect(kLauncherWindow);
+    geometry.x = outer.left;
+    geometry.y = outer.top;
+    geometry.width = width;
+    geometry.height = height;
+    generalSettings.LeftAligned =
+        decideLeftAligned(generalSettings.LeftAligned, generalSettings.Centered != 0, generalSettings.AutoAlign != 0,
+                          geometry.x, width, desktopWorkArea().right);
+    const StripLayout strip =
+        computeStripLayout(width, generalSettings.TitleBar != 0, generalSettings.LeftAligned == 1);
+    auto moveStripControl = [](int id, int x, int controlWidth) {
+        ControlBox box = controlBox(kLauncherWindow, id);
+        box.x = x;
+        box.width = controlWidth;
+        moveControl(kLauncherWindow, id, box);
+    };
+    moveStripControl(kLauncherTitleStrip, strip.titleX, strip.titleWidth);
+    moveStripControl(kLauncherPreviousArrow, strip.arrowsX, controlBox(kLauncherWindow, kLauncherPreviousArrow).width);
+    moveStripControl(kLauncherNextArrow, strip.arrowsX + 13, controlBox(kLauncherWindow, kLauncherNextArrow).width);
+    moveStripControl(kLauncherCloseGlyph, strip.closeX, strip.closeWidth);
+    ControlBox view = controlBox(kLauncherWindow, kLauncherItemView);
+    view.width = width - 5;
+    view.height = height - kStripHeight;
+    moveControl(kLauncherWindow, kLauncherItemView, view);
+}
+
+void PlaceLauncherWindow() {
+    const LauncherGeometry& g = categoryStore.geometry;
+    placeWindow(kLauncherWindow, g.x, g.y, g.width, g.height);
+}
+
+void ApplyCategoryLook() {
+    const CategoryStyle& style = categoryStore.style;
+    if (launchState.editorOpen) return;
+    setItemViewLook(kLauncherWindow, kLauncherItemView, style.font.handle, style.textColor, style.backgroundColor);
+    setWindowColors(kLauncherWindow, style.backgroundColor, style.textColor);
+    setControlFont(kLauncherWindow, kLauncherTitleStrip, style.font.handle);
+    setControlText(kLauncherWindow, kLauncherTitleStrip, withoutAmpersands(categoryStore.loadedCategory));
+    setControlText(kLauncherWindow, kLauncherPreviousArrow, L"3");
+    setControlText(kLauncherWindow, kLauncherNextArrow, L"4");
+    setControlText(kLauncherWindow, kLauncherCloseGlyph, L"r");
+    if (generalSettings.Transparent) ApplyTransparency();
+}
+
+int FillItemView(ItemViewForm form, int windowId, int controlId) {
+    const ItemViewMode mode = form == ItemViewForm::Editor ? ItemViewMode::SingleColumn : launcherViewMode();
+    const bool large = mode == ItemViewMode::LargeIcons;
+    const IconSize size = large ? IconSize::Large : IconSize::Small;
+    beginItemViewFill(windowId, controlId, mode);
+    int selectedRow = -1;
+    CategoryItems& items = categoryStore.items;
+    for (size_t p = 0; p < items.size(); ++p) {
+        CategoryItem& item = items[p];
+        std::wstring text = expandVariables(item.text);
+        const bool hasCommand = !splitDefinition(item.definition).command.empty();
+        void* icon = nullptr;
+        if (!text.empty() && !hasCommand) {
+            if (large) continue;
+            if (text == L"-") text = generalSettings.Separator;
+        } else if (!text.empty()) {
+            IconHandle& slot = large ? item.largeIcon : item.smallIcon;
+            if (!slot) {
+                // The launch record is the one place an item is unpacked in.
+                prepareLaunch(item, launchState.launchRecord);
+                fetchItemIcon(launchState.launchRecord, size);
+                slot.reset(large ? launchState.launchRecord.largeIcon : launchState.launchRecord.smallIcon);
+            }
+            icon = slot.handle;
+        }
+        const int row = appendItemRow(windowId, controlId, text, icon, static_cast<int>(p));
+        if (static_cast<int>(p) == categoryStore.selectedItem) selectedRow = row;
+    }
+    endItemViewFill(windowId, controlId, selectedRow);
+    return static_cast<int>(items.size());
+}

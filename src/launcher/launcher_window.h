@@ -1,0 +1,45 @@
+#pragma once
+// The launcher window: the item view with the strip above it (category name,
+// arrows, close glyph), its layout, its filling and its look.
+#include <cstdint>
+#include <string>
+
+#include "platform/fonts.h"
+#include "platform/icon_handle.h"
+
+// The four fonts made at start-up and kept to the end.
+constexpr int kGlyphFontSmall = 0;   // Marlett 9: the close glyph
+constexpr int kGlyphFontLarge = 1;   // Marlett 11: the arrows
+constexpr int kDialogFontBold = 2;   // MS Shell Dlg 2, 9, bold
+constexpr int kDialogFont = 3;       // MS Shell Dlg 2, 9
+constexpr int kProgramFontCount = 4;
+
+struct LauncherWindow {
+    std::wstring programTitle;  // also the window title
+    uint32_t instanceId = 0;    // fingerprint of the data folder, for other instances
+    FontHandle fonts[kProgramFontCount];
+    IconHandle programLargeIcon;
+    IconHandle programSmallIcon;
+    bool layoutSuspended = true;  // while the window is being rebuilt
+    bool hiddenAtEdge = false;
+    uint32_t savedHotkey = 0;  // registered before the last request to release it
+};
+
+extern LauncherWindow launcherWindow;
+
+void createProgramFonts(LauncherWindow& window);
+
+// Creates the window invisible, with its controls, tips, shortcuts and drop
+// target. False when the system refuses the window.
+bool CreateLauncherWindow();
+void LayoutLauncherWindow();
+// Moves and sizes the window to the category's geometry.
+void PlaceLauncherWindow();
+// Font and colours of the category on the item view and, unless the editor is
+// open, on the window and its strip.
+void ApplyCategoryLook();
+
+// The item view of the launcher or of the editor's list.
+enum class ItemViewForm { Launcher, Editor };
+// Rebuilds the rows from the category's items; returns the number of items.
+int FillItemView(ItemViewForm form, int windowId, int controlId);

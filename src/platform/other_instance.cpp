@@ -1,0 +1,41 @@
+#include "platform/other_instance.h"
+
+#include <windows.h>
+
+#include "platform/ui_events.h"
+
+namespace {
+
+struct InstanceSearch {
+    const std::wstring* title;
+    uint32_t userData;
+    HWND found;
+};
+
+BOOL CALLBACK matchInstance(HWND window, LPARAM param) {
+    InstanceSearch* search = reinterpret_cast<InstanceSearch*>(param);
+    wchar_t title[100] = {};
+    GetWindowTextW(window, title, 100);
+    if (*search->title != title) return TRUE;
+    if (static_cast<uint32_t>(GetWindowLongPtrW(window, GWLP_USERDATA)) != search->userData) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+void* findInstanceWindow(const std::wstring& title, uint32_t userData) {
+    InstanceSearch search{&title, userData, nullptr};
+    EnumWindows(matchInstance, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+void restoreInstanceWindow(void* window) {
+    HWND w = static_cast<HWND>(window);
+    ShowWindow(w, SW_RESTORE);
+    SetForegroundWindow(w);
+}
+
+bool postInstanceCommand(void* window, int command) {
+    return PostMessageW(static_cast<HWND>(window), kInstanceMessage, static_cast<WPARAM>(command), 0) != FALSE;
+}

@@ -1,0 +1,135 @@
+#include "platform/ui_controls.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include "platform/ui_window_table.h"
+
+namespace {
+
+HWND createChild(int windowId, int controlId, const wchar_t* className, DWORD style, int x, int y, int width,
+                 int height, const std::wstring& text) {
+    WindowRecord* record = windowRecord(windowId);
+    if (!record || !record->handle || controlHandle(windowId, controlId)) return nullptr;
+    HWND control = CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+                                   record->handle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
+                                   GetModuleHandleW(nullptr), nullptr);
+    if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    return control;
+}
+
+HWND tipWindow(WindowRecord& record) {
+    if (!record.tips) {
+        record.tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, record.handle,
+                                      nullptr, GetModuleHandleW(nullptr), nullptr);
+    }
+    return record.tips;
+}
+
+}  // namespace
+
+HWND controlHandle(int windowId, int controlId) {
+    HWND window = static_cast<HWND>(windowHandle(windowId));
+    return window ? GetDlgItem(window, controlId) : nullptr;
+}
+
+bool isItemViewControl(HWND control) {
+    wchar_t name[32] = {};
+    return control && GetClassNameW(control, name, 32) > 0 && lstrcmpiW(name, WC_LISTVIEWW) == 0;
+}
+
+bool addStaticControl(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text) {
+    return createChild(windowId, controlId, L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX, x, y,
+                       width, height, text) != nullptr;
+}
+
+bool addItemView(int windowId, int controlId, int x, int y, int width, int height, int columnWidth) {
+    HWND view = createChild(windowId, controlId, WC_LISTVIEWW,
+                            LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | WS_TABSTOP, x,
+                            y, width, height, L"");
+    if (!view) return false;
+    SetWindowLongPtrW(view, GWL_EXSTYLE, GetWindowLongPtrW(view, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+    SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP,
+                 LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH | LVCF_TEXT;
+    column.cx = columnWidth;
+    column.pszText = const_cast<wchar_t*>(L"");
+    SendMessageW(view, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
+    DragAcceptFiles(view, TRUE);
+    SetWindowPos(view, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    return true;
+}
+
+bool setControlTip(int windowId, int controlId, const std::wstring& text) {
+    WindowRecord* record = windowRecord(windowId);
+    HWND control = controlHandle(windowId, controlId);
+    if (!record || !control) return false;
+    HWND tips = tipWindow(*record);
+    if (!tips) return false;
+    TOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = record->handle;
+    tool.uId = reinterpret_cast<UINT_PTR>(control);
+    tool.lpszText = const_cast<wchar_t*>(text.c_str());
+    SendMessageW(tips, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+    return SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool)) != 0;
+}
+
+bool setControlEnabled(int windowId, int controlId, bool enabled) {
+    HWND control = controlHandle(windowId, controlId);
+    if (!control) return false;
+    EnableWindow(control, enabled ? TRUE : FALSE);
+    return true;
+}
+
+bool controlEnabled(int windowId, int controlId) {
+    HWND control = controlHandle(windowId, controlId);
+    return control && IsWindowEnabled(control);
+}
+
+void setControlText(int windowId, int controlId, const std::wstring& text) {
+    if (HWND control = controlHandle(windowId, controlId)) SetWindowTextW(control, text.c_str());
+}
+
+std::wstring controlText(int windowId, int controlId) {
+    HWND control = controlHandle(windowId, controlId);
+    if (!control) return std::wstring();
+    std::wstring text(static_cast<size_t>(GetWindowTextLengthW(control)) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), static_cast<int>(text.size()))));
+    return text;
+}
+
+void setControlFont(int windowId, int controlId, void* font) {
+    if (HWND control = controlHandle(windowId, controlId))
+        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void setFocusTo(int windowId, int controlId) {
+    if (HWND control = controlHandle(windowId, controlId)) SetFocus(control);
+}
+
+ControlBox controlBox(int windowId, int controlId) {
+    HWND control = controlHandle(windowId, controlId);
+    RECT r{};
+    if (!control || !GetWindowRect(control, &r)) return ControlBox{};
+    MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
+    return ControlBox{r.left, r.top, r.right - r.left, r.bottom - r.top};
+}
+
+void moveControl(int windowId, int controlId, const ControlBox& box) {
+    if (HWND control = controlHandle(windowId, controlId))
+        SetWindowPos(control, nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void useHandPointerForStaticText() {
+    // The pointer belongs to the class: a scratch control reaches it.
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
+                                 nullptr);
+    if (!probe) return;
+    SetClassLongPtrW(probe, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_HAND)));
+    DestroyWindow(probe);
+}

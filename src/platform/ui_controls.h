@@ -1,0 +1,33 @@
+#pragma once
+// Controls of the program's windows, addressed by window and control number.
+#include <cstdint>
+#include <string>
+
+// Static text, centred both ways, reporting clicks.
+bool addStaticControl(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text);
+// The item list: single selection, no column header, auto-arrange, double-buffered,
+// label tips, no sunken edge, one column of the given width.
+bool addItemView(int windowId, int controlId, int x, int y, int width, int height, int columnWidth);
+// A tool tip shown over the control.
+bool setControlTip(int windowId, int controlId, const std::wstring& text);
+
+bool setControlEnabled(int windowId, int controlId, bool enabled);
+bool controlEnabled(int windowId, int controlId);
+void setControlText(int windowId, int controlId, const std::wstring& text);
+std::wstring controlText(int windowId, int controlId);
+// The font belongs to the caller and must outlive its use.
+void setControlFont(int windowId, int controlId, void* font);
+void setFocusTo(int windowId, int controlId);
+
+// Position and size in the window's inner coordinates.
+struct ControlBox {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+ControlBox controlBox(int windowId, int controlId);
+void moveControl(int windowId, int controlId, const ControlBox& box);
+
+// The system's hand pointer over every static text control of the program.
+void useHandPointerForStaticText();

@@ -1,0 +1,109 @@
+#include "platform/ui_events.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <deque>
+
+#include "platform/ui_window_table.h"
+
+namespace {
+
+struct EventQueue {
+    std::deque<UiEvent> events;
+};
+EventQueue eventQueue;
+
+UiEvent eventFor(int windowId, UiEventKind kind) {
+    UiEvent event;
+    event.windowId = windowId;
+    event.kind = kind;
+    return event;
+}
+
+bool isKeyMessage(UINT message) {
+    return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
+}
+
+bool translateShortcut(int windowId, MSG& message) {
+    WindowRecord* record = windowRecord(windowId);
+    return record && record->shortcuts && TranslateAcceleratorW(record->handle, record->shortcuts, &message);
+}
+
+void takeDroppedFiles(int windowId, MSG& message) {
+    HDROP drop = reinterpret_cast<HDROP>(message.wParam);
+    UiEvent event = eventFor(windowId, UiEventKind::FilesDropped);
+    event.control = GetDlgCtrlID(message.hwnd);
+    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        std::wstring name(static_cast<size_t>(length) + 1, L'\0');
+        name.resize(DragQueryFileW(drop, i, name.data(), length + 1));
+        event.files.push_back(name);
+    }
+    DragFinish(drop);
+    queueEvent(event);
+}
+
+}  // namespace
+
+void queueEvent(const UiEvent& event) { eventQueue.events.push_back(event); }
+
+unsigned tickCount() { return GetTickCount(); }
+
+bool preTranslateMessage(MSG& message) {
+    const int windowId = windowIdOf(message.hwnd);
+    if (windowId < 0) return false;
+    if (isKeyMessage(message.message)) {
+        const bool used = translateShortcut(windowId, message);
+        queueEvent(eventFor(windowId, UiEventKind::Other));
+        return used;
+    }
+    const bool onItemView = isItemViewControl(message.hwnd);
+    switch (message.message) {
+        case WM_DROPFILES:
+            takeDroppedFiles(windowId, message);
+            return true;
+        case WM_LBUTTONUP:
+            queueEvent(eventFor(windowId, UiEventKind::LeftButtonUp));
+            return false;
+        case WM_MOUSEMOVE:
+            if ((message.wParam & MK_LBUTTON) && !onItemView) {
+                UiEvent event = eventFor(windowId, UiEventKind::LeftDragMove);
+                event.x = message.pt.x;
+                event.y = message.pt.y;
+                queueEvent(event);
+            }
+            return false;
+        case WM_RBUTTONUP:
+            if (!onItemView) queueEvent(eventFor(windowId, UiEventKind::RightButtonUp));
+            return false;
+        case WM_NCRBUTTONDOWN:
+            queueEvent(eventFor(windowId, UiEventKind::FrameRightButtonDown));
+            return false;
+        case WM_LBUTTONDOWN:
+        case WM_RBUTTONDOWN:
+            queueEvent(eventFor(windowId, UiEventKind::Other));
+            return false;
+        default:
+            return false;
+    }
+}
+
+bool waitEvent(UiEvent& event) {
+    while (eventQueue.events.empty()) {
+        MSG message;
+        const BOOL got = GetMessageW(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            // Outer loops must see the quit request too.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            return false;
+        }
+        if (preTranslateMessage(message)) continue;
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
+    event = std::move(eventQueue.events.front());
+    eventQueue.events.pop_front();
+    return true;
+}

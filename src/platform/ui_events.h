@@ -1,0 +1,52 @@
+#pragma once
+// One queue of events for all of the program's windows. Window procedures only
+// turn messages into events; the program's loops read them with waitEvent, and
+// a loop may run inside another (a dialog inside the launcher).
+#include <string>
+#include <vector>
+
+enum class UiEventKind {
+    Other,                 // any keyboard or mouse message: a chance to look at the keys
+    Menu,                  // menu entry or shortcut; `code` = command
+    ItemView,              // click on the item list; `code` = click kind, `data` = selected row's data
+    ControlClick,          // left click on a static control
+    Tray,                  // tray icon; `code` = click kind
+    Moved,                 // the window moved
+    CloseRequest,          // the caption's close box
+    UserMessage,           // message 1025 from another instance; `code` = its first parameter
+    Timer,                 // `code` = timer number
+    RightButtonUp,         // right button released anywhere but on an item list
+    FrameRightButtonDown,  // right button pressed on the caption or the border
+    Hotkey,                // `code` = hotkey number
+    FilesDropped,          // on an item list; `files`
+    LeftButtonUp,
+    LeftDragMove,          // pointer moved with the left button down, outside item lists; `x`, `y`
+};
+
+constexpr int kLeftClick = 1;
+constexpr int kLeftDoubleClick = 2;
+constexpr int kRightClick = 3;
+
+struct UiEvent {
+    UiEventKind kind = UiEventKind::Other;
+    int windowId = -1;
+    int control = 0;
+    int code = 0;
+    int data = -1;
+    int x = 0;  // screen coordinates
+    int y = 0;
+    std::vector<std::wstring> files;
+};
+
+// Waits for the next event. False when the program was told to quit.
+bool waitEvent(UiEvent& event);
+
+// Adds an event as if a window had reported it (for commands a program makes
+// itself).
+void queueEvent(const UiEvent& event);
+
+// Message number another instance posts to the launcher window.
+constexpr unsigned kInstanceMessage = 0x401;
+
+// Milliseconds since the system started.
+unsigned tickCount();

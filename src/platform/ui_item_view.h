@@ -1,0 +1,29 @@
+#pragma once
+// The list of items: rows with a text, an icon and the position of their item.
+#include <cstdint>
+#include <string>
+
+enum class ItemViewMode { LargeIcons, SmallIcons, SingleColumn };
+
+// Removes every row, shows the busy pointer and stops redrawing until
+// endItemViewFill.
+bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode);
+// A row; `icon` may be null (no icon). The icon is copied into the view.
+// Returns the row number.
+int appendItemRow(int windowId, int controlId, const std::wstring& text, void* icon, int data);
+// Selects `selectRow` (none when -1) and shows it, then redraws.
+void endItemViewFill(int windowId, int controlId, int selectRow);
+
+int itemRowCount(int windowId, int controlId);
+// Selects the row (-1: none) and scrolls it into view.
+void selectItemRow(int windowId, int controlId, int row);
+int selectedItemRow(int windowId, int controlId);
+// The data attached to a row; -1 when there is no such row.
+int itemRowData(int windowId, int controlId, int row);
+
+// Distance between icons in the large-icon view.
+void setItemViewSpacing(int windowId, int controlId, int horizontal, int vertical);
+// Colours as 0x00BBGGRR; the font belongs to the caller.
+void setItemViewLook(int windowId, int controlId, void* font, uint32_t textColor, uint32_t backgroundColor);
+// Makes the single column as wide as the view.
+void fitItemViewColumn(int windowId, int controlId);

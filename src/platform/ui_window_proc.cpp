@@ -1,0 +1,128 @@
+// The window procedure of the program's own windows: each message it cares
+// about goes to one handler, which mostly queues an event for the loops.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/ui_events.h"
+#include "platform/ui_window_table.h"
+
+namespace {
+
+constexpr UINT kTrayMessage = WM_APP + 1;
+
+UiEvent eventFor(int windowId, UiEventKind kind, int code = 0) {
+    UiEvent event;
+    event.windowId = windowId;
+    event.kind = kind;
+    event.code = code;
+    return event;
+}
+
+void onCommand(int windowId, WPARAM wParam, LPARAM lParam) {
+    const int id = LOWORD(wParam);
+    const int notification = HIWORD(wParam);
+    if (lParam == 0) {
+        queueEvent(eventFor(windowId, UiEventKind::Menu, id));
+    } else if (notification == STN_CLICKED || notification == STN_DBLCLK) {
+        UiEvent event = eventFor(windowId, UiEventKind::ControlClick);
+        event.control = id;
+        queueEvent(event);
+    }
+}
+
+void onNotify(int windowId, const NMHDR& header) {
+    int kind = 0;
+    if (header.code == NM_CLICK) kind = kLeftClick;
+    if (header.code == NM_DBLCLK) kind = kLeftDoubleClick;
+    if (header.code == NM_RCLICK) kind = kRightClick;
+    if (kind == 0 || !isItemViewControl(header.hwndFrom)) return;
+    UiEvent event = eventFor(windowId, UiEventKind::ItemView, kind);
+    event.control = static_cast<int>(header.idFrom);
+    const int row = static_cast<int>(SendMessageW(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    if (row >= 0) {
+        LVITEMW item{};
+        item.mask = LVIF_PARAM;
+        item.iItem = row;
+        if (SendMessageW(header.hwndFrom, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
+            event.data = static_cast<int>(item.lParam);
+    }
+    queueEvent(event);
+}
+
+void onSize(WindowRecord& record, WPARAM state) {
+    if (!record.sizeHandler) return;
+    SizeKind kind = SizeKind::Restored;
+    if (state == SIZE_MINIMIZED) kind = SizeKind::Minimized;
+    if (state == SIZE_MAXIMIZED) kind = SizeKind::Maximized;
+    record.sizeHandler(kind);
+}
+
+void onSizeMoveEnded(HWND window) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        if (isItemViewControl(child) && (GetWindowLongPtrW(child, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT)
+            SendMessageW(child, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+}
+
+LRESULT onStaticColor(const WindowRecord& record, HDC dc) {
+    SetTextColor(dc, record.staticTextColor);
+    SetBkColor(dc, record.backgroundColor);
+    return reinterpret_cast<LRESULT>(record.background);
+}
+
+void onEraseBackground(HWND window, const WindowRecord& record, HDC dc) {
+    RECT r{};
+    GetClientRect(window, &r);
+    FillRect(dc, &r, record.background);
+}
+
+void onTrayMessage(int windowId, LPARAM lParam) {
+    int kind = 0;
+    if (LOWORD(lParam) == WM_LBUTTONUP) kind = kLeftClick;
+    if (LOWORD(lParam) == WM_LBUTTONDBLCLK) kind = kLeftDoubleClick;
+    if (LOWORD(lParam) == WM_RBUTTONUP) kind = kRightClick;
+    if (kind != 0) queueEvent(eventFor(windowId, UiEventKind::Tray, kind));
+}
+
+void onSessionEnd(const WindowRecord& record) {
+    if (record.sessionEndHandler) record.sessionEndHandler();
+}
+
+}  // namespace
+
+LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const int windowId = windowIdOf(window);
+    WindowRecord* record = windowRecord(windowId);
+    if (!record || record->handle != window) return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+        case WM_COMMAND: onCommand(windowId, wParam, lParam); return 0;
+        case WM_NOTIFY: onNotify(windowId, *reinterpret_cast<const NMHDR*>(lParam)); break;
+        case WM_CLOSE: queueEvent(eventFor(windowId, UiEventKind::CloseRequest)); return 0;
+        case WM_MOVE: queueEvent(eventFor(windowId, UiEventKind::Moved)); break;
+        case WM_SIZE: onSize(*record, wParam); break;
+        case WM_EXITSIZEMOVE: onSizeMoveEnded(window); break;
+        case WM_TIMER: queueEvent(eventFor(windowId, UiEventKind::Timer, static_cast<int>(wParam))); return 0;
+        case WM_HOTKEY: queueEvent(eventFor(windowId, UiEventKind::Hotkey, static_cast<int>(wParam))); return 0;
+        case kInstanceMessage:
+            queueEvent(eventFor(windowId, UiEventKind::UserMessage, static_cast<int>(wParam)));
+            return 0;
+        case kTrayMessage: onTrayMessage(windowId, lParam); return 0;
+        case WM_CTLCOLORSTATIC:
+            if (record->hasColors) return onStaticColor(*record, reinterpret_cast<HDC>(wParam));
+            break;
+        case WM_ERASEBKGND:
+            if (!record->hasColors) break;
+            onEraseBackground(window, *record, reinterpret_cast<HDC>(wParam));
+            return 1;
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && record->ignoreLoneAlt) return 0;
+            break;
+        case WM_QUERYENDSESSION: onSessionEnd(*record); return TRUE;
+        case WM_POWERBROADCAST:
+            if (wParam == PBT_APMSUSPEND) onSessionEnd(*record);
+            break;
+        default:
+            if (message == taskbarCreatedMessage() && message != 0) restoreTrayIcons();
+            break;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}

@@ -1,0 +1,38 @@
+#pragma once
+// What the platform layer keeps for each of the program's windows. Only for the
+// platform's own sources.
+#include <windows.h>
+
+#include "platform/ui_windows.h"
+
+struct WindowRecord {
+    HWND handle = nullptr;
+    bool ownWindow = false;  // made by openWindow (not only registered)
+    HACCEL shortcuts = nullptr;
+    HBRUSH background = nullptr;
+    COLORREF backgroundColor = 0;
+    COLORREF staticTextColor = 0;
+    bool hasColors = false;
+    HWND tips = nullptr;
+    bool ignoreLoneAlt = false;
+    void (*sizeHandler)(SizeKind kind) = nullptr;
+    void (*sessionEndHandler)() = nullptr;
+};
+
+constexpr int kWindowCount = 3;
+
+// Null for numbers that are not windows of the program.
+WindowRecord* windowRecord(int windowId);
+// The number of the program's top-level window that holds `window` (itself or
+// one of its controls); -1 when none.
+int windowIdOf(HWND window);
+HWND controlHandle(int windowId, int controlId);
+bool isItemViewControl(HWND control);
+
+LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Messages the window procedure does not see: shortcuts, raw mouse messages of
+// the controls and dropped files. True when the message was used up.
+bool preTranslateMessage(MSG& message);
+// The registered "TaskbarCreated" message.
+UINT taskbarCreatedMessage();
+void restoreTrayIcons();
