@@ -72,6 +72,9 @@ int onItemViewClick(const UiEvent& event) {
 
 void onPointerMove(const UiEvent& event) {
     LauncherLoop& loop = launcherLoop;
+    // Dragging in the item view is the view's own business; a drag that began on
+    // the strip goes on moving the window when it crosses the view.
+    if (event.control == kLauncherItemView && !loop.pointerRecorded) return;
     if (loop.pointerRecorded && (event.x != loop.pointerX || event.y != loop.pointerY)) {
         loop.pendingClick = 0;
         loop.pointerRecorded = false;

@@ -49,6 +49,8 @@ void takeDroppedFiles(int windowId, MSG& message) {
 
 void queueEvent(const UiEvent& event) { eventQueue.events.push_back(event); }
 
+bool eventsQueued() { return !eventQueue.events.empty(); }
+
 unsigned tickCount() { return GetTickCount(); }
 
 bool preTranslateMessage(MSG& message) {
@@ -68,8 +70,9 @@ bool preTranslateMessage(MSG& message) {
             queueEvent(eventFor(windowId, UiEventKind::LeftButtonUp));
             return false;
         case WM_MOUSEMOVE:
-            if ((message.wParam & MK_LBUTTON) && !onItemView) {
+            if (message.wParam & MK_LBUTTON) {
                 UiEvent event = eventFor(windowId, UiEventKind::LeftDragMove);
+                event.control = onItemView ? GetDlgCtrlID(message.hwnd) : 0;
                 event.x = message.pt.x;
                 event.y = message.pt.y;
                 queueEvent(event);

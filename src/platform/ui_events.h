@@ -20,7 +20,7 @@ enum class UiEventKind {
     Hotkey,                // `code` = hotkey number
     FilesDropped,          // on an item list; `files`
     LeftButtonUp,
-    LeftDragMove,          // pointer moved with the left button down, outside item lists; `x`, `y`
+    LeftDragMove,          // pointer moved with the left button down; `x`, `y`; `control`: the item list under it
 };
 
 constexpr int kLeftClick = 1;
@@ -44,6 +44,10 @@ bool waitEvent(UiEvent& event);
 // Adds an event as if a window had reported it (for commands a program makes
 // itself).
 void queueEvent(const UiEvent& event);
+
+// True while events wait in the queue (messages not yet turned into events
+// are not counted).
+bool eventsQueued();
 
 // Message number another instance posts to the launcher window.
 constexpr unsigned kInstanceMessage = 0x401;

@@ -110,6 +110,18 @@ int itemRowData(int windowId, int controlId, int row) {
     return static_cast<int>(item.lParam);
 }
 
+std::wstring itemRowText(int windowId, int controlId, int row) {
+    HWND view = viewOf(windowId, controlId);
+    if (!view || row < 0) return std::wstring();
+    std::wstring text(1024, L'\0');
+    LVITEMW item{};
+    item.iSubItem = 0;
+    item.pszText = text.data();
+    item.cchTextMax = static_cast<int>(text.size());
+    text.resize(static_cast<size_t>(SendMessageW(view, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item))));
+    return text;
+}
+
 void setItemViewSpacing(int windowId, int controlId, int horizontal, int vertical) {
     if (HWND view = viewOf(windowId, controlId))
         SendMessageW(view, LVM_SETICONSPACING, 0, MAKELPARAM(horizontal, vertical));

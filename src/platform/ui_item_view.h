@@ -21,6 +21,8 @@ int selectedItemRow(int windowId, int controlId);
 // The data attached to a row; -1 when there is no such row.
 int itemRowData(int windowId, int controlId, int row);
 
+std::wstring itemRowText(int windowId, int controlId, int row);
+
 // Distance between icons in the large-icon view.
 void setItemViewSpacing(int windowId, int controlId, int horizontal, int vertical);
 // Colours as 0x00BBGGRR; the font belongs to the caller.
