@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# One launcher per data folder: a second start brings the first back and ends,
+# "/close" makes the first exit and save, "/i=" selects an item, and the
+# settings file is written only when something changed.
+source "$(dirname "$0")/lib.sh"
+
+data=$(new_data_folder data)
+printf '%s\r\n' 'One=%windir%\system32\notepad.exe' 'Two=%windir%\system32\cmd.exe' \
+  'Three=%windir%\system32\winefile.exe' 'Four=%windir%\regedit.exe' >"$data/Items.kvl"
+printf '%s\r\n' 'Other=%windir%\system32\notepad.exe' >"$data/More.kvl"
+other=$(new_data_folder other)
+cp "$data/Items.kvl" "$other/"
+
+selected_row() {  # the item position of the selected row, or "none"
+  list_rows 'Kivo ' "$E2E_OUT/rows.txt" && awk -F'\t' '$1 == 1 {print $3; found=1} END {if (!found) print "none"}' "$E2E_OUT/rows.txt"
+}
+
+# "/I=3" in capitals selects the third item.
+start_kivo "$data" /I=3
+first_pid=$KIVO_PID
+wait_window '^Kivo $' >/dev/null || fail "no launcher window"
+sleep 0.5
+[ "$(selected_row)" = 2 ] && pass "/I=3 selects the third item" || fail "selected: $(selected_row)"
+
+# A second start on the same folder: the first comes back, the second ends.
+post_message 'Kivo ' 274 61472 0   # minimise (WM_SYSCOMMAND, SC_MINIMIZE)
+sleep 0.5
+window_state 'Kivo ' "$E2E_OUT/minimised.txt"
+grep -q 'iconic 1' "$E2E_OUT/minimised.txt" && pass "minimised for the test" || fail "not minimised: $(head -1 "$E2E_OUT/minimised.txt")"
+cp "$data/Kivo.ini" "$E2E_OUT/ini-first"
+start_kivo "$data"
+wait_kivo_exit && pass "the second instance ends"
+expect_file_bytes "$data/Kivo.ini" "$E2E_OUT/ini-first" "the second instance writes nothing"
+KIVO_PID=$first_pid
+sleep 0.5
+window_state 'Kivo ' "$E2E_OUT/restored.txt"
+grep -q 'visible 1 iconic 0' "$E2E_OUT/restored.txt" && pass "the first window is restored" \
+  || fail "first window: $(head -1 "$E2E_OUT/restored.txt")"
+
+# "/close" on another data folder leaves this one alone and starts nothing.
+start_kivo "$other" /close
+wait_kivo_exit && pass "/close without an instance on its folder ends"
+window_state 'Kivo ' "$E2E_OUT/still.txt" && pass "the instance on the other folder stays" || fail "it went away"
+[ ! -e "$other/Kivo.ini" ] && pass "and nothing was started or written there" || fail "a settings file appeared"
+
+# "/close" on the same folder: the first exits and saves.
+start_kivo "$data" /close
+wait_kivo_exit
+KIVO_PID=$first_pid
+wait_kivo_exit && pass "/close makes the running instance exit"
+tr -d '\r' <"$data/Kivo.ini" | grep -qx 'MRU=Items' && pass "and save its settings" || fail "settings: $(cat "$data/Kivo.ini")"
+
+# Nothing changed: the file stays as it is, to the byte and the time.
+cp "$data/Kivo.ini" "$E2E_OUT/ini-saved"
+touch -d '2020-01-01 00:00' "$data/Kivo.ini"
+start_kivo "$data"
+win=$(wait_window '^Kivo $') || fail "no launcher window"
+sleep 0.5
+click_caption "$win"
+xdotool key Escape
+wait_kivo_exit
+expect_file_bytes "$data/Kivo.ini" "$E2E_OUT/ini-saved" "an unchanged run keeps the settings file's bytes"
+[ "$(stat -c %Y "$data/Kivo.ini")" = "$(date -d '2020-01-01 00:00' +%s)" ] && pass "and does not write it" \
+  || fail "the settings file was written"
+
+# A change (another category shown last) is written.
+start_kivo "$data"
+win=$(wait_window '^Kivo $') || fail "no launcher window"
+sleep 0.5
+click_caption "$win"
+xdotool key Tab
+sleep 0.5
+xdotool key Escape
+wait_kivo_exit
+tr -d '\r' <"$data/Kivo.ini" | grep -qx 'MRU=More' && pass "a changed setting is written" || fail "MRU: $(grep -a MRU "$data/Kivo.ini")"
+
+finish
