@@ -65,6 +65,49 @@ window_texts() {
   wine "$PROBE" texts "$title" "$(winpath "$out")" </dev/null >/dev/null 2>&1
 }
 
+# The rows of the window's list view (control id 1), one a line:
+# <selected 0/1> TAB <label> TAB <item data>.
+list_rows() {
+  local title=$1 out=$2
+  wine "$PROBE" rows "$title" "$(winpath "$out")" </dev/null >/dev/null 2>&1
+}
+
+# Prints "X Y", the screen point of a row's label, for xdotool clicks.
+row_point() {
+  local title=$1 row=$2 out
+  out=$(mktemp "$E2E_OUT/row_point.XXXXXX")
+  local result=0
+  wine "$PROBE" rowpoint "$title" "$row" "$(winpath "$out")" </dev/null >/dev/null 2>&1 || result=$?
+  [ "$result" -eq 0 ] && tr -d '\r' <"$out"
+  rm -f "$out"
+  return "$result"
+}
+
+# Posts a message, its numbers in decimal, to the window with exactly this title.
+post_message() {
+  local title=$1 message=$2 wparam=$3 lparam=$4
+  wine "$PROBE" post "$title" "$message" "$wparam" "$lparam" </dev/null >/dev/null 2>&1
+}
+
+# The window's rectangle, flags, user data and styles, then a line per control.
+window_state() {
+  local title=$1 out=$2
+  wine "$PROBE" state "$title" "$(winpath "$out")" </dev/null >/dev/null 2>&1
+}
+
+# The open popup menus' rectangles; fails when no menu is open. Under Wine the
+# entries of another process's menu cannot be read, so expect only menu lines.
+open_menu() {
+  local out=$1
+  wine "$PROBE" menu "$(winpath "$out")" </dev/null >/dev/null 2>&1
+}
+
+# Waits until no visible window has exactly this title; fails after the timeout.
+wait_gone() {
+  local title=$1 seconds=$2
+  wine "$PROBE" wait-gone "$title" "$seconds" </dev/null >/dev/null 2>&1
+}
+
 # The names Windows lists for a pattern such as 'Z:\dir\*.kvl', in its order.
 listed_files() {
   wine "$PROBE" files "$1" "$(winpath "$2")" </dev/null >/dev/null 2>&1

@@ -1,52 +1,48 @@
 // Looks at things the way Kivo sees them, for the end-to-end tests. Output goes
-// to a file, UTF-8, one entry a line.
-//   probe texts "<exact title>" <file>   the title and the text of every child
-//        window of the first visible top-level window with that title
-//        (exit code 1: no such window)
-//   probe files "<pattern>" <file>       the names FindFirstFileW lists, in its order
-#include <windows.h>
+// to a file, UTF-8, one entry a line. "<title>" is the exact title of the first
+// visible top-level window that has it ("Kivo " keeps its trailing space).
+//   probe texts "<title>" <file>      the title and the text of every child window
+//   probe files "<pattern>" <file>    the names FindFirstFileW lists, in its order
+//   probe rows "<title>" <file>       the rows of the list view with id 1:
+//        <selected 0/1> TAB <label> TAB <item data>
+//   probe rowpoint "<title>" <row> <file>   "X Y", the screen point at the centre
+//        of the row's label, for xdotool (exit code 3: no such row)
+//   probe post "<title>" <message> <wparam> <lparam>   PostMessageW, no output
+//   probe state "<title>" <file>      one line about the window:
+//        window <l> <t> <r> <b> client <w> <h> visible <0/1> iconic <0/1>
+//        foreground <0/1> userdata <unsigned> exstyle 0x<hex> style 0x<hex>
+//        then one line per direct child, its rectangle in the window's client area:
+//        control <id> <class> <x> <y> <w> <h> enabled <0/1> visible <0/1> text <text>
+//   probe menu <file>                 every visible popup menu: menu <l> <t> <r> <b>,
+//        then its entries, entry <id> <checked 0/1> <text>, where they can be read
+//        (exit code 1: no menu open)
+//   probe wait-gone "<title>" <seconds>   exit code 0 once no such window is
+//        visible, 1 when it still is after that many seconds
+// Exit codes: 1 no such window, 2 bad usage, 3 no such row, 4 the other
+// process could not be read. Apart from `texts`, a line break inside a text is
+// written as \n.
+#include <cerrno>
+#include <climits>
+#include <cwchar>
 
-#include <cstdio>
-#include <string>
+#include "probe.h"
 
 namespace {
 
-struct Search {
-    const wchar_t* title;
-    HWND found;
-};
+using namespace probe;
 
-std::wstring textOf(HWND window) {
-    DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return L"";
-    std::wstring text(length + 1, L'\0');
-    DWORD_PTR copied = 0;
-    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
-                        2000, &copied);
-    text.resize(copied);
-    return text;
+bool parseInteger(const wchar_t* text, long long& value) {
+    wchar_t* end = nullptr;
+    errno = 0;
+    value = wcstoll(text, &end, 10);
+    return *text && *end == L'\0' && errno == 0;
 }
 
-BOOL CALLBACK matchTitle(HWND window, LPARAM param) {
-    Search* search = reinterpret_cast<Search*>(param);
-    if (IsWindowVisible(window) && textOf(window) == search->title) {
-        search->found = window;
-        return FALSE;
-    }
-    return TRUE;
-}
-
-std::string utf8(const std::wstring& text) {
-    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<size_t>(n), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
-    return bytes;
-}
-
-BOOL CALLBACK writeChild(HWND child, LPARAM param) {
-    std::string line = utf8(textOf(child)) + "\n";
-    fwrite(line.data(), 1, line.size(), reinterpret_cast<FILE*>(param));
-    return TRUE;
+// Texts as they are, line breaks included: the tests grep message box texts
+// line by line.
+void writeRaw(FILE* out, const std::wstring& text) {
+    std::string line = utf8(text) + "\n";
+    fwrite(line.data(), 1, line.size(), out);
 }
 
 int listFiles(const wchar_t* pattern, FILE* out) {
@@ -54,34 +50,85 @@ int listFiles(const wchar_t* pattern, FILE* out) {
     HANDLE search = FindFirstFileW(pattern, &found);
     if (search == INVALID_HANDLE_VALUE) return 1;
     do {
-        std::string line = utf8(found.cFileName) + "\n";
-        fwrite(line.data(), 1, line.size(), out);
+        writeRaw(out, found.cFileName);
     } while (FindNextFileW(search, &found));
     FindClose(search);
     return 0;
 }
 
+BOOL CALLBACK writeChild(HWND child, LPARAM param) {
+    writeRaw(reinterpret_cast<FILE*>(param), textOf(child));
+    return TRUE;
+}
+
+int writeTexts(HWND window, FILE* out) {
+    writeRaw(out, textOf(window));
+    EnumChildWindows(window, writeChild, reinterpret_cast<LPARAM>(out));
+    return kFound;
+}
+
+int post(HWND window, wchar_t** numbers) {
+    long long message = 0;
+    long long wParam = 0;
+    long long lParam = 0;
+    if (!parseInteger(numbers[0], message) || !parseInteger(numbers[1], wParam) || !parseInteger(numbers[2], lParam)) {
+        return kBadUsage;
+    }
+    if (!PostMessageW(window, static_cast<UINT>(message), static_cast<WPARAM>(wParam), static_cast<LPARAM>(lParam))) {
+        return kUnreadable;
+    }
+    return kFound;
+}
+
+int waitGone(const wchar_t* title, const wchar_t* seconds) {
+    wchar_t* end = nullptr;
+    const double limit = wcstod(seconds, &end);
+    if (!*seconds || *end != L'\0' || limit < 0) return kBadUsage;
+    const ULONGLONG deadline = GetTickCount64() + static_cast<ULONGLONG>(limit * 1000);
+    for (;;) {
+        if (!findTopLevel(title)) return kFound;
+        if (GetTickCount64() >= deadline) return kNotFound;
+        Sleep(100);
+    }
+}
+
+// Called only once the window is found: a missing window leaves no file behind
+// that a test could take for an answer.
+template <typename Write>
+int toFile(const wchar_t* path, Write write) {
+    FILE* out = _wfopen(path, L"wb");
+    if (!out) return kBadUsage;
+    int result = write(out);
+    fclose(out);
+    return result;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) return 2;
+    if (argc < 3) return kBadUsage;
     const std::wstring command = argv[1];
-    if (command == L"files") {
-        FILE* out = _wfopen(argv[3], L"wb");
-        if (!out) return 2;
-        int result = listFiles(argv[2], out);
-        fclose(out);
-        return result;
+    if (command == L"files" && argc == 4) {
+        return toFile(argv[3], [&](FILE* out) { return listFiles(argv[2], out); });
     }
-    if (command != L"texts") return 2;
-    Search search{argv[2], nullptr};
-    EnumWindows(matchTitle, reinterpret_cast<LPARAM>(&search));
-    if (!search.found) return 1;
-    FILE* out = _wfopen(argv[3], L"wb");
-    if (!out) return 2;
-    std::string title = utf8(textOf(search.found)) + "\n";
-    fwrite(title.data(), 1, title.size(), out);
-    EnumChildWindows(search.found, writeChild, reinterpret_cast<LPARAM>(out));
-    fclose(out);
-    return 0;
+    if (command == L"menu" && argc == 3) {
+        const std::vector<HWND> menus = findMenus();
+        if (menus.empty()) return kNotFound;
+        return toFile(argv[2], [&](FILE* out) { return writeMenus(menus, out); });
+    }
+    if (command == L"wait-gone" && argc == 4) return waitGone(argv[2], argv[3]);
+
+    const bool known = ((command == L"texts" || command == L"rows" || command == L"state") && argc == 4) ||
+                       (command == L"rowpoint" && argc == 5) || (command == L"post" && argc == 6);
+    if (!known) return kBadUsage;
+    long long row = 0;
+    if (command == L"rowpoint" && !parseInteger(argv[3], row)) return kBadUsage;
+    HWND window = findTopLevel(argv[2]);
+    if (!window) return kNotFound;
+    if (command == L"post") return post(window, argv + 3);
+    if (command == L"texts") return toFile(argv[3], [&](FILE* out) { return writeTexts(window, out); });
+    if (command == L"rows") return toFile(argv[3], [&](FILE* out) { return writeRows(window, out); });
+    if (command == L"state") return toFile(argv[3], [&](FILE* out) { return writeState(window, out); });
+    const int index = row >= 0 && row <= INT_MAX ? static_cast<int>(row) : -1;
+    return toFile(argv[4], [&](FILE* out) { return writeRowPoint(window, index, out); });
 }

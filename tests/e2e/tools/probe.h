@@ -1,0 +1,38 @@
+// What the probe's commands share. Every command writes UTF-8 lines ending in a
+// bare LF, so that shell scripts can compare them without stripping CRs.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace probe {
+
+// Exit codes the test scripts tell apart.
+constexpr int kFound = 0;
+constexpr int kNotFound = 1;     // no such window (or menu)
+constexpr int kBadUsage = 2;
+constexpr int kNoSuchRow = 3;
+constexpr int kUnreadable = 4;   // the other process's memory or messages failed us
+
+// WM_GETTEXT with a timeout: a hung Kivo must fail a test, not freeze it.
+std::wstring textOf(HWND window);
+
+// The first visible top-level window whose title equals `title` exactly.
+HWND findTopLevel(const wchar_t* title);
+
+std::string utf8(const std::wstring& text);
+
+// The text as one UTF-8 line: a line break inside it would split the entry.
+void writeText(FILE* out, const std::wstring& text);
+
+int writeRows(HWND window, FILE* out);
+int writeRowPoint(HWND window, int row, FILE* out);
+int writeState(HWND window, FILE* out);
+// The visible popup-menu windows, top of the Z order first.
+std::vector<HWND> findMenus();
+int writeMenus(const std::vector<HWND>& menus, FILE* out);
+
+}  // namespace probe

@@ -1,0 +1,107 @@
+// Finding windows by title and describing one window with its controls.
+#include "probe.h"
+
+namespace probe {
+
+namespace {
+
+struct Search {
+    const wchar_t* title;
+    HWND found;
+};
+
+BOOL CALLBACK matchTitle(HWND window, LPARAM param) {
+    Search* search = reinterpret_cast<Search*>(param);
+    if (IsWindowVisible(window) && textOf(window) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+struct Children {
+    HWND parent;
+    FILE* out;
+};
+
+BOOL CALLBACK writeControl(HWND child, LPARAM param) {
+    const Children* children = reinterpret_cast<const Children*>(param);
+    // EnumChildWindows goes into grandchildren too; the tests lay out only the
+    // window's own controls.
+    if (GetAncestor(child, GA_PARENT) != children->parent) return TRUE;
+    wchar_t className[256] = L"";
+    GetClassNameW(child, className, 256);
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, children->parent, reinterpret_cast<POINT*>(&rect), 2);
+    fprintf(children->out, "control %d ", GetDlgCtrlID(child));
+    fputs(utf8(className).c_str(), children->out);
+    fprintf(children->out, " %ld %ld %ld %ld enabled %d visible %d text ", rect.left, rect.top,
+            rect.right - rect.left, rect.bottom - rect.top, IsWindowEnabled(child) ? 1 : 0,
+            IsWindowVisible(child) ? 1 : 0);
+    writeText(children->out, textOf(child));
+    return TRUE;
+}
+
+}  // namespace
+
+std::wstring textOf(HWND window) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 2000, &length)) return L"";
+    std::wstring text(length + 1, L'\0');
+    DWORD_PTR copied = 0;
+    SendMessageTimeoutW(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()), SMTO_ABORTIFHUNG,
+                        2000, &copied);
+    text.resize(copied);
+    return text;
+}
+
+HWND findTopLevel(const wchar_t* title) {
+    Search search{title, nullptr};
+    EnumWindows(matchTitle, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+std::string utf8(const std::wstring& text) {
+    int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+    return bytes;
+}
+
+void writeText(FILE* out, const std::wstring& text) {
+    std::wstring line;
+    for (wchar_t c : text) {
+        if (c == L'\r') continue;
+        if (c == L'\n') {
+            line += L"\\n";
+        } else {
+            line += c;
+        }
+    }
+    std::string bytes = utf8(line) + "\n";
+    fwrite(bytes.data(), 1, bytes.size(), out);
+}
+
+int writeState(HWND window, FILE* out) {
+    RECT frame{};
+    RECT client{};
+    GetWindowRect(window, &frame);
+    GetClientRect(window, &client);
+    // Unsigned, so that a pointer kept there reads the same as the program's own
+    // idea of it.
+    const auto userData = static_cast<unsigned long long>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    const auto exStyle = static_cast<unsigned long>(GetWindowLongW(window, GWL_EXSTYLE));
+    const auto style = static_cast<unsigned long>(GetWindowLongW(window, GWL_STYLE));
+    fprintf(out,
+            "window %ld %ld %ld %ld client %ld %ld visible %d iconic %d foreground %d userdata %llu "
+            "exstyle 0x%08lx style 0x%08lx\n",
+            frame.left, frame.top, frame.right, frame.bottom, client.right - client.left, client.bottom - client.top,
+            IsWindowVisible(window) ? 1 : 0, IsIconic(window) ? 1 : 0, GetForegroundWindow() == window ? 1 : 0,
+            userData, exStyle, style);
+    Children children{window, out};
+    EnumChildWindows(window, writeControl, reinterpret_cast<LPARAM>(&children));
+    return kFound;
+}
+
+}  // namespace probe
