@@ -66,7 +66,7 @@ sleep 0.3
 open_menu "$E2E_OUT/menu-closed.txt" && fail "Escape left the menu open" || pass "Escape closes the menu"
 xdotool key space
 sleep 0.5
-xdotool key Down Down Return
+xdotool key Down Down Down Return
 expect_strip Gamma "the third entry shows the third category"
 xdotool key BackSpace
 expect_strip Alpha "and back"
