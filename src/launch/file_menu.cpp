@@ -65,7 +65,8 @@ void showFileMenu() {
     int command = kFirstMenuEntry;
     for (const std::wstring& name : launchState.fileList)
         appendMenuEntry(kFileMenuId, command++, hideExtensions ? withoutExtension(name) : name);
-    launchState.services.popupMenu(kFileMenuId, launchState.ownerWindowId, popupPointNear(launchState.ownerWindowId, launchState.itemListControl));
+    const int owner = launchState.ownerWindowId;
+    launchState.services.popupMenu(kFileMenuId, owner, popupPointNear(owner, launchState.itemListControl));
 }
 
 void launchFileMenuEntry(int position) {

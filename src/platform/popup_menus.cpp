@@ -40,7 +40,8 @@ void detachFromParent(int menuId) {
     if (parent < 0) return;
     HMENU parentMenu = popups.menus[parent];
     for (int i = GetMenuItemCount(parentMenu) - 1; i >= 0; --i)
-        if (GetSubMenu(parentMenu, i) == popups.menus[menuId]) RemoveMenu(parentMenu, static_cast<UINT>(i), MF_BYPOSITION);
+        if (GetSubMenu(parentMenu, i) == popups.menus[menuId])
+            RemoveMenu(parentMenu, static_cast<UINT>(i), MF_BYPOSITION);
     popups.parentOf[menuId] = -1;
 }
 
@@ -85,7 +86,8 @@ void setMenuEntryChecked(int menuId, int command, bool checked) {
 void setMenuRadioMark(int menuId, int first, int last, int marked) {
     HMENU menu = menuOf(menuId);
     if (!menu || marked < first || marked > last) return;
-    CheckMenuRadioItem(menu, static_cast<UINT>(first), static_cast<UINT>(last), static_cast<UINT>(marked), MF_BYCOMMAND);
+    CheckMenuRadioItem(menu, static_cast<UINT>(first), static_cast<UINT>(last), static_cast<UINT>(marked),
+                       MF_BYCOMMAND);
 }
 
 std::vector<MenuEntry> menuEntries(int menuId) {
@@ -95,7 +97,8 @@ std::vector<MenuEntry> menuEntries(int menuId) {
     const int count = GetMenuItemCount(menu);
     for (int i = 0; i < count; ++i) {
         const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
-        entries.push_back(MenuEntry{static_cast<int>(GetMenuItemID(menu, i)), entryText(menu, i), (state & MF_CHECKED) != 0});
+        entries.push_back(
+            MenuEntry{static_cast<int>(GetMenuItemID(menu, i)), entryText(menu, i), (state & MF_CHECKED) != 0});
     }
     return entries;
 }

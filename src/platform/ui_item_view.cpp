@@ -118,7 +118,9 @@ std::wstring itemRowText(int windowId, int controlId, int row) {
     item.iSubItem = 0;
     item.pszText = text.data();
     item.cchTextMax = static_cast<int>(text.size());
-    text.resize(static_cast<size_t>(SendMessageW(view, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item))));
+    const LRESULT length =
+        SendMessageW(view, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    text.resize(static_cast<size_t>(length));
     return text;
 }
 

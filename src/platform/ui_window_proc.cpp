@@ -38,7 +38,8 @@ void onNotify(int windowId, const NMHDR& header) {
     if (kind == 0 || !isItemViewControl(header.hwndFrom)) return;
     UiEvent event = eventFor(windowId, UiEventKind::ItemView, kind);
     event.control = static_cast<int>(header.idFrom);
-    const int row = static_cast<int>(SendMessageW(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    const int row =
+        static_cast<int>(SendMessageW(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
     if (row >= 0) {
         LVITEMW item{};
         item.mask = LVIF_PARAM;
