@@ -81,7 +81,7 @@ void showLoadedCategory() {
 void runEditorWhenAsked() {
     if (programRun.loopRequest != kLoopConfiguration || programFolders.settingsReadOnly) return;
     showWindow(kLauncherWindow, WindowShow::Hide);
-    RunConfigurationMode(categoryNavigation.targetCategory);
+    RunConfigurationMode();
     showWindow(kLauncherWindow, WindowShow::Show);
     const std::wstring& loaded = categoryStore.loadedCategory;
     if (loaded.empty() || loaded == categoryNavigation.startupCategory)

@@ -1,15 +1,19 @@
 #include "editor/configuration_mode.h"
 
 #include "launch/launch_state.h"
+#include "launcher/category_list.h"
 #include "launcher/launcher_window.h"
 #include "platform/ui_events.h"
 #include "platform/ui_windows.h"
 #include "settings/language.h"
+#include "store/category_store.h"
 
 // The editor window stands empty for now: it opens on the category's name and
 // closes with its close box or Escape.
-void RunConfigurationMode(std::wstring& targetCategory) {
-    WindowSpec spec{220, 120, 560, 420, languageText(5) + L" - " + targetCategory, false};
+void RunConfigurationMode() {
+    const std::wstring& target = categoryNavigation.targetCategory;
+    const std::wstring name = target.empty() ? categoryStore.loadedCategory : target;
+    WindowSpec spec{220, 120, 560, 420, languageText(5) + L" - " + name, false};
     if (!openWindow(kEditorWindow, spec)) return;
     const Shortcut closeKey{0, 0x1B, 1};
     setWindowShortcuts(kEditorWindow, &closeKey, 1);
