@@ -2,17 +2,39 @@
 
 #include "launch/launch_state.h"
 #include "launcher/commands.h"
+#include "launcher/launcher_window.h"
+#include "platform/common_dialogs.h"
 #include "platform/shell.h"
 #include "platform/ui_windows.h"
 #include "settings/data_folder.h"
 #include "settings/general_settings.h"
+#include "settings_dialog/color_list.h"
 #include "store/category_store.h"
+#include "store/category_window.h"
+#include "store/text_values.h"
 
 namespace {
 
 void openFolder(const std::wstring& folder) {
     launchState.services.runShell(
         ShellRequest{launchState.ownerWindowId, L"open", folder, L"", L"", kShowNormal});
+}
+
+void chooseCategoryFont() {
+    CategoryStyle& style = categoryStore.style;
+    FontChoice choice{style.faceName, style.pointSize, style.styleFlags, style.textColor};
+    if (!chooseFont(launchState.ownerWindowId, choice)) return;
+    style.fontText = formatFontText(FontText{choice.face, choice.pointSize, choice.styleFlags, choice.color});
+    applyFont(style);
+    ApplyCategoryLook();
+}
+
+void chooseCategoryBackground() {
+    const int64_t chosen = chooseColorWithList(launchState.ownerWindowId, categoryStore.style.backgroundColor);
+    if (chosen < 0) return;
+    // Black would read back as "no colour of its own".
+    categoryStore.style.backgroundColor = chosen == 0 ? 1u : static_cast<uint32_t>(chosen);
+    ApplyCategoryLook();
 }
 
 }  // namespace
@@ -32,12 +54,13 @@ bool handleCommonMenu(int command) {
         case kCommandProgramFolder:
             openFolder(programFolders.programFolder);
             return true;
+        case kCommandFont: chooseCategoryFont(); return true;
+        case kCommandBackground: chooseCategoryBackground(); return true;
         case kCommandGeneralSettings:
-        case kCommandFont:
-        case kCommandBackground:
         case kCommandAbout:
         case kCommandHelp:
-            // Their dialogs and the help file are not part of the program yet.
+            // The settings dialog, the About window and the help file are not part of the
+            // program yet.
             return true;
         default:
             return false;
