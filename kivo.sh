@@ -132,6 +132,9 @@ cmd_run() {
   # No display: run on a virtual one, show what Kivo looks like, then end it.
   trap stop_all EXIT
   start_display
+  # A Wine server still running for this prefix would keep its own display.
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
   wine "$BUILD/kivo.exe" "$@" </dev/null >/dev/null 2>&1 &
   local shot="$BUILD/kivo-run.png"
   sleep 1

@@ -66,7 +66,11 @@ void showLoadedCategory() {
     ApplyCategoryLook();
     launcherWindow.layoutSuspended = false;
     PlaceLauncherWindow();
+    // At start and after the editor the window comes up in front, like any
+    // program's main window; programs started meanwhile must not keep it behind.
+    const bool cameUp = !windowVisible(kLauncherWindow);
     showWindow(kLauncherWindow, WindowShow::Show);
+    if (cameUp) bringWindowToFront(kLauncherWindow);
     selectInitialItem(FillItemView(ItemViewForm::Launcher, kLauncherWindow, kLauncherItemView));
     if (generalSettings.SystemTray) setTrayTipFor(categoryStore.loadedCategory);
     if (windowMinimized(kLauncherWindow) || windowMaximized(kLauncherWindow))
