@@ -3,6 +3,7 @@
 #include "launch/launch_state.h"
 #include "launcher/category_list.h"
 #include "launcher/launcher_window.h"
+#include "platform/shell.h"
 #include "platform/ui_events.h"
 #include "platform/ui_windows.h"
 #include "settings/language.h"
@@ -15,7 +16,7 @@ void RunConfigurationMode() {
     const std::wstring name = target.empty() ? categoryStore.loadedCategory : target;
     WindowSpec spec{220, 120, 560, 420, languageText(5) + L" - " + name, false};
     if (!openWindow(kEditorWindow, spec)) return;
-    const Shortcut closeKey{0, 0x1B, 1};
+    const Shortcut closeKey{0, kKeyEscape, 1};
     setWindowShortcuts(kEditorWindow, &closeKey, 1);
     launchState.ownerWindowId = kEditorWindow;
     launchState.editorOpen = true;

@@ -26,7 +26,6 @@ namespace {
 constexpr int kNoCommand = 0;
 constexpr unsigned kStripClickDelay = 500;
 constexpr unsigned kCategoryMenuPause = 300;
-constexpr int kKeyAlt = 0x12;
 
 bool windowInNormalState() {
     return !windowMinimized(kLauncherWindow) && !windowMaximized(kLauncherWindow);

@@ -8,6 +8,7 @@
 #include "launcher/commands.h"
 #include "launcher/launcher_layout.h"
 #include "launcher/window_modes.h"
+#include "platform/shell.h"
 #include "platform/ui_controls.h"
 #include "platform/ui_item_view.h"
 #include "platform/ui_windows.h"
@@ -22,18 +23,6 @@ namespace {
 
 constexpr int kStripHeight = 35;
 constexpr int kColumnWidth = 350;
-
-// Virtual-key codes of the shortcuts.
-constexpr int kKeyBack = 0x08;
-constexpr int kKeyTab = 0x09;
-constexpr int kKeyReturn = 0x0D;
-constexpr int kKeyEscape = 0x1B;
-constexpr int kKeySpace = 0x20;
-constexpr int kKeyApps = 0x5D;
-constexpr int kKeyF1 = 0x70;
-constexpr int kKeyF2 = 0x71;
-constexpr int kKeyF3 = 0x72;
-constexpr int kKeyF4 = 0x73;
 
 const Shortcut kLauncherShortcuts[] = {
     {0, kKeyApps, kCommandContextMenu},

@@ -19,8 +19,20 @@ struct ShellRequest {
 // The shell's answer: greater than 32 when it accepted the command.
 int shellExecute(const ShellRequest& request);
 
+// Virtual-key codes the program names.
+constexpr int kKeyBack = 0x08;
+constexpr int kKeyTab = 0x09;
+constexpr int kKeyReturn = 0x0D;
 constexpr int kKeyShift = 0x10;
 constexpr int kKeyControl = 0x11;
+constexpr int kKeyAlt = 0x12;
+constexpr int kKeyEscape = 0x1B;
+constexpr int kKeySpace = 0x20;
+constexpr int kKeyApps = 0x5D;
+constexpr int kKeyF1 = 0x70;
+constexpr int kKeyF2 = 0x71;
+constexpr int kKeyF3 = 0x72;
+constexpr int kKeyF4 = 0x73;
 // True while the key is held down at this moment.
 bool keyHeld(int virtualKey);
 
