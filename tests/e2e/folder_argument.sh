@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # A folder or a category file on the command line becomes the data folder; a
 # missing folder is created only when the user says Yes, and Cancel ends the
-# program before anything is written.
+# program before anything is written. Which folder is the data folder shows in
+# the categories of the launcher window and in where the settings file is made
+# and written.
 source "$(dirname "$0")/lib.sh"
 
 start=$(new_data_folder start)
@@ -12,9 +14,16 @@ spaced=$(new_data_folder "my data")
 printf 'Editor=notepad.exe\r\n' >"$spaced/Tools.kvl"
 # shellcheck disable=SC2046
 start_kivo "$start" $(winpath "$spaced")
-answer_box 'Kivo ' Return spaced && wait_kivo_exit
-expect_text "$E2E_OUT/spaced.txt" "Data folder: $(winpath "$spaced")\\" "unquoted folder with spaces"
-[ -f "$spaced/Kivo.ini" ] && pass "settings written there" || fail "no Kivo.ini in the folder given"
+if wait_launcher; then
+  win=$LAUNCHER_WIN
+  screenshot "$win" spaced
+  expect_category Tools "unquoted folder with spaces: its category is shown"
+  expect_rows '1\tEditor\t0\n' "with its items"
+  exit_launcher "$win"
+fi
+tr -d '\r' <"$spaced/Kivo.ini" 2>/dev/null | grep -qx 'MRU=Tools' && pass "settings written there" \
+  || fail "no settings written into the folder given"
+[ ! -e "$start/Kivo.ini" ] && pass "none in the current directory" || fail "Kivo.ini in the current directory"
 
 # A category file: its folder is the data folder, the category shown is that
 # folder's start category.
@@ -23,9 +32,17 @@ printf 'Game=game.exe\r\n' >"$stick/Games.kvl"
 printf 'Editor=notepad.exe\r\n' >"$stick/Tools.kvl"
 printf '[Start]\r\nCatSelect=Tools\r\n' >"$stick/Kivo.ini"
 start_kivo "$start" "$(winpath "$stick")\\Games.kvl"
-answer_box 'Kivo ' Return category-file && wait_kivo_exit
-expect_text "$E2E_OUT/category-file.txt" "Data folder: $(winpath "$stick")\\" "a category file selects its folder"
-expect_text "$E2E_OUT/category-file.txt" 'Category "Tools":' "the folder's start category is shown"
+if wait_launcher; then
+  win=$LAUNCHER_WIN
+  expect_category Tools "the folder's start category is shown, not the file's"
+  click_caption "$win"
+  xdotool key Tab
+  expect_category Games "a category file selects its folder: Tab shows the folder's other category"
+  expect_rows '1\tGame\t0\n' "with its items"
+  exit_launcher "$win"
+fi
+tr -d '\r' <"$stick/Kivo.ini" 2>/dev/null | grep -qx 'MRU=Games' && pass "settings written into that folder" \
+  || fail "no settings written into the category file's folder"
 
 missing="$E2E_OUT/missing/data"
 # Cancel: the program ends, nothing is made or written.
@@ -38,15 +55,32 @@ wait_kivo_exit && pass "Cancel ends the program"
 # No: the data folder stays the current directory.
 start_kivo "$start" "$(winpath "$missing")"
 answer_box 'Kivo Parameter' n question-no
-answer_box 'Kivo ' Return answered-no && wait_kivo_exit
-expect_text "$E2E_OUT/answered-no.txt" "Data folder: $(winpath "$start")\\" "No keeps the current folder"
+if wait_launcher; then
+  win=$LAUNCHER_WIN
+  expect_category Here "No keeps the current folder: its category is shown"
+  exit_launcher "$win"
+fi
 [ ! -e "$missing" ] && pass "No makes no folder" || fail "No made the folder"
+tr -d '\r' <"$start/Kivo.ini" 2>/dev/null | grep -qx 'MRU=Here' && pass "settings written into the current folder" \
+  || fail "no settings written into the current folder"
+rm -f "$start/Kivo.ini"
 
 # Yes: every level is made and used.
 start_kivo "$start" "$(winpath "$missing")"
 answer_box 'Kivo Parameter' y question-yes
-answer_box 'Kivo ' Return answered-yes && wait_kivo_exit
-expect_text "$E2E_OUT/answered-yes.txt" "Data folder: $(winpath "$missing")\\" "Yes makes the folder the data folder"
-[ -f "$missing/Kivo.ini" ] && pass "settings written into the new folder" || fail "no Kivo.ini in the new folder"
+# The new folder has no categories, so the program goes to the editor at once;
+# the current folder's category would have been shown instead.
+if win=$(wait_window '^Configuration - New Category$'); then
+  pass "Yes makes the new, empty folder the data folder"
+  click_caption "$win"
+  xdotool key Escape
+  wait_kivo_exit
+else
+  fail "no editor for the new data folder"
+  kill "$KIVO_PID" 2>/dev/null || true
+fi
+tr -d '\r' <"$missing/Kivo.ini" 2>/dev/null | grep -qx 'MRU=' && pass "settings written into the new folder" \
+  || fail "no settings written into the new folder"
+[ ! -e "$start/Kivo.ini" ] && pass "none in the current directory" || fail "Kivo.ini in the current directory"
 
 finish

@@ -191,3 +191,69 @@ finish() {
   echo "$FAILURES check(s) failed"
   exit 1
 }
+
+# The category name on the launcher window's strip (line 2 of its texts).
+launcher_category() {
+  local out="$E2E_OUT/strip.txt"
+  window_texts 'Kivo ' "$out" && sed -n 2p "$out" | tr -d '\r'
+}
+
+# Checks that the strip shows the category; the window may still be switching.
+expect_category() {
+  local name=$1 what=$2 text=""
+  for _ in $(seq 30); do
+    text=$(launcher_category || true)
+    [ "$text" = "$name" ] && { pass "$what"; return 0; }
+    sleep 0.1
+  done
+  fail "$what: the strip shows '$text', not '$name'"
+}
+
+# Checks the launcher's rows (see list_rows) against printf-style lines.
+expect_rows() {
+  local expected=$1 what=$2 name
+  name=$(mktemp -u rows.XXXXXX)
+  # A file, not a pipe: a failure shows the expected bytes too.
+  printf "$expected" >"$E2E_OUT/$name.expected"
+  list_rows 'Kivo ' "$E2E_OUT/$name.txt" || true
+  expect_file_bytes "$E2E_OUT/$name.txt" "$E2E_OUT/$name.expected" "$what"
+}
+
+# Waits for the launcher window and puts its X window id into LAUNCHER_WIN; fails
+# the test and ends the started program when it does not come. Not for $(...):
+# a failure counted in a subshell would be lost.
+wait_launcher() {
+  LAUNCHER_WIN=""
+  if LAUNCHER_WIN=$(wait_window '^Kivo $'); then
+    sleep 0.5
+    return 0
+  fi
+  fail "no launcher window"
+  [ -n "$KIVO_PID" ] && kill "$KIVO_PID" 2>/dev/null
+  return 1
+}
+
+# Ends the launcher the way a user does (Return would launch an item).
+exit_launcher() {
+  click_caption "$1"
+  xdotool key Escape
+  wait_kivo_exit
+}
+
+# Double-clicks the row of the launcher's item view.
+launch_row() {
+  local x y
+  read -r x y < <(row_point 'Kivo ' "$1") || { fail "no row $1 in the launcher"; return 1; }
+  xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
+}
+
+# Waits until the file has at least that many lines; fails after 5 s.
+wait_lines() {
+  local file=$1 count=$2 lines
+  for _ in $(seq 50); do
+    lines=$(grep -c '' "$file" 2>/dev/null) || lines=0
+    [ "$lines" -ge "$count" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}

@@ -2,7 +2,8 @@
 # kivo.exe reads the settings file and the start category of its data folder and
 # writes the settings back at exit: comments, foreign keys, letter case of group
 # names and the file's encoding all survive; a missing file is created with every
-# key in its fixed order.
+# key in its fixed order (a data folder without categories goes straight to the
+# configuration editor, which is closed to end the program).
 source "$(dirname "$0")/lib.sh"
 
 crlf() { sed 's/$/\r/'; }
@@ -42,15 +43,17 @@ printf 'Gr\xFC\xDFe=notepad.exe\r\nRechner=calc.exe\r\n' >"$data/Werkzeuge.kvl"
 cp "$data/Werkzeuge.kvl" "$E2E_OUT/category-before"
 
 start_kivo "$data"
-if win=$(wait_window '^Kivo $'); then
+if wait_launcher; then
+  win=$LAUNCHER_WIN
   pass "the program shows its window"
   screenshot "$win" existing
-  click_caption "$win"
-  xdotool key Return
-  wait_kivo_exit
-else
-  fail "no window titled 'Kivo '"
-  kill "$KIVO_PID" 2>/dev/null || true
+  # The start category comes from "CatSelect = Werkzeuge" in group [START].
+  expect_category Werkzeuge "the start category of the settings file is shown"
+  expect_rows '1\tGr\xC3\xBC\xC3\x9Fe\t0\n0\tRechner\t1\n' "with the items of its category file"
+  window_state 'Kivo ' "$E2E_OUT/existing-state.txt"
+  grep -q ' client 300 250 ' "$E2E_OUT/existing-state.txt" && pass "the category's width is used" \
+    || fail "window: $(head -1 "$E2E_OUT/existing-state.txt")"
+  exit_launcher "$win"
 fi
 
 { printf '\xFF\xFE'; crlf <<INI | iconv -f UTF-8 -t UTF-16LE; } >"$E2E_OUT/expected-existing"
@@ -87,12 +90,15 @@ expect_file_bytes "$data/Werkzeuge.kvl" "$E2E_OUT/category-before" "the category
 # No settings file yet.
 data=$(new_data_folder fresh)
 start_kivo "$data"
-if win=$(wait_window '^Kivo $'); then
+# Without any category the program goes straight to the configuration editor.
+if win=$(wait_window '^Configuration - New Category$'); then
+  pass "a data folder without categories opens the editor"
+  [ -f "$data/Kivo.ini" ] && [ ! -s "$data/Kivo.ini" ] && pass "an empty settings file is made at start" || fail "no Kivo.ini while running"
   click_caption "$win"
-  xdotool key Return
+  xdotool key Escape
   wait_kivo_exit
 else
-  fail "no window on a fresh data folder"
+  fail "no editor window on a fresh data folder"
   kill "$KIVO_PID" 2>/dev/null || true
 fi
 crlf >"$E2E_OUT/expected-fresh" <<INI

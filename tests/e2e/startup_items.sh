@@ -20,10 +20,16 @@ start_kivo "$data"
 answer_box 'Error' n failure
 expect_text "$E2E_OUT/failure.txt" 'Cannot open: "Gone"' "an item that cannot be started is named"
 expect_text "$E2E_OUT/failure.txt" 'Enter configuration?' "and the editor is offered"
-answer_box 'Kivo ' Return status && wait_kivo_exit
-expect_text "$E2E_OUT/status.txt" 'Category "Other":' "the start category is shown afterwards"
+if wait_launcher; then
+  win=$LAUNCHER_WIN
+  screenshot "$win" launcher
+  expect_category Other "the start category is shown afterwards"
+  expect_rows '1\tEditor\t0\n' "with its items"
+  open_menu "$E2E_OUT/menu.txt" && fail "a file menu is open" || pass "no file menu was shown"
+  exit_launcher "$win"
+fi
 
-records=$(grep -c '' "$log" 2>/dev/null || echo 0)
+records=$(grep -c '' "$log" 2>/dev/null) || records=0
 [ "$records" -eq 3 ] && pass "one program started" || fail "probe log holds $records lines, expected 3"
 dir_win=$(winpath "$data")
 mapfile -t record < <(tr -d '\r' <"$log")
@@ -36,7 +42,12 @@ esac
 
 mv "$log" "$E2E_OUT/probe-startup.log"
 start_kivo "$data" /nostartup
-answer_box 'Kivo ' Return nostartup && wait_kivo_exit
+if wait_launcher; then
+  win=$LAUNCHER_WIN
+  expect_category Other "/nostartup: the start category is shown"
+  wait_window '^Error$' 1 >/dev/null && fail "/nostartup tried to start the items" || pass "no item failed to start"
+  exit_launcher "$win"
+fi
 [ ! -e "$log" ] && pass "/nostartup starts nothing" || fail "/nostartup started the probe"
 
 finish
