@@ -30,4 +30,6 @@ void RunConfigurationMode() {
     closeWindow(kEditorWindow);
     launchState.ownerWindowId = kLauncherWindow;
     launchState.editorOpen = false;
+    // Leaving without a switch: the launcher goes on with what it showed.
+    categoryNavigation.targetCategory.clear();
 }

@@ -52,7 +52,7 @@ if [ -n "${KIVO_LOCPATH:-}" ] && [ -d "$KIVO_LOCPATH/de_DE.UTF-8" ]; then
       pass "Autostart is listed last, after Werkzeuge, and taken for the start-up category"
       click_caption "$editor"
       xdotool key Escape
-      expect_category Autostart "it is shown after the editor"
+      expect_category Werkzeuge "after the editor the launcher shows what it showed before"
     else
       fail "the second entry of the category menu did not open the editor on Autostart"
       screenshot "$win" german-menu
