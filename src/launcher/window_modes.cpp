@@ -88,7 +88,6 @@ bool RegisterLauncherHotkey(uint32_t code) {
 }
 
 int ToggleLauncherWindow(int source) {
-    desktopWorkArea();
     int result = kCommandMinimize;
     if (windowMinimized(kLauncherWindow) || !windowVisible(kLauncherWindow)) {
         showWindow(kLauncherWindow, WindowShow::Restore);

@@ -7,8 +7,6 @@
 
 namespace {
 
-constexpr UINT kTrayMessage = WM_APP + 1;
-
 struct TrayIcon {
     int windowId = -1;
     int trayId = 0;

@@ -14,13 +14,6 @@ struct EventQueue {
 };
 EventQueue eventQueue;
 
-UiEvent eventFor(int windowId, UiEventKind kind) {
-    UiEvent event;
-    event.windowId = windowId;
-    event.kind = kind;
-    return event;
-}
-
 bool isKeyMessage(UINT message) {
     return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
 }

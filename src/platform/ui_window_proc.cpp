@@ -8,16 +8,6 @@
 
 namespace {
 
-constexpr UINT kTrayMessage = WM_APP + 1;
-
-UiEvent eventFor(int windowId, UiEventKind kind, int code = 0) {
-    UiEvent event;
-    event.windowId = windowId;
-    event.kind = kind;
-    event.code = code;
-    return event;
-}
-
 void onCommand(int windowId, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int notification = HIWORD(wParam);

@@ -3,7 +3,19 @@
 // platform's own sources.
 #include <windows.h>
 
+#include "platform/ui_events.h"
 #include "platform/ui_windows.h"
+
+// The message the tray icon sends its window.
+constexpr UINT kTrayMessage = WM_APP + 1;
+
+inline UiEvent eventFor(int windowId, UiEventKind kind, int code = 0) {
+    UiEvent event;
+    event.windowId = windowId;
+    event.kind = kind;
+    event.code = code;
+    return event;
+}
 
 struct WindowRecord {
     HWND handle = nullptr;

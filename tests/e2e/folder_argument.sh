@@ -70,15 +70,7 @@ start_kivo "$start" "$(winpath "$missing")"
 answer_box 'Kivo Parameter' y question-yes
 # The new folder has no categories, so the program goes to the editor at once;
 # the current folder's category would have been shown instead.
-if win=$(wait_window '^Configuration - New Category$'); then
-  pass "Yes makes the new, empty folder the data folder"
-  click_caption "$win"
-  xdotool key Escape
-  wait_kivo_exit
-else
-  fail "no editor for the new data folder"
-  kill "$KIVO_PID" 2>/dev/null || true
-fi
+expect_new_category_editor "Yes makes the new, empty folder the data folder"
 tr -d '\r' <"$missing/Kivo.ini" 2>/dev/null | grep -qx 'MRU=' && pass "settings written into the new folder" \
   || fail "no settings written into the new folder"
 [ ! -e "$start/Kivo.ini" ] && pass "none in the current directory" || fail "Kivo.ini in the current directory"

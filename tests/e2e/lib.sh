@@ -257,3 +257,18 @@ wait_lines() {
   done
   return 1
 }
+
+# A data folder without categories opens the editor on "New Category" at once;
+# closing it ends the program. Passes with the text given.
+expect_new_category_editor() {
+  local what=$1 win
+  if win=$(wait_window '^Configuration - New Category$'); then
+    pass "$what"
+    click_caption "$win"
+    xdotool key Escape
+    wait_kivo_exit
+  else
+    fail "$what: no editor on New Category"
+    kill "$KIVO_PID" 2>/dev/null || true
+  fi
+}

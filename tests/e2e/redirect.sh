@@ -45,15 +45,7 @@ expect_text "$E2E_OUT/created-message.txt" "New directory created:" "the new fol
 expect_text "$E2E_OUT/created-message.txt" "$KIVO_E2E_ROOT\\new\\data\\" "with its full path"
 # The new folder has no categories, so the program goes to the editor at once;
 # the program folder's category would have been shown instead.
-if win=$(wait_window '^Configuration - New Category$'); then
-  pass "the new, empty folder is the data folder"
-  click_caption "$win"
-  xdotool key Escape
-  wait_kivo_exit
-else
-  fail "no editor for the new data folder"
-  kill "$KIVO_PID" 2>/dev/null || true
-fi
+expect_new_category_editor "the new, empty folder is the data folder"
 tr -d '\r' <"$E2E_OUT/created/new/data/Kivo.ini" 2>/dev/null | grep -qx 'MRU=' \
   && pass "every level created, settings written there" || fail "no settings written into new/data"
 [ ! -e "$prog/Kivo.ini" ] && pass "nothing written into the program folder" || fail "Kivo.ini in the program folder"
