@@ -61,7 +61,7 @@ void centreIfOffScreen() {
 }
 
 void showLoadedCategory() {
-    applyCategoryWindow(categoryStore, settingsDocument, generalSettings, desktopWorkArea().right,
+    applyCategoryWindow(categoryStore, settingsDocument, generalSettings, desktopWorkArea(),
                         categoryNavigation.visitedCategories.size());
     ApplyCategoryLook();
     launcherWindow.layoutSuspended = false;

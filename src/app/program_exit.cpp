@@ -3,25 +3,36 @@
 #include "app/program_run.h"
 #include "launcher/launcher_window.h"
 #include "launcher/window_modes.h"
+#include "platform/centered_message_box.h"
 #include "platform/ui_windows.h"
 #include "settings/data_folder.h"
 #include "settings/general_settings.h"
 #include "settings/ini_document.h"
+#include "settings/language.h"
 #include "store/category_file.h"
 #include "store/category_store.h"
 #include "store/category_window.h"
 
-// Also when the session ends or the system suspends: the process may be killed
-// after that without warning.
-void saveSettingsNow() {
-    if (programFolders.settingsReadOnly) return;
+namespace {
+
+// False when there were changes and they could not be written.
+bool writeSettingsFile() {
+    if (programFolders.settingsReadOnly) return true;
     writeGeneralSettings(settingsDocument, generalSettings, categoryStore.loadedCategory);
     storeCategoryWindow(categoryStore, settingsDocument);
-    save(settingsDocument);
+    return settingsDocument.changes == 0 || save(settingsDocument);
 }
 
+}  // namespace
+
+// Also when the session ends or the system suspends: the process may be killed
+// after that without warning, and no one would see a message.
+void saveSettingsNow() { writeSettingsFile(); }
+
 void exitProgram() {
-    saveSettingsNow();
+    if (!writeSettingsFile())
+        showCenteredMessageBox(kLauncherWindow, languageText(95) + L"\r\n" + settingsDocument.path, languageText(89),
+                               kBoxOk | kBoxIconExclamation);
     generalSettings.SystemTray = 0;
     UpdateTrayIcon();
     clearCategoryItems(categoryStore);

@@ -19,6 +19,7 @@
 #include "settings/general_settings.h"
 #include "settings/ini_document.h"
 #include "settings/language.h"
+#include "settings/stale_saves.h"
 #include "store/category_store.h"
 #include "store/category_window.h"
 
@@ -30,13 +31,6 @@ DriveLetters programDriveLetters();
 namespace {
 
 constexpr int kHotkeyEnabled = 0x8000;
-
-// A missing settings file is created empty so that it can be written at exit; an
-// existing one that cannot be read is never replaced.
-void openSettingsFile() {
-    settingsDocument.path = fullPathName(kSettingsFileName);
-    if (!load(settingsDocument) && !fileExists(settingsDocument.path)) replaceFileContent(settingsDocument.path, "");
-}
 
 std::wstring startCategory() {
     std::wstring name = generalSettings.CatSelect.empty() ? generalSettings.MRU : generalSettings.CatSelect;
@@ -86,7 +80,7 @@ bool readSettingsAndFolders(const std::wstring& commandLine) {
     if (!applyRedirectFile(programFolders, settingsDocument, showMessage)) return false;
     programRun.options = parseCommandLine(commandLine);
     if (!applyFolderArgument(programFolders, programRun.options.folderArgument, showMessage)) return false;
-    openSettingsFile();
+    openSettingsFile(programFolders, settingsDocument);
     readGeneralSettings(settingsDocument, generalSettings, userLanguageEnglishName());
     loadLanguage(languageTable, programFolders.programFolder, generalSettings.Language, userLanguageNativeName());
     return checkProgramDrive(programFolders, settingsDocument, generalSettings,
@@ -118,6 +112,8 @@ bool startProgram(const std::wstring& commandLine) {
     launcherWindow.programTitle = generalSettings.ProgTitle;
     launcherWindow.instanceId = instanceIdOf(programFolders.dataFolder);
     if (handledByOtherInstance()) return false;
+    // Only now is this the one instance on the data folder.
+    if (!programFolders.writeProtected) removeStaleSaves(programFolders.dataFolder);
     loadProgramIcons();
     buildLauncherContextMenu();
     if (!openLauncherWindow()) return false;

@@ -3,10 +3,13 @@
 
 #include "launch/item_fields.h"
 #include "launch/item_paths.h"
+#include "launch/launch_state.h"
 #include "launcher/launcher_loop.h"
 #include "launcher/launcher_window.h"
+#include "platform/centered_message_box.h"
 #include "platform/ui_windows.h"
 #include "settings/data_folder.h"
+#include "settings/language.h"
 #include "store/category_file.h"
 #include "store/category_store.h"
 
@@ -37,5 +40,9 @@ void addDroppedFiles(const std::vector<std::wstring>& files) {
     }
     FillItemView(ItemViewForm::Launcher, kLauncherWindow, kLauncherItemView);
     bringWindowToFront(kLauncherWindow);
-    saveCategoryFile(categoryStore, categoryStore.categoryFilePath);
+    // The items stay in the list either way: the user sees what could not be
+    // kept and can save it later from the editor.
+    if (!saveCategoryFile(categoryStore, categoryStore.categoryFilePath))
+        launchState.services.messageBox(kLauncherWindow, languageText(95), languageText(89),
+                                        kBoxOk | kBoxIconExclamation);
 }

@@ -32,12 +32,111 @@ bool writeAll(HANDLE file, const std::string& bytes) {
     return true;
 }
 
-// A name beside the target that no other running instance uses at the same time.
-std::wstring siblingTempName(const std::wstring& target) {
-    return target + L"." + std::to_wstring(GetCurrentProcessId()) + L".new";
+bool setFileLength(HANDLE file, uint64_t length) {
+    LARGE_INTEGER at{};
+    at.QuadPart = static_cast<LONGLONG>(length);
+    return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && SetEndOfFile(file);
+}
+
+// "\\?\C:\x" and "\\?\UNC\server\share\x" in their usual forms.
+std::wstring withoutLongPathPrefix(const std::wstring& path) {
+    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + path.substr(8);
+    if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
+    return path;
+}
+
+// The file a symbolic link finally leads to; the path itself for anything else.
+// Replacing the link by a new file would leave its target behind, unchanged.
+// Asked of every existing file: links of the file system beneath (as under Wine)
+// carry no reparse-point attribute.
+std::wstring finalTarget(const std::wstring& path, DWORD attributes) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) return path;
+    FileHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.valid()) return path;
+    std::wstring buffer(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetFinalPathNameByHandleW(file.handle, buffer.data(), static_cast<DWORD>(buffer.size()),
+                                            FILE_NAME_NORMALIZED | VOLUME_NAME_DOS);
+        if (n == 0) return path;
+        if (n < buffer.size()) {
+            buffer.resize(n);
+            return withoutLongPathPrefix(buffer);
+        }
+        buffer.resize(n + 1);
+    }
+}
+
+enum class Replaced { Done, NoNewFile, Failed };
+
+Replaced writeBesideAndRename(const std::wstring& target, const std::wstring& temp, const std::string& bytes,
+                              DWORD oldAttributes) {
+    {
+        FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) return Replaced::NoNewFile;
+        bool ok = writeAll(file.handle, bytes) && FlushFileBuffers(file.handle) != FALSE;
+        ok = file.close() && ok;
+        if (!ok) {
+            DeleteFileW(temp.c_str());
+            return Replaced::Failed;
+        }
+    }
+    // A rename within one folder is atomic; ReplaceFileW would keep a few more of the
+    // old file's properties, but under some systems it leaves a backup file behind
+    // when it fails.
+    if (!MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        DeleteFileW(temp.c_str());
+        return Replaced::Failed;
+    }
+    if (oldAttributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesW(target.c_str()) != oldAttributes)
+        SetFileAttributesW(target.c_str(), oldAttributes);
+    return Replaced::Done;
+}
+
+// For a folder where existing files may be written but no file created. The file
+// is first given room for the longer of its old and new content, so that a full
+// disk stops the write before any byte of the old content is touched.
+bool writeInPlace(const std::wstring& target, const std::string& bytes) {
+    FileHandle file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.valid()) return false;
+    LARGE_INTEGER oldSize{};
+    if (!GetFileSizeEx(file.handle, &oldSize)) return false;
+    const uint64_t room = bytes.size() > static_cast<uint64_t>(oldSize.QuadPart) ? bytes.size() : oldSize.QuadPart;
+    if (!setFileLength(file.handle, room)) {
+        setFileLength(file.handle, static_cast<uint64_t>(oldSize.QuadPart));
+        return false;
+    }
+    LARGE_INTEGER start{};
+    bool ok = SetFilePointerEx(file.handle, start, nullptr, FILE_BEGIN) && writeAll(file.handle, bytes) &&
+              setFileLength(file.handle, bytes.size()) && FlushFileBuffers(file.handle) != FALSE;
+    return file.close() && ok;
 }
 
 }  // namespace
+
+std::wstring siblingTempName(const std::wstring& target, uint32_t processId) {
+    return target + L"." + std::to_wstring(processId) + L".new";
+}
+
+bool parseSiblingTempName(const std::wstring& name, std::wstring& target, uint32_t& processId) {
+    const std::wstring suffix = L".new";
+    if (name.size() <= suffix.size() || name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0)
+        return false;
+    const size_t digitsEnd = name.size() - suffix.size();
+    const size_t dot = name.rfind(L'.', digitsEnd - 1);
+    if (dot == std::wstring::npos || dot == 0 || dot + 1 == digitsEnd || digitsEnd - dot - 1 > 10) return false;
+    uint64_t id = 0;
+    for (size_t i = dot + 1; i < digitsEnd; ++i) {
+        if (name[i] < L'0' || name[i] > L'9') return false;
+        id = id * 10 + static_cast<uint64_t>(name[i] - L'0');
+    }
+    if (id > 0xFFFFFFFFu) return false;
+    target = name.substr(0, dot);
+    processId = static_cast<uint32_t>(id);
+    return true;
+}
 
 bool readWholeFile(const std::wstring& path, std::string& bytes) {
     bytes.clear();
@@ -63,36 +162,22 @@ bool readWholeFile(const std::wstring& path, std::string& bytes) {
 }
 
 bool replaceFileContent(const std::wstring& path, const std::string& bytes) {
-    const std::wstring target = fullPathName(path);
+    const std::wstring full = fullPathName(path);
+    const std::wstring target = finalTarget(full, GetFileAttributesW(full.c_str()));
     const DWORD oldAttributes = GetFileAttributesW(target.c_str());
     if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
         (oldAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
         return false;
 
-    const std::wstring temp = siblingTempName(target);
-    {
-        FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) return false;
-        bool ok = writeAll(file.handle, bytes) && FlushFileBuffers(file.handle) != FALSE;
-        ok = file.close() && ok;
-        if (!ok) {
-            DeleteFileW(temp.c_str());
-            return false;
-        }
+    switch (writeBesideAndRename(target, siblingTempName(target, GetCurrentProcessId()), bytes, oldAttributes)) {
+        case Replaced::Done: return true;
+        // A folder that lets its files be written but no file be created: the old
+        // way is the only way. A failed write or rename, though, has left the old
+        // file whole, and so it stays.
+        case Replaced::NoNewFile: return writeInPlace(target, bytes);
+        case Replaced::Failed: break;
     }
-
-    // A rename within one folder is atomic; ReplaceFileW would keep a few more of the
-    // old file's properties, but under some systems it leaves a backup file behind
-    // when it fails.
-    BOOL moved = MoveFileExW(temp.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-    if (!moved) {
-        DeleteFileW(temp.c_str());
-        return false;
-    }
-    if (oldAttributes != INVALID_FILE_ATTRIBUTES && GetFileAttributesW(target.c_str()) != oldAttributes)
-        SetFileAttributesW(target.c_str(), oldAttributes);
-    return true;
+    return false;
 }
 
 uint32_t fileAttributes(const std::wstring& path) {
@@ -165,3 +250,5 @@ std::wstring fullPathName(const std::wstring& path) {
         buffer.resize(n);  // n is the size needed, terminator included
     }
 }
+
+bool deleteFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }

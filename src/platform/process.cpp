@@ -25,3 +25,15 @@ std::wstring currentDirectory() {
 }
 
 bool setCurrentDirectory(const std::wstring& folder) { return SetCurrentDirectoryW(folder.c_str()) != FALSE; }
+
+bool processRunning(uint32_t processId) {
+    HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+    // A process that exists but may not be looked at is running all the same.
+    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+    DWORD code = 0;
+    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    CloseHandle(process);
+    return running;
+}
+
+uint32_t currentProcessId() { return GetCurrentProcessId(); }

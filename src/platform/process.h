@@ -1,7 +1,11 @@
 #pragma once
 // The running process: its program file and current directory.
+#include <cstdint>
 #include <string>
 
 std::wstring programFilePath();   // full path of the running program file
 std::wstring currentDirectory();  // with a trailing "\"
 bool setCurrentDirectory(const std::wstring& folder);
+uint32_t currentProcessId();
+// Whether a process with this id is running now.
+bool processRunning(uint32_t processId);

@@ -66,6 +66,16 @@ bool applyRedirectFile(ProgramFolders& folders, IniDocument& doc, AskUser ask) {
     return false;
 }
 
+void openSettingsFile(ProgramFolders& folders, IniDocument& doc) {
+    doc.path = fullPathName(kSettingsFileName);
+    folders.settingsUnreadable = false;
+    if (load(doc)) return;
+    if (fileAttributes(doc.path) != kNoFileAttributes)
+        folders.settingsUnreadable = true;
+    else
+        replaceFileContent(doc.path, "");
+}
+
 bool applyFolderArgument(ProgramFolders& folders, const std::wstring& folderArgument, AskUser ask) {
     if (folderArgument.empty()) return true;
     std::wstring path = fullPathName(expandEnvironment(folderArgument, UnknownVariables::Drop));
@@ -119,5 +129,5 @@ bool checkProgramDrive(ProgramFolders& folders, IniDocument& settings, GeneralSe
 void refreshSettingsReadOnly(ProgramFolders& folders) {
     const uint32_t attributes = fileAttributes(folders.dataFolder + kSettingsFileName);
     folders.settingsReadOnly = attributes == kNoFileAttributes || (attributes & kFileAttributeReadOnly) != 0 ||
-                               folders.writeProtected;
+                               folders.writeProtected || folders.settingsUnreadable;
 }

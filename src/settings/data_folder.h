@@ -18,6 +18,9 @@ struct ProgramFolders {
     wchar_t homeDrive = 0;
     unsigned driveType = 0;
     bool writeProtected = false;
+    // The settings file exists but could not be read at start: writing the
+    // defaults over it would lose it.
+    bool settingsUnreadable = false;
     bool settingsReadOnly = false;  // nothing may be written
 };
 
@@ -33,6 +36,11 @@ void initProgramFolders(ProgramFolders& folders);
 // folder when needed (and saying so). False when the program must end.
 // The redirect file is loaded into `doc`.
 bool applyRedirectFile(ProgramFolders& folders, IniDocument& doc, AskUser ask);
+
+// Loads "Kivo.ini" of the data folder (the current directory) into `doc`. A
+// missing file is created empty so that it can be written at exit; one that
+// exists but cannot be read is marked unreadable and never replaced in this run.
+void openSettingsFile(ProgramFolders& folders, IniDocument& doc);
 
 // A folder, a category file (its folder is taken) or a folder to create on
 // request. False when the user cancelled and the program must end.
@@ -53,8 +61,8 @@ DriveFacts inspectDrive(const std::wstring& root);
 bool checkProgramDrive(ProgramFolders& folders, IniDocument& settings, GeneralSettings& general,
                        const DriveFacts& facts, AskUser ask);
 
-// Nothing may be written when the settings file is missing or read-only, or the
-// drive is write-protected.
+// Nothing may be written when the settings file is missing, read-only or could
+// not be read at start, or the drive is write-protected.
 void refreshSettingsReadOnly(ProgramFolders& folders);
 
 std::wstring withTrailingBackslash(std::wstring path);

@@ -83,6 +83,9 @@ void applyDerivedRules(GeneralSettings& s) {
         s.SystemTray = 1;
     else
         s.AutoEdgeHide = 0;
+    // 0 to 5 are seconds; a negative delay means none (multiplying it at every
+    // start would only run it towards overflow).
+    if (s.AutoDelay < 0) s.AutoDelay = 0;
     if (s.AutoDelay < 6) s.AutoDelay *= 1000;
     if (s.Alpha > 0) s.Alpha = s.Alpha < 150 ? 150 : (s.Alpha > 230 ? 230 : s.Alpha);
 }

@@ -100,7 +100,9 @@ bool save(IniDocument& doc) {
             previousGroup = entry.group;
         }
         text += entry.key;
-        if (entry.key.empty() || entry.key[0] != L';') text += L'=';
+        // A line kept whole (a comment, a line beginning with "=") goes back as it
+        // came; only a line without "=" gains one, once.
+        if (entry.key.empty() || (entry.key[0] != L';' && entry.key.find(L'=') == std::wstring::npos)) text += L'=';
         text += entry.value;
         text += L"\r\n";
     }

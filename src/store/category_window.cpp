@@ -1,5 +1,7 @@
 #include "store/category_window.h"
 
+#include <cstdint>
+
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/ui_controls.h"
@@ -12,6 +14,25 @@ namespace {
 const wchar_t* const kMainGroup = L"main";
 const wchar_t* const kDefaultFont = L"Arial,9,0,0";
 const wchar_t* const kDefaultBackground = L"#FFFFFF";
+
+// The smallest inner size that still shows the strip and a row of items.
+constexpr int kMinimumWidth = 60;
+constexpr int kMinimumHeight = 60;
+// Far enough to park a window off every screen, near enough that no placement
+// arithmetic can overflow.
+constexpr int kPositionLimit = 100000;
+
+int clampedTo(int64_t value, int64_t low, int64_t high) {
+    return static_cast<int>(value < low ? low : (value > high ? high : value));
+}
+
+// A size from the file: a window larger than the work area or of no size at all
+// could never be seen (and a huge one overflows the placement).
+int fittedSize(int value, int minimum, int available) {
+    return clampedTo(value, minimum, available > minimum ? available : minimum);
+}
+
+int reachablePosition(int64_t value) { return clampedTo(value, -kPositionLimit, kPositionLimit); }
 
 void writeSizeAndLook(const CategoryStore& store, IniDocument& settings) {
     writeInt(settings, L"Width", store.geometry.width);
@@ -32,7 +53,7 @@ bool loadCategory(CategoryStore& store, std::wstring& targetCategory, const Driv
 }
 
 bool applyCategoryWindow(CategoryStore& store, IniDocument& settings, const GeneralSettings& general,
-                         int workAreaRight, size_t visitedCount) {
+                         const ScreenRect& workArea, size_t visitedCount) {
     if (store.appliedCategory == store.loadedCategory) return false;
     storeCategoryWindow(store, settings);
     store.appliedCategory = store.loadedCategory;
@@ -42,8 +63,10 @@ bool applyCategoryWindow(CategoryStore& store, IniDocument& settings, const Gene
     selectGroup(settings, kMainGroup);
     uint32_t background = readColor(settings, L"BGcolor", kDefaultBackground);
     std::wstring fontText = readString(settings, L"Font", kDefaultFont);
-    int width = readInt(settings, L"Width", 350);
-    int height = readInt(settings, L"Height", 250);
+    const int availableWidth = workArea.right - workArea.left;
+    const int availableHeight = workArea.bottom - workArea.top;
+    int width = fittedSize(readInt(settings, L"Width", 350), kMinimumWidth, availableWidth);
+    int height = fittedSize(readInt(settings, L"Height", 250), kMinimumHeight, availableHeight);
     const int baseWidth = width;
 
     selectGroup(settings, store.appliedCategory);
@@ -53,25 +76,28 @@ bool applyCategoryWindow(CategoryStore& store, IniDocument& settings, const Gene
         uint32_t own = readColor(settings, L"BGcolor", L"");
         if (own != 0) background = own;
     }
-    if ((general.Common & kCommonWidth) == 0) width = readInt(settings, L"Width", width);
-    if ((general.Common & kCommonHeight) == 0) height = readInt(settings, L"Height", height);
+    if ((general.Common & kCommonWidth) == 0)
+        width = fittedSize(readInt(settings, L"Width", width), kMinimumWidth, availableWidth);
+    if ((general.Common & kCommonHeight) == 0)
+        height = fittedSize(readInt(settings, L"Height", height), kMinimumHeight, availableHeight);
     g.width = width;
     g.height = height;
     style.backgroundColor = background;
     style.fontText = fontText;
 
     if (store.firstApplication) {
-        g.x = readInt(settings, L"WinX", g.x);
-        g.y = readInt(settings, L"WinY", g.y);
+        g.x = reachablePosition(readInt(settings, L"WinX", g.x));
+        g.y = reachablePosition(readInt(settings, L"WinY", g.y));
         store.firstApplication = false;
     }
     if (general.Centered) {
-        g.x = (workAreaRight - g.width) / 2;
+        g.x = (workArea.right - g.width) / 2;
     } else if (!general.AutoAlign) {
-        g.x = readInt(settings, L"WinX", g.x);
-        g.y = readInt(settings, L"WinY", g.y);
+        g.x = reachablePosition(readInt(settings, L"WinX", g.x));
+        g.y = reachablePosition(readInt(settings, L"WinY", g.y));
     } else if (!general.LeftAligned) {
-        g.x += baseWidth - g.width;  // keeps the upper right corner in place
+        // Keeps the upper right corner in place.
+        g.x = reachablePosition(int64_t{g.x} + baseWidth - g.width);
     }
     if (visitedCount > 1) setControlEnabled(kLauncherWindow, kLauncherPreviousArrow, true);
     g.largeIcons = readInt(settings, L"LargeIcons", g.largeIcons) & 1;

@@ -3,6 +3,7 @@
 // font, colours, icon size) with those of group "main".
 #include <string>
 
+#include "platform/ui_windows.h"
 #include "settings/general_settings.h"
 #include "settings/ini_document.h"
 #include "store/category_store.h"
@@ -14,11 +15,12 @@
 bool loadCategory(CategoryStore& store, std::wstring& targetCategory, const DriveLetters& drives);
 
 // Stores the settings of the category shown so far and merges those of the
-// loaded one. `workAreaRight` is the right edge of the desktop work area;
-// `visitedCount` the length of the visited-categories history. False when the
-// loaded category is the one applied already (nothing changes then).
+// loaded one. `workArea` is the desktop work area: sizes read from the file are
+// kept within it, positions within reach of it. `visitedCount` is the length of
+// the visited-categories history. False when the loaded category is the one
+// applied already (nothing changes then).
 bool applyCategoryWindow(CategoryStore& store, IniDocument& settings, const GeneralSettings& general,
-                         int workAreaRight, size_t visitedCount);
+                         const ScreenRect& workArea, size_t visitedCount);
 
 // Writes the window settings of the applied category into its group and into
 // group "main" (in memory only).

@@ -5,7 +5,8 @@
 namespace {
 
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
-constexpr std::string_view kUtf16Bom = "\xFF\xFE";
+constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
+constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
 
 unsigned char byteAt(std::string_view bytes, size_t i) { return static_cast<unsigned char>(bytes[i]); }
 
@@ -48,40 +49,59 @@ void appendCodePoint(std::wstring& out, char32_t cp) {
     }
 }
 
-std::wstring utf16LeToWide(std::string_view bytes) {
-    std::wstring text(bytes.size() / 2, L'\0');
-    for (size_t i = 0; i < text.size(); ++i)
-        text[i] = static_cast<wchar_t>(byteAt(bytes, 2 * i) | (byteAt(bytes, 2 * i + 1) << 8));
+// A last byte without its partner is read as if a zero byte followed it, so it
+// survives as a character of its own.
+std::wstring utf16ToWide(std::string_view bytes, bool bigEndian) {
+    std::wstring text((bytes.size() + 1) / 2, L'\0');
+    const size_t high = bigEndian ? 0 : 1;
+    for (size_t i = 0; i < text.size(); ++i) {
+        unsigned hi = 2 * i + high < bytes.size() ? byteAt(bytes, 2 * i + high) : 0;
+        unsigned lo = 2 * i + 1 - high < bytes.size() ? byteAt(bytes, 2 * i + 1 - high) : 0;
+        text[i] = static_cast<wchar_t>((hi << 8) | lo);
+    }
     return text;
 }
 
-std::string wideToUtf16Le(std::wstring_view text) {
+std::string wideToUtf16(std::wstring_view text, bool bigEndian) {
     std::string bytes(text.size() * 2, '\0');
+    const size_t high = bigEndian ? 0 : 1;
     for (size_t i = 0; i < text.size(); ++i) {
-        bytes[2 * i] = static_cast<char>(text[i] & 0xFF);
-        bytes[2 * i + 1] = static_cast<char>((text[i] >> 8) & 0xFF);
+        bytes[2 * i + high] = static_cast<char>((text[i] >> 8) & 0xFF);
+        bytes[2 * i + 1 - high] = static_cast<char>(text[i] & 0xFF);
     }
     return bytes;
+}
+
+std::string_view byteOrderMark(TextFormat format) {
+    switch (format) {
+        case TextFormat::Utf16Le: return kUtf16LeBom;
+        case TextFormat::Utf16Be: return kUtf16BeBom;
+        default: return kUtf8Bom;
+    }
+}
+
+bool beginsLikeByteOrderMark(std::string_view bytes) {
+    return bytes.substr(0, 3) == kUtf8Bom || bytes.substr(0, 2) == kUtf16LeBom || bytes.substr(0, 2) == kUtf16BeBom;
 }
 
 }  // namespace
 
 TextFormat detectTextEncoding(std::string_view bytes, TextFormat fallback) {
-    bool valid = false, invalid = false;
-    size_t pending = 0;  // continuation bytes still announced
+    size_t sequences = 0;  // well-formed multi-byte sequences
+    size_t strays = 0;     // stray high bytes and broken sequences
+    size_t pending = 0;    // continuation bytes still announced
+    bool broken = false;   // the sequence under way had a bad continuation
     for (size_t i = 0; i < bytes.size(); ++i) {
         unsigned char b = byteAt(bytes, i);
         if (b == 0) return TextFormat::Utf16Le;
         size_t n = bytes.size() - i;  // remaining length, this byte included
         if (pending > 0) {
-            --pending;
-            if (b >= 0x80 && b <= 0xBF) {
-                valid = true;
-            } else {
-                invalid = true;  // consumed all the same, never a lead byte
-            }
+            // A bad continuation is consumed all the same, never taken as a lead byte.
+            if (b < 0x80 || b > 0xBF) broken = true;
+            if (--pending == 0) ++(broken ? strays : sequences);
             continue;
         }
+        broken = false;
         if (b >= 0xC0 && b <= 0xDF && n > 1) {
             pending = 1;
         } else if (b >= 0xE0 && b <= 0xEF && n > 2) {
@@ -89,11 +109,11 @@ TextFormat detectTextEncoding(std::string_view bytes, TextFormat fallback) {
         } else if (b >= 0xF0 && b <= 0xF7 && n > 3) {
             pending = 3;
         } else if (b >= 0x80) {
-            invalid = true;
+            ++strays;
         }
     }
-    if (valid == invalid) return fallback;
-    return valid ? TextFormat::Utf8 : TextFormat::Ansi;
+    if (strays == 0) return sequences == 0 ? fallback : TextFormat::Utf8;
+    return strays > sequences ? TextFormat::Ansi : fallback;
 }
 
 std::wstring utf8ToWide(std::string_view bytes) {
@@ -152,8 +172,12 @@ DecodedText decodeText(std::string_view bytes) {
         result.format = TextFormat::Utf8;
         result.hasBom = true;
         bytes.remove_prefix(3);
-    } else if (bytes.substr(0, 2) == kUtf16Bom) {
+    } else if (bytes.substr(0, 2) == kUtf16LeBom) {
         result.format = TextFormat::Utf16Le;
+        result.hasBom = true;
+        bytes.remove_prefix(2);
+    } else if (bytes.substr(0, 2) == kUtf16BeBom) {
+        result.format = TextFormat::Utf16Be;
         result.hasBom = true;
         bytes.remove_prefix(2);
     } else {
@@ -161,19 +185,25 @@ DecodedText decodeText(std::string_view bytes) {
     }
     switch (result.format) {
         case TextFormat::Utf8: result.text = utf8ToWide(bytes); break;
-        case TextFormat::Utf16Le: result.text = utf16LeToWide(bytes); break;
+        case TextFormat::Utf16Le: result.text = utf16ToWide(bytes, false); break;
+        case TextFormat::Utf16Be: result.text = utf16ToWide(bytes, true); break;
         case TextFormat::Ansi: result.text = ansiToWide(bytes); break;
     }
     return result;
 }
 
 std::string encodeText(std::wstring_view text, TextFormat format, bool withBom) {
+    std::string bytes;
+    if (format == TextFormat::Ansi && wideToAnsi(text, bytes) && !beginsLikeByteOrderMark(bytes)) return bytes;
     if (format == TextFormat::Ansi) {
-        std::string bytes;
-        if (wideToAnsi(text, bytes)) return bytes;
         format = TextFormat::Utf8;
         withBom = true;
     }
-    if (format == TextFormat::Utf16Le) return withBom ? std::string(kUtf16Bom) + wideToUtf16Le(text) : wideToUtf16Le(text);
-    return withBom ? std::string(kUtf8Bom) + wideToUtf8(text) : wideToUtf8(text);
+    if (format == TextFormat::Utf8) {
+        bytes = wideToUtf8(text);
+    } else {
+        bytes = wideToUtf16(text, format == TextFormat::Utf16Be);
+    }
+    if (withBom || beginsLikeByteOrderMark(bytes)) bytes.insert(0, byteOrderMark(format));
+    return bytes;
 }

@@ -4,9 +4,13 @@
 #include <string>
 #include <string_view>
 
-enum class TextFormat { Utf8, Utf16Le, Ansi };
+// UTF-16 big-endian is only ever recognised by its byte-order mark.
+enum class TextFormat { Utf8, Utf16Le, Utf16Be, Ansi };
 
-// Decides the format of unmarked file content; `fallback` when the bytes do not tell.
+// Decides the format of unmarked file content; `fallback` when the bytes do not
+// tell. Content with both well-formed UTF-8 sequences and stray high bytes is
+// ANSI when the stray bytes outnumber the sequences (an ANSI text can hold a pair
+// that happens to be UTF-8), otherwise it is taken as `fallback`.
 TextFormat detectTextEncoding(std::string_view bytes, TextFormat fallback);
 
 struct DecodedText {
@@ -15,13 +19,16 @@ struct DecodedText {
     bool hasBom = false;
 };
 
-// A UTF-8 or UTF-16LE byte-order mark decides the format; otherwise detection with
-// UTF-8 as the fallback. Bytes that are not valid UTF-8 in a file read as UTF-8 are
-// taken as ANSI characters, so that saving the file again keeps them.
+// A UTF-8, UTF-16LE or UTF-16BE byte-order mark decides the format; otherwise
+// detection with UTF-8 as the fallback. Bytes that are not valid UTF-8 in a file
+// read as UTF-8 are taken as ANSI characters, so that saving the file again keeps
+// them; a UTF-16 file of odd length keeps its last byte as a character of its own.
 DecodedText decodeText(std::string_view bytes);
 
 // The file content for `text`. ANSI text that the code page cannot hold is written
-// as UTF-8 with a byte-order mark instead, so no character is lost.
+// as UTF-8 with a byte-order mark instead, so no character is lost. Content
+// without a mark that would begin like one gets the mark of its format (ANSI
+// becomes UTF-8 with a mark), or it would be read back in another format.
 std::string encodeText(std::wstring_view text, TextFormat format, bool withBom);
 
 std::wstring utf8ToWide(std::string_view bytes);

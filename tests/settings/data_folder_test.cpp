@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -182,6 +183,34 @@ TEST_F(DataFolder, SettingsAreReadOnlyWhenTheFileIsMissingOrLocked) {
     ASSERT_TRUE(checkProgramDrive(folders, doc, general, fixed, recordAndAnswer));
     EXPECT_TRUE(folders.settingsReadOnly);
     setFileAttributes(folders.dataFolder + L"Kivo.ini", 0x80);
+}
+
+TEST_F(DataFolder, ASettingsFileThatCannotBeReadIsNeverWrittenOver) {
+    const std::wstring path = folders.dataFolder + L"Kivo.ini";
+    writeBytes(path, "; mine\r\n[main]\r\nWidth=400\r\n");
+    GeneralSettings general;
+    {
+        // Another program holds the file open without sharing it.
+        HANDLE held = CreateFileW(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+        ASSERT_NE(held, INVALID_HANDLE_VALUE);
+        openSettingsFile(folders, doc);
+        ASSERT_TRUE(checkProgramDrive(folders, doc, general, DriveFacts{kDriveFixed, false}, recordAndAnswer));
+        CloseHandle(held);
+    }
+    EXPECT_TRUE(folders.settingsUnreadable);
+    EXPECT_TRUE(folders.settingsReadOnly) << "read-only for the whole run";
+    refreshSettingsReadOnly(folders);
+    EXPECT_TRUE(folders.settingsReadOnly) << "even once the file could be read again";
+    EXPECT_EQ(readBytes(path), "; mine\r\n[main]\r\nWidth=400\r\n");
+
+    openSettingsFile(folders, doc);
+    EXPECT_FALSE(folders.settingsUnreadable);
+    EXPECT_EQ(readString(doc, L"; mine", L"?"), L"");
+    std::filesystem::remove(path);
+    openSettingsFile(folders, doc);
+    EXPECT_FALSE(folders.settingsUnreadable);
+    EXPECT_TRUE(fileExists(path)) << "a missing file is made, empty";
+    EXPECT_EQ(readBytes(path), "");
 }
 
 // Drive letters that the test command maps: E: removable, F: CD-ROM, G: fixed.

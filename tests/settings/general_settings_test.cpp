@@ -61,6 +61,18 @@ TEST(GeneralSettings, DerivedRules) {
     EXPECT_EQ(s.Alpha, 0);
 }
 
+TEST(GeneralSettings, ANegativeAutoDelayIsNoDelayAndStaysSo) {
+    TempFolder dir;
+    IniDocument doc = settingsFile(dir, "[main]\r\nAutoDelay=-2\r\n");
+    for (int run = 0; run < 2; ++run) {
+        GeneralSettings s;
+        readGeneralSettings(doc, s, L"English");
+        EXPECT_EQ(s.AutoDelay, 0) << "run " << run;
+        writeGeneralSettings(doc, s, L"Tools");
+    }
+    EXPECT_EQ(readString(doc, L"AutoDelay", L""), L"0");
+}
+
 TEST(GeneralSettings, WritingBackUpdatesTheSameEntries) {
     TempFolder dir;
     IniDocument doc = settingsFile(dir,

@@ -34,7 +34,7 @@ const std::wstring kSaved =
     L"Width=450\r\n"
     L"Title=Caf\u00E9\r\n"
     L"no equals sign=\r\n"
-    L"=starts with equals=\r\n";
+    L"=starts with equals\r\n";
 
 struct EncodedSettings {
     const char* name;

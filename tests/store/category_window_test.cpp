@@ -11,7 +11,7 @@ namespace {
 void show(CategoryStore& store, IniDocument& doc, const GeneralSettings& g, const std::wstring& name,
           int workAreaRight = 1024, size_t visited = 1) {
     store.loadedCategory = name;
-    applyCategoryWindow(store, doc, g, workAreaRight, visited);
+    applyCategoryWindow(store, doc, g, ScreenRect{0, 0, workAreaRight, 700}, visited);
 }
 
 TEST(ApplyCategoryWindow, OwnValuesOverlayThoseOfMain) {
@@ -102,6 +102,30 @@ TEST(ApplyCategoryWindow, CenteredKeepsTheHeightPosition) {
     EXPECT_EQ(store.geometry.y, 77) << "first application takes WinY";
 }
 
+TEST(ApplyCategoryWindow, SizesAndPositionsFromTheFileStayWithinReach) {
+    TempFolder dir;
+    IniDocument doc = settingsFile(dir,
+                                   "[main]\r\nWidth=350\r\nHeight=-2147483648\r\n"
+                                   "[Huge]\r\nWidth=2147483647\r\nWinX=-2147483648\r\nWinY=2147483647\r\n"
+                                   "[Tall]\r\nHeight=5000\r\nWidth=-5\r\n");
+    CategoryStore store;
+    GeneralSettings g;  // keeps the upper right corner: x moves by main's width less its own
+    show(store, doc, g, L"Huge");
+    EXPECT_EQ(store.geometry.width, 1024) << "no wider than the work area";
+    EXPECT_EQ(store.geometry.height, 60) << "a negative height from main gets the smallest one";
+    EXPECT_EQ(store.geometry.x, -100000);
+    EXPECT_EQ(store.geometry.y, 100000);
+
+    show(store, doc, g, L"Tall");
+    EXPECT_EQ(store.geometry.height, 700) << "no taller than the work area";
+    EXPECT_EQ(store.geometry.width, 60);
+    EXPECT_EQ(store.geometry.x, -100000 + 1024 - 60) << "main holds the width shown last";
+
+    g.Centered = 1;
+    show(store, doc, g, L"Huge");
+    EXPECT_EQ(store.geometry.x, 0);
+}
+
 TEST(ApplyCategoryWindow, SwitchingToTheAppliedCategoryChangesNothing) {
     TempFolder dir;
     IniDocument doc = settingsFile(dir, "[A]\r\nWidth=300\r\n");
@@ -111,7 +135,7 @@ TEST(ApplyCategoryWindow, SwitchingToTheAppliedCategoryChangesNothing) {
     ASSERT_NE(font, nullptr);
     const int changes = doc.changes;
     store.geometry.width = 999;
-    EXPECT_FALSE(applyCategoryWindow(store, doc, GeneralSettings{}, 1024, 1));
+    EXPECT_FALSE(applyCategoryWindow(store, doc, GeneralSettings{}, ScreenRect{0, 0, 1024, 700}, 1));
     EXPECT_EQ(doc.changes, changes);
     EXPECT_EQ(store.geometry.width, 999);
 

@@ -3,6 +3,7 @@
 #include "platform/text_codec.h"
 #include "store/text_encoding.h"
 #include "store/text_lines.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -28,6 +29,18 @@ TEST(DetectTextEncoding, LeadBytesAtTheEndAndBrokenSequences) {
     EXPECT_EQ(detectTextEncoding("\xE4" "ab", TextFormat::Utf8), TextFormat::Ansi);
 }
 
+TEST(DetectTextEncoding, StrayBytesOutnumberingUtf8PairsMakeAnsi) {
+    // "Maß“" in code page 1252 holds DF 93, a well-formed UTF-8 pair.
+    const std::string ansi = "M\xFCller=a\r\n\xC4rger=b\r\nMa\xDF\x93=c\r\n";
+    EXPECT_EQ(detectTextEncoding(ansi, TextFormat::Utf8), TextFormat::Ansi);
+    EXPECT_EQ(decodeText(ansi).text, ansiToWide(ansi));
+    // A UTF-8 file with one stray byte stays UTF-8.
+    EXPECT_EQ(detectTextEncoding("Gr\xC3\xBC\xC3\x9F" "e=M\xFCller", TextFormat::Utf8), TextFormat::Utf8);
+    // A broken sequence counts once, as one stray.
+    EXPECT_EQ(detectTextEncoding("\xC3\xA9 \xE2\x82x", TextFormat::Utf8), TextFormat::Utf8);
+    EXPECT_EQ(detectTextEncoding("\xC3\xA9 \xE2\x82x \xFC", TextFormat::Utf8), TextFormat::Ansi);
+}
+
 TEST(DecodeText, ByteOrderMarksDecide) {
     DecodedText u8 = decodeText("\xEF\xBB\xBF" "a=\xC3\xA9");
     EXPECT_EQ(u8.format, TextFormat::Utf8);
@@ -42,6 +55,43 @@ TEST(DecodeText, ByteOrderMarksDecide) {
     DecodedText plain = decodeText("a=b");
     EXPECT_EQ(plain.format, TextFormat::Utf8);
     EXPECT_FALSE(plain.hasBom);
+}
+
+TEST(DecodeText, Utf16BigEndianAndOddLengthsSurviveARoundTrip) {
+    const std::string big("\xFE\xFF\0a\0=\x20\xAC\0\r\0\n", 12);
+    DecodedText be = decodeText(big);
+    EXPECT_EQ(be.format, TextFormat::Utf16Be);
+    EXPECT_TRUE(be.hasBom);
+    EXPECT_EQ(be.text, L"a=\u20AC\r\n");
+    EXPECT_EQ(encodeText(be.text, be.format, be.hasBom), big);
+
+    // The last byte has no partner: it stays, as a character of its own.
+    const std::string odd("\xFF\xFE" "a\0=\0b", 7);
+    DecodedText le = decodeText(odd);
+    EXPECT_EQ(le.text, L"a=b");
+    const std::string saved = encodeText(le.text, le.format, le.hasBom);
+    EXPECT_EQ(saved, odd + std::string(1, '\0'));
+    EXPECT_EQ(encodeText(decodeText(saved).text, le.format, le.hasBom), saved);
+}
+
+TEST(EncodeText, OutputThatBeginsLikeAMarkGetsTheMarkOfItsFormat) {
+    struct Case {
+        std::wstring text;
+        TextFormat format;
+    };
+    const Case cases[] = {
+        {L"\uFEFFkey=1", TextFormat::Utf8},     {L"\uFEFFkey=1", TextFormat::Utf16Le},
+        {L"\uFFFEkey=1", TextFormat::Utf16Le},  {L"\uBBEF\u00BFk=1", TextFormat::Utf16Le},
+        {L"\u00FF\u00FEkey=1", TextFormat::Ansi}, {L"\u00EF\u00BB\u00BFkey=1", TextFormat::Ansi},
+    };
+    for (const Case& c : cases) {
+        const std::string bytes = encodeText(c.text, c.format, false);
+        DecodedText back = decodeText(bytes);
+        EXPECT_TRUE(back.hasBom) << testing::PrintToString(bytes);
+        EXPECT_EQ(back.text, c.text) << testing::PrintToString(bytes);
+    }
+    EXPECT_EQ(encodeText(L"key=\u00FF\u00FE", TextFormat::Ansi, false), ansiBytes(L"key=\u00FF\u00FE"))
+        << "only the very beginning counts";
 }
 
 TEST(DecodeText, StrayBytesInUtf8TextKeepTheirCharacter) {

@@ -1,0 +1,29 @@
+#include "settings/stale_saves.h"
+
+#include "platform/files.h"
+#include "platform/process.h"
+#include "platform/text_case.h"
+#include "settings/data_folder.h"
+
+namespace {
+
+bool isOwnFile(const std::wstring& name) {
+    const std::wstring kvl = L".kvl";
+    if (sameTextIgnoringCase(name, kSettingsFileName)) return true;
+    return name.size() > kvl.size() && sameTextIgnoringCase(name.substr(name.size() - kvl.size()), kvl);
+}
+
+}  // namespace
+
+int removeStaleSaves(const std::wstring& dataFolder) {
+    int removed = 0;
+    for (const std::wstring& name : listFiles(dataFolder, L"*.new")) {
+        std::wstring target;
+        uint32_t writer = 0;
+        if (!parseSiblingTempName(name, target, writer) || !isOwnFile(target)) continue;
+        // Another instance may be writing it right now.
+        if (processRunning(writer)) continue;
+        if (deleteFile(withTrailingBackslash(dataFolder) + name)) ++removed;
+    }
+    return removed;
+}
