@@ -113,6 +113,22 @@ listed_files() {
   wine "$PROBE" files "$1" "$(winpath "$2")" </dev/null >/dev/null 2>&1
 }
 
+# Holds a file open without sharing it, as another program may, for that many
+# seconds, in the background; returns once the file is held. HOLD_PID is the
+# holder, for `wait`.
+hold_file() {
+  local file=$1 seconds=$2 marker
+  marker="$E2E_OUT/held.$RANDOM"
+  wine "$PROBE" hold "$(winpath "$file")" "$seconds" "$(winpath "$marker")" </dev/null >/dev/null 2>&1 &
+  HOLD_PID=$!
+  for _ in $(seq 100); do
+    [ -f "$marker" ] && { rm -f "$marker"; return 0; }
+    sleep 0.1
+  done
+  fail "could not hold $file"
+  return 1
+}
+
 # Checks that the window's texts (read before with window_texts) hold a line.
 expect_text() {
   local file=$1 text=$2 what=$3

@@ -3,7 +3,10 @@
 # writes the settings back at exit: comments, foreign keys, letter case of group
 # names and the file's encoding all survive; a missing file is created with every
 # key in its fixed order (a data folder without categories goes straight to the
-# configuration editor, which is closed to end the program).
+# configuration editor, which is closed to end the program). A settings file
+# that cannot be read at start is never written over, a linked one is written
+# through its link, sizes that could hide the window are brought into range, and
+# new files left by a killed save go at the next start.
 source "$(dirname "$0")/lib.sh"
 
 crlf() { sed 's/$/\r/'; }
@@ -115,6 +118,64 @@ VarDrive=0
 Hotkey=\$0
 INI
 expect_file_bytes "$data/Kivo.ini" "$E2E_OUT/expected-fresh" "a new settings file lists every key in order"
+# Held open by another program while Kivo starts: Kivo runs with defaults, and
+# once the file is free again it still must not write those defaults over it.
+data=$(new_data_folder locked)
+printf '; mine\r\n[Start]\r\nCatSelect=B\r\n[main]\r\nLanguage=English\r\n' >"$data/Kivo.ini"
+printf 'One=%%windir%%\\notepad.exe\r\n' >"$data/A.kvl"
+cp "$data/A.kvl" "$data/B.kvl"
+cp "$data/Kivo.ini" "$E2E_OUT/locked-before"
+if hold_file "$data/Kivo.ini" 2; then
+  start_kivo "$data"
+  if wait_launcher; then
+    expect_category A "an unreadable settings file: the first category, not CatSelect"
+    wait "$HOLD_PID" || true
+    click_caption "$LAUNCHER_WIN"
+    xdotool key Tab
+    expect_category B "Tab switches the category"
+    exit_launcher "$LAUNCHER_WIN"
+  fi
+fi
+expect_file_bytes "$data/Kivo.ini" "$E2E_OUT/locked-before" "a settings file that could not be read is left as it was"
+
+# A linked settings file, and new files that a killed save left behind.
+data=$(new_data_folder linked)
+mkdir -p "$E2E_OUT/elsewhere"
+printf '[main]\r\nWidth=300\r\n' >"$E2E_OUT/elsewhere/real.ini"
+ln -s "$E2E_OUT/elsewhere/real.ini" "$data/Kivo.ini"
+printf 'One=%%windir%%\\notepad.exe\r\n' >"$data/A.kvl"
+for stale in Kivo.ini.4000004.new A.kvl.4000008.new notes.txt.4000012.new; do echo x >"$data/$stale"; done
+start_kivo "$data"
+if wait_launcher; then
+  exit_launcher "$LAUNCHER_WIN"
+fi
+[ -L "$data/Kivo.ini" ] && pass "the settings file is still a link" || fail "the link was replaced by a file"
+grep -q '^MRU=A' "$E2E_OUT/elsewhere/real.ini" && pass "the link's target was written" \
+  || fail "the link's target: $(tr -d '\r' <"$E2E_OUT/elsewhere/real.ini" | tr '\n' ' ')"
+left=$(cd "$data" && ls -- *.new | tr '\n' ' ')
+[ "$left" = "notes.txt.4000012.new " ] && pass "only Kivo's own left-over new files are removed" \
+  || fail "new files left: $left"
+
+# Sizes that would put the window out of sight (the centring overflowed).
+data=$(new_data_folder badsize)
+printf '[main]\r\nHeight=-2147483648\r\n' >"$data/Kivo.ini"
+printf 'One=%%windir%%\\notepad.exe\r\n' >"$data/A.kvl"
+for run in 1 2; do
+  start_kivo "$data"
+  wait_launcher || break
+  window_state 'Kivo ' "$E2E_OUT/badsize-$run.txt"
+  read -r _ left top right bottom _ cw ch _ visible _ < <(head -1 "$E2E_OUT/badsize-$run.txt" | tr -d '\r')
+  if [ "$visible" = 1 ] && [ "$top" -ge 0 ] && [ "$bottom" -le 700 ] && [ "$left" -ge 0 ] && [ "$right" -le 1024 ] \
+    && [ "$ch" -gt 0 ]; then
+    pass "run $run: a negative height leaves the window on the desktop (${cw}x${ch} at $left,$top)"
+  else
+    fail "run $run: $(head -1 "$E2E_OUT/badsize-$run.txt")"
+  fi
+  exit_launcher "$LAUNCHER_WIN"
+done
+tr -d '\r' <"$data/Kivo.ini" | grep -qx 'Height=60' && pass "the height is saved in range" \
+  || fail "saved: $(tr -d '\r' <"$data/Kivo.ini" | grep -E 'Height|WinY' | tr '\n' ' ')"
+
 leftovers=$(find "$E2E_OUT/existing" "$E2E_OUT/fresh" -name '*.new' | wc -l)
 [ "$leftovers" -eq 0 ] && pass "no temporary files left" || fail "temporary files left behind"
 

@@ -18,6 +18,9 @@
 //        (exit code 1: no menu open)
 //   probe wait-gone "<title>" <seconds>   exit code 0 once no such window is
 //        visible, 1 when it still is after that many seconds
+//   probe hold <file> <seconds> <marker>   opens the file without sharing it, as
+//        another program may, writes the marker file once it holds it, and lets
+//        go after that many seconds (exit code 4: the file could not be opened)
 // Exit codes: 1 no such window, 2 bad usage, 3 no such row, 4 the other
 // process could not be read. Apart from `texts`, a line break inside a text is
 // written as \n.
@@ -92,6 +95,18 @@ int waitGone(const wchar_t* title, const wchar_t* seconds) {
     }
 }
 
+int holdFile(const wchar_t* path, const wchar_t* seconds, const wchar_t* marker) {
+    long long limit = 0;
+    if (!parseInteger(seconds, limit) || limit < 0) return kBadUsage;
+    HANDLE file = CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return kUnreadable;
+    FILE* out = _wfopen(marker, L"wb");
+    if (out) fclose(out);
+    Sleep(static_cast<DWORD>(limit * 1000));
+    CloseHandle(file);
+    return kFound;
+}
+
 // Called only once the window is found: a missing window leaves no file behind
 // that a test could take for an answer.
 template <typename Write>
@@ -117,6 +132,7 @@ int wmain(int argc, wchar_t** argv) {
         return toFile(argv[2], [&](FILE* out) { return writeMenus(menus, out); });
     }
     if (command == L"wait-gone" && argc == 4) return waitGone(argv[2], argv[3]);
+    if (command == L"hold" && argc == 5) return holdFile(argv[2], argv[3], argv[4]);
 
     const bool known = ((command == L"texts" || command == L"rows" || command == L"state") && argc == 4) ||
                        (command == L"rowpoint" && argc == 5) || (command == L"post" && argc == 6);
