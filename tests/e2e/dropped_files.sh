@@ -1,0 +1,85 @@
+#!/usr/bin/env bash
+# Files dropped on the launcher's item view become items of the shown category
+# and are saved at once; when the category file cannot be written, Kivo says so
+# and keeps the items in memory.
+source "$(dirname "$0")/lib.sh"
+
+# python3-xlib is a Debian package: only the system interpreter has it.
+XDND_DROP=(/usr/bin/python3 "$(dirname "$0")/tools/xdnd_drop.py")
+
+data=$(new_data_folder data)
+printf '[main]\r\nAllowDrop=1\r\n' >"$data/Kivo.ini"
+printf '%s\r\n' 'First=%windir%\notepad.exe' >"$data/Tools.kvl"
+printf 'Dropped on the launcher.\r\n' >"$data/Read me.txt"
+printf 'Dropped on a read-only category.\r\n' >"$data/Notes.txt"
+category="$data/Tools.kvl"
+# Whatever happens, no launcher is left for the next test, nor a read-only file.
+# (Under set -e a failing command here would turn a pass into a failure.)
+clean_up() {
+  if [ -n "$KIVO_PID" ] && kill -0 "$KIVO_PID" 2>/dev/null; then kill "$KIVO_PID" 2>/dev/null || true; fi
+  chmod u+w "$category" 2>/dev/null || true
+}
+trap clean_up EXIT
+
+# Drops a Linux file over the launcher's first row, the way a file manager does.
+drop_on_launcher() {
+  local file=$1 x y out
+  if ! read -r x y < <(row_point 'Kivo ' 0); then
+    fail "no row to drop $(basename "$file") on"
+    return 1
+  fi
+  if out=$("${XDND_DROP[@]}" "$LAUNCHER_WIN" "$x" "$y" "$file" 2>&1); then
+    pass "the launcher takes the drop of $(basename "$file")"
+  else
+    fail "dropping $(basename "$file"): $out"
+    return 1
+  fi
+}
+
+# Waits until the file holds the line (without its CR); fails after 5 s.
+wait_for_line() {
+  local file=$1 line=$2 what=$3
+  for _ in $(seq 50); do
+    tr -d '\r' <"$file" | grep -qxF -- "$line" && { pass "$what"; return 0; }
+    sleep 0.1
+  done
+  fail "$what: no line \"$line\" in"
+  sed 's/^/    /' "$file"
+}
+
+# A dropped document is added after the last item and saved in the file's format.
+start_kivo "$data"
+if wait_launcher; then
+  if drop_on_launcher "$data/Read me.txt"; then
+    path=$(winpath "$data/Read me.txt")
+    wait_for_line "$category" "Read me=$path" "the category file gets the item with the file's full path"
+    expect_file_bytes "$category" <(printf '%s\r\n' 'First=%windir%\notepad.exe' "Read me=$path") \
+      "the file keeps its form: UTF-8 without BOM, CR LF"
+    expect_rows '0\tFirst\t0\n1\tRead me\t1\n' "the dropped document is a new row, selected"
+    screenshot "$LAUNCHER_WIN" dropped
+  fi
+  exit_launcher "$LAUNCHER_WIN"
+fi
+
+# A read-only category file (Wine's read-only attribute): the box, the row stays,
+# the file stays as it was.
+cp "$category" "$E2E_OUT/Tools.before"
+chmod 444 "$category"
+start_kivo "$data"
+if wait_launcher; then
+  if drop_on_launcher "$data/Notes.txt" && answer_box 'Error' Return read-only-box; then
+    expect_text "$E2E_OUT/read-only-box.txt" 'Cannot write Configuration' "a read-only category file is reported"
+    wait_gone 'Error' 5 || fail "the box stays open after Return"
+    expect_rows '0\tFirst\t0\n0\tRead me\t1\n1\tNotes\t2\n' "the dropped file stays in the launcher"
+    screenshot "$LAUNCHER_WIN" kept-in-memory
+  fi
+  # answer_box ends the program when no box comes.
+  kill -0 "$KIVO_PID" 2>/dev/null && exit_launcher "$LAUNCHER_WIN"
+fi
+expect_file_bytes "$category" "$E2E_OUT/Tools.before" "the read-only category file is unchanged"
+left=$(cd "$data" && LC_ALL=C ls -A | tr '\n' '|')
+[ "$left" = "Kivo.ini|Notes.txt|Read me.txt|Tools.kvl|" ] && pass "the failed save leaves no other file behind" \
+  || fail "the data folder holds: $left"
+chmod 644 "$category"
+
+finish
