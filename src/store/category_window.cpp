@@ -26,9 +26,11 @@ int clampedTo(int64_t value, int64_t low, int64_t high) {
     return static_cast<int>(value < low ? low : (value > high ? high : value));
 }
 
-// A size from the file: a window larger than the work area or of no size at all
-// could never be seen (and a huge one overflows the placement).
-int fittedSize(int value, int minimum, int available) {
+// A size from the file: no size at all is none (the default holds), and a window
+// larger than the work area could never be seen whole (a huge one overflows the
+// placement).
+int fittedSize(int value, int fallback, int minimum, int available) {
+    if (value <= 0) value = fallback;
     return clampedTo(value, minimum, available > minimum ? available : minimum);
 }
 
@@ -65,8 +67,8 @@ bool applyCategoryWindow(CategoryStore& store, IniDocument& settings, const Gene
     std::wstring fontText = readString(settings, L"Font", kDefaultFont);
     const int availableWidth = workArea.right - workArea.left;
     const int availableHeight = workArea.bottom - workArea.top;
-    int width = fittedSize(readInt(settings, L"Width", 350), kMinimumWidth, availableWidth);
-    int height = fittedSize(readInt(settings, L"Height", 250), kMinimumHeight, availableHeight);
+    int width = fittedSize(readInt(settings, L"Width", 350), 350, kMinimumWidth, availableWidth);
+    int height = fittedSize(readInt(settings, L"Height", 250), 250, kMinimumHeight, availableHeight);
     const int baseWidth = width;
 
     selectGroup(settings, store.appliedCategory);
@@ -77,9 +79,9 @@ bool applyCategoryWindow(CategoryStore& store, IniDocument& settings, const Gene
         if (own != 0) background = own;
     }
     if ((general.Common & kCommonWidth) == 0)
-        width = fittedSize(readInt(settings, L"Width", width), kMinimumWidth, availableWidth);
+        width = fittedSize(readInt(settings, L"Width", width), width, kMinimumWidth, availableWidth);
     if ((general.Common & kCommonHeight) == 0)
-        height = fittedSize(readInt(settings, L"Height", height), kMinimumHeight, availableHeight);
+        height = fittedSize(readInt(settings, L"Height", height), height, kMinimumHeight, availableHeight);
     g.width = width;
     g.height = height;
     style.backgroundColor = background;

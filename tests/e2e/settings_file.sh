@@ -164,6 +164,7 @@ for run in 1 2; do
   start_kivo "$data"
   wait_launcher || break
   window_state 'Kivo ' "$E2E_OUT/badsize-$run.txt"
+  screenshot "$LAUNCHER_WIN" "badsize-$run"
   read -r _ left top right bottom _ cw ch _ visible _ < <(head -1 "$E2E_OUT/badsize-$run.txt" | tr -d '\r')
   if [ "$visible" = 1 ] && [ "$top" -ge 0 ] && [ "$bottom" -le 700 ] && [ "$left" -ge 0 ] && [ "$right" -le 1024 ] \
     && [ "$ch" -gt 0 ]; then
@@ -173,7 +174,7 @@ for run in 1 2; do
   fi
   exit_launcher "$LAUNCHER_WIN"
 done
-tr -d '\r' <"$data/Kivo.ini" | grep -qx 'Height=60' && pass "the height is saved in range" \
+tr -d '\r' <"$data/Kivo.ini" | grep -qx 'Height=250' && pass "the default height is saved" \
   || fail "saved: $(tr -d '\r' <"$data/Kivo.ini" | grep -E 'Height|WinY' | tr '\n' ' ')"
 
 leftovers=$(find "$E2E_OUT/existing" "$E2E_OUT/fresh" -name '*.new' | wc -l)

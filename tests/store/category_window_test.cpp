@@ -107,19 +107,22 @@ TEST(ApplyCategoryWindow, SizesAndPositionsFromTheFileStayWithinReach) {
     IniDocument doc = settingsFile(dir,
                                    "[main]\r\nWidth=350\r\nHeight=-2147483648\r\n"
                                    "[Huge]\r\nWidth=2147483647\r\nWinX=-2147483648\r\nWinY=2147483647\r\n"
-                                   "[Tall]\r\nHeight=5000\r\nWidth=-5\r\n");
+                                   "[Tall]\r\nHeight=5000\r\nWidth=10\r\n[Flat]\r\nHeight=0\r\n");
     CategoryStore store;
     GeneralSettings g;  // keeps the upper right corner: x moves by main's width less its own
     show(store, doc, g, L"Huge");
     EXPECT_EQ(store.geometry.width, 1024) << "no wider than the work area";
-    EXPECT_EQ(store.geometry.height, 60) << "a negative height from main gets the smallest one";
+    EXPECT_EQ(store.geometry.height, 250) << "a negative height in main is none: the default";
     EXPECT_EQ(store.geometry.x, -100000);
     EXPECT_EQ(store.geometry.y, 100000);
 
     show(store, doc, g, L"Tall");
     EXPECT_EQ(store.geometry.height, 700) << "no taller than the work area";
-    EXPECT_EQ(store.geometry.width, 60);
+    EXPECT_EQ(store.geometry.width, 60) << "the smallest width";
     EXPECT_EQ(store.geometry.x, -100000 + 1024 - 60) << "main holds the width shown last";
+
+    show(store, doc, g, L"Flat");
+    EXPECT_EQ(store.geometry.height, 700) << "no height of its own: main's";
 
     g.Centered = 1;
     show(store, doc, g, L"Huge");
