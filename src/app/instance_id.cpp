@@ -1,5 +1,8 @@
 #include "app/instance_id.h"
 
+#include "platform/files.h"
+#include "platform/text_case.h"
+
 namespace {
 
 uint32_t addByte(uint32_t crc, uint8_t byte) {
@@ -10,12 +13,14 @@ uint32_t addByte(uint32_t crc, uint8_t byte) {
 
 }  // namespace
 
-uint32_t instanceIdOf(const std::wstring& dataFolder) {
+uint32_t crc32OfUtf16(const std::wstring& text) {
     uint32_t crc = 0xFFFFFFFFu;
-    for (wchar_t c : dataFolder) {
+    for (wchar_t c : text) {
         const uint16_t unit = static_cast<uint16_t>(c);
         crc = addByte(crc, static_cast<uint8_t>(unit & 0xFF));
         crc = addByte(crc, static_cast<uint8_t>(unit >> 8));
     }
     return ~crc;
 }
+
+uint32_t instanceIdOf(const std::wstring& dataFolder) { return crc32OfUtf16(toUpperCase(fullPathName(dataFolder))); }

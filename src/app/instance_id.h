@@ -6,4 +6,8 @@
 
 // CRC-32 (reflected polynomial 0xEDB88320, all ones in and out) of the text's
 // UTF-16LE bytes.
+uint32_t crc32OfUtf16(const std::wstring& text);
+
+// The CRC-32 of the data folder's full path in capitals: Windows paths ignore
+// letter case, so one folder has one fingerprint however it was spelled.
 uint32_t instanceIdOf(const std::wstring& dataFolder);

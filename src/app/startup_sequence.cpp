@@ -20,6 +20,7 @@
 #include "settings/ini_document.h"
 #include "settings/language.h"
 #include "settings/stale_saves.h"
+#include "store/category_file.h"
 #include "store/category_store.h"
 #include "store/category_window.h"
 
@@ -35,14 +36,6 @@ constexpr int kHotkeyEnabled = 0x8000;
 std::wstring startCategory() {
     std::wstring name = generalSettings.CatSelect.empty() ? generalSettings.MRU : generalSettings.CatSelect;
     return !name.empty() && fileExists(programFolders.dataFolder + name + L".kvl") ? name : std::wstring();
-}
-
-// A name that can be a file name of the data folder.
-bool isValidCategoryName(const std::wstring& name) {
-    if (name.empty()) return false;
-    for (wchar_t c : name)
-        if (c < 32 || std::wstring(L"\"*/:<>?\\|").find(c) != std::wstring::npos) return false;
-    return true;
 }
 
 // True when another instance on this data folder answered (or "/close" found
@@ -121,7 +114,7 @@ bool startProgram(const std::wstring& commandLine) {
     launchStartupItems(programRun.options, programDriveLetters());
     std::wstring& target = categoryNavigation.targetCategory;
     target = startCategory();
-    if (!isValidCategoryName(target)) {
+    if (!isCategoryName(target)) {
         if (categoryNavigation.categoryList.empty()) {
             if (programFolders.settingsReadOnly) return false;
             target = languageText(20);

@@ -15,6 +15,14 @@ void adoptIcon(IconHandle& owner, void* icon) {
     if (owner.handle != icon) owner.handle = icon;
 }
 
+// Web and mail addresses are percent-encoded: "%20b%" in them is text, not a
+// reference to remove.
+bool holdsWebAddress(const std::wstring& text) {
+    const std::wstring lower = toLowerCase(text);
+    return lower.find(L"http://") != std::wstring::npos || lower.find(L"https://") != std::wstring::npos ||
+           lower.find(L"mailto:") != std::wstring::npos;
+}
+
 }  // namespace
 
 ItemKind itemKindOf(const std::wstring& command) {
@@ -41,8 +49,11 @@ void parseItem(const CategoryItem& element, ItemFields& fields) {
 
 void prepareLaunch(const CategoryItem& element, ItemFields& record) {
     parseItem(element, record);
-    record.command = expandVariables(record.command);
-    record.parameters = expandVariables(record.parameters);
+    record.command = record.kind == ItemKind::WebAddress ? expandEnvironment(record.command, UnknownVariables::Keep)
+                                                         : expandVariables(record.command);
+    record.parameters = holdsWebAddress(record.parameters)
+                            ? expandEnvironment(record.parameters, UnknownVariables::Keep)
+                            : expandVariables(record.parameters);
     record.directory = expandVariables(record.directory);
 }
 

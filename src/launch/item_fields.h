@@ -28,7 +28,8 @@ ItemKind itemKindOf(const std::wstring& command);
 void parseItem(const CategoryItem& element, ItemFields& fields);
 
 // parseItem, then environment references expanded in command, parameters and
-// directory.
+// directory; leftover "%...%" pairs are removed, except from a web or mail address
+// and from parameters that hold one.
 void prepareLaunch(const CategoryItem& element, ItemFields& record);
 
 // The system's expansion, then every leftover "%...%" pair removed (a single "%"

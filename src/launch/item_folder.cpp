@@ -15,6 +15,10 @@ void openItemFolder() {
 
     std::wstring parameters = generalSettings.FileMgrParm;
     std::wstring target = toLowerCase(item.command) == L"explorer.exe" ? item.directory : item.command;
+    // A relative target means what it means to the launch: a path under the data
+    // folder, not under the file manager's folder.
+    if (!target.empty() && target.front() != L'"' && target.find(L'\\') != std::wstring::npos)
+        target = toFullPath(target);
     if (target.size() > 3 && target.back() == L'\\' && namesFolder(target)) target.pop_back();
     const size_t skip = !target.empty() && target.front() == L'"' ? 1 : 0;
     const size_t slash = target.find_last_of(L"\\/");
@@ -25,7 +29,7 @@ void openItemFolder() {
     } else if (parameters.empty()) {
         parameters = L" /Select,";
     }
-    parameters += target.empty() || target.front() == L'"' ? target : L"\"" + target + L"\"";
+    parameters += quotedPath(target);
 
     ShellRequest request;
     request.ownerWindowId = launchState.ownerWindowId;

@@ -6,15 +6,13 @@
 #include "platform/text_case.h"
 #include "settings/general_settings.h"
 #include "settings/language.h"
+#include "store/category_file.h"
 #include "store/text_lines.h"
 
 namespace {
 
 bool hasBackslash(const std::wstring& text) { return text.find(L'\\') != std::wstring::npos; }
 
-std::wstring quoted(const std::wstring& text) {
-    return text.empty() || text.front() == L'"' ? text : L"\"" + text + L"\"";
-}
 
 // A category file that exists and is not empty.
 bool usableCategoryFile(const std::wstring& name) {
@@ -28,7 +26,7 @@ void planShellCall(const ItemFields& item, ShellRequest& request) {
     request.parameters = item.parameters;
     request.directory = item.directory;
     const bool isFolder = namesFolder(item.command);
-    const std::wstring folder = quoted(isFolder ? item.command : item.directory);
+    const std::wstring folder = quotedPath(isFolder ? item.command : item.directory);
     if (toLowerCase(filePartOf(item.command)) == L"explorer.exe") {
         request.parameters += L" " + folder;
         request.directory.clear();
@@ -87,6 +85,20 @@ std::wstring withoutExtension(const std::wstring& name) {
     return name.substr(0, dot);
 }
 
+std::wstring quotedPath(const std::wstring& path) {
+    if (path.empty() || path.front() == L'"') return path;
+    // A backslash right before the closing quote would escape it for programs
+    // that read their command line the usual way ("C:\dir\" arrives as C:\dir").
+    // A folder does without its last one; a root keeps it, doubled.
+    std::wstring inner = path;
+    const bool root = (inner.size() == 3 && inner[1] == L':') || inner.find_first_not_of(L'\\') == std::wstring::npos;
+    if (!root)
+        while (inner.size() > 1 && inner.back() == L'\\') inner.pop_back();
+    const size_t kept = inner.find_last_not_of(L'\\');
+    inner.append(inner.size() - (kept == std::wstring::npos ? 0 : kept + 1), L'\\');
+    return L"\"" + inner + L"\"";
+}
+
 bool namesFolder(const std::wstring& path) {
     if (path.size() == 2 && path[1] == L':') return folderExists(path + L"\\");
     return !path.empty() && folderExists(path);
@@ -101,7 +113,7 @@ int launchItem(bool startup) {
     if (item.kind == ItemKind::CategorySwitch) {
         std::wstring name(trimSpaces(item.parameters));
         std::erase(name, L'"');
-        if (!name.empty() && usableCategoryFile(name)) {
+        if (isCategoryName(name) && usableCategoryFile(name)) {
             categoryNavigation.targetCategory = name;
             result = kLaunchCategorySwitch;
         }

@@ -37,3 +37,6 @@ bool namesFolder(const std::wstring& path);
 std::wstring extensionOf(const std::wstring& path);
 // The file part of a path: after its last "\" or "/", up to a double quote.
 std::wstring filePartOf(const std::wstring& path);
+// A path as one command-line argument in double quotes; a text that begins with a
+// double quote is taken as quoted already.
+std::wstring quotedPath(const std::wstring& path);

@@ -106,7 +106,9 @@ int translateEvent(const UiEvent& event, unsigned now) {
             if (windowInNormalState()) LayoutLauncherWindow();
             return kNoCommand;
         case UiEventKind::CloseRequest: return kCommandCloseRequest;
-        case UiEventKind::UserMessage: return event.code;
+        // Another instance only ever asks this one to exit; any other number
+        // posted from outside is not for us to run.
+        case UiEventKind::UserMessage: return event.code == kCommandExit ? kCommandExit : kNoCommand;
         case UiEventKind::RightButtonUp: return kCommandContextMenu;
         case UiEventKind::FrameRightButtonDown: loop.mouseOverTime = now; return kNoCommand;
         case UiEventKind::Hotkey:

@@ -78,7 +78,7 @@ void createProgramFonts(LauncherWindow& window) {
 }
 
 bool CreateLauncherWindow() {
-    WindowSpec spec{200, 200, 350, 250, launcherWindow.programTitle, generalSettings.ToolBarStyle != 0};
+    WindowSpec spec{200, 200, 350, 250, launcherWindow.programTitle, isToolWindowMode(generalSettings)};
     if (!openWindow(kLauncherWindow, spec)) return false;
     setWindowUserData(kLauncherWindow, launcherWindow.instanceId);
     setWindowIcons(kLauncherWindow, launcherWindow.programLargeIcon.handle, launcherWindow.programSmallIcon.handle);

@@ -23,7 +23,7 @@ void ApplyWindowStyle(int parts) {
     if (parts & kStyleToolWindow) {
         const bool visible = windowVisible(kLauncherWindow);
         showWindow(kLauncherWindow, WindowShow::Hide);
-        setToolWindow(kLauncherWindow, generalSettings.ToolBarStyle != 0);
+        setToolWindow(kLauncherWindow, isToolWindowMode(generalSettings));
         if (visible) showWindow(kLauncherWindow, WindowShow::Show);
     }
     // The inner area keeps its height when the caption comes or goes.

@@ -12,6 +12,7 @@ namespace {
 struct CenteringHook {
     HHOOK hook = nullptr;
     RECT owner{};
+    RECT workArea{};  // of the monitor nearest to the owner
     bool placed = false;  // moved once on activation; the user may move it after
 };
 CenteringHook centering;
@@ -30,9 +31,22 @@ bool isDialogClass(HWND window, const CREATESTRUCTW* create) {
     return hasDialogClassName(window);
 }
 
+// A modal box that cannot be seen would leave the user stuck: an owner partly
+// off the screen does not take its box along.
 BoxPosition centredOnOwner(int width, int height) {
     const RECT& r = centering.owner;
-    return centeredBoxPosition(r.left, r.top, r.right, r.bottom, width, height);
+    const RECT& area = centering.workArea;
+    return keptInArea(centeredBoxPosition(r.left, r.top, r.right, r.bottom, width, height), width, height,
+                      area.left, area.top, area.right, area.bottom);
+}
+
+RECT workAreaNear(const RECT& rect) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    return area;
 }
 
 // Some systems (Wine among them) ignore the creation position or centre the box
@@ -68,12 +82,22 @@ BoxPosition centeredBoxPosition(int left, int top, int right, int bottom, int wi
     return BoxPosition{(left + right - width) / 2, (top + bottom - height) / 2};
 }
 
+BoxPosition keptInArea(BoxPosition at, int width, int height, int left, int top, int right, int bottom) {
+    if (at.x + width > right) at.x = right - width;
+    if (at.x < left) at.x = left;
+    if (at.y + height > bottom) at.y = bottom - height;
+    if (at.y < top) at.y = top;
+    return at;
+}
+
 int showCenteredMessageBox(int ownerWindowId, const std::wstring& text, const std::wstring& title, unsigned flags) {
     HWND owner = static_cast<HWND>(windowHandle(ownerWindowId));
     centering.hook = nullptr;
     centering.placed = false;
-    if (owner && GetWindowRect(owner, &centering.owner))
+    if (owner && GetWindowRect(owner, &centering.owner)) {
+        centering.workArea = workAreaNear(centering.owner);
         centering.hook = SetWindowsHookExW(WH_CBT, centerOnCreate, nullptr, GetCurrentThreadId());
+    }
     // Own copies: the caller's strings may belong to state that changes while the
     // box runs its message loop.
     const std::wstring boxText = text;

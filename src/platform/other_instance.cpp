@@ -14,8 +14,12 @@ struct InstanceSearch {
 
 BOOL CALLBACK matchInstance(HWND window, LPARAM param) {
     InstanceSearch* search = reinterpret_cast<InstanceSearch*>(param);
-    wchar_t title[100] = {};
-    GetWindowTextW(window, title, 100);
+    // The whole title, however long: a cut one would match a shorter title, and
+    // never a longer one.
+    const int length = GetWindowTextLengthW(window);
+    if (length != static_cast<int>(search->title->size())) return TRUE;
+    std::wstring title(static_cast<size_t>(length) + 1, L'\0');
+    title.resize(static_cast<size_t>(GetWindowTextW(window, title.data(), length + 1)));
     if (*search->title != title) return TRUE;
     if (static_cast<uint32_t>(GetWindowLongPtrW(window, GWLP_USERDATA)) != search->userData) return TRUE;
     search->found = window;

@@ -202,6 +202,11 @@ void setToolWindow(int windowId, bool toolWindow) {
     SetWindowLongPtrW(w, GWL_EXSTYLE, exStyle);
 }
 
+bool isToolWindow(int windowId) {
+    HWND w = handleOf(windowId);
+    return w && (GetWindowLongPtrW(w, GWL_EXSTYLE) & WS_EX_TOOLWINDOW) != 0;
+}
+
 void refreshWindowFrame(int windowId) {
     if (HWND w = handleOf(windowId))
         SetWindowPos(w, nullptr, 0, 0, 0, 0,

@@ -67,6 +67,7 @@ bool windowOnMonitor(int windowId);
 // border), minimise box, tool-window look.
 void setWindowFrame(int windowId, bool caption, bool minimizeBox);
 void setToolWindow(int windowId, bool toolWindow);
+bool isToolWindow(int windowId);
 // Makes the system take a changed frame into account without moving the window.
 void refreshWindowFrame(int windowId);
 

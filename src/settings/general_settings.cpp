@@ -79,7 +79,7 @@ const SettingKey kWrittenKeys[] = {
 };
 
 void applyDerivedRules(GeneralSettings& s) {
-    if ((s.ToolBarStyle & 1) != 0)
+    if (isToolWindowMode(s))
         s.SystemTray = 1;
     else
         s.AutoEdgeHide = 0;

@@ -52,6 +52,10 @@ constexpr int kCommonBackground = 8;
 
 constexpr size_t kMaxLanguageNameLength = 64;
 
+// Bit 0 of `ToolBarStyle` alone makes the launcher a tool window; the other
+// bits are kept as stored.
+inline bool isToolWindowMode(const GeneralSettings& settings) { return (settings.ToolBarStyle & 1) != 0; }
+
 // Reads every key in its order, with the defaults, then applies the derived rules
 // (tool window forces the tray icon, auto-hide only for tool windows, AutoDelay
 // seconds, Alpha range). `userLanguage` is the default of `Language`. `VarDrive`

@@ -10,6 +10,13 @@ void clearCategoryItems(CategoryStore& store) {
     store.selectedItem = -1;
 }
 
+bool isCategoryName(const std::wstring& name) {
+    if (name.empty()) return false;
+    for (wchar_t c : name)
+        if (c < 32 || std::wstring_view(L"\"*/:<>?\\|").find(c) != std::wstring_view::npos) return false;
+    return true;
+}
+
 bool loadCategoryFile(CategoryStore& store, const std::wstring& path) {
     clearCategoryItems(store);
     return insertCategoryFile(store, path);

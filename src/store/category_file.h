@@ -19,3 +19,7 @@ bool insertCategoryFile(CategoryStore& store, const std::wstring& path);
 bool saveCategoryFile(const CategoryStore& store, const std::wstring& path);
 
 void clearCategoryItems(CategoryStore& store);
+
+// A name that can only mean a category file of the data folder: not empty, and
+// nothing that a file name cannot hold, so no path ("..\\x", "C:\\x") either.
+bool isCategoryName(const std::wstring& name);

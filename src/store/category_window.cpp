@@ -46,6 +46,12 @@ void writeSizeAndLook(const CategoryStore& store, IniDocument& settings) {
 }  // namespace
 
 bool loadCategory(CategoryStore& store, std::wstring& targetCategory, const DriveLetters& drives) {
+    if (!isCategoryName(targetCategory)) {
+        // Not a file of the data folder: nothing is read, and nothing will be
+        // written under that name.
+        targetCategory.clear();
+        return false;
+    }
     store.loadedCategory = targetCategory;
     targetCategory.clear();
     store.categoryFilePath = fullPathName(expandEnvironment(store.loadedCategory + L".kvl"));

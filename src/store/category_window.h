@@ -12,6 +12,8 @@
 // Loads `targetCategory` (which is emptied) from the data folder, the current
 // directory, adapting drive letters in variable-drive mode. False when the file
 // cannot be read: the list is then empty and `loadedCategory` keeps the name.
+// False as well for a name that is no category name (a path): then nothing
+// changes.
 bool loadCategory(CategoryStore& store, std::wstring& targetCategory, const DriveLetters& drives);
 
 // Stores the settings of the category shown so far and merges those of the

@@ -6,12 +6,19 @@
 namespace {
 
 TEST(InstanceId, Crc32OfTheUtf16Bytes) {
-    EXPECT_EQ(instanceIdOf(L""), 0u);
+    EXPECT_EQ(crc32OfUtf16(L""), 0u);
     // "1" as UTF-16LE is the bytes 31 00.
-    EXPECT_EQ(instanceIdOf(L"1"), 0x8784154Du);
-    EXPECT_EQ(instanceIdOf(L"C:\\Kivo\\"), 0xAA53DCE9u);
-    EXPECT_NE(instanceIdOf(L"C:\\Kivo\\"), instanceIdOf(L"C:\\kivo\\")) << "the path as it is, letter case included";
-    EXPECT_EQ(instanceIdOf(L"D:\\Gr\u00f6\u00dfe\\\u20ac\\"), 0x0CAB7D44u) << "both bytes of every unit";
+    EXPECT_EQ(crc32OfUtf16(L"1"), 0x8784154Du);
+    EXPECT_EQ(crc32OfUtf16(L"C:\\Kivo\\"), 0xAA53DCE9u);
+    EXPECT_EQ(crc32OfUtf16(L"D:\\Gr\u00f6\u00dfe\\\u20ac\\"), 0x0CAB7D44u) << "both bytes of every unit";
+}
+
+TEST(InstanceId, OneFolderHowEverItIsSpelled) {
+    EXPECT_EQ(instanceIdOf(L"C:\\Kivo\\"), crc32OfUtf16(L"C:\\KIVO\\"));
+    EXPECT_EQ(instanceIdOf(L"c:\\kivo\\"), instanceIdOf(L"C:\\Kivo\\"));
+    EXPECT_EQ(instanceIdOf(L"D:\\gr\u00f6\u00dfe\\"), instanceIdOf(L"D:\\GR\u00d6\u00dfE\\"));
+    EXPECT_EQ(instanceIdOf(L"C:\\Kivo\\Data\\..\\"), instanceIdOf(L"C:\\KIVO\\"));
+    EXPECT_NE(instanceIdOf(L"C:\\Kivo\\"), instanceIdOf(L"C:\\Kivo2\\"));
 }
 
 TEST(Hotkey, LegacyLayoutIsConverted) {

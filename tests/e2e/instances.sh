@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # One launcher per data folder: a second start brings the first back and ends,
 # "/close" makes the first exit and save, "/i=" selects an item, and the
-# settings file is written only when something changed.
+# settings file is written only when something changed. The folder may be spelled
+# in any letter case and the title may be of any length.
 source "$(dirname "$0")/lib.sh"
 
 data=$(new_data_folder data)
@@ -72,5 +73,28 @@ sleep 0.5
 xdotool key Escape
 wait_kivo_exit
 tr -d '\r' <"$data/Kivo.ini" | grep -qx 'MRU=More' && pass "a changed setting is written" || fail "MRU: $(grep -a MRU "$data/Kivo.ini")"
+
+# A title of 121 characters, and the folder spelled in other letters.
+long=$(new_data_folder long-title)
+title=$(printf 'Kivo%.0s' $(seq 30))
+printf '[main]\r\nProgTitle=%s\r\n' "$title" >"$long/Kivo.ini"
+cp "$data/Items.kvl" "$long/"
+start_kivo "$long"
+first_pid=$KIVO_PID
+if wait_window "^$title \$" >/dev/null; then
+  start_kivo "$long"
+  wait_kivo_exit 10 && pass "with a long title a second start ends"
+  start_kivo "$E2E_OUT" "$(winpath "$long" | tr '[:lower:]' '[:upper:]')"
+  wait_kivo_exit 10 && pass "so does one with the folder in capitals"
+  count=$(xdotool search --onlyvisible --name "^$title \$" 2>/dev/null | wc -l)
+  [ "$count" -eq 1 ] && pass "one launcher on the folder" || fail "$count launchers on one folder"
+  start_kivo "$E2E_OUT" "$(winpath "$long" | tr '[:upper:]' '[:lower:]')" /close
+  wait_kivo_exit 10
+  KIVO_PID=$first_pid
+  wait_kivo_exit 10 && pass "/close in small letters reaches it"
+else
+  fail "no launcher with the long title"
+  kill "$first_pid" 2>/dev/null || true
+fi
 
 finish

@@ -2,7 +2,9 @@
 # kivo.exe under Wine in the virtual desktop, drives it with real input through
 # xdotool, and checks what it wrote and what it shows.
 # Usage: source lib.sh; the script gets KIVO_EXE and E2E_OUT from its arguments.
-set -euo pipefail
+set -Eeuo pipefail
+# A command that stops the script says where, instead of ending it in silence.
+trap 'echo "FAIL: the script stopped at line $LINENO: $BASH_COMMAND"' ERR
 
 KIVO_EXE=$1
 E2E_OUT=$2/$(basename "$0" .sh)

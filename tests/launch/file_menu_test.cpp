@@ -121,7 +121,7 @@ TEST_F(OpenItemFolder, ExplorerSelectsTheTarget) {
 
     select(L"C:\\");
     openItemFolder();
-    EXPECT_EQ(onlyShellCall().parameters, L" /Select,\"C:\\\"") << "a drive root keeps it";
+    EXPECT_EQ(onlyShellCall().parameters, L" /Select,\"C:\\\\\"") << "a drive root keeps it, doubled";
     EXPECT_EQ(onlyShellCall().directory, L"C:\\");
 }
 
@@ -130,8 +130,20 @@ TEST_F(OpenItemFolder, OtherFileManagersGetTheFolder) {
     select(L"C:\\Tools\\app.exe");
     openItemFolder();
     EXPECT_EQ(onlyShellCall().file, L"C:\\TC\\tc.exe");
-    EXPECT_EQ(onlyShellCall().parameters, L"\"C:\\Tools\\\"");
+    EXPECT_EQ(onlyShellCall().parameters, L"\"C:\\Tools\"") << "no backslash to escape the closing quote";
     EXPECT_EQ(onlyShellCall().directory, L"C:\\Tools\\");
+}
+
+TEST_F(OpenItemFolder, ARelativeCommandLivesUnderTheDataFolder) {
+    select(L"bin\\probe.exe");
+    openItemFolder();
+    EXPECT_EQ(onlyShellCall().parameters, L" /Select,\"" + dataPath + L"bin\\probe.exe\"");
+    EXPECT_EQ(onlyShellCall().directory, dataPath + L"bin\\");
+
+    generalSettings.FileMgrCom = L"C:\\TC\\tc.exe";
+    select(L"bin\\probe.exe");
+    openItemFolder();
+    EXPECT_EQ(onlyShellCall().parameters, L"\"" + dataPath + L"bin\"");
 }
 
 TEST_F(OpenItemFolder, OnlyOrdinaryItemsOfASelectedRow) {

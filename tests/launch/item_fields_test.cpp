@@ -59,6 +59,20 @@ TEST(ItemFields, PrepareExpandsCommandParametersAndDirectoryOnly) {
     EXPECT_EQ(fields.iconSource, L"%KIVO_TEST_TOOL%\\i.ico");
 }
 
+TEST(ItemFields, WebAndMailAddressesKeepTheirPercentEncoding) {
+    setEnvironmentVariable(L"KIVO_TEST_HOST", L"example.com");
+    ItemFields fields;
+    prepareLaunch(element(L"Web", L"http://%KIVO_TEST_HOST%/a%20b%20c"), fields);
+    EXPECT_EQ(fields.command, L"http://example.com/a%20b%20c") << "known variables are still expanded";
+    prepareLaunch(element(L"Mail", L"mailto:a@example.com?subject=x%20y%2Cz"), fields);
+    EXPECT_EQ(fields.command, L"mailto:a@example.com?subject=x%20y%2Cz");
+    prepareLaunch(element(L"Browser", L"firefox.exe;-new-tab HTTPS://example.com/a%20b%20c"), fields);
+    EXPECT_EQ(fields.parameters, L"-new-tab HTTPS://example.com/a%20b%20c");
+    prepareLaunch(element(L"Other", L"tool.exe;copy %1 to %2;%KIVO_UNSET_A%x"), fields);
+    EXPECT_EQ(fields.parameters, L"copy 2") << "other commands lose leftover pairs as before";
+    EXPECT_EQ(fields.directory, L"x");
+}
+
 TEST(ExpandVariables, RemovesWhatCannotBeExpanded) {
     std::wstring windows;
     ASSERT_TRUE(readEnvironmentVariable(L"windir", windows));

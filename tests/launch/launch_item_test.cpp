@@ -49,13 +49,19 @@ TEST_F(LaunchItem, FoldersOpenInTheConfiguredFileManager) {
     launchItem(false);
     const ShellRequest& call = onlyShellCall();
     EXPECT_EQ(call.file, L"C:\\Tools\\FreeCommander.exe");
-    EXPECT_EQ(call.parameters, L"/T \"" + dataPath + L"\"");
+    EXPECT_EQ(call.parameters, L"/T \"" + dataPath.substr(0, dataPath.size() - 1) + L"\"")
+        << "a backslash before the closing quote would escape it";
     EXPECT_EQ(call.directory, L"");
 
     recorder.shellCalls.clear();
     prepare(L"Drive", L"C:");
     launchItem(false);
     EXPECT_EQ(onlyShellCall().parameters, L"/T \"C:\"") << "a drive letter with a colon is a folder";
+
+    recorder.shellCalls.clear();
+    prepare(L"Root", L"C:\\");
+    launchItem(false);
+    EXPECT_EQ(onlyShellCall().parameters, L"/T \"C:\\\\\"") << "a root keeps its backslash, doubled";
 }
 
 TEST_F(LaunchItem, ShowModesVerbsAndTheElevationKeys) {
@@ -111,7 +117,12 @@ TEST_F(LaunchItem, CategorySwitchNeedsANonEmptyCategoryFile) {
     EXPECT_TRUE(recorder.boxes.empty());
 
     categoryNavigation.targetCategory.clear();
-    for (const wchar_t* definition : {L"kivo;Empty", L"kivo;Missing", L"kivo;  "}) {
+    // Files that exist, but not as categories of the data folder.
+    std::filesystem::create_directories(data.path / L"inner");
+    writeBytes(data.file(L"inner\\Mix.kvl"), "A=a.exe\r\n");
+    const std::wstring absolute = L"kivo;" + data.file(L"inner\\Mix");
+    for (const wchar_t* definition : {L"kivo;Empty", L"kivo;Missing", L"kivo;  ", L"kivo;inner\\Mix", L"kivo;inner/Mix",
+                                      L"kivo;.\\inner\\Mix", absolute.c_str()}) {
         recorder.boxes.clear();
         prepare(L"Other", definition);
         EXPECT_EQ(launchItem(false), kLaunchNothing) << definition;

@@ -78,6 +78,18 @@ TEST_F(LauncherLoopTest, CloseRequestsExitUnlessTheTrayKeepsTheProgram) {
     EXPECT_EQ(run({launcherEvent(UiEventKind::UserMessage, kCommandExit)}), kLoopExit) << "another instance's /close";
 }
 
+TEST_F(LauncherLoopTest, AnotherProcessCanOnlyAskForTheExit) {
+    for (int command : {kCommandNextCategory, kCommandConfiguration, kCommandNewCategory, kCommandTitleBar}) {
+        const int titleBar = generalSettings.TitleBar;
+        EXPECT_EQ(run({launcherEvent(UiEventKind::UserMessage, command),
+                       launcherEvent(UiEventKind::UserMessage, kCommandExit)}),
+                  kLoopExit)
+            << command;
+        EXPECT_EQ(generalSettings.TitleBar, titleBar) << command;
+        EXPECT_TRUE(categoryNavigation.targetCategory.empty()) << command;
+    }
+}
+
 TEST_F(LauncherLoopTest, StripClickWaitsForTheButtonAndDraggingCancelsIt) {
     UiEvent click = launcherEvent(UiEventKind::ControlClick);
     click.control = kLauncherNextArrow;

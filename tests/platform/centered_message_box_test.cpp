@@ -100,6 +100,24 @@ TEST(CenteredMessageBox, WithoutOwnerWindowStillAnswers) {
     EXPECT_EQ(seen.owner, nullptr);
 }
 
+TEST(CenteredMessageBox, AnOwnerPartlyOffTheScreenKeepsItsBoxInSight) {
+    RECT area{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+    for (RECT at : {RECT{-380, 100, 20, 400}, RECT{area.right - 30, area.bottom - 40, area.right + 370, area.bottom + 260}}) {
+        OwnerWindow owner(at);
+        ASSERT_NE(owner.window, nullptr) << "no display";
+        EXPECT_EQ(showAndAnswer(kLauncherWindow), kAnswerNo);
+        ASSERT_NE(seen.box, nullptr);
+        EXPECT_GE(seen.rect.left, area.left);
+        EXPECT_GE(seen.rect.top, area.top);
+        EXPECT_LE(seen.rect.right, area.right);
+        EXPECT_LE(seen.rect.bottom, area.bottom);
+    }
+    const BoxPosition kept = keptInArea(BoxPosition{-75, 650}, 200, 100, 0, 0, 1024, 700);
+    EXPECT_EQ(kept.x, 0);
+    EXPECT_EQ(kept.y, 600);
+}
+
 // The hook lives only as long as its box: a later box without owner is not put
 // on the centre of the earlier owner.
 TEST(CenteredMessageBox, LeavesLaterBoxesAlone) {
