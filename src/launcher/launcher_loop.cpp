@@ -133,7 +133,9 @@ int translateEvent(const UiEvent& event, unsigned now) {
             // A click with Alt held is Alt+click, not a lone Alt.
             loop.alt.alone = false;
             return kNoCommand;
-        case UiEventKind::Timer: return kNoCommand;
+        case UiEventKind::Timer:
+            if (event.code == kLauncherTimer && generalSettings.Stayontop) keepWindowOnTop(kLauncherWindow);
+            return kNoCommand;
     }
     return kNoCommand;
 }

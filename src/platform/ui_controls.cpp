@@ -19,11 +19,14 @@ HWND createChild(int windowId, int controlId, const wchar_t* className, DWORD st
     return control;
 }
 
+// The tip window has no owner: under Wine a window that owns a topmost window
+// cannot be made topmost itself, and the tips would keep the launcher from
+// staying on top. Unowned, it must be destroyed with its window (closeWindow).
 HWND tipWindow(WindowRecord& record) {
     if (!record.tips) {
         record.tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, record.handle,
-                                      nullptr, GetModuleHandleW(nullptr), nullptr);
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
     }
     return record.tips;
 }
