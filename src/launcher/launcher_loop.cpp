@@ -31,7 +31,14 @@ bool windowInNormalState() {
     return !windowMinimized(kLauncherWindow) && !windowMaximized(kLauncherWindow);
 }
 
-void refillLauncherView() { FillItemView(ItemViewForm::Launcher, kLauncherWindow, kLauncherItemView); }
+// A row chosen with the keys has sent no event: it is taken before the rows go,
+// so that the refilled view shows it selected again.
+void refillLauncherView() {
+    const int position = itemRowData(kLauncherWindow, kLauncherItemView,
+                                     selectedItemRow(kLauncherWindow, kLauncherItemView));
+    if (position >= 0) categoryStore.selectedItem = position;
+    FillItemView(ItemViewForm::Launcher, kLauncherWindow, kLauncherItemView);
+}
 
 int onMenuEntry(int number, unsigned now) {
     LauncherLoop& loop = launcherLoop;
