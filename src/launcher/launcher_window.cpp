@@ -131,6 +131,7 @@ void LayoutLauncherWindow() {
     view.width = width - 5;
     view.height = height - kStripHeight;
     moveControl(kLauncherWindow, kLauncherItemView, view);
+    redrawArea(kLauncherWindow, ControlBox{0, 0, width, kStripHeight});
 }
 
 void PlaceLauncherWindow() {

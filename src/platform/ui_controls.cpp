@@ -128,6 +128,12 @@ void moveControl(int windowId, int controlId, const ControlBox& box) {
         SetWindowPos(control, nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void redrawArea(int windowId, const ControlBox& area) {
+    HWND window = static_cast<HWND>(windowHandle(windowId));
+    const RECT r{area.x, area.y, area.x + area.width, area.y + area.height};
+    if (window) RedrawWindow(window, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
 void useHandPointerForStaticText() {
     // The pointer belongs to the class: a scratch control reaches it.
     HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),

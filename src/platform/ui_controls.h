@@ -28,6 +28,10 @@ struct ControlBox {
 };
 ControlBox controlBox(int windowId, int controlId);
 void moveControl(int windowId, int controlId, const ControlBox& box);
+// Paints that part of the window's inner area anew, with the controls in it. A
+// control that moves leaves its old picture behind and, when it grows, keeps
+// the part it showed before (a centred text stays where it was).
+void redrawArea(int windowId, const ControlBox& area);
 
 // The system's hand pointer over every static text control of the program.
 void useHandPointerForStaticText();
