@@ -43,9 +43,12 @@ bool isItemViewControl(HWND control) {
     return control && GetClassNameW(control, name, 32) > 0 && lstrcmpiW(name, WC_LISTVIEWW) == 0;
 }
 
-bool addStaticControl(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text) {
-    return createChild(windowId, controlId, L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX, x, y,
-                       width, height, text) != nullptr;
+bool addStaticControl(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text,
+                      bool ellipsis) {
+    // Without the ellipsis a centred text too long is cut at both ends, and it
+    // draws beyond the control (static controls paint on their parent).
+    const DWORD style = SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX | (ellipsis ? SS_ENDELLIPSIS : 0);
+    return createChild(windowId, controlId, L"STATIC", style, x, y, width, height, text) != nullptr;
 }
 
 bool addItemView(int windowId, int controlId, int x, int y, int width, int height, int columnWidth) {

@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <string>
 
-// Static text, centred both ways, reporting clicks.
-bool addStaticControl(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text);
+// Static text, centred both ways, reporting clicks. With `ellipsis` a text too
+// long for the control keeps its start and ends in "...".
+bool addStaticControl(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text,
+                      bool ellipsis = false);
 // The item list: single selection, no column header, auto-arrange, double-buffered,
 // label tips, no sunken edge, one column of the given width.
 bool addItemView(int windowId, int controlId, int x, int y, int width, int height, int columnWidth);
