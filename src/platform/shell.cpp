@@ -14,7 +14,9 @@ const wchar_t* orNull(const std::wstring& text) {
 
 constexpr DWORD kReadyWait = 3000;  // milliseconds
 
-// ShellExecuteW's own call, keeping the started process to wait for.
+// The same call as ShellExecuteW (no error boxes of the shell's own), keeping
+// the started process to wait for; a document opened in a running program or a
+// console program has nothing to wait for.
 HINSTANCE executeAndWait(HWND owner, const ShellRequest& request) {
     SHELLEXECUTEINFOW info{};
     info.cbSize = sizeof info;
