@@ -50,6 +50,9 @@ void chooseVerbAndShow(const ItemFields& item, bool startup, ShellRequest& reque
     if (item.showMode == kShowModeAdmin) request.verb = L"runAS";
     const LaunchServices& services = launchState.services;
     if (!startup && services.isKeyHeld(kKeyControl) && services.isKeyHeld(kKeyShift)) request.verb = L"runAS";
+    // The launcher comes up after the start-up items and in front of them; a
+    // program whose window came later would keep the keyboard, even minimised.
+    request.waitUntilReady = startup;
 }
 
 int reportFailure(const ItemFields& item) {

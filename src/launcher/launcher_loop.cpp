@@ -31,7 +31,14 @@ bool windowInNormalState() {
     return !windowMinimized(kLauncherWindow) && !windowMaximized(kLauncherWindow);
 }
 
-void refillLauncherView() { FillItemView(ItemViewForm::Launcher, kLauncherWindow, kLauncherItemView); }
+// A row chosen with the keys has sent no event: it is taken before the rows go,
+// so that the refilled view shows it selected again.
+void refillLauncherView() {
+    const int position = itemRowData(kLauncherWindow, kLauncherItemView,
+                                     selectedItemRow(kLauncherWindow, kLauncherItemView));
+    if (position >= 0) categoryStore.selectedItem = position;
+    FillItemView(ItemViewForm::Launcher, kLauncherWindow, kLauncherItemView);
+}
 
 int onMenuEntry(int number, unsigned now) {
     LauncherLoop& loop = launcherLoop;
@@ -85,6 +92,12 @@ void onPointerMove(const UiEvent& event) {
     loop.pointerY = event.y;
 }
 
+int onKey(const UiEvent& event) {
+    const bool modified = keyHeld(kKeyShift) || keyHeld(kKeyControl);
+    if (!loneAltReleased(launcherLoop.alt, event.code, event.data == 1, modified)) return kNoCommand;
+    return generalSettings.ALTmenu && windowIsForeground(kLauncherWindow) ? kCommandCategoryMenu : kNoCommand;
+}
+
 int translateEvent(const UiEvent& event, unsigned now) {
     LauncherLoop& loop = launcherLoop;
     switch (event.kind) {
@@ -124,32 +137,26 @@ int translateEvent(const UiEvent& event, unsigned now) {
             loop.pointerRecorded = false;
             return kNoCommand;
         case UiEventKind::LeftDragMove: onPointerMove(event); return kNoCommand;
+        case UiEventKind::Key: return onKey(event);
+        case UiEventKind::Other:
+            // A click with Alt held is Alt+click, not a lone Alt.
+            loop.alt.alone = false;
+            return kNoCommand;
         case UiEventKind::Timer:
-        case UiEventKind::Other: return kNoCommand;
+            if (event.code == kLauncherTimer && generalSettings.Stayontop) keepWindowOnTop(kLauncherWindow);
+            return kNoCommand;
     }
     return kNoCommand;
 }
 
 // A click on the strip waits until the button is released or half a second has
-// passed, so that pressing and dragging can move the window instead; a lone Alt
-// opens the category menu once per press.
+// passed, so that pressing and dragging can move the window instead.
 int commandWithoutEvent(unsigned now) {
     LauncherLoop& loop = launcherLoop;
-    if (loop.pendingClick) {
-        if (static_cast<int>(now - loop.pendingDue) <= 0) return kNoCommand;
-        const int control = loop.pendingClick;
-        loop.pendingClick = 0;
-        return control;
-    }
-    if (!generalSettings.ALTmenu) return kNoCommand;
-    if (!keyHeld(kKeyAlt)) {
-        loop.altDown = false;
-        return kNoCommand;
-    }
-    const bool opens = !keyHeld(kKeyShift) && !keyHeld(kKeyControl) && windowIsForeground(kLauncherWindow) &&
-                       !loop.altDown;
-    loop.altDown = true;
-    return opens ? kCommandCategoryMenu : kNoCommand;
+    if (!loop.pendingClick || static_cast<int>(now - loop.pendingDue) <= 0) return kNoCommand;
+    const int control = loop.pendingClick;
+    loop.pendingClick = 0;
+    return control;
 }
 
 void launchSelectedItem(unsigned now) {
@@ -223,6 +230,22 @@ int carryOut(int command, unsigned now) {
 }
 
 }  // namespace
+
+bool loneAltReleased(LoneAlt& alt, int key, bool pressed, bool shiftOrControlHeld) {
+    if (key != kKeyAlt) {
+        if (pressed) alt.alone = false;
+        return false;
+    }
+    if (pressed) {
+        // A held key repeats its press; the first one decides.
+        if (!alt.down) alt.alone = !shiftOrControlHeld;
+        alt.down = true;
+        return false;
+    }
+    const bool released = alt.down && alt.alone && !shiftOrControlHeld;
+    alt = LoneAlt{};
+    return released;
+}
 
 int RunLauncherLoop() {
     launcherLoop = LauncherLoop{};

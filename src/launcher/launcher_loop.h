@@ -4,6 +4,18 @@
 #include <string>
 #include <vector>
 
+// Alt pressed and let go with no other key joining it opens the category menu,
+// as Alt does for a menu bar. It is decided when Alt goes up, so that Alt+F4 and
+// the like stay what they are.
+struct LoneAlt {
+    bool down = false;
+    bool alone = false;  // nothing else pressed since Alt went down
+};
+
+// Follows one key going down or up; true when it is Alt let go after a press
+// that stood alone.
+bool loneAltReleased(LoneAlt& alt, int key, bool pressed, bool shiftOrControlHeld);
+
 // Loop state; starts fresh with every run. Times are tick counts.
 struct LauncherLoop {
     int pendingClick = 0;  // strip control clicked, waiting to be taken
@@ -12,7 +24,7 @@ struct LauncherLoop {
     int pointerX = 0;
     int pointerY = 0;
     unsigned categoryMenuClosed = 0;
-    bool altDown = false;
+    LoneAlt alt;
     unsigned autoCloseStart = 0;
     unsigned mouseOverTime = 0;
     int result = 0;  // the loop request that ends the run

@@ -48,14 +48,15 @@ struct StripControl {
     const wchar_t* text;
     int font;
     int tipEntry;  // language entry, 0 for none
+    bool ellipsis;  // a long text keeps its start
 };
 
 // Created in this order; the item view follows them.
 const StripControl kStripControls[] = {
-    {kLauncherTitleStrip, 26, 285, L"", kDialogFontBold, 17},
-    {kLauncherPreviousArrow, 311, 13, L"3", kGlyphFontLarge, 18},
-    {kLauncherNextArrow, 324, 13, L"4", kGlyphFontLarge, 19},
-    {kLauncherCloseGlyph, 350, 13, L"r", kGlyphFontSmall, 0},
+    {kLauncherTitleStrip, 26, 285, L"", kDialogFontBold, 17, true},
+    {kLauncherPreviousArrow, 311, 13, L"3", kGlyphFontLarge, 18, false},
+    {kLauncherNextArrow, 324, 13, L"4", kGlyphFontLarge, 19, false},
+    {kLauncherCloseGlyph, 350, 13, L"r", kGlyphFontSmall, 0, false},
 };
 
 std::wstring withoutAmpersands(std::wstring text) {
@@ -83,7 +84,7 @@ bool CreateLauncherWindow() {
     setWindowUserData(kLauncherWindow, launcherWindow.instanceId);
     setWindowIcons(kLauncherWindow, launcherWindow.programLargeIcon.handle, launcherWindow.programSmallIcon.handle);
     for (const StripControl& c : kStripControls) {
-        addStaticControl(kLauncherWindow, c.id, c.x, 0, c.width, kStripHeight, c.text);
+        addStaticControl(kLauncherWindow, c.id, c.x, 0, c.width, kStripHeight, c.text, c.ellipsis);
         setControlFont(kLauncherWindow, c.id, launcherWindow.fonts[c.font].handle);
         if (c.tipEntry) setControlTip(kLauncherWindow, c.id, languageText(c.tipEntry));
     }
@@ -131,6 +132,7 @@ void LayoutLauncherWindow() {
     view.width = width - 5;
     view.height = height - kStripHeight;
     moveControl(kLauncherWindow, kLauncherItemView, view);
+    redrawArea(kLauncherWindow, ControlBox{0, 0, width, kStripHeight});
 }
 
 void PlaceLauncherWindow() {

@@ -12,6 +12,29 @@ const wchar_t* orNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
+constexpr DWORD kReadyWait = 3000;  // milliseconds
+
+// The same call as ShellExecuteW (no error boxes of the shell's own), keeping
+// the started process to wait for; a document opened in a running program or a
+// console program has nothing to wait for.
+HINSTANCE executeAndWait(HWND owner, const ShellRequest& request) {
+    SHELLEXECUTEINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = SEE_MASK_FLAG_NO_UI | SEE_MASK_NOCLOSEPROCESS;
+    info.hwnd = owner;
+    info.lpVerb = orNull(request.verb);
+    info.lpFile = request.file.c_str();
+    info.lpParameters = orNull(request.parameters);
+    info.lpDirectory = orNull(request.directory);
+    info.nShow = request.showCommand;
+    ShellExecuteExW(&info);
+    if (info.hProcess) {
+        WaitForInputIdle(info.hProcess, kReadyWait);
+        CloseHandle(info.hProcess);
+    }
+    return info.hInstApp;
+}
+
 }  // namespace
 
 int shellExecute(const ShellRequest& request) {
@@ -20,8 +43,10 @@ int shellExecute(const ShellRequest& request) {
     // uninitialised by us.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     HWND owner = static_cast<HWND>(windowHandle(request.ownerWindowId));
-    HINSTANCE result = ShellExecuteW(owner, orNull(request.verb), request.file.c_str(), orNull(request.parameters),
-                                     orNull(request.directory), request.showCommand);
+    HINSTANCE result = request.waitUntilReady
+                           ? executeAndWait(owner, request)
+                           : ShellExecuteW(owner, orNull(request.verb), request.file.c_str(),
+                                           orNull(request.parameters), orNull(request.directory), request.showCommand);
     if (SUCCEEDED(com)) CoUninitialize();
     return static_cast<int>(reinterpret_cast<INT_PTR>(result));
 }

@@ -14,6 +14,9 @@ struct ShellRequest {
     std::wstring parameters;
     std::wstring directory;  // empty: none
     int showCommand = kShowNormal;
+    // Return only once the started program waits for input (bounded), so that
+    // a window shown afterwards comes up in front of it.
+    bool waitUntilReady = false;
 };
 
 // The shell's answer: greater than 32 when it accepted the command.

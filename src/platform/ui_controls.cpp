@@ -19,11 +19,14 @@ HWND createChild(int windowId, int controlId, const wchar_t* className, DWORD st
     return control;
 }
 
+// The tip window has no owner: under Wine a window that owns a topmost window
+// cannot be made topmost itself, and the tips would keep the launcher from
+// staying on top. Unowned, it must be destroyed with its window (closeWindow).
 HWND tipWindow(WindowRecord& record) {
     if (!record.tips) {
         record.tips = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_ALWAYSTIP,
-                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, record.handle,
-                                      nullptr, GetModuleHandleW(nullptr), nullptr);
+                                      CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr,
+                                      GetModuleHandleW(nullptr), nullptr);
     }
     return record.tips;
 }
@@ -40,9 +43,12 @@ bool isItemViewControl(HWND control) {
     return control && GetClassNameW(control, name, 32) > 0 && lstrcmpiW(name, WC_LISTVIEWW) == 0;
 }
 
-bool addStaticControl(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text) {
-    return createChild(windowId, controlId, L"STATIC", SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX, x, y,
-                       width, height, text) != nullptr;
+bool addStaticControl(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text,
+                      bool ellipsis) {
+    // Without the ellipsis a centred text too long is cut at both ends, and it
+    // draws beyond the control (static controls paint on their parent).
+    const DWORD style = SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX | (ellipsis ? SS_ENDELLIPSIS : 0);
+    return createChild(windowId, controlId, L"STATIC", style, x, y, width, height, text) != nullptr;
 }
 
 bool addItemView(int windowId, int controlId, int x, int y, int width, int height, int columnWidth) {
@@ -123,6 +129,12 @@ ControlBox controlBox(int windowId, int controlId) {
 void moveControl(int windowId, int controlId, const ControlBox& box) {
     if (HWND control = controlHandle(windowId, controlId))
         SetWindowPos(control, nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void redrawArea(int windowId, const ControlBox& area) {
+    HWND window = static_cast<HWND>(windowHandle(windowId));
+    const RECT r{area.x, area.y, area.x + area.width, area.y + area.height};
+    if (window) RedrawWindow(window, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
 
 void useHandPointerForStaticText() {

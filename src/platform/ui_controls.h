@@ -3,8 +3,10 @@
 #include <cstdint>
 #include <string>
 
-// Static text, centred both ways, reporting clicks.
-bool addStaticControl(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text);
+// Static text, centred both ways, reporting clicks. With `ellipsis` a text too
+// long for the control keeps its start and ends in "...".
+bool addStaticControl(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text,
+                      bool ellipsis = false);
 // The item list: single selection, no column header, auto-arrange, double-buffered,
 // label tips, no sunken edge, one column of the given width.
 bool addItemView(int windowId, int controlId, int x, int y, int width, int height, int columnWidth);
@@ -28,6 +30,10 @@ struct ControlBox {
 };
 ControlBox controlBox(int windowId, int controlId);
 void moveControl(int windowId, int controlId, const ControlBox& box);
+// Paints that part of the window's inner area anew, with the controls in it. A
+// control that moves leaves its old picture behind and, when it grows, keeps
+// the part it showed before (a centred text stays where it was).
+void redrawArea(int windowId, const ControlBox& area);
 
 // The system's hand pointer over every static text control of the program.
 void useHandPointerForStaticText();

@@ -18,6 +18,12 @@ bool isKeyMessage(UINT message) {
     return message == WM_KEYDOWN || message == WM_KEYUP || message == WM_SYSKEYDOWN || message == WM_SYSKEYUP;
 }
 
+UiEvent keyEvent(int windowId, const MSG& message) {
+    UiEvent event = eventFor(windowId, UiEventKind::Key, static_cast<int>(message.wParam));
+    event.data = message.message == WM_KEYDOWN || message.message == WM_SYSKEYDOWN ? 1 : 0;
+    return event;
+}
+
 bool translateShortcut(int windowId, MSG& message) {
     WindowRecord* record = windowRecord(windowId);
     return record && record->shortcuts && TranslateAcceleratorW(record->handle, record->shortcuts, &message);
@@ -50,9 +56,9 @@ bool preTranslateMessage(MSG& message) {
     const int windowId = windowIdOf(message.hwnd);
     if (windowId < 0) return false;
     if (isKeyMessage(message.message)) {
-        const bool used = translateShortcut(windowId, message);
-        queueEvent(eventFor(windowId, UiEventKind::Other));
-        return used;
+        // Taken before the shortcut is: Alt+F4 must still count as a key joining Alt.
+        queueEvent(keyEvent(windowId, message));
+        return translateShortcut(windowId, message);
     }
     const bool onItemView = isItemViewControl(message.hwnd);
     switch (message.message) {

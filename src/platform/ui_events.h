@@ -6,7 +6,8 @@
 #include <vector>
 
 enum class UiEventKind {
-    Other,                 // any keyboard or mouse message: a chance to look at the keys
+    Other,                 // a mouse button pressed
+    Key,                   // a key went down or up; `code` = virtual key, `data` = 1 down, 0 up
     Menu,                  // menu entry or shortcut; `code` = command
     ItemView,              // click on the item list; `code` = click kind, `data` = selected row's data
     ControlClick,          // left click on a static control

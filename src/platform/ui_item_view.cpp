@@ -70,9 +70,11 @@ int appendItemRow(int windowId, int controlId, const std::wstring& text, void* i
 void endItemViewFill(int windowId, int controlId, int selectRow) {
     HWND view = viewOf(windowId, controlId);
     if (!view) return;
-    if (selectRow >= 0) selectItemRow(windowId, controlId, selectRow);
-    if ((GetWindowLongPtrW(view, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT) fitItemViewColumn(windowId, controlId);
+    // Only a view that redraws works out its scroll bars: the column is fitted
+    // and the row scrolled to after that, or both go by the view without them.
     SendMessageW(view, WM_SETREDRAW, TRUE, 0);
+    if ((GetWindowLongPtrW(view, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT) fitItemViewColumn(windowId, controlId);
+    if (selectRow >= 0) selectItemRow(windowId, controlId, selectRow);
     InvalidateRect(view, nullptr, TRUE);
     showBusyPointer(false);
 }
@@ -122,6 +124,23 @@ std::wstring itemRowText(int windowId, int controlId, int row) {
         SendMessageW(view, LVM_GETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
     text.resize(static_cast<size_t>(length));
     return text;
+}
+
+bool itemRowInSight(int windowId, int controlId, int row) {
+    HWND view = viewOf(windowId, controlId);
+    RECT rowRect{};
+    rowRect.left = LVIR_BOUNDS;
+    RECT inner{};
+    if (!view || !SendMessageW(view, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&rowRect)) ||
+        !GetClientRect(view, &inner))
+        return false;
+    return rowRect.left >= inner.left && rowRect.top >= inner.top && rowRect.right <= inner.right &&
+           rowRect.bottom <= inner.bottom;
+}
+
+bool itemViewScrollsSideways(int windowId, int controlId) {
+    HWND view = viewOf(windowId, controlId);
+    return view && (GetWindowLongPtrW(view, GWL_STYLE) & WS_HSCROLL) != 0;
 }
 
 void setItemViewSpacing(int windowId, int controlId, int horizontal, int vertical) {

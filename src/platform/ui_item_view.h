@@ -22,6 +22,10 @@ int selectedItemRow(int windowId, int controlId);
 int itemRowData(int windowId, int controlId, int row);
 
 std::wstring itemRowText(int windowId, int controlId, int row);
+// True when the whole row lies in the view's inner area (scrolled into sight).
+bool itemRowInSight(int windowId, int controlId, int row);
+// True while the view shows a horizontal scroll bar.
+bool itemViewScrollsSideways(int windowId, int controlId);
 
 // Distance between icons in the large-icon view.
 void setItemViewSpacing(int windowId, int controlId, int horizontal, int vertical);

@@ -26,6 +26,7 @@ struct WindowRecord {
     COLORREF staticTextColor = 0;
     bool hasColors = false;
     HWND tips = nullptr;
+    HWND lastForeground = nullptr;  // seen by keepWindowOnTop
     bool ignoreLoneAlt = false;
     void (*sizeHandler)(SizeKind kind) = nullptr;
     void (*sessionEndHandler)() = nullptr;

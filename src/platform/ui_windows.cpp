@@ -94,6 +94,8 @@ bool openWindow(int windowId, const WindowSpec& spec) {
 void closeWindow(int windowId) {
     WindowRecord* record = windowRecord(windowId);
     if (!record || !record->handle) return;
+    // The tips first: they let go of the controls they watch.
+    if (record->tips) DestroyWindow(record->tips);
     if (record->ownWindow) DestroyWindow(record->handle);
     if (record->shortcuts) DestroyAcceleratorTable(record->shortcuts);
     if (record->background) DeleteObject(record->background);
@@ -177,6 +179,26 @@ void bringWindowToFront(int windowId) {
 void setWindowTopmost(int windowId, bool topmost) {
     if (HWND w = handleOf(windowId))
         SetWindowPos(w, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+// Wine keeps a topmost window first in the stacking order, yet a window shown
+// later still covers it on the display: Wine restacks only a window that moves
+// to the very top. Moving it down and back up again is such a move; Windows
+// keeps the window where it was.
+void keepWindowOnTop(int windowId) {
+    WindowRecord* record = windowRecord(windowId);
+    if (!record || !record->handle) return;
+    HWND foreground = GetForegroundWindow();
+    if (foreground == record->lastForeground) return;
+    record->lastForeground = foreground;
+    HWND w = record->handle;
+    auto topmost = [](HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
+    if (!topmost(w) || !IsWindowVisible(w) || IsIconic(w)) return;
+    // Another window that stays on top (a menu, a tool of another program) keeps its place.
+    if (foreground && foreground != w && topmost(foreground)) return;
+    const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
+    SetWindowPos(w, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
+    SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, flags);
 }
 
 bool windowOnMonitor(int windowId) {

@@ -60,6 +60,9 @@ bool windowMaximized(int windowId);
 bool windowIsForeground(int windowId);
 void bringWindowToFront(int windowId);
 void setWindowTopmost(int windowId, bool topmost);
+// For a topmost window, called now and then: raises it again on the display
+// when another window has come to the foreground since the last call.
+void keepWindowOnTop(int windowId);
 // False when no monitor shows any part of the window.
 bool windowOnMonitor(int windowId);
 

@@ -97,6 +97,11 @@ window_state() {
   wine "$PROBE" state "$title" "$(winpath "$out")" </dev/null >/dev/null 2>&1
 }
 
+# Makes the window with exactly this title paint itself anew, controls included.
+repaint_window() {
+  wine "$PROBE" repaint "$1" </dev/null >/dev/null 2>&1
+}
+
 # The open popup menus' rectangles; fails when no menu is open. Under Wine the
 # entries of another process's menu cannot be read, so expect only menu lines.
 open_menu() {

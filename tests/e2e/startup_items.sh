@@ -2,7 +2,8 @@
 # The items of the start-up category are started when the program starts:
 # programs with their parameters, folder and show mode; category switches and
 # file menus are skipped; an item that cannot be started says so. "/nostartup"
-# starts nothing.
+# starts nothing. A program started minimised does not keep the keyboard: the
+# launcher comes up active.
 source "$(dirname "$0")/lib.sh"
 
 data=$(new_data_folder data)
@@ -49,5 +50,34 @@ if wait_launcher; then
   exit_launcher "$win"
 fi
 [ ! -e "$log" ] && pass "/nostartup starts nothing" || fail "/nostartup started the probe"
+
+# A minimised program with a window: once it is up, keys go to the launcher.
+active=$(new_data_folder active)
+mkdir -p "$active/my tools"
+cp "$BUILD_DIR/tests/launch_probe.exe" "$active/my tools/probe.exe"
+printf 'Editor=notepad.exe\r\n' >"$active/Alpha.kvl"
+printf 'Shell=cmd.exe\r\n' >"$active/Beta.kvl"
+printf '[Start]\r\nCatSelect=Alpha\r\n' >"$active/Kivo.ini"
+printf 'Probe=my tools\\probe.exe;--window;;min\r\n' >"$active/startup.kvl"
+start_kivo "$active"
+if wait_launcher; then
+  win=$LAUNCHER_WIN
+  for _ in $(seq 50); do
+    window_state 'Kivo probe window' "$E2E_OUT/probe-window.txt" && break
+    sleep 0.1
+  done
+  grep -q ' iconic 1 ' "$E2E_OUT/probe-window.txt" 2>/dev/null && pass "the program's window is up, minimised" \
+    || fail "no minimised program window"
+  sleep 1
+  window_state 'Kivo ' "$E2E_OUT/active.txt"
+  grep -q ' foreground 1 ' "$E2E_OUT/active.txt" && pass "the launcher is the active window" \
+    || fail "the launcher is not active: $(head -1 "$E2E_OUT/active.txt")"
+  screenshot "$win" active
+  xdotool key Tab
+  expect_category Beta "Tab works without a click"
+  xdotool key Escape
+  wait_kivo_exit && pass "and Escape ends the program"
+fi
+post_message 'Kivo probe window' 16 0 0 || true
 
 finish

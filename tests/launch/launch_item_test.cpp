@@ -84,6 +84,9 @@ TEST_F(LaunchItem, ShowModesVerbsAndTheElevationKeys) {
     EXPECT_EQ(recorder.shellCalls[3].verb, L"runAS") << "Ctrl+Shift elevate";
     EXPECT_EQ(recorder.shellCalls[3].showCommand, kShowMinimized);
     EXPECT_EQ(recorder.shellCalls[4].verb, L"") << "not at start-up";
+    EXPECT_EQ(recorder.shellCalls[4].showCommand, kShowMinimized);
+    EXPECT_TRUE(recorder.shellCalls[4].waitUntilReady) << "the launcher comes up after a start-up program";
+    EXPECT_FALSE(recorder.shellCalls[3].waitUntilReady);
 }
 
 TEST_F(LaunchItem, StartupSkipsSwitchesAndFileMenusButStartsWebAddresses) {

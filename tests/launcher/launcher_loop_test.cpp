@@ -5,6 +5,7 @@
 #include "launcher/category_list.h"
 #include "launcher/commands.h"
 #include "launcher/launcher_loop.h"
+#include "platform/shell.h"
 #include "platform/ui_events.h"
 #include "settings/data_folder.h"
 #include "settings/general_settings.h"
@@ -118,6 +119,25 @@ TEST_F(LauncherLoopTest, ReadOnlyKeepsTheTitleBar) {
     programFolders.settingsReadOnly = false;
     run({launcherEvent(UiEventKind::Menu, kCommandTitleBar)});
     EXPECT_EQ(generalSettings.TitleBar, 0);
+}
+
+// Keys as they go down (+) and up (-), then whether the last one was a lone Alt.
+bool altAfter(std::initializer_list<int> keys, bool shiftOrControlHeld = false) {
+    LoneAlt alt;
+    bool released = false;
+    for (int key : keys) released = loneAltReleased(alt, key < 0 ? -key : key, key > 0, shiftOrControlHeld);
+    return released;
+}
+
+TEST(LoneAltKey, OpensTheMenuWhenLetGoAloneOnly) {
+    EXPECT_TRUE(altAfter({kKeyAlt, -kKeyAlt}));
+    EXPECT_TRUE(altAfter({kKeyAlt, kKeyAlt, kKeyAlt, -kKeyAlt})) << "held down, its press repeats";
+    EXPECT_FALSE(altAfter({kKeyAlt})) << "nothing before it is let go";
+    EXPECT_FALSE(altAfter({kKeyAlt, kKeyF4, -kKeyF4, -kKeyAlt})) << "Alt+F4";
+    EXPECT_FALSE(altAfter({kKeyAlt, kKeyShift, -kKeyAlt}));
+    EXPECT_FALSE(altAfter({kKeyAlt, -kKeyAlt}, true)) << "with Shift or Ctrl held";
+    EXPECT_FALSE(altAfter({-kKeyAlt})) << "pressed elsewhere, let go here";
+    EXPECT_TRUE(altAfter({kKeyAlt, kKeyTab, -kKeyTab, -kKeyAlt, kKeyAlt, -kKeyAlt})) << "each press on its own";
 }
 
 }  // namespace

@@ -75,6 +75,32 @@ TEST_F(LauncherWindowTest, ListsShowSeparatorsWithTheSeparatorText) {
     EXPECT_TRUE(categoryStore.items[2].smallIcon);
 }
 
+TEST_F(LauncherWindowTest, ARefillShowsTheSelectedRowNearTheEndInEveryView) {
+    clearCategoryItems(categoryStore);
+    for (int i = 0; i < 300; ++i) addItem(L"Item " + std::to_wstring(i + 1), L"%windir%\\system32\\notepad.exe");
+    for (int large : {0, 1}) {
+        for (int singleColumn : {0, 1}) {
+            if (large && singleColumn) continue;
+            categoryStore.geometry.largeIcons = large;
+            generalSettings.SingleColumn = singleColumn;
+            categoryStore.selectedItem = 294;
+            fill();
+            EXPECT_EQ(selectedItemRow(kLauncherWindow, kLauncherItemView), 294);
+            EXPECT_TRUE(itemRowInSight(kLauncherWindow, kLauncherItemView, 294))
+                << "large icons " << large << ", single column " << singleColumn;
+        }
+    }
+}
+
+TEST_F(LauncherWindowTest, TheSingleColumnFitsTheViewWithoutASidewaysScrollBar) {
+    clearCategoryItems(categoryStore);
+    for (int i = 0; i < 100; ++i) addItem(L"Item " + std::to_wstring(i + 1), L"%windir%\\system32\\notepad.exe");
+    categoryStore.geometry.largeIcons = 0;
+    generalSettings.SingleColumn = 1;
+    fill();
+    EXPECT_FALSE(itemViewScrollsSideways(kLauncherWindow, kLauncherItemView));
+}
+
 TEST_F(LauncherWindowTest, EmptyCategoryGivesAnEmptyView) {
     clearCategoryItems(categoryStore);
     EXPECT_EQ(fill(), 0);

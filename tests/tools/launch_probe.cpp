@@ -3,9 +3,14 @@
 //   its command line
 //   its current directory
 //   the show command it was given, or -1 when none
+// With "--window" among its parameters it then behaves like a program with a
+// main window: "Kivo probe window", magenta, over the whole work area, shown
+// with the show command it was given; it goes when closed, at the latest after
+// a minute.
 #include <windows.h>
 
 #include <cstdio>
+#include <cwchar>
 #include <string>
 
 namespace {
@@ -41,9 +46,37 @@ std::string utf8(const std::wstring& text) {
     return bytes;
 }
 
+LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_DESTROY || message == WM_TIMER) {
+        PostQuitMessage(0);
+        return 0;
+    }
+    return DefWindowProcW(window, message, wParam, lParam);
+}
+
+int showWindowUntilClosed(HINSTANCE instance, int show) {
+    WNDCLASSW windowClass{};
+    windowClass.lpfnWndProc = windowProc;
+    windowClass.hInstance = instance;
+    windowClass.hbrBackground = CreateSolidBrush(RGB(255, 0, 255));
+    windowClass.lpszClassName = L"KivoProbeWindow";
+    if (!RegisterClassW(&windowClass)) return 1;
+    RECT area{};
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, L"Kivo probe window", WS_POPUP | WS_CAPTION,
+                                  area.left, area.top, area.right - area.left, area.bottom - area.top, nullptr,
+                                  nullptr, instance, nullptr);
+    if (!window) return 1;
+    SetTimer(window, 1, 60000, nullptr);
+    ShowWindow(window, show);
+    MSG message;
+    while (GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+    return 0;
+}
+
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR parameters, int show) {
     const std::wstring log = environmentVariable(L"KIVO_PROBE_LOG");
     if (log.empty()) return 2;
     // One write for the whole record, so that a reader never sees half of one
@@ -53,5 +86,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     FILE* out = _wfopen(log.c_str(), L"ab");
     if (!out) return 1;
     const bool written = fwrite(record.data(), 1, record.size(), out) == record.size();
-    return fclose(out) == 0 && written ? 0 : 1;
+    if (fclose(out) != 0 || !written) return 1;
+    if (parameters && wcsstr(parameters, L"--window")) return showWindowUntilClosed(instance, show);
+    return 0;
 }

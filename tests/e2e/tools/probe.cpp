@@ -12,7 +12,9 @@
 //        window <l> <t> <r> <b> client <w> <h> visible <0/1> iconic <0/1>
 //        foreground <0/1> userdata <unsigned> exstyle 0x<hex> style 0x<hex>
 //        then one line per direct child, its rectangle in the window's client area:
-//        control <id> <class> <x> <y> <w> <h> enabled <0/1> visible <0/1> text <text>
+//        control <id> <class> <x> <y> <w> <h> enabled <0/1> visible <0/1> style 0x<hex> text <text>
+//   probe repaint "<title>"           makes the window paint itself anew, frame and
+//        controls included, as when it comes out from under another window
 //   probe menu <file>                 every visible popup menu: menu <l> <t> <r> <b>,
 //        then its entries, entry <id> <checked 0/1> <text>, where they can be read
 //        (exit code 1: no menu open)
@@ -135,6 +137,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"hold" && argc == 5) return holdFile(argv[2], argv[3], argv[4]);
 
     const bool known = ((command == L"texts" || command == L"rows" || command == L"state") && argc == 4) ||
+                       (command == L"repaint" && argc == 3) ||
                        (command == L"rowpoint" && argc == 5) || (command == L"post" && argc == 6);
     if (!known) return kBadUsage;
     long long row = 0;
@@ -142,6 +145,10 @@ int wmain(int argc, wchar_t** argv) {
     HWND window = findTopLevel(argv[2]);
     if (!window) return kNotFound;
     if (command == L"post") return post(window, argv + 3);
+    if (command == L"repaint") {
+        RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+        return kFound;
+    }
     if (command == L"texts") return toFile(argv[3], [&](FILE* out) { return writeTexts(window, out); });
     if (command == L"rows") return toFile(argv[3], [&](FILE* out) { return writeRows(window, out); });
     if (command == L"state") return toFile(argv[3], [&](FILE* out) { return writeState(window, out); });

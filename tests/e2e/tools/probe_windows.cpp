@@ -36,9 +36,9 @@ BOOL CALLBACK writeControl(HWND child, LPARAM param) {
     MapWindowPoints(nullptr, children->parent, reinterpret_cast<POINT*>(&rect), 2);
     fprintf(children->out, "control %d ", GetDlgCtrlID(child));
     fputs(utf8(className).c_str(), children->out);
-    fprintf(children->out, " %ld %ld %ld %ld enabled %d visible %d text ", rect.left, rect.top,
+    fprintf(children->out, " %ld %ld %ld %ld enabled %d visible %d style 0x%08lx text ", rect.left, rect.top,
             rect.right - rect.left, rect.bottom - rect.top, IsWindowEnabled(child) ? 1 : 0,
-            IsWindowVisible(child) ? 1 : 0);
+            IsWindowVisible(child) ? 1 : 0, static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)));
     writeText(children->out, textOf(child));
     return TRUE;
 }

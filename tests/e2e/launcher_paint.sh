@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# What the launcher window shows after it changed: after a resize and after a
+# switch of view it looks exactly as when it paints itself anew (no stale
+# strip, arrow or glyph); the single column of a long category needs no
+# sideways scroll bar; a long category name ends in an ellipsis and keeps off
+# the arrows. Screenshots stay in the output folder.
+source "$(dirname "$0")/lib.sh"
+
+data=$(new_data_folder data)
+for i in $(seq 1 100); do printf 'Item %d=%%windir%%\\system32\\notepad.exe\r\n' "$i"; done >"$data/Programs.kvl"
+long='A category name far too long for the strip, whatever its font'
+longer="$long, and longer still"
+printf 'Editor=%%windir%%\\system32\\notepad.exe\r\n' >"$data/$long.kvl"
+printf 'Editor=%%windir%%\\system32\\notepad.exe\r\n' >"$data/$longer.kvl"
+printf 'Editor=%%windir%%\\system32\\notepad.exe\r\n' >"$data/Short.kvl"
+printf '[Start]\r\nCatSelect=Programs\r\n[main]\r\nSingleColumn=1\r\n[Programs]\r\nLargeIcons=0\r\n' >"$data/Kivo.ini"
+
+# Screenshots the launcher as it is, then as it paints itself anew; they must
+# be the same.
+expect_fresh() {
+  local name=$1 what=$2 differing
+  xdotool mousemove 1000 690
+  sleep 0.5
+  screenshot "$win" "$name"
+  repaint_window 'Kivo '
+  sleep 0.5
+  screenshot "$win" "$name-repainted"
+  differing=$(compare -metric AE "$E2E_OUT/$name.png" "$E2E_OUT/$name-repainted.png" null: 2>&1 || true)
+  [ "$differing" = 0 ] && pass "$what" || fail "$what: $differing pixels differ from a fresh paint ($name.png)"
+}
+
+# Drags the window's right border by that many pixels, as a user resizes it.
+drag_right_border() {
+  local x y w h edge
+  read -r x y w h < <(window_geometry "$win")
+  edge=$((x + w - 2))
+  xdotool mousemove "$edge" $((y + h / 2)) mousedown 1
+  for step in 1 2 3 4; do
+    xdotool mousemove $((edge + $1 * step / 4)) $((y + h / 2))
+    sleep 0.1
+  done
+  xdotool mouseup 1
+  sleep 0.3
+}
+
+view_style() {  # the style of the item view (control 1)
+  window_state 'Kivo ' "$E2E_OUT/state.txt" && sed -n 's/^control 1 .* style \(0x[0-9a-f]*\) .*/\1/p' "$E2E_OUT/state.txt"
+}
+
+start_kivo "$data"
+wait_launcher || finish
+win=$LAUNCHER_WIN
+
+style=$(view_style)
+[ -n "$style" ] && [ $((style & 0x100000)) -eq 0 ] && pass "100 items in one column: no sideways scroll bar" \
+  || fail "the single column scrolls sideways (style $style)"
+[ -n "$style" ] && [ $((style & 0x200000)) -ne 0 ] && pass "but an upright one" || fail "no upright scroll bar"
+expect_fresh single-column "the single column is painted right"
+
+drag_right_border -150
+expect_fresh narrower "made narrower, the strip and arrows are painted at their new places"
+drag_right_border 250
+expect_fresh wider "made wider too"
+style=$(view_style)
+[ $((style & 0x100000)) -eq 0 ] && pass "after resizing, still no sideways scroll bar" \
+  || fail "a sideways scroll bar after resizing"
+
+# Item 95 chosen with the keys, then large icons from the context menu (its
+# third entry): the refilled view shows item 95 selected and in sight.
+click_caption "$win"
+xdotool key End Up Up Up Up Up Menu
+sleep 0.5
+xdotool key Down Down Down Return
+sleep 1
+list_rows 'Kivo ' "$E2E_OUT/rows-large.txt"
+selected=$(awk -F'\t' '$1 == 1 {print $3}' "$E2E_OUT/rows-large.txt")
+[ "$selected" = 94 ] && pass "the row chosen with the keys stays selected" || fail "selected after the switch: '$selected'"
+read -r x y w h < <(window_geometry "$win")
+if read -r px py < <(row_point 'Kivo ' 94) && [ "$px" -gt "$x" ] && [ "$px" -lt $((x + w)) ] &&
+  [ "$py" -gt $((y + h - 215)) ] && [ "$py" -lt $((y + h)) ]; then
+  pass "and is scrolled into sight"
+else
+  fail "the selected row is out of sight (${px:-?},${py:-?} in ${w}x${h}+$x+$y)"
+fi
+expect_fresh large-icons "switched to large icons, the view is painted right"
+drag_right_border -120
+expect_fresh large-icons-narrower "and after a resize"
+post_message 'Kivo ' 273 70 0
+sleep 0.5
+expect_fresh back-to-column "and back to one column"
+exit_launcher "$win"
+
+# Small icons and long names; the arrows stand at the left end.
+printf '[Start]\r\nCatSelect=Short\r\n[main]\r\nSingleColumn=0\r\nAutoAlign=0\r\nLeftAligned=1\r\n' >"$data/Kivo.ini"
+for name in Short "$long" "$longer"; do printf '[%s]\r\nLargeIcons=0\r\nFont=Arial,12,0,0\r\n' "$name"; done \
+  >>"$data/Kivo.ini"
+start_kivo "$data"
+wait_launcher || finish
+win=$LAUNCHER_WIN
+expect_fresh small-icons "small icons are painted right"
+read -r x y w h < <(window_geometry "$win")
+caption=$((h - 250))  # the window's inner area is 250 pixels high
+strip_parts() {  # the arrows and the start of the strip, as two pictures
+  import -window root -crop "26x35+$((x + 4))+$((y + caption))" +repage "$E2E_OUT/arrows-$1.png"
+  import -window root -crop "120x35+$((x + 4 + 26))+$((y + caption))" +repage "$E2E_OUT/start-$1.png"
+}
+click_caption "$win"
+xdotool key Tab
+expect_category "$long" "Tab shows the long name"
+sleep 0.3
+strip_parts long
+screenshot "$win" long-name
+xdotool key Tab
+expect_category "$longer" "and the longer one"
+sleep 0.3
+strip_parts longer
+screenshot "$win" longer-name
+xdotool key Tab Tab  # Programs, then Short again, now with the previous arrow enabled too
+expect_category Short "Tab goes round to the short name"
+sleep 0.3
+strip_parts short
+differing=$(compare -metric AE "$E2E_OUT/arrows-short.png" "$E2E_OUT/arrows-long.png" null: 2>&1 || true)
+[ "$differing" = 0 ] && pass "a long name keeps off the arrows" || fail "the long name runs into the arrows"
+differing=$(compare -metric AE "$E2E_OUT/start-long.png" "$E2E_OUT/start-longer.png" null: 2>&1 || true)
+[ "$differing" = 0 ] && pass "and shows its start whatever its length" || fail "the start of a long name is cut"
+exit_launcher "$win"
+
+finish
