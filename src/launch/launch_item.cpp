@@ -52,7 +52,7 @@ void chooseVerbAndShow(const ItemFields& item, bool startup, ShellRequest& reque
     if (!startup && services.isKeyHeld(kKeyControl) && services.isKeyHeld(kKeyShift)) request.verb = L"runAS";
     // The launcher comes up after the start-up items and in front of them; a
     // program whose window came later would keep the keyboard, even minimised.
-    request.waitUntilReady = startup;
+    if (startup) request.readyWait = launchState.startupReadyWait;
 }
 
 int reportFailure(const ItemFields& item) {

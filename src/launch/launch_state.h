@@ -35,6 +35,9 @@ struct LaunchState {
     std::vector<std::wstring> fileList;  // names of the last file menu, sorted
     int popupMenuMode = 0;
     ShellLinkInfo shellLink;  // the shortcut resolved last
+    // How long a start-up launch may wait for its program to take input: what
+    // is left of the start-up items' shared allowance, in milliseconds.
+    unsigned startupReadyWait = 0;
     LaunchServices services = systemLaunchServices();
 };
 

@@ -12,8 +12,6 @@ const wchar_t* orNull(const std::wstring& text) {
     return text.empty() ? nullptr : text.c_str();
 }
 
-constexpr DWORD kReadyWait = 3000;  // milliseconds
-
 // The same call as ShellExecuteW (no error boxes of the shell's own), keeping
 // the started process to wait for; a document opened in a running program or a
 // console program has nothing to wait for.
@@ -29,7 +27,7 @@ HINSTANCE executeAndWait(HWND owner, const ShellRequest& request) {
     info.nShow = request.showCommand;
     ShellExecuteExW(&info);
     if (info.hProcess) {
-        WaitForInputIdle(info.hProcess, kReadyWait);
+        WaitForInputIdle(info.hProcess, request.readyWait);
         CloseHandle(info.hProcess);
     }
     return info.hInstApp;
@@ -43,7 +41,7 @@ int shellExecute(const ShellRequest& request) {
     // uninitialised by us.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     HWND owner = static_cast<HWND>(windowHandle(request.ownerWindowId));
-    HINSTANCE result = request.waitUntilReady
+    HINSTANCE result = request.readyWait > 0
                            ? executeAndWait(owner, request)
                            : ShellExecuteW(owner, orNull(request.verb), request.file.c_str(),
                                            orNull(request.parameters), orNull(request.directory), request.showCommand);

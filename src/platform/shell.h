@@ -14,9 +14,9 @@ struct ShellRequest {
     std::wstring parameters;
     std::wstring directory;  // empty: none
     int showCommand = kShowNormal;
-    // Return only once the started program waits for input (bounded), so that
-    // a window shown afterwards comes up in front of it.
-    bool waitUntilReady = false;
+    // Return only once the started program waits for input, or after this many
+    // milliseconds, so that a window shown afterwards comes up in front of it.
+    unsigned readyWait = 0;
 };
 
 // The shell's answer: greater than 32 when it accepted the command.

@@ -74,7 +74,9 @@ TEST_F(LaunchItem, ShowModesVerbsAndTheElevationKeys) {
     recorder.controlAndShiftHeld = true;
     prepare(L"Min", L"app.exe;;;min");
     launchItem(false);
+    launchState.startupReadyWait = 1500;
     launchItem(true);
+    launchState.startupReadyWait = 0;
     ASSERT_EQ(recorder.shellCalls.size(), 5u);
     EXPECT_EQ(recorder.shellCalls[0].showCommand, kShowMinimized);
     EXPECT_EQ(recorder.shellCalls[0].verb, L"");
@@ -85,8 +87,8 @@ TEST_F(LaunchItem, ShowModesVerbsAndTheElevationKeys) {
     EXPECT_EQ(recorder.shellCalls[3].showCommand, kShowMinimized);
     EXPECT_EQ(recorder.shellCalls[4].verb, L"") << "not at start-up";
     EXPECT_EQ(recorder.shellCalls[4].showCommand, kShowMinimized);
-    EXPECT_TRUE(recorder.shellCalls[4].waitUntilReady) << "the launcher comes up after a start-up program";
-    EXPECT_FALSE(recorder.shellCalls[3].waitUntilReady);
+    EXPECT_EQ(recorder.shellCalls[4].readyWait, 1500u) << "the launcher comes up after a start-up program";
+    EXPECT_EQ(recorder.shellCalls[3].readyWait, 0u);
 }
 
 TEST_F(LaunchItem, StartupSkipsSwitchesAndFileMenusButStartsWebAddresses) {
