@@ -33,6 +33,18 @@ void replaceImageList(HWND view, ItemViewMode mode) {
     if (old && old != images) ImageList_Destroy(old);
 }
 
+bool runningUnderWine() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
+// Wine's list view paints the band below the last row of its list mode black
+// when it draws through its own buffer: there, and only there, it draws directly.
+void chooseBuffering(HWND view, ItemViewMode mode) {
+    const bool direct = mode == ItemViewMode::SmallIcons && runningUnderWine();
+    SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, direct ? 0 : LVS_EX_DOUBLEBUFFER);
+}
+
 }  // namespace
 
 bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode) {
@@ -42,6 +54,7 @@ bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode) {
     showBusyPointer(true);
     LONG_PTR style = GetWindowLongPtrW(view, GWL_STYLE) & ~static_cast<LONG_PTR>(LVS_TYPEMASK);
     SetWindowLongPtrW(view, GWL_STYLE, style | static_cast<LONG_PTR>(viewStyleOf(mode)));
+    chooseBuffering(view, mode);
     replaceImageList(view, mode);
     SendMessageW(view, WM_SETREDRAW, FALSE, 0);
     return true;

@@ -99,6 +99,10 @@ wait_launcher || finish
 win=$LAUNCHER_WIN
 expect_fresh small-icons "small icons are painted right"
 read -r x y w h < <(window_geometry "$win")
+# Below the last row of the list mode the view shows its background, not a black
+# band (which Wine's list view paints when it draws through its own buffer).
+band=$(convert "$E2E_OUT/small-icons.png" -crop "1x1+$((w / 2))+$((h - 12))" -depth 8 txt:- | grep -o '#[0-9A-F]\{6\}')
+[ "$band" = "#FFFFFF" ] && pass "the bottom of the small icons is white" || fail "the bottom of the small icons is $band"
 caption=$((h - 250))  # the window's inner area is 250 pixels high
 strip_parts() {  # the arrows and the start of the strip, as two pictures
   import -window root -crop "26x35+$((x + 4))+$((y + caption))" +repage "$E2E_OUT/arrows-$1.png"
