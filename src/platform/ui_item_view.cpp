@@ -33,11 +33,6 @@ void replaceImageList(HWND view, ItemViewMode mode) {
     if (old && old != images) ImageList_Destroy(old);
 }
 
-bool runningUnderWine() {
-    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
-    return wine;
-}
-
 // Wine's list view paints the band below the last row of its list mode black
 // when it draws through its own buffer: there, and only there, it draws directly.
 void chooseBuffering(HWND view, ItemViewMode mode) {

@@ -9,6 +9,13 @@
 // The message the tray icon sends its window.
 constexpr UINT kTrayMessage = WM_APP + 1;
 
+// A few of Wine's drawing and stacking habits need a way around them that
+// Windows must not take.
+inline bool runningUnderWine() {
+    static const bool wine = GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version") != nullptr;
+    return wine;
+}
+
 inline UiEvent eventFor(int windowId, UiEventKind kind, int code = 0) {
     UiEvent event;
     event.windowId = windowId;

@@ -183,11 +183,12 @@ void setWindowTopmost(int windowId, bool topmost) {
 
 // Wine keeps a topmost window first in the stacking order, yet a window shown
 // later still covers it on the display: Wine restacks only a window that moves
-// to the very top. Moving it down and back up again is such a move; Windows
-// keeps the window where it was.
+// to the very top. Moving it down and back up again is such a move. Windows
+// needs none, and there the move would put the window above other programs'
+// windows that stay on top.
 void keepWindowOnTop(int windowId) {
     WindowRecord* record = windowRecord(windowId);
-    if (!record || !record->handle) return;
+    if (!runningUnderWine() || !record || !record->handle) return;
     HWND foreground = GetForegroundWindow();
     if (foreground == record->lastForeground) return;
     record->lastForeground = foreground;

@@ -61,7 +61,8 @@ bool windowIsForeground(int windowId);
 void bringWindowToFront(int windowId);
 void setWindowTopmost(int windowId, bool topmost);
 // For a topmost window, called now and then: raises it again on the display
-// when another window has come to the foreground since the last call.
+// when another window has come to the foreground since the last call (under
+// Wine; Windows keeps a topmost window on top by itself).
 void keepWindowOnTop(int windowId);
 // False when no monitor shows any part of the window.
 bool windowOnMonitor(int windowId);
