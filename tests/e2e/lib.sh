@@ -109,6 +109,19 @@ open_menu() {
   wine "$PROBE" menu "$(winpath "$out")" </dev/null >/dev/null 2>&1
 }
 
+# Presses the keys over the launcher (X window id $1): a popup menu must open,
+# kept as a screenshot, and Escape must close it again.
+expect_menu_from_keys() {
+  local win=$1 keys=$2 what=$3 shot=$4
+  xdotool key "$keys"
+  sleep 0.5
+  if open_menu "$E2E_OUT/menu.txt"; then pass "$what opens the category menu"; else fail "no menu after $what"; fi
+  screenshot "$win" "$shot"
+  xdotool key Escape
+  sleep 0.5
+  open_menu "$E2E_OUT/menu-closed.txt" && fail "Escape left the menu open" || pass "Escape closes the menu"
+}
+
 # Waits until no visible window has exactly this title; fails after the timeout.
 wait_gone() {
   local title=$1 seconds=$2
