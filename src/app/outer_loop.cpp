@@ -4,6 +4,7 @@
 #include "editor/configuration_mode.h"
 #include "launcher/category_list.h"
 #include "launcher/commands.h"
+#include "launcher/edge_hide.h"
 #include "launcher/launcher_loop.h"
 #include "launcher/launcher_window.h"
 #include "launcher/window_modes.h"
@@ -76,8 +77,9 @@ void showLoadedCategory() {
     if (windowMinimized(kLauncherWindow) || windowMaximized(kLauncherWindow))
         showWindow(kLauncherWindow, WindowShow::Restore);
     centreIfOffScreen();
+    if (generalSettings.AutoEdgeHide && !WindowOffWorkArea()) ShowFromEdge();
     if (programRun.options.hideAtStart) {
-        minimizeLauncherWindow();
+        if (!HideAtEdge()) minimizeLauncherWindow();
         programRun.options.hideAtStart = false;
     }
 }

@@ -6,6 +6,7 @@
 #include "launch/item_icons.h"
 #include "launcher/category_list.h"
 #include "launcher/commands.h"
+#include "launcher/launcher_loop.h"
 #include "launcher/launcher_menus.h"
 #include "launcher/launcher_window.h"
 #include "launcher/window_modes.h"
@@ -13,6 +14,7 @@
 #include "platform/files.h"
 #include "platform/icons.h"
 #include "platform/other_instance.h"
+#include "platform/tray_icon.h"
 #include "platform/ui_controls.h"
 #include "platform/ui_windows.h"
 #include "settings/data_folder.h"
@@ -63,7 +65,10 @@ void loadProgramIcons() {
 }
 
 void onLauncherSized(SizeKind kind) {
-    if (kind == SizeKind::Minimized && generalSettings.SystemTray) showWindow(kLauncherWindow, WindowShow::Hide);
+    if (kind == SizeKind::Minimized) {
+        if (trayIconShown(kLauncherWindow, kTrayIconId)) showWindow(kLauncherWindow, WindowShow::Hide);
+        launcherLoop.edge.mouseOver = 0;
+    }
     LayoutLauncherWindow();
 }
 

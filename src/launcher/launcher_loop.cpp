@@ -5,10 +5,12 @@
 #include "launch/launch_state.h"
 #include "launcher/category_list.h"
 #include "launcher/commands.h"
+#include "launcher/edge_hide.h"
 #include "launcher/launcher_menus.h"
 #include "launcher/launcher_window.h"
 #include "launcher/window_modes.h"
 #include "platform/shell.h"
+#include "platform/tray_icon.h"
 #include "platform/ui_controls.h"
 #include "platform/ui_events.h"
 #include "platform/ui_item_view.h"
@@ -50,7 +52,7 @@ int onMenuEntry(int number, unsigned now) {
     const size_t position = static_cast<size_t>(number - kFirstMenuEntry);
     if (launchState.popupMenuMode == kMenuModeFileMenu) {
         launchFileMenuEntry(static_cast<int>(position));
-        if (generalSettings.AutoClose) loop.autoCloseStart = now;
+        if (generalSettings.AutoClose) loop.edge.autoCloseStart = now;
         return kNoCommand;
     }
     const std::vector<std::wstring>& list = categoryNavigation.categoryList;
@@ -98,6 +100,15 @@ int onKey(const UiEvent& event) {
     return generalSettings.ALTmenu && windowIsForeground(kLauncherWindow) ? kCommandCategoryMenu : kNoCommand;
 }
 
+int onTimer(const UiEvent& event, unsigned now) {
+    if (event.code != kLauncherTimer) return kNoCommand;
+    if (generalSettings.Stayontop) keepWindowOnTop(kLauncherWindow);
+    // At logon the shell's taskbar may come later than the program.
+    if (generalSettings.SystemTray) retryTrayIcon();
+    // Neither auto-hide nor auto close acts on a minimised or maximised window.
+    return windowInNormalState() ? edgeTick(launcherLoop.edge, now) : kNoCommand;
+}
+
 int translateEvent(const UiEvent& event, unsigned now) {
     LauncherLoop& loop = launcherLoop;
     switch (event.kind) {
@@ -122,8 +133,13 @@ int translateEvent(const UiEvent& event, unsigned now) {
         // Another instance only ever asks this one to exit; any other number
         // posted from outside is not for us to run.
         case UiEventKind::UserMessage: return event.code == kCommandExit ? kCommandExit : kNoCommand;
-        case UiEventKind::RightButtonUp: return kCommandContextMenu;
-        case UiEventKind::FrameRightButtonDown: loop.mouseOverTime = now; return kNoCommand;
+        // A window that sticks out of the work area (hidden at an edge) comes
+        // back first; the menu opens on a later click.
+        case UiEventKind::RightButtonUp: return ShowFromEdge() ? kNoCommand : kCommandContextMenu;
+        case UiEventKind::FrameRightButtonDown:
+            ShowFromEdge();
+            loop.edge.mouseOver = now;
+            return kNoCommand;
         case UiEventKind::Hotkey:
             return event.code == kLauncherHotkey ? ToggleLauncherWindow(kLauncherHotkey) : kNoCommand;
         case UiEventKind::FilesDropped:
@@ -142,9 +158,7 @@ int translateEvent(const UiEvent& event, unsigned now) {
             // A click with Alt held is Alt+click, not a lone Alt.
             loop.alt.alone = false;
             return kNoCommand;
-        case UiEventKind::Timer:
-            if (event.code == kLauncherTimer && generalSettings.Stayontop) keepWindowOnTop(kLauncherWindow);
-            return kNoCommand;
+        case UiEventKind::Timer: return onTimer(event, now);
     }
     return kNoCommand;
 }
@@ -170,7 +184,7 @@ void launchSelectedItem(unsigned now) {
     prepareLaunch(item, launchState.launchRecord);
     const int launched = launchItem(false);
     if (launched & kLaunchStarted) {
-        if (generalSettings.AutoClose && !keyHeld(kKeyControl)) launcherLoop.autoCloseStart = now;
+        if (generalSettings.AutoClose && !keyHeld(kKeyControl)) launcherLoop.edge.autoCloseStart = now;
         return;
     }
     launcherLoop.result |= launched;
@@ -206,7 +220,7 @@ int carryOut(int command, unsigned now) {
             break;
         case kCommandConfiguration: loop.result = kLoopConfiguration; break;
         case kCommandContextMenu:
-            loop.mouseOverTime = 0;
+            loop.edge.mouseOver = 0;
             ShowContextMenu();
             break;
         case kCommandTransparency:
@@ -223,7 +237,7 @@ int carryOut(int command, unsigned now) {
     }
     if (command == kCommandMinimize) {
         minimizeLauncherWindow();
-        loop.mouseOverTime = 0;
+        loop.edge.mouseOver = 0;
     }
     if (command == kCommandExit) loop.result = kLoopExit;
     return loop.result;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "launcher/edge_slide.h"
+
 // Alt pressed and let go with no other key joining it opens the category menu,
 // as Alt does for a menu bar. It is decided when Alt goes up, so that Alt+F4 and
 // the like stay what they are.
@@ -25,8 +27,7 @@ struct LauncherLoop {
     int pointerY = 0;
     unsigned categoryMenuClosed = 0;
     LoneAlt alt;
-    unsigned autoCloseStart = 0;
-    unsigned mouseOverTime = 0;
+    EdgeTimes edge;  // auto-hide and auto close
     int result = 0;  // the loop request that ends the run
 };
 

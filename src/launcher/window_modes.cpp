@@ -2,6 +2,7 @@
 
 #include "launch/launch_state.h"
 #include "launcher/commands.h"
+#include "launcher/edge_hide.h"
 #include "launcher/launcher_window.h"
 #include "platform/tray_icon.h"
 #include "platform/ui_controls.h"
@@ -94,15 +95,24 @@ int ToggleLauncherWindow(int source) {
         result = kCommandNothingFurther;
     } else if (source == kLauncherHotkey && !windowIsForeground(launchState.ownerWindowId)) {
         result = kCommandNothingFurther;
+    } else if (generalSettings.AutoEdgeHide) {
+        if (ShowFromEdge()) {
+            result = kCommandNothingFurther;
+        } else {
+            HideAtEdge();
+        }
     }
     if (result == kCommandNothingFurther) {
         setFocusTo(kLauncherWindow, kLauncherItemView);
         bringWindowToFront(kLauncherWindow);
+        if (generalSettings.AutoEdgeHide) ShowFromEdge();
     }
     return result;
 }
 
 void minimizeLauncherWindow() {
     showWindow(kLauncherWindow, WindowShow::Minimize);
-    if (generalSettings.SystemTray) showWindow(kLauncherWindow, WindowShow::Hide);
+    // Without the icon in the tray a hidden window could not be brought back.
+    if (generalSettings.SystemTray && trayIconShown(kLauncherWindow, kTrayIconId))
+        showWindow(kLauncherWindow, WindowShow::Hide);
 }

@@ -12,7 +12,8 @@ struct TrayIcon {
     int trayId = 0;
     HICON icon = nullptr;
     std::wstring tip;
-    bool shown = false;
+    bool wanted = false;  // asked for and not removed since
+    bool shown = false;   // the shell took it
 };
 // One icon per program is all it uses.
 TrayIcon trayIcon;
@@ -37,33 +38,43 @@ UINT taskbarCreatedMessage() {
 }
 
 void restoreTrayIcons() {
-    if (!trayIcon.shown) return;
+    if (!trayIcon.wanted) return;
     NOTIFYICONDATAW data = iconData(trayIcon);
-    Shell_NotifyIconW(NIM_ADD, &data);
+    trayIcon.shown = Shell_NotifyIconW(NIM_ADD, &data) != FALSE;
 }
 
 bool showTrayIcon(int windowId, int trayId, void* icon, const std::wstring& tip) {
     if (!windowHandle(windowId)) return false;
     taskbarCreatedMessage();
-    const bool present = trayIcon.shown && trayIcon.windowId == windowId && trayIcon.trayId == trayId;
-    trayIcon = TrayIcon{windowId, trayId, static_cast<HICON>(icon), tip, true};
+    const bool present = trayIconShown(windowId, trayId);
+    trayIcon = TrayIcon{windowId, trayId, static_cast<HICON>(icon), tip, true, false};
     NOTIFYICONDATAW data = iconData(trayIcon);
     trayIcon.shown = Shell_NotifyIconW(present ? NIM_MODIFY : NIM_ADD, &data) != FALSE;
     return trayIcon.shown;
 }
 
+bool retryTrayIcon() {
+    if (!trayIcon.wanted || trayIcon.shown) return false;
+    restoreTrayIcons();
+    return trayIcon.shown;
+}
+
 void setTrayTip(int windowId, int trayId, const std::wstring& tip) {
-    if (!trayIconShown(windowId, trayId)) return;
+    if (!trayIcon.wanted || trayIcon.windowId != windowId || trayIcon.trayId != trayId) return;
     trayIcon.tip = tip;
+    if (!trayIcon.shown) return;
     NOTIFYICONDATAW data = iconData(trayIcon);
     data.uFlags = NIF_TIP;
     Shell_NotifyIconW(NIM_MODIFY, &data);
 }
 
 void removeTrayIcon(int windowId, int trayId) {
-    if (!trayIconShown(windowId, trayId)) return;
-    NOTIFYICONDATAW data = iconData(trayIcon);
-    Shell_NotifyIconW(NIM_DELETE, &data);
+    if (!trayIcon.wanted || trayIcon.windowId != windowId || trayIcon.trayId != trayId) return;
+    if (trayIcon.shown) {
+        NOTIFYICONDATAW data = iconData(trayIcon);
+        Shell_NotifyIconW(NIM_DELETE, &data);
+    }
+    trayIcon.wanted = false;
     trayIcon.shown = false;
 }
 

@@ -48,6 +48,12 @@ void takeDroppedFiles(int windowId, MSG& message) {
 
 void queueEvent(const UiEvent& event) { eventQueue.events.push_back(event); }
 
+void queueEventOnce(const UiEvent& event) {
+    for (const UiEvent& queued : eventQueue.events)
+        if (queued.kind == event.kind && queued.windowId == event.windowId) return;
+    queueEvent(event);
+}
+
 bool eventsQueued() { return !eventQueue.events.empty(); }
 
 unsigned tickCount() { return GetTickCount(); }

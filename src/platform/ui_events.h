@@ -46,6 +46,10 @@ bool waitEvent(UiEvent& event);
 // itself).
 void queueEvent(const UiEvent& event);
 
+// The same, unless an event of that kind for that window already waits: a
+// window moved step by step reports its place once.
+void queueEventOnce(const UiEvent& event);
+
 // True while events wait in the queue (messages not yet turned into events
 // are not counted).
 bool eventsQueued();

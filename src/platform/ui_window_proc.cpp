@@ -88,7 +88,7 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         case WM_COMMAND: onCommand(windowId, wParam, lParam); return 0;
         case WM_NOTIFY: onNotify(windowId, *reinterpret_cast<const NMHDR*>(lParam)); break;
         case WM_CLOSE: queueEvent(eventFor(windowId, UiEventKind::CloseRequest)); return 0;
-        case WM_MOVE: queueEvent(eventFor(windowId, UiEventKind::Moved)); break;
+        case WM_MOVE: queueEventOnce(eventFor(windowId, UiEventKind::Moved)); break;
         case WM_SIZE: onSize(*record, wParam); break;
         case WM_EXITSIZEMOVE: onSizeMoveEnded(window); break;
         case WM_TIMER: queueEvent(eventFor(windowId, UiEventKind::Timer, static_cast<int>(wParam))); return 0;
