@@ -11,6 +11,9 @@ namespace {
 
 struct EventQueue {
     std::deque<UiEvent> events;
+    // A message whose default handling waits for its event's turn (see waitEvent).
+    MSG deferred{};
+    bool hasDeferred = false;
 };
 EventQueue eventQueue;
 
@@ -99,7 +102,13 @@ bool preTranslateMessage(MSG& message) {
 }
 
 bool waitEvent(UiEvent& event) {
-    while (eventQueue.events.empty()) {
+    EventQueue& queue = eventQueue;
+    while (queue.events.empty()) {
+        if (queue.hasDeferred) {
+            queue.hasDeferred = false;
+            DispatchMessageW(&queue.deferred);
+            continue;
+        }
         MSG message;
         const BOOL got = GetMessageW(&message, nullptr, 0, 0);
         if (got <= 0) {
@@ -108,10 +117,17 @@ bool waitEvent(UiEvent& event) {
             return false;
         }
         if (preTranslateMessage(message)) continue;
+        // A right press on the caption may open the window menu at once (Wine
+        // runs it inside the press): the loop sees the press first.
+        if (message.message == WM_NCRBUTTONDOWN && !queue.events.empty()) {
+            queue.deferred = message;
+            queue.hasDeferred = true;
+            continue;
+        }
         TranslateMessage(&message);
         DispatchMessageW(&message);
     }
-    event = std::move(eventQueue.events.front());
-    eventQueue.events.pop_front();
+    event = std::move(queue.events.front());
+    queue.events.pop_front();
     return true;
 }

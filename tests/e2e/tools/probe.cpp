@@ -23,6 +23,7 @@
 //   probe hold <file> <seconds> <marker>   opens the file without sharing it, as
 //        another program may, writes the marker file once it holds it, and lets
 //        go after that many seconds (exit code 4: the file could not be opened)
+//   probe workarea <file>             "<l> <t> <r> <b>", the desktop's work area
 // Exit codes: 1 no such window, 2 bad usage, 3 no such row, 4 the other
 // process could not be read. Apart from `texts`, a line break inside a text is
 // written as \n.
@@ -127,6 +128,14 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argv[1];
     if (command == L"files" && argc == 4) {
         return toFile(argv[3], [&](FILE* out) { return listFiles(argv[2], out); });
+    }
+    if (command == L"workarea" && argc == 3) {
+        RECT area{};
+        SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+        return toFile(argv[2], [&](FILE* out) {
+            fprintf(out, "%ld %ld %ld %ld\n", area.left, area.top, area.right, area.bottom);
+            return kFound;
+        });
     }
     if (command == L"menu" && argc == 3) {
         const std::vector<HWND> menus = findMenus();
