@@ -1,6 +1,7 @@
 // The end of the run: the settings are saved (only when they may be written and
 // something changed), then everything the program holds is released.
 #include "app/program_run.h"
+#include "launcher/help_viewer.h"
 #include "launcher/launcher_window.h"
 #include "launcher/window_modes.h"
 #include "platform/centered_message_box.h"
@@ -38,5 +39,6 @@ void exitProgram() {
     clearCategoryItems(categoryStore);
     launcherWindow.programLargeIcon.reset();
     launcherWindow.programSmallIcon.reset();
+    closeHelpViewer();
     closeWindow(kLauncherWindow);
 }

@@ -21,6 +21,10 @@ void* shellIconOf(const std::wstring& path, IconSize size) {
     return info.hIcon;
 }
 
+void* programIcon(int pixels) {
+    return LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, pixels, pixels, LR_SHARED);
+}
+
 void* defaultApplicationIcon() {
     // The loaded icon is shared and must never be destroyed; the copy may be.
     return CopyIcon(LoadIconW(nullptr, IDI_APPLICATION));

@@ -14,6 +14,10 @@ void* extractFileIcon(const std::wstring& file, int index, IconSize size);
 // example for a path that does not exist).
 void* shellIconOf(const std::wstring& path, IconSize size);
 
+// The program's own icon (resource 1) at that size in pixels; shared by the
+// system, never destroyed.
+void* programIcon(int pixels);
+
 // The system's default application icon, as a copy of one's own.
 void* defaultApplicationIcon();
 

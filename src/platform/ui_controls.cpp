@@ -6,10 +6,8 @@
 
 #include "platform/ui_window_table.h"
 
-namespace {
-
-HWND createChild(int windowId, int controlId, const wchar_t* className, DWORD style, int x, int y, int width,
-                 int height, const std::wstring& text) {
+HWND createChildControl(int windowId, int controlId, const wchar_t* className, DWORD style, int x, int y, int width,
+                        int height, const std::wstring& text) {
     WindowRecord* record = windowRecord(windowId);
     if (!record || !record->handle || controlHandle(windowId, controlId)) return nullptr;
     HWND control = CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
@@ -18,6 +16,8 @@ HWND createChild(int windowId, int controlId, const wchar_t* className, DWORD st
     if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     return control;
 }
+
+namespace {
 
 // The tip window has no owner: under Wine a window that owns a topmost window
 // cannot be made topmost itself, and the tips would keep the launcher from
@@ -48,11 +48,11 @@ bool addStaticControl(int windowId, int controlId, int x, int y, int width, int 
     // Without the ellipsis a centred text too long is cut at both ends, and it
     // draws beyond the control (static controls paint on their parent).
     const DWORD style = SS_CENTER | SS_CENTERIMAGE | SS_NOTIFY | SS_NOPREFIX | (ellipsis ? SS_ENDELLIPSIS : 0);
-    return createChild(windowId, controlId, L"STATIC", style, x, y, width, height, text) != nullptr;
+    return createChildControl(windowId, controlId, L"STATIC", style, x, y, width, height, text) != nullptr;
 }
 
 bool addItemView(int windowId, int controlId, int x, int y, int width, int height, int columnWidth) {
-    HWND view = createChild(windowId, controlId, WC_LISTVIEWW,
+    HWND view = createChildControl(windowId, controlId, WC_LISTVIEWW,
                             LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | WS_TABSTOP, x,
                             y, width, height, L"");
     if (!view) return false;

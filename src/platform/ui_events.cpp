@@ -57,6 +57,8 @@ void queueEventOnce(const UiEvent& event) {
     queueEvent(event);
 }
 
+void discardQueuedEvents() { eventQueue.events.clear(); }
+
 bool eventsQueued() { return !eventQueue.events.empty(); }
 
 unsigned tickCount() { return GetTickCount(); }
@@ -93,8 +95,11 @@ bool preTranslateMessage(MSG& message) {
             queueEvent(eventFor(windowId, UiEventKind::FrameRightButtonDown));
             return false;
         case WM_LBUTTONDOWN:
+        case WM_NCLBUTTONDOWN:
+            queueEvent(eventFor(windowId, UiEventKind::Other, kLeftClick));
+            return false;
         case WM_RBUTTONDOWN:
-            queueEvent(eventFor(windowId, UiEventKind::Other));
+            queueEvent(eventFor(windowId, UiEventKind::Other, kRightClick));
             return false;
         default:
             return false;

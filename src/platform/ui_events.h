@@ -6,7 +6,7 @@
 #include <vector>
 
 enum class UiEventKind {
-    Other,                 // a mouse button pressed
+    Other,                 // a mouse button pressed in a window or on its frame; `code`: left or right click
     Key,                   // a key went down or up; `code` = virtual key, `data` = 1 down, 0 up
     Menu,                  // menu entry or shortcut; `code` = command
     ItemView,              // click on the item list; `code` = click kind, `data` = selected row's data
@@ -49,6 +49,10 @@ void queueEvent(const UiEvent& event);
 // The same, unless an event of that kind for that window already waits: a
 // window moved step by step reports its place once.
 void queueEventOnce(const UiEvent& event);
+
+// Forgets the events that wait, as a window that opens does with the clicks
+// and keys meant for the one before.
+void discardQueuedEvents();
 
 // True while events wait in the queue (messages not yet turned into events
 // are not counted).

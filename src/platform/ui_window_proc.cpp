@@ -54,9 +54,11 @@ void onSizeMoveEnded(HWND window) {
             SendMessageW(child, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
 }
 
-LRESULT onStaticColor(const WindowRecord& record, HDC dc) {
-    SetTextColor(dc, record.staticTextColor);
-    SetBkColor(dc, record.backgroundColor);
+LRESULT onStaticColor(const WindowRecord& record, HWND control, HDC dc) {
+    if (!linkColors(control, dc)) {
+        SetTextColor(dc, record.staticTextColor);
+        SetBkColor(dc, record.backgroundColor);
+    }
     return reinterpret_cast<LRESULT>(record.background);
 }
 
@@ -98,8 +100,9 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             return 0;
         case kTrayMessage: onTrayMessage(windowId, lParam); return 0;
         case WM_CTLCOLORSTATIC:
-            if (record->hasColors) return onStaticColor(*record, reinterpret_cast<HDC>(wParam));
+            if (record->hasColors) return onStaticColor(*record, reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
             break;
+        case WM_SETCURSOR: trackHotLink(reinterpret_cast<HWND>(wParam)); break;
         case WM_ERASEBKGND:
             if (!record->hasColors) break;
             onEraseBackground(window, *record, reinterpret_cast<HDC>(wParam));

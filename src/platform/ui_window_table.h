@@ -39,7 +39,7 @@ struct WindowRecord {
     void (*sessionEndHandler)() = nullptr;
 };
 
-constexpr int kWindowCount = 3;
+constexpr int kWindowCount = 4;
 
 // Null for numbers that are not windows of the program.
 WindowRecord* windowRecord(int windowId);
@@ -48,6 +48,16 @@ WindowRecord* windowRecord(int windowId);
 int windowIdOf(HWND window);
 HWND controlHandle(int windowId, int controlId);
 bool isItemViewControl(HWND control);
+
+// A child control of the program's window, in its default font; null when the
+// number is taken or the system refuses it.
+HWND createChildControl(int windowId, int controlId, const wchar_t* className, DWORD style, int x, int y, int width,
+                        int height, const std::wstring& text);
+// Links (ui_panel_controls.h): their colours when the control is one, the link
+// under the pointer, and forgetting those of a window that goes.
+bool linkColors(HWND control, HDC dc);
+void trackHotLink(HWND under);
+void forgetLinksOf(HWND window);
 
 LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Messages the window procedure does not see: shortcuts, raw mouse messages of

@@ -83,7 +83,7 @@ bool openWindow(int windowId, const WindowSpec& spec) {
     RECT r{0, 0, spec.innerWidth, spec.innerHeight};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
     HWND window = CreateWindowExW(exStyle, kWindowClass, spec.title.c_str(), style, spec.x, spec.y, r.right - r.left,
-                                  r.bottom - r.top, nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+                                  r.bottom - r.top, handleOf(spec.ownerId), nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window) return false;
     *record = WindowRecord{};
     record->handle = window;
@@ -96,6 +96,7 @@ void closeWindow(int windowId) {
     if (!record || !record->handle) return;
     // The tips first: they let go of the controls they watch.
     if (record->tips) DestroyWindow(record->tips);
+    forgetLinksOf(record->handle);
     if (record->ownWindow) DestroyWindow(record->handle);
     if (record->shortcuts) DestroyAcceleratorTable(record->shortcuts);
     if (record->background) DeleteObject(record->background);
@@ -147,6 +148,10 @@ void showWindow(int windowId, WindowShow how) {
         case WindowShow::Minimize: ShowWindow(w, SW_MINIMIZE); break;
         case WindowShow::Restore: ShowWindow(w, SW_RESTORE); break;
     }
+}
+
+void setWindowEnabled(int windowId, bool enabled) {
+    if (HWND w = handleOf(windowId)) EnableWindow(w, enabled ? TRUE : FALSE);
 }
 
 bool windowVisible(int windowId) {

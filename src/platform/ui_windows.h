@@ -6,6 +6,7 @@
 constexpr int kLauncherWindow = 0;
 constexpr int kEditorWindow = 1;
 constexpr int kSettingsWindow = 2;
+constexpr int kAboutWindow = 3;
 
 // Controls of the launcher window.
 constexpr int kLauncherItemView = 1;
@@ -35,6 +36,7 @@ struct WindowSpec {
     int innerHeight = 0;
     std::wstring title;
     bool toolWindow = false;
+    int ownerId = -1;  // the window it stays above, or -1 for none
 };
 // A top-level window with caption and sizing border, created invisible. False
 // when the system refuses it.
@@ -54,6 +56,8 @@ void placeWindow(int windowId, int x, int y, int innerWidth, int innerHeight);
 
 enum class WindowShow { Hide, Show, ShowInactive, Minimize, Restore };
 void showWindow(int windowId, WindowShow how);
+// A disabled window takes no input, as the owner of a modal window.
+void setWindowEnabled(int windowId, bool enabled);
 bool windowVisible(int windowId);
 bool windowMinimized(int windowId);
 bool windowMaximized(int windowId);

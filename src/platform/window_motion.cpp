@@ -21,3 +21,9 @@ bool pointerInWindow(int windowId) {
 }
 
 void pauseMilliseconds(unsigned milliseconds) { Sleep(milliseconds); }
+
+void fadeOutWindow(int windowId, unsigned milliseconds) {
+    HWND w = static_cast<HWND>(windowHandle(windowId));
+    if (!w) return;
+    if (!AnimateWindow(w, milliseconds, AW_HIDE | AW_BLEND)) ShowWindow(w, SW_HIDE);
+}

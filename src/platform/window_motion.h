@@ -11,3 +11,7 @@ void moveWindowOnTop(int windowId, int x, int y);
 bool pointerInWindow(int windowId);
 
 void pauseMilliseconds(unsigned milliseconds);
+
+// Hides the window by fading it out over that time where the system can, at
+// once where it cannot.
+void fadeOutWindow(int windowId, unsigned milliseconds);

@@ -167,7 +167,11 @@ std::wstring loadLanguage(LanguageTable& table, const std::wstring& programFolde
     for (const std::wstring& name : {language, nativeLanguage}) {
         if (name.empty()) continue;
         std::wstring file = programFolder + L"Languages\\" + name.substr(0, kMaxLanguageNameChars) + L".lng";
-        if (loadLanguageFile(table, file)) return name;
+        if (loadLanguageFile(table, file)) {
+            table.name = name.substr(0, kMaxLanguageNameChars);
+            return name;
+        }
     }
+    table.name.clear();
     return std::wstring();
 }

@@ -9,6 +9,7 @@ constexpr size_t kMaxLanguageNameChars = 64;
 
 struct LanguageTable {
     std::array<std::wstring, kLanguageEntryCount + 1> texts;  // [0] is not an entry
+    std::wstring name;  // the language whose file was applied; empty for the defaults
 };
 
 extern LanguageTable languageTable;
@@ -27,6 +28,7 @@ void applyLanguageText(LanguageTable& table, const std::wstring& text);
 bool loadLanguageFile(LanguageTable& table, const std::wstring& path);
 
 // Tries "Languages\<language>.lng", then the native language name, in the program
-// folder; returns the name of the file applied, empty when the defaults stay.
+// folder; returns the name of the file applied (also kept in the table), empty
+// when the defaults stay.
 std::wstring loadLanguage(LanguageTable& table, const std::wstring& programFolder, const std::wstring& language,
                           const std::wstring& nativeLanguage);

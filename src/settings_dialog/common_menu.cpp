@@ -1,7 +1,9 @@
 #include "settings_dialog/common_menu.h"
 
 #include "launch/launch_state.h"
+#include "launcher/about_window.h"
 #include "launcher/commands.h"
+#include "launcher/help_viewer.h"
 #include "launcher/launcher_window.h"
 #include "platform/common_dialogs.h"
 #include "platform/shell.h"
@@ -56,11 +58,10 @@ bool handleCommonMenu(int command) {
             return true;
         case kCommandFont: chooseCategoryFont(); return true;
         case kCommandBackground: chooseCategoryBackground(); return true;
+        case kCommandAbout: ShowAboutWindow(); return true;
+        case kCommandHelp: OpenHelp(); return true;
         case kCommandGeneralSettings:
-        case kCommandAbout:
-        case kCommandHelp:
-            // The settings dialog, the About window and the help file are not part of the
-            // program yet.
+            // The settings dialog is not part of the program yet.
             return true;
         default:
             return false;
