@@ -111,7 +111,8 @@ bool endsAboutWindow(const UiEvent& event) {
     switch (event.kind) {
         case UiEventKind::CloseRequest:
         case UiEventKind::ControlClick: return true;
-        case UiEventKind::Other: return event.code == kLeftClick;  // in the window or on its frame
+        // In the window or on its frame; a link reports its click when the button goes up.
+        case UiEventKind::Other: return event.code == kLeftClick && event.control == 0;
         case UiEventKind::Key: return event.data == 1;
         default: return false;
     }

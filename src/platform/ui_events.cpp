@@ -95,9 +95,12 @@ bool preTranslateMessage(MSG& message) {
             queueEvent(eventFor(windowId, UiEventKind::FrameRightButtonDown));
             return false;
         case WM_LBUTTONDOWN:
-        case WM_NCLBUTTONDOWN:
-            queueEvent(eventFor(windowId, UiEventKind::Other, kLeftClick));
+        case WM_NCLBUTTONDOWN: {
+            UiEvent event = eventFor(windowId, UiEventKind::Other, kLeftClick);
+            if (message.hwnd != windowHandle(windowId)) event.control = GetDlgCtrlID(message.hwnd);
+            queueEvent(event);
             return false;
+        }
         case WM_RBUTTONDOWN:
             queueEvent(eventFor(windowId, UiEventKind::Other, kRightClick));
             return false;

@@ -6,7 +6,8 @@
 #include <vector>
 
 enum class UiEventKind {
-    Other,                 // a mouse button pressed in a window or on its frame; `code`: left or right click
+    Other,                 // a mouse button pressed; `code`: left or right click; `control`: the
+                           // control pressed (left button), 0 for the window or its frame
     Key,                   // a key went down or up; `code` = virtual key, `data` = 1 down, 0 up
     Menu,                  // menu entry or shortcut; `code` = command
     ItemView,              // click on the item list; `code` = click kind, `data` = selected row's data

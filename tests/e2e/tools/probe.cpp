@@ -23,6 +23,8 @@
 //   probe hold <file> <seconds> <marker>   opens the file without sharing it, as
 //        another program may, writes the marker file once it holds it, and lets
 //        go after that many seconds (exit code 4: the file could not be opened)
+//   probe owned-state "<title>" <file>   as state, for the first visible window
+//        that the window owns (its About panel, a dialog)
 //   probe workarea <file>             "<l> <t> <r> <b>", the desktop's work area
 // Exit codes: 1 no such window, 2 bad usage, 3 no such row, 4 the other
 // process could not be read. Apart from `texts`, a line break inside a text is
@@ -145,7 +147,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"wait-gone" && argc == 4) return waitGone(argv[2], argv[3]);
     if (command == L"hold" && argc == 5) return holdFile(argv[2], argv[3], argv[4]);
 
-    const bool known = ((command == L"texts" || command == L"rows" || command == L"state") && argc == 4) ||
+    const bool known = ((command == L"texts" || command == L"rows" || command == L"state" ||
+                         command == L"owned-state") && argc == 4) ||
                        (command == L"repaint" && argc == 3) ||
                        (command == L"rowpoint" && argc == 5) || (command == L"post" && argc == 6);
     if (!known) return kBadUsage;
@@ -161,6 +164,11 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"texts") return toFile(argv[3], [&](FILE* out) { return writeTexts(window, out); });
     if (command == L"rows") return toFile(argv[3], [&](FILE* out) { return writeRows(window, out); });
     if (command == L"state") return toFile(argv[3], [&](FILE* out) { return writeState(window, out); });
+    if (command == L"owned-state") {
+        HWND owned = findOwnedWindow(window);
+        if (!owned) return kNotFound;
+        return toFile(argv[3], [&](FILE* out) { return writeState(owned, out); });
+    }
     const int index = row >= 0 && row <= INT_MAX ? static_cast<int>(row) : -1;
     return toFile(argv[4], [&](FILE* out) { return writeRowPoint(window, index, out); });
 }

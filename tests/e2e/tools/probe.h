@@ -23,6 +23,9 @@ std::wstring textOf(HWND window);
 // The first visible top-level window whose title equals `title` exactly.
 HWND findTopLevel(const wchar_t* title);
 
+// The first visible top-level window that `owner` owns (a panel or dialog of it).
+HWND findOwnedWindow(HWND owner);
+
 std::string utf8(const std::wstring& text);
 
 // The text as one UTF-8 line: a line break inside it would split the entry.

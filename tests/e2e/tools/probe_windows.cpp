@@ -62,6 +62,28 @@ HWND findTopLevel(const wchar_t* title) {
     return search.found;
 }
 
+namespace {
+
+struct OwnedSearch {
+    HWND owner;
+    HWND found;
+};
+
+BOOL CALLBACK matchOwner(HWND window, LPARAM param) {
+    auto* search = reinterpret_cast<OwnedSearch*>(param);
+    if (!IsWindowVisible(window) || GetWindow(window, GW_OWNER) != search->owner) return TRUE;
+    search->found = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND findOwnedWindow(HWND owner) {
+    OwnedSearch search{owner, nullptr};
+    EnumWindows(matchOwner, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
 std::string utf8(const std::wstring& text) {
     int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(n), '\0');
