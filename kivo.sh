@@ -8,7 +8,8 @@ set -euo pipefail
 ROOT=$(cd "$(dirname "$0")" && pwd)
 BUILD="${KIVO_BUILD_DIR:-$ROOT/build}"  # another folder lets several builds run side by side
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 wine googletest xvfb xdotool x11-utils imagemagick locales
-          python3-xlib)  # python3-xlib: the drag source that drops files in the end-to-end tests
+          python3-xlib  # python3-xlib: the drag source that drops files in the end-to-end tests
+          fp-utils)     # fp-utils: chmcmd compiles the help files
 
 install_packages() {
   local missing=()
