@@ -1,6 +1,6 @@
 # Compiles one HTML Help project with chmcmd; run as a script (cmake -P) with
 #   -DCHMCMD=<chmcmd> -DSOURCE=<folder of the project> -DPROJECT=<name of the .hhp>
-#   -DWORK=<scratch folder> -DOUTPUT=<the .chm to make>
+#   -DWORK=<scratch folder> -DOUTPUT=<the .chm to make> [-DSHARED=<files every language uses>]
 # chmcmd writes the .chm beside the project, so the project is compiled in a copy and the
 # source tree stays clean. It answers 0 even when it finds no project and reports missing
 # files and broken links only as warnings: a missing .chm, a non-zero answer or any warning
@@ -15,6 +15,9 @@ file(REMOVE "${OUTPUT}")
 file(REMOVE_RECURSE "${WORK}")
 file(MAKE_DIRECTORY "${WORK}")
 file(COPY "${SOURCE}/" DESTINATION "${WORK}")
+if(SHARED)
+  file(COPY ${SHARED} DESTINATION "${WORK}")
+endif()
 
 # The name chmcmd gives the .chm: "Compiled file=" in the project.
 file(STRINGS "${WORK}/${PROJECT}" compiled REGEX "^Compiled file=")
