@@ -113,6 +113,5 @@ int ToggleLauncherWindow(int source) {
 void minimizeLauncherWindow() {
     showWindow(kLauncherWindow, WindowShow::Minimize);
     // Without the icon in the tray a hidden window could not be brought back.
-    if (generalSettings.SystemTray && trayIconShown(kLauncherWindow, kTrayIconId))
-        showWindow(kLauncherWindow, WindowShow::Hide);
+    if (trayIconShown(kLauncherWindow, kTrayIconId)) showWindow(kLauncherWindow, WindowShow::Hide);
 }
