@@ -18,6 +18,10 @@ struct TrayIcon {
 // One icon per program is all it uses.
 TrayIcon trayIcon;
 
+bool wantedFor(int windowId, int trayId) {
+    return trayIcon.wanted && trayIcon.windowId == windowId && trayIcon.trayId == trayId;
+}
+
 NOTIFYICONDATAW iconData(const TrayIcon& tray) {
     NOTIFYICONDATAW data{};
     data.cbSize = sizeof data;
@@ -60,7 +64,7 @@ bool retryTrayIcon() {
 }
 
 void setTrayTip(int windowId, int trayId, const std::wstring& tip) {
-    if (!trayIcon.wanted || trayIcon.windowId != windowId || trayIcon.trayId != trayId) return;
+    if (!wantedFor(windowId, trayId)) return;
     trayIcon.tip = tip;
     if (!trayIcon.shown) return;
     NOTIFYICONDATAW data = iconData(trayIcon);
@@ -69,7 +73,7 @@ void setTrayTip(int windowId, int trayId, const std::wstring& tip) {
 }
 
 void removeTrayIcon(int windowId, int trayId) {
-    if (!trayIcon.wanted || trayIcon.windowId != windowId || trayIcon.trayId != trayId) return;
+    if (!wantedFor(windowId, trayId)) return;
     if (trayIcon.shown) {
         NOTIFYICONDATAW data = iconData(trayIcon);
         Shell_NotifyIconW(NIM_DELETE, &data);
@@ -79,7 +83,7 @@ void removeTrayIcon(int windowId, int trayId) {
 }
 
 bool trayIconShown(int windowId, int trayId) {
-    return trayIcon.shown && trayIcon.windowId == windowId && trayIcon.trayId == trayId;
+    return trayIcon.shown && wantedFor(windowId, trayId);
 }
 
 bool registerHotkey(int windowId, int hotkeyId, int modifiers, int key) {
