@@ -22,6 +22,8 @@
 #include "settings/ini_document.h"
 #include "settings/language.h"
 #include "settings/stale_saves.h"
+#include "settings_dialog/help_menu.h"
+#include "settings_dialog/startup_shortcut.h"
 #include "store/category_file.h"
 #include "store/category_store.h"
 #include "store/category_window.h"
@@ -94,7 +96,6 @@ bool openLauncherWindow() {
     ApplyWindowStyle(kStyleFrame);
     RebuildCategoryList(categoryNavigation, programFolders.dataFolder, languageText(21));
     startTimer(kLauncherWindow, kLauncherTimer, 250);
-    useHandPointerForStaticText();
     bindSizeHandler(kLauncherWindow, onLauncherSized);
     launcherWindow.layoutSuspended = true;
     setWindowTopmost(kLauncherWindow, generalSettings.Stayontop != 0);
@@ -114,6 +115,8 @@ bool startProgram(const std::wstring& commandLine) {
     if (!programFolders.writeProtected) removeStaleSaves(programFolders.dataFolder);
     loadProgramIcons();
     buildLauncherContextMenu();
+    buildHelpMenu();
+    prepareStartupShortcut(startupShortcut, programFolders.programPath, programFolders.dataFolder);
     if (!openLauncherWindow()) return false;
 
     launchStartupItems(programRun.options, programDriveLetters());

@@ -40,6 +40,8 @@ constexpr int kLauncherContextMenu = 3;
 constexpr int kEditorContextMenu = 4;
 constexpr int kHelpMenu = 5;
 constexpr int kTrayCategoryMenu = 6;
+constexpr int kProgramFolderMenu = 1;  // sub-menus of the help menu
+constexpr int kDataFolderMenu = 2;
 
 constexpr int kLauncherTimer = 7777;
 constexpr int kLauncherHotkey = 777;

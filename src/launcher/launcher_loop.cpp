@@ -33,14 +33,7 @@ bool windowInNormalState() {
     return !windowMinimized(kLauncherWindow) && !windowMaximized(kLauncherWindow);
 }
 
-// A row chosen with the keys has sent no event: it is taken before the rows go,
-// so that the refilled view shows it selected again.
-void refillLauncherView() {
-    const int position = itemRowData(kLauncherWindow, kLauncherItemView,
-                                     selectedItemRow(kLauncherWindow, kLauncherItemView));
-    if (position >= 0) categoryStore.selectedItem = position;
-    FillItemView(ItemViewForm::Launcher, kLauncherWindow, kLauncherItemView);
-}
+void refillLauncherView() { RefillItemView(ItemViewForm::Launcher, kLauncherWindow, kLauncherItemView); }
 
 int onMenuEntry(int number, unsigned now) {
     LauncherLoop& loop = launcherLoop;
@@ -159,6 +152,7 @@ int translateEvent(const UiEvent& event, unsigned now) {
             loop.alt.alone = false;
             return kNoCommand;
         case UiEventKind::Timer: return onTimer(event, now);
+        case UiEventKind::ControlChanged: return kNoCommand;
     }
     return kNoCommand;
 }

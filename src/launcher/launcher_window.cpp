@@ -184,3 +184,9 @@ int FillItemView(ItemViewForm form, int windowId, int controlId) {
     endItemViewFill(windowId, controlId, selectedRow);
     return static_cast<int>(items.size());
 }
+
+void RefillItemView(ItemViewForm form, int windowId, int controlId) {
+    const int position = itemRowData(windowId, controlId, selectedItemRow(windowId, controlId));
+    if (position >= 0) categoryStore.selectedItem = position;
+    FillItemView(form, windowId, controlId);
+}

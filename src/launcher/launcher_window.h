@@ -43,3 +43,6 @@ void ApplyCategoryLook();
 enum class ItemViewForm { Launcher, Editor };
 // Rebuilds the rows from the category's items; returns the number of items.
 int FillItemView(ItemViewForm form, int windowId, int controlId);
+// The same for a view already shown: a row chosen with the keys has sent no
+// event, so it is taken first and shown chosen again.
+void RefillItemView(ItemViewForm form, int windowId, int controlId);

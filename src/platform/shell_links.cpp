@@ -97,3 +97,9 @@ void createShellLink(const ShellLinkInfo& link, const std::wstring& linkFile) {
     if (SUCCEEDED(shellLink.ptr->QueryInterface(IID_IPersistFile, file.out())))
         file.ptr->Save(linkFile.c_str(), TRUE);
 }
+
+std::wstring startupFolder() {
+    wchar_t folder[MAX_PATH] = L"";
+    if (!SHGetSpecialFolderPathW(nullptr, folder, CSIDL_STARTUP, FALSE)) return std::wstring();
+    return folder;
+}

@@ -15,3 +15,7 @@ bool resolveShellLink(const std::wstring& linkFile, ShellLinkInfo& link);
 // Writes the shortcut, showing the target's first icon. Failures are silent: a
 // caller that cares reads the shortcut back.
 void createShellLink(const ShellLinkInfo& link, const std::wstring& linkFile);
+
+// The user's Startup folder, whose shortcuts Windows starts at logon; empty
+// when the system names none.
+std::wstring startupFolder();

@@ -136,12 +136,3 @@ void redrawArea(int windowId, const ControlBox& area) {
     const RECT r{area.x, area.y, area.x + area.width, area.y + area.height};
     if (window) RedrawWindow(window, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }
-
-void useHandPointerForStaticText() {
-    // The pointer belongs to the class: a scratch control reaches it.
-    HWND probe = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleW(nullptr),
-                                 nullptr);
-    if (!probe) return;
-    SetClassLongPtrW(probe, GCLP_HCURSOR, reinterpret_cast<LONG_PTR>(LoadCursorW(nullptr, IDC_HAND)));
-    DestroyWindow(probe);
-}

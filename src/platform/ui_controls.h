@@ -34,6 +34,3 @@ void moveControl(int windowId, int controlId, const ControlBox& box);
 // control that moves leaves its old picture behind and, when it grows, keeps
 // the part it showed before (a centred text stays where it was).
 void redrawArea(int windowId, const ControlBox& area);
-
-// The system's hand pointer over every static text control of the program.
-void useHandPointerForStaticText();

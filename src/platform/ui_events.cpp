@@ -47,7 +47,33 @@ void takeDroppedFiles(int windowId, MSG& message) {
     queueEvent(event);
 }
 
+bool focusWantsKey(MSG& message) {
+    HWND focus = GetFocus();
+    if (!focus) return false;
+    const LRESULT code = SendMessageW(focus, WM_GETDLGCODE, message.wParam, reinterpret_cast<LPARAM>(&message));
+    return (code & (DLGC_WANTALLKEYS | DLGC_WANTMESSAGE)) != 0;
+}
+
+bool isEnterOrEscape(const MSG& message) {
+    return message.message == WM_KEYDOWN && (message.wParam == VK_RETURN || message.wParam == VK_ESCAPE);
+}
+
+bool hasDialogKeys(int windowId) {
+    const WindowRecord* record = windowRecord(windowId);
+    return record && record->dialogKeys && record->handle;
+}
+
+bool keyForDialogControl(int windowId, MSG& message) {
+    return hasDialogKeys(windowId) && isEnterOrEscape(message) && focusWantsKey(message);
+}
+
 }  // namespace
+
+bool takeDialogMessage(int windowId, MSG& message) {
+    if (!hasDialogKeys(windowId)) return false;
+    if (isEnterOrEscape(message) && !focusWantsKey(message)) return true;
+    return IsDialogMessageW(windowRecord(windowId)->handle, &message) != 0;
+}
 
 void queueEvent(const UiEvent& event) { eventQueue.events.push_back(event); }
 
@@ -67,9 +93,11 @@ bool preTranslateMessage(MSG& message) {
     const int windowId = windowIdOf(message.hwnd);
     if (windowId < 0) return false;
     if (isKeyMessage(message.message)) {
+        // An open drop-down list closes on Return and Escape: they are its own.
+        if (keyForDialogControl(windowId, message)) return takeDialogMessage(windowId, message);
         // Taken before the shortcut is: Alt+F4 must still count as a key joining Alt.
         queueEvent(keyEvent(windowId, message));
-        return translateShortcut(windowId, message);
+        return takeDialogMessage(windowId, message) || translateShortcut(windowId, message);
     }
     const bool onItemView = isItemViewControl(message.hwnd);
     switch (message.message) {
@@ -125,6 +153,7 @@ bool waitEvent(UiEvent& event) {
             return false;
         }
         if (preTranslateMessage(message)) continue;
+        if (takeDialogMessage(windowIdOf(message.hwnd), message)) continue;
         // A right press on the caption may open the window menu at once (Wine
         // runs it inside the press): the loop sees the press first.
         if (message.message == WM_NCRBUTTONDOWN && !queue.events.empty()) {

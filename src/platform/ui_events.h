@@ -11,7 +11,8 @@ enum class UiEventKind {
     Key,                   // a key went down or up; `code` = virtual key, `data` = 1 down, 0 up
     Menu,                  // menu entry or shortcut; `code` = command
     ItemView,              // click on the item list; `code` = click kind, `data` = selected row's data
-    ControlClick,          // left click on a static control
+    ControlClick,          // left click on a static control, a button or a check box
+    ControlChanged,        // the text or value of a field changed
     Tray,                  // tray icon; `code` = click kind
     Moved,                 // the window moved
     CloseRequest,          // the caption's close box

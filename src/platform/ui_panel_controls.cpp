@@ -53,6 +53,18 @@ bool addLinkControl(int windowId, int controlId, int x, int y, int width, int he
     return true;
 }
 
+void setLabelColor(int windowId, int controlId, uint32_t color) {
+    HWND control = controlHandle(windowId, controlId);
+    if (!control) return;
+    // A link that keeps its colour under the pointer.
+    if (Link* link = linkOf(control)) {
+        link->color = link->hotColor = color;
+    } else {
+        linkTable.links.push_back(Link{control, color, color});
+    }
+    InvalidateRect(control, nullptr, TRUE);
+}
+
 void fitControlToText(int windowId, int controlId) {
     HWND control = controlHandle(windowId, controlId);
     if (!control) return;

@@ -20,3 +20,6 @@ bool addLinkControl(int windowId, int controlId, int x, int y, int width, int he
                     uint32_t color, uint32_t hotColor);
 // Narrows the control to the width its text needs in its font.
 void fitControlToText(int windowId, int controlId);
+// A label drawn in its own colour (0x00BBGGRR), in a window that has colours
+// of its own (useDialogColors).
+void setLabelColor(int windowId, int controlId, uint32_t color);

@@ -8,16 +8,39 @@
 
 namespace {
 
+bool isStaticControl(HWND control) {
+    wchar_t name[16] = {};
+    return GetClassNameW(control, name, 16) > 0 && lstrcmpiW(name, L"Static") == 0;
+}
+
+// STN_CLICKED and BN_CLICKED share their number; the double click of a static
+// text shares its number with the selection change of a combo box.
 void onCommand(int windowId, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int notification = HIWORD(wParam);
-    if (lParam == 0) {
+    HWND control = reinterpret_cast<HWND>(lParam);
+    UiEventKind kind = UiEventKind::Other;
+    if (!control) {
         queueEvent(eventFor(windowId, UiEventKind::Menu, id));
-    } else if (notification == STN_CLICKED || notification == STN_DBLCLK) {
-        UiEvent event = eventFor(windowId, UiEventKind::ControlClick);
-        event.control = id;
-        queueEvent(event);
+        return;
     }
+    if (notification == BN_CLICKED || (notification == STN_DBLCLK && isStaticControl(control)))
+        kind = UiEventKind::ControlClick;
+    if (notification == EN_CHANGE) kind = UiEventKind::ControlChanged;
+    if (kind == UiEventKind::Other) return;
+    UiEvent event = eventFor(windowId, kind);
+    event.control = id;
+    queueEvent(event);
+}
+
+// Texts that report clicks show the hand; the others let the pointer through
+// to their window.
+bool onSetCursor(HWND under, LPARAM lParam) {
+    trackHotLink(under);
+    if (LOWORD(lParam) != HTCLIENT || !isStaticControl(under) || !(GetWindowLongPtrW(under, GWL_STYLE) & SS_NOTIFY))
+        return false;
+    SetCursor(LoadCursorW(nullptr, IDC_HAND));
+    return true;
 }
 
 void onNotify(int windowId, const NMHDR& header) {
@@ -102,7 +125,9 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         case WM_CTLCOLORSTATIC:
             if (record->hasColors) return onStaticColor(*record, reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
             break;
-        case WM_SETCURSOR: trackHotLink(reinterpret_cast<HWND>(wParam)); break;
+        case WM_SETCURSOR:
+            if (onSetCursor(reinterpret_cast<HWND>(wParam), lParam)) return TRUE;
+            break;
         case WM_ERASEBKGND:
             if (!record->hasColors) break;
             onEraseBackground(window, *record, reinterpret_cast<HDC>(wParam));

@@ -35,6 +35,7 @@ struct WindowRecord {
     HWND tips = nullptr;
     HWND lastForeground = nullptr;  // seen by keepWindowOnTop
     bool ignoreLoneAlt = false;
+    bool dialogKeys = false;  // Tab moves between controls; Return and Escape go to the loop
     void (*sizeHandler)(SizeKind kind) = nullptr;
     void (*sessionEndHandler)() = nullptr;
 };
@@ -58,6 +59,11 @@ HWND createChildControl(int windowId, int controlId, const wchar_t* className, D
 bool linkColors(HWND control, HDC dc);
 void trackHotLink(HWND under);
 void forgetLinksOf(HWND window);
+
+// For a window with dialog keys: Return and Escape that no control wants are
+// taken as key events only; every other message goes through the system's
+// dialog handling. True when the message was used up.
+bool takeDialogMessage(int windowId, MSG& message);
 
 LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Messages the window procedure does not see: shortcuts, raw mouse messages of

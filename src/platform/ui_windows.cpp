@@ -78,8 +78,9 @@ ScreenRect desktopWorkArea() {
 bool openWindow(int windowId, const WindowSpec& spec) {
     WindowRecord* record = windowRecord(windowId);
     if (!record || record->handle || !registerWindowClass()) return false;
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_CLIPCHILDREN;
-    const DWORD exStyle = spec.toolWindow ? WS_EX_TOOLWINDOW : 0;
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+                        (spec.dialogFrame ? 0 : WS_THICKFRAME | WS_MINIMIZEBOX);
+    const DWORD exStyle = (spec.toolWindow ? WS_EX_TOOLWINDOW : 0) | (spec.dialogFrame ? WS_EX_DLGMODALFRAME : 0);
     RECT r{0, 0, spec.innerWidth, spec.innerHeight};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
     HWND window = CreateWindowExW(exStyle, kWindowClass, spec.title.c_str(), style, spec.x, spec.y, r.right - r.left,
@@ -312,6 +313,7 @@ void redrawWholeWindow(int windowId) {
 }
 
 void initUserInterface() {
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES};
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES | ICC_BAR_CLASSES | ICC_STANDARD_CLASSES |
+                                                       ICC_UPDOWN_CLASS | ICC_HOTKEY_CLASS};
     InitCommonControlsEx(&controls);
 }

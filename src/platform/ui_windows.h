@@ -37,6 +37,7 @@ struct WindowSpec {
     std::wstring title;
     bool toolWindow = false;
     int ownerId = -1;  // the window it stays above, or -1 for none
+    bool dialogFrame = false;  // a fixed frame with caption and close box only
 };
 // A top-level window with caption and sizing border, created invisible. False
 // when the system refuses it.

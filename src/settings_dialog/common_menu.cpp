@@ -11,6 +11,7 @@
 #include "settings/data_folder.h"
 #include "settings/general_settings.h"
 #include "settings_dialog/color_list.h"
+#include "settings_dialog/settings_dialog.h"
 #include "store/category_store.h"
 #include "store/category_window.h"
 #include "store/text_values.h"
@@ -60,9 +61,7 @@ bool handleCommonMenu(int command) {
         case kCommandBackground: chooseCategoryBackground(); return true;
         case kCommandAbout: ShowAboutWindow(); return true;
         case kCommandHelp: OpenHelp(); return true;
-        case kCommandGeneralSettings:
-            // The settings dialog is not part of the program yet.
-            return true;
+        case kCommandGeneralSettings: ShowGeneralSettings(); return true;
         default:
             return false;
     }

@@ -1,0 +1,294 @@
+#include "settings_dialog/settings_dialog.h"
+
+#include <vector>
+
+#include "launch/launch_state.h"
+#include "launcher/commands.h"
+#include "launcher/edge_hide.h"
+#include "launcher/launcher_menus.h"
+#include "launcher/launcher_window.h"
+#include "launcher/window_modes.h"
+#include "platform/centered_message_box.h"
+#include "platform/shell.h"
+#include "platform/tray_icon.h"
+#include "platform/ui_controls.h"
+#include "platform/ui_dialog_controls.h"
+#include "platform/ui_events.h"
+#include "platform/ui_windows.h"
+#include "settings/data_folder.h"
+#include "settings/general_settings.h"
+#include "settings/language.h"
+#include "settings_dialog/common_menu.h"
+#include "settings_dialog/hotkey_value.h"
+#include "settings_dialog/settings_window.h"
+#include "settings_dialog/startup_shortcut.h"
+#include "store/category_store.h"
+
+namespace {
+
+constexpr int W = kSettingsWindow;
+constexpr uint32_t kReleaseHotkey = 0x80000000u;
+constexpr uint32_t kRestoreHotkey = 0x40000000u;
+constexpr int kHighestDelay = 999999999;
+constexpr int kHighestSlideSpeed = 99;
+// Below 6 the settings file reads a delay as seconds.
+constexpr int kSmallestDelay = 6;
+
+// What one run of the dialog keeps.
+struct DialogRun {
+    int owner = kLauncherWindow;
+    int ownerFocus = 0;  // the control to give the focus back to
+    int ownerItemList = kLauncherItemView;
+    ShortcutFound shortcut;
+    bool takenOver = false;  // Ok took the settings over (its hotkey may still be refused)
+    int styleParts = 0;      // window-mode parts changed
+    bool singleColumnChanged = false;
+    std::vector<UiEvent> forOthers;  // events for the other windows, handed on at the end
+};
+
+enum class Outcome { Open, Accepted, Cancelled };
+
+// The check boxes whose clicks the enable rules follow.
+bool ruleBox(int control) {
+    switch (control) {
+        case kVarDriveBox:
+        case kStartupBox:
+        case kKeepCornerBox:
+        case kHotkeyBox:
+        case kTrayBox:
+        case kToolWindowBox:
+        case kAutoHideBox: return true;
+        default: return false;
+    }
+}
+
+void refuseField(int control) {
+    beep();
+    setFocusTo(W, control);
+    selectFieldText(W, control);
+}
+
+void onHotkeyChanged() {
+    const uint32_t field = hotkeyFieldValue(W, kHotkeyField);
+    uint32_t stored = 0;
+    // Ctrl pressed on the way to Ctrl+K is not a refusal yet.
+    const bool refused = !hotkeyFieldIncomplete(field) && !acceptHotkeyField(field, stored);
+    showHotkeyVerdict(refused);
+    if (refused) beep();
+}
+
+void showHelpMenu() { PopupMenuAt(kHelpMenu, W, kHelpButton); }
+
+// The numbers first, so that a refused one leaves every setting as it was.
+bool readNumbers(int& delay, int& slideSpeed) {
+    if (!parseFieldNumber(controlText(W, kDelayField), kHighestDelay, delay)) {
+        refuseField(kDelayField);
+        return false;
+    }
+    if (!parseFieldNumber(controlText(W, kSlideSpeedField), kHighestSlideSpeed, slideSpeed)) {
+        refuseField(kSlideSpeedField);
+        return false;
+    }
+    return true;
+}
+
+void takeOverSettings(DialogRun& run, int delay, int slideSpeed) {
+    GeneralSettings& s = generalSettings;
+    const int titleBar = isChecked(W, kHideTitleBarBox) ? 0 : 1;
+    const int tray = isChecked(W, kTrayBox) ? 1 : 0;
+    const int toolStyle = (s.ToolBarStyle & ~1) | (isChecked(W, kToolWindowBox) ? 1 : 0);
+    if (titleBar != s.TitleBar || tray != s.SystemTray) run.styleParts |= kStyleFrame;
+    if (toolStyle != s.ToolBarStyle) run.styleParts |= kStyleToolWindow;
+    s.TitleBar = titleBar;
+    s.SystemTray = tray;
+    s.ToolBarStyle = toolStyle;
+
+    const int singleColumn = isChecked(W, kSingleColumnBox) ? 1 : 0;
+    if (singleColumn != s.SingleColumn) run.singleColumnChanged = true;
+    s.SingleColumn = singleColumn;
+    s.VarDrive = isChecked(W, kVarDriveBox) ? 1 : 0;
+    s.AutoEdgeHide = isChecked(W, kAutoHideBox) ? 1 : 0;
+    s.EdgeSlide = slideSpeed;
+    s.SingleClick = isChecked(W, kSingleClickBox) ? 1 : 0;
+    s.ALTmenu = isChecked(W, kAltMenuBox) ? 1 : 0;
+    s.AutoClose = isChecked(W, kAutoCloseBox) ? 1 : 0;
+    s.AllowDrop = isChecked(W, kAllowDropBox) ? 1 : 0;
+    s.AutoAlign = isChecked(W, kKeepCornerBox) ? 1 : 0;
+    s.Centered = s.AutoAlign ? 0 : (isChecked(W, kCenteredBox) ? 1 : 0);
+    s.AutoDelay = delay > 0 && delay < kSmallestDelay ? kSmallestDelay : delay;
+    s.Common = (isChecked(W, kSameWidthBox) ? kCommonWidth : 0) | (isChecked(W, kSameHeightBox) ? kCommonHeight : 0) |
+               (isChecked(W, kSameFontBox) ? kCommonFont : 0) |
+               (isChecked(W, kSameBackgroundBox) ? kCommonBackground : 0);
+
+    const int row = selectedListRow(W, kStartCategoryList);
+    s.CatSelect = row > 0 ? listRowText(W, kStartCategoryList, row) : std::wstring();
+    run.takenOver = true;
+}
+
+void takeOverStartupShortcut(DialogRun& run) {
+    int wanted = kShortcutNone;
+    if (isChecked(W, kStartupBox)) wanted = kShortcutOwn | (isChecked(W, kHiddenBox) ? kShortcutHidden : 0);
+    if (wanted == run.shortcut.state) return;
+    if (!changeStartupShortcut(startupShortcut, run.shortcut.state, wanted)) {
+        showCenteredMessageBox(W, languageText(95) + L"\r\n" + startupShortcut.file, languageText(89),
+                               kBoxOk | kBoxIconExclamation);
+        return;
+    }
+    run.shortcut.state = wanted;
+}
+
+// False when the hotkey was refused and the dialog stays open for it.
+bool takeOverHotkey() {
+    if (!isChecked(W, kHotkeyBox)) return true;
+    uint32_t stored = 0;
+    if (acceptHotkeyField(hotkeyFieldValue(W, kHotkeyField), stored) && RegisterLauncherHotkey(stored)) return true;
+    showHotkeyVerdict(true);
+    beep();
+    setFocusTo(W, kHotkeyField);
+    return false;
+}
+
+// A launcher that the new modes would leave out of reach comes back.
+void keepLauncherReachable() {
+    if (!generalSettings.AutoEdgeHide && launcherWindow.hiddenAtEdge) ShowFromEdge();
+    if (!windowVisible(kLauncherWindow) && !trayIconShown(kLauncherWindow, kTrayIconId))
+        showWindow(kLauncherWindow, WindowShow::Minimize);
+}
+
+Outcome pressOk(DialogRun& run) {
+    int delay = 0;
+    int slideSpeed = 0;
+    if (!readNumbers(delay, slideSpeed)) return Outcome::Open;
+    takeOverSettings(run, delay, slideSpeed);
+    takeOverStartupShortcut(run);
+    return takeOverHotkey() ? Outcome::Accepted : Outcome::Open;
+}
+
+Outcome onKey(const UiEvent& event, DialogRun& run) {
+    if (event.data != 1) return Outcome::Open;
+    switch (event.code) {
+        case kKeyReturn:
+            if (focusedControl(W) == kCancelButton) return Outcome::Cancelled;
+            return pressOk(run);
+        case kKeyEscape: return Outcome::Cancelled;
+        case kKeyF1:
+            // In the hotkey field F1 is a key to choose.
+            if (focusedControl(W) != kHotkeyField) showHelpMenu();
+            return Outcome::Open;
+        default: return Outcome::Open;
+    }
+}
+
+Outcome onClick(int control, DialogRun& run) {
+    if (ruleBox(control)) applySettingsRules(run.shortcut.foreign);
+    switch (control) {
+        case kOkButton: return pressOk(run);
+        case kCancelButton: return Outcome::Cancelled;
+        case kHelpButton: showHelpMenu(); return Outcome::Open;
+        default: return Outcome::Open;
+    }
+}
+
+Outcome runDialogLoop(DialogRun& run) {
+    UiEvent event;
+    while (waitEvent(event)) {
+        if (event.windowId != W) {
+            // The owner's ticks would only start auto-hide or auto close behind the dialog.
+            if (event.kind != UiEventKind::Timer) run.forOthers.push_back(event);
+            continue;
+        }
+        Outcome outcome = Outcome::Open;
+        switch (event.kind) {
+            case UiEventKind::Key: outcome = onKey(event, run); break;
+            case UiEventKind::ControlClick: outcome = onClick(event.control, run); break;
+            case UiEventKind::ControlChanged:
+                if (event.control == kHotkeyField) onHotkeyChanged();
+                break;
+            case UiEventKind::Menu: handleCommonMenu(event.code); break;
+            case UiEventKind::CloseRequest: outcome = Outcome::Cancelled; break;
+            default: break;
+        }
+        if (outcome != Outcome::Open) return outcome;
+    }
+    // The program is quitting: what was taken over stays, the hotkey comes back.
+    return Outcome::Cancelled;
+}
+
+void closeDialog(DialogRun& run) {
+    setWindowEnabled(run.owner, true);
+    closeWindow(W);
+    launchState.ownerWindowId = run.owner;
+    if (windowVisible(run.owner) && !windowMinimized(run.owner)) {
+        bringWindowToFront(run.owner);
+        if (run.ownerFocus) setFocusTo(run.owner, run.ownerFocus);
+    }
+    for (const UiEvent& later : run.forOthers) queueEvent(later);
+}
+
+void placeDialog() {
+    const LauncherGeometry& g = categoryStore.geometry;
+    const ScreenPoint at = settingsDialogPosition(g.x, g.y, desktopWorkArea());
+    placeWindow(W, at.x, at.y, kSettingsInnerWidth, kSettingsInnerHeight);
+    if (windowOnMonitor(W)) return;
+    // A launcher remembered on a monitor that is gone.
+    const ScreenRect area = desktopWorkArea();
+    placeWindow(W, area.left, area.top, kSettingsInnerWidth, kSettingsInnerHeight);
+}
+
+}  // namespace
+
+bool parseFieldNumber(const std::wstring& text, int highest, int& value) {
+    size_t first = text.find_first_not_of(L' ');
+    if (first == std::wstring::npos) {
+        value = 0;
+        return true;
+    }
+    const size_t last = text.find_last_not_of(L' ');
+    long long number = 0;
+    for (size_t i = first; i <= last; ++i) {
+        const wchar_t c = text[i];
+        if (c < L'0' || c > L'9') return false;
+        number = number * 10 + (c - L'0');
+        if (number > highest) return false;
+    }
+    value = static_cast<int>(number);
+    return true;
+}
+
+void ShowGeneralSettings() {
+    if (programFolders.settingsReadOnly) return;
+    DialogRun run;
+    run.owner = launchState.ownerWindowId;
+    run.ownerItemList = launchState.itemListControl;
+    run.ownerFocus = focusedControl(run.owner);
+    if (!openSettingsWindow(run.owner)) {
+        closeWindow(W);
+        return;
+    }
+    placeDialog();
+    // The variable-drive mode keeps the shortcut out of reach; another
+    // program's shortcut is never ours to change, so it is looked for anyway.
+    run.shortcut = findStartupShortcut(startupShortcut);
+    if (generalSettings.VarDrive) run.shortcut.state = kShortcutNone;
+    showSettingsValues(run.shortcut);
+    applySettingsRules(run.shortcut.foreign);
+    // Pressing the hotkey in its field must not bring up the launcher.
+    RegisterLauncherHotkey(kReleaseHotkey);
+    setWindowEnabled(run.owner, false);
+    launchState.ownerWindowId = W;
+    showWindow(W, WindowShow::Show);
+    bringWindowToFront(W);
+    setFocusTo(W, kOkButton);
+
+    const Outcome outcome = runDialogLoop(run);
+    if (outcome == Outcome::Cancelled) RegisterLauncherHotkey(kRestoreHotkey);
+    closeDialog(run);
+    // Cancel after a refused hotkey keeps what Ok took over: the windows follow it.
+    if (!run.takenOver) return;
+    if (run.singleColumnChanged)
+        RefillItemView(run.owner == kEditorWindow ? ItemViewForm::Editor : ItemViewForm::Launcher, run.owner,
+                       run.ownerItemList);
+    if (run.styleParts) ApplyWindowStyle(run.styleParts);
+    UpdateTrayIcon();
+    keepLauncherReachable();
+}
