@@ -7,10 +7,10 @@
 #include "platform/ui_window_table.h"
 
 HWND createChildControl(int windowId, int controlId, const wchar_t* className, DWORD style, int x, int y, int width,
-                        int height, const std::wstring& text) {
+                        int height, const std::wstring& text, DWORD exStyle) {
     WindowRecord* record = windowRecord(windowId);
     if (!record || !record->handle || controlHandle(windowId, controlId)) return nullptr;
-    HWND control = CreateWindowExW(0, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
+    HWND control = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
                                    record->handle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
                                    GetModuleHandleW(nullptr), nullptr);
     if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);

@@ -28,9 +28,9 @@ bool addLabel(int windowId, int controlId, int x, int y, int width, int height, 
 }
 
 bool addFrame(int windowId, int controlId, int x, int y, int width, int height) {
-    HWND frame = createChildControl(windowId, controlId, L"STATIC", WS_CLIPSIBLINGS, x, y, width, height, L"");
+    HWND frame =
+        createChildControl(windowId, controlId, L"STATIC", WS_CLIPSIBLINGS, x, y, width, height, L"", WS_EX_STATICEDGE);
     if (!frame) return false;
-    SetWindowLongPtrW(frame, GWL_EXSTYLE, GetWindowLongPtrW(frame, GWL_EXSTYLE) | WS_EX_STATICEDGE);
     // Last in the stacking order, and clipped by what lies above: it never
     // paints over the controls on it.
     SetWindowPos(frame, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_FRAMECHANGED);
@@ -85,11 +85,10 @@ std::wstring listRowText(int windowId, int controlId, int row) {
 
 bool addEditField(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text,
                   bool digitsOnly, int maxChars) {
-    HWND field = createChildControl(windowId, controlId, WC_EDITW, WS_TABSTOP | ES_AUTOHSCROLL | (digitsOnly ? ES_NUMBER : 0),
-                                    x, y, width, height, L"");
+    HWND field = createChildControl(windowId, controlId, WC_EDITW,
+                                    WS_TABSTOP | ES_AUTOHSCROLL | (digitsOnly ? ES_NUMBER : 0), x, y, width, height,
+                                    L"", WS_EX_CLIENTEDGE);
     if (!field) return false;
-    SetWindowLongPtrW(field, GWL_EXSTYLE, GetWindowLongPtrW(field, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
-    SetWindowPos(field, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
     SendMessageW(field, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
     SetWindowTextW(field, text.c_str());
     return true;
@@ -112,7 +111,8 @@ bool addSpinField(int windowId, int controlId, int x, int y, int width, int heig
 }
 
 bool addHotkeyField(int windowId, int controlId, int x, int y, int width, int height) {
-    return createChildControl(windowId, controlId, HOTKEY_CLASSW, WS_TABSTOP, x, y, width, height, L"") != nullptr;
+    return createChildControl(windowId, controlId, HOTKEY_CLASSW, WS_TABSTOP, x, y, width, height, L"",
+                              WS_EX_CLIENTEDGE) != nullptr;
 }
 
 // The control keeps the key in the low byte and HOTKEYF_ flags in the next one.

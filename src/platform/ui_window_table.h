@@ -53,7 +53,7 @@ bool isItemViewControl(HWND control);
 // A child control of the program's window, in its default font; null when the
 // number is taken or the system refuses it.
 HWND createChildControl(int windowId, int controlId, const wchar_t* className, DWORD style, int x, int y, int width,
-                        int height, const std::wstring& text);
+                        int height, const std::wstring& text, DWORD exStyle = 0);
 // Links (ui_panel_controls.h): their colours when the control is one, the link
 // under the pointer, and forgetting those of a window that goes.
 bool linkColors(HWND control, HDC dc);

@@ -1,5 +1,7 @@
 #include "settings_dialog/settings_window.h"
 
+#include <algorithm>
+
 #include "launcher/category_list.h"
 #include "launcher/launcher_window.h"
 #include "platform/text_case.h"
@@ -17,6 +19,7 @@ namespace {
 
 constexpr int W = kSettingsWindow;
 constexpr uint32_t kRed = 0x000000FF;  // 0x00BBGGRR
+constexpr int kFrameEdge = 2;
 
 enum class Kind { Title, Frame, Label, RightLabel, Check, List, Spin, Digits, Hotkey, Verdict, Button, DefaultButton };
 
@@ -104,12 +107,14 @@ std::wstring rowText(const ControlRow& row) {
 bool addRow(const ControlRow& row) {
     int x = row.x;
     int y = row.y;
+    int w = row.width;
     if (const ControlRow* frame = row.frame ? rowOf(row.frame) : nullptr) {
         x += frame->x;
         y += frame->y;
+        // Kept inside the frame, whose edge would otherwise be hidden under it.
+        w = std::min(w, frame->width - row.x - kFrameEdge);
     }
     const std::wstring text = rowText(row);
-    const int w = row.width;
     const int h = row.height;
     switch (row.kind) {
         case Kind::Title: return addLabel(W, row.id, x, y, w, h, text, TextAlign::Center);

@@ -26,6 +26,14 @@
 //   probe owned-state "<title>" <file>   as state, for the first visible window
 //        that the window owns (its About panel, a dialog)
 //   probe workarea <file>             "<l> <t> <r> <b>", the desktop's work area
+//   probe dialog-state "<title>" <file>   as state, for the first visible window
+//        with the title that has an owner (a dialog titled like its owner)
+//   probe link <lnk> <file>           target, arguments and directory of a shortcut
+//   probe make-link <lnk> <target> <directory>   writes a shortcut
+//   probe startup-folder <file>       the user's Startup folder (made when missing)
+// A control line of `state` also holds, before its text, exstyle 0x<hex> and
+// value <n>: a check box's check, a hotkey field's key (modifiers in the next
+// byte), a drop-down list's selected row, 0 for the others.
 // Exit codes: 1 no such window, 2 bad usage, 3 no such row, 4 the other
 // process could not be read. Apart from `texts`, a line break inside a text is
 // written as \n.
@@ -143,6 +151,16 @@ int wmain(int argc, wchar_t** argv) {
         const std::vector<HWND> menus = findMenus();
         if (menus.empty()) return kNotFound;
         return toFile(argv[2], [&](FILE* out) { return writeMenus(menus, out); });
+    }
+    if (command == L"link" && argc == 4)
+        return toFile(argv[3], [&](FILE* out) { return writeLink(argv[2], out); });
+    if (command == L"make-link" && argc == 5) return makeLink(argv[2], argv[3], argv[4]);
+    if (command == L"startup-folder" && argc == 3)
+        return toFile(argv[2], [&](FILE* out) { return writeStartupFolder(out); });
+    if (command == L"dialog-state" && argc == 4) {
+        HWND dialog = findDialog(argv[2]);
+        if (!dialog) return kNotFound;
+        return toFile(argv[3], [&](FILE* out) { return writeState(dialog, out); });
     }
     if (command == L"wait-gone" && argc == 4) return waitGone(argv[2], argv[3]);
     if (command == L"hold" && argc == 5) return holdFile(argv[2], argv[3], argv[4]);

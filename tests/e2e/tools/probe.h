@@ -38,4 +38,14 @@ int writeState(HWND window, FILE* out);
 std::vector<HWND> findMenus();
 int writeMenus(const std::vector<HWND>& menus, FILE* out);
 
+// The first visible top-level window with the title that has an owner: a
+// dialog, which may share its title with the window that opened it.
+HWND findDialog(const wchar_t* title);
+
+// Shortcut files: "target", "arguments" and "directory" lines; a shortcut
+// written to `target` with that working directory; the user's Startup folder.
+int writeLink(const wchar_t* linkFile, FILE* out);
+int makeLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* directory);
+int writeStartupFolder(FILE* out);
+
 }  // namespace probe

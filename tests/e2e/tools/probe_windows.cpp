@@ -24,6 +24,20 @@ struct Children {
     FILE* out;
 };
 
+// What a control holds besides its text: a check box its check (0, 1, 2), a
+// hotkey field its key with the modifiers in the next byte, a drop-down list
+// its selected row; 0 for the others.
+long controlValue(HWND control, const wchar_t* className) {
+    const std::wstring name = className;
+    DWORD_PTR value = 0;
+    UINT message = 0;
+    if (_wcsicmp(name.c_str(), L"Button") == 0) message = BM_GETCHECK;
+    if (_wcsicmp(name.c_str(), L"msctls_hotkey32") == 0) message = WM_USER + 2;  // HKM_GETHOTKEY
+    if (_wcsicmp(name.c_str(), L"ComboBox") == 0) message = CB_GETCURSEL;
+    if (message == 0 || !SendMessageTimeoutW(control, message, 0, 0, SMTO_ABORTIFHUNG, 2000, &value)) return 0;
+    return static_cast<long>(static_cast<LONG_PTR>(value));
+}
+
 BOOL CALLBACK writeControl(HWND child, LPARAM param) {
     const Children* children = reinterpret_cast<const Children*>(param);
     // EnumChildWindows goes into grandchildren too; the tests lay out only the
@@ -36,9 +50,10 @@ BOOL CALLBACK writeControl(HWND child, LPARAM param) {
     MapWindowPoints(nullptr, children->parent, reinterpret_cast<POINT*>(&rect), 2);
     fprintf(children->out, "control %d ", GetDlgCtrlID(child));
     fputs(utf8(className).c_str(), children->out);
-    fprintf(children->out, " %ld %ld %ld %ld enabled %d visible %d style 0x%08lx text ", rect.left, rect.top,
-            rect.right - rect.left, rect.bottom - rect.top, IsWindowEnabled(child) ? 1 : 0,
-            IsWindowVisible(child) ? 1 : 0, static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)));
+    fprintf(children->out, " %ld %ld %ld %ld enabled %d visible %d style 0x%08lx exstyle 0x%08lx value %ld text ",
+            rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, IsWindowEnabled(child) ? 1 : 0,
+            IsWindowVisible(child) ? 1 : 0, static_cast<unsigned long>(GetWindowLongW(child, GWL_STYLE)),
+            static_cast<unsigned long>(GetWindowLongW(child, GWL_EXSTYLE)), controlValue(child, className));
     writeText(children->out, textOf(child));
     return TRUE;
 }
@@ -77,6 +92,25 @@ BOOL CALLBACK matchOwner(HWND window, LPARAM param) {
 }
 
 }  // namespace
+
+namespace {
+
+BOOL CALLBACK matchDialog(HWND window, LPARAM param) {
+    Search* search = reinterpret_cast<Search*>(param);
+    if (IsWindowVisible(window) && GetWindow(window, GW_OWNER) && textOf(window) == search->title) {
+        search->found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+}  // namespace
+
+HWND findDialog(const wchar_t* title) {
+    Search search{title, nullptr};
+    EnumWindows(matchDialog, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
 
 HWND findOwnedWindow(HWND owner) {
     OwnedSearch search{owner, nullptr};
