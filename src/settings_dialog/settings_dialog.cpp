@@ -195,6 +195,8 @@ Outcome runDialogLoop(DialogRun& run) {
         if (event.windowId != W) {
             // The owner's ticks would only start auto-hide or auto close behind the dialog.
             if (event.kind != UiEventKind::Timer) run.forOthers.push_back(event);
+            // Another instance asks this one to exit ("/close"): it is not kept waiting.
+            if (event.kind == UiEventKind::UserMessage && event.code == kCommandExit) return Outcome::Cancelled;
             continue;
         }
         Outcome outcome = Outcome::Open;
