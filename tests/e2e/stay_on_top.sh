@@ -19,7 +19,7 @@ pixel() {
 topmost() {  # 0 or 1: the launcher's extended style has WS_EX_TOPMOST
   window_state 'Kivo ' "$E2E_OUT/state.txt" || { echo none; return; }
   local ex
-  ex=$(sed -n 's/.* exstyle \(0x[0-9a-f]*\).*/\1/p' "$E2E_OUT/state.txt")
+  ex=$(sed -n '1s/.* exstyle \(0x[0-9a-f]*\).*/\1/p' "$E2E_OUT/state.txt")
   echo $(((ex & 0x8) != 0))
 }
 
