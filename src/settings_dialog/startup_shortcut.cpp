@@ -39,7 +39,8 @@ ShortcutFound findStartupShortcut(const StartupShortcut& shortcut) {
 }
 
 bool changeStartupShortcut(StartupShortcut& shortcut, int found, int wanted) {
-    if (wanted == found || shortcut.file.empty()) return true;
+    if (wanted == found) return true;
+    if (shortcut.file.empty()) return false;
     if ((found & kShortcutOwn) && !deleteFile(shortcut.file)) return false;
     if (wanted == kShortcutNone) return true;
     shortcut.link.arguments = (wanted & kShortcutHidden) ? kHideArgument : L"";
