@@ -88,7 +88,7 @@ wait_launcher || finish
 open_dialog || finish
 dialog_screenshot english
 # A fresh settings file: keep-corner on (centred off), tray off, no hotkey.
-expect_boxes "the dialog opens with the rules applied" 47=1:0 36=0:0 37=0:0 38=0:0 51=1:1 52=0:0 41=1:0 42=0:0 40=0:0
+expect_boxes "the dialog opens with the rules applied" 46=1:0 47=1:0 36=0:0 37=0:0 38=0:0 51=1:1 52=0:0 41=1:0 42=0:0 40=0:0
 [ "$(control_text 35)" = "General Settings" ] && [ "$(control_text 60)" = "Ok" ] && pass "texts from the language table" ||
   fail "title '$(control_text 35)', button '$(control_text 60)'"
 click_control 47
@@ -253,6 +253,23 @@ grep -q ' iconic 1 ' "$E2E_OUT/launcher.txt" && pass "the old hotkey works again
 ask_exit
 grep -q '^SingleClick=1' "$data/Kivo.ini" && grep -q '^Hotkey=\$3804B' "$data/Kivo.ini" &&
   pass "what Ok took over stays, with the old hotkey" || fail "$(grep -E '^(SingleClick|Hotkey)=' "$data/Kivo.ini" | tr '\r\n' '  ')"
+
+# --- A program on the Windows drive cannot have a variable drive letter ---
+on_c="$WINEPREFIX/drive_c/kivo-e2e-settings"
+rm -rf "$on_c"
+mkdir -p "$on_c"
+trap 'rm -f "$link"; rm -rf "$on_c"' EXIT
+cp "$KIVO_EXE" "$on_c/kivo.exe"
+data=$(new_data_folder windows-drive)
+printf 'Editor=notepad.exe\r\n' >"$data/Main.kvl"
+start_program "$on_c/kivo.exe" "$data"
+wait_launcher || finish
+open_dialog || finish
+expect_boxes "on the Windows drive the variable-drive box is disabled" 46=0:0 39=1:0
+[[ "$(control_text 46)" == "C: "* ]] && pass "it names the program's drive" || fail "46 reads '$(control_text 46)'"
+xdotool key Escape
+dialog_gone || fail "Escape left the dialog open"
+ask_exit
 
 # --- German ---
 data=$(new_data_folder german)
