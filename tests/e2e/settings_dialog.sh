@@ -33,15 +33,25 @@ enabled() { control_field "$1" 9; }
 checked() { control_field "$1" 17; }
 control_text() { dialog_state || true; sed -n "s/^control $1 [^ ]* .* value [-0-9]* text //p" "$E2E_OUT/dialog.txt"; }
 
-# Clicks a control: check boxes on their box, anything else in its middle.
-click_control() {
+# The screen point of a control: check boxes and labels near their left end,
+# anything else in its middle.
+control_point() {
   local id=$1 l t r b cw ch x y w h border px
   read -r l t r b cw ch < <(awk 'NR == 1 {print $2, $3, $4, $5, $7, $8}' "$E2E_OUT/dialog.txt")
   read -r x y w h < <(awk -v id="$id" '$1 == "control" && $2 == id {print $4, $5, $6, $7}' "$E2E_OUT/dialog.txt")
   border=$(((r - l - cw) / 2))
   px=$((x + w / 2))
-  [ "$(control_field "$id" 3)" = "Button" ] && [ "$w" -gt 60 ] && px=$((x + 7))
-  xdotool mousemove $((l + border + px)) $((b - border - ch + y + h / 2)) click 1
+  case "$(control_field "$id" 3)" in
+    Button) [ "$w" -gt 60 ] && px=$((x + 7)) ;;
+    Static) px=$((x + 20)) ;;
+  esac
+  echo $((l + border + px)) $((b - border - ch + y + h / 2))
+}
+
+click_control() {
+  local px py
+  read -r px py < <(control_point "$1")
+  xdotool mousemove "$px" "$py" click 1
   sleep 0.3
 }
 
@@ -71,6 +81,15 @@ dialog_screenshot() {
   import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$E2E_OUT/$1.png"
 }
 
+# The pointer's shape over a screen point (see tools/pointer_shape.py).
+pointer_over() {
+  xdotool mousemove "$1" "$2"
+  sleep 0.2
+  xdotool mousemove_relative 1 0
+  sleep 0.4
+  /usr/bin/python3 "$(dirname "$0")/tools/pointer_shape.py"
+}
+
 dialog_gone() { for _ in $(seq 30); do dialog_state || return 0; sleep 0.1; done; return 1; }
 
 ask_exit() {
@@ -85,12 +104,22 @@ printf 'Calc=calc.exe\r\n' >"$data/Tools.kvl"
 : >"$data/Startup.kvl"
 start_kivo "$data"
 wait_launcher || finish
+read -r sx sy sw _ < <(window_geometry "$LAUNCHER_WIN")
+strip_pointer=$(pointer_over $((sx + sw / 2)) $((sy + 30)))
 open_dialog || finish
 dialog_screenshot english
 # A fresh settings file: keep-corner on (centred off), tray off, no hotkey.
 expect_boxes "the dialog opens with the rules applied" 46=1:0 47=1:0 36=0:0 37=0:0 38=0:0 51=1:1 52=0:0 41=1:0 42=0:0 40=0:0
 [ "$(control_text 35)" = "General Settings" ] && [ "$(control_text 60)" = "Ok" ] && pass "texts from the language table" ||
   fail "title '$(control_text 35)', button '$(control_text 60)'"
+# Texts that take clicks show the hand: the launcher's strip does, the
+# dialog's labels do not.
+read -r lx ly < <(control_point 103)
+label_pointer=$(pointer_over "$lx" "$ly")
+desktop_pointer=$(pointer_over 1000 20)
+[ "$label_pointer" = "$desktop_pointer" ] && [ "$strip_pointer" != "$label_pointer" ] &&
+  pass "the hand over the strip, the arrow over the dialog's labels" ||
+  fail "pointers: strip '$strip_pointer', label '$label_pointer', desktop '$desktop_pointer'"
 click_control 47
 expect_boxes "the tray box makes tool window mode available" 47=1:1 36=1:0 37=0:0 38=0:0
 click_control 36
