@@ -17,11 +17,6 @@
 #include "store/category_store.h"
 #include "store/category_window.h"
 
-DriveLetters programDriveLetters() {
-    return DriveLetters{generalSettings.VarDrive != 0, programFolders.programDrive, programFolders.windowsDrive,
-                        programFolders.homeDrive};
-}
-
 namespace {
 
 void loadTargetCategory() {
@@ -87,7 +82,10 @@ void showLoadedCategory() {
 void runEditorWhenAsked() {
     if (programRun.loopRequest != kLoopConfiguration || programFolders.settingsReadOnly) return;
     showWindow(kLauncherWindow, WindowShow::Hide);
-    RunConfigurationMode();
+    if (!RunConfigurationMode()) {
+        programRun.loopRequest = kLoopExit;
+        return;
+    }
     showWindow(kLauncherWindow, WindowShow::Show);
     const std::wstring& loaded = categoryStore.loadedCategory;
     if (loaded.empty() || loaded == categoryNavigation.startupCategory)
@@ -100,6 +98,7 @@ void runOuterLoop() {
     int& request = programRun.loopRequest;
     while (request != kLoopExit) {
         runEditorWhenAsked();
+        if (request == kLoopExit) break;
         loadTargetCategory();
         request = kLoopKeepRunning;
         if (!categoryStore.loadedCategory.empty()) {

@@ -4,6 +4,7 @@
 #include "app/program_run.h"
 #include "app/startup_items.h"
 #include "launch/item_icons.h"
+#include "editor/editor_window.h"
 #include "launcher/category_list.h"
 #include "launcher/commands.h"
 #include "launcher/launcher_loop.h"
@@ -31,7 +32,6 @@
 ProgramRun programRun;
 
 void saveSettingsNow();
-DriveLetters programDriveLetters();
 
 namespace {
 
@@ -115,6 +115,7 @@ bool startProgram(const std::wstring& commandLine) {
     if (!programFolders.writeProtected) removeStaleSaves(programFolders.dataFolder);
     loadProgramIcons();
     buildLauncherContextMenu();
+    buildEditorContextMenu();
     buildHelpMenu();
     prepareStartupShortcut(startupShortcut, programFolders.programPath, programFolders.dataFolder);
     if (!openLauncherWindow()) return false;

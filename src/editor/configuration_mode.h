@@ -1,7 +1,8 @@
 #pragma once
-// Configuration mode: the editor window on a category, with its own loop.
-#include <string>
+// Configuration mode: the editor window on one category after another, until
+// the user leaves it.
 
-// Runs until the editor is closed, on the category in the store (or on the new
-// one named by the target category). The category to show afterwards may change.
-void RunConfigurationMode();
+// Runs on the category in targetCategory, or on the current one. False when
+// the program is to end (another instance asked it to) rather than go back
+// to the launcher.
+bool RunConfigurationMode();

@@ -42,7 +42,8 @@ void addDroppedFiles(const std::vector<std::wstring>& files) {
     bringWindowToFront(kLauncherWindow);
     // The items stay in the list either way: the user sees what could not be
     // kept and can save it later from the editor.
-    if (!saveCategoryFile(categoryStore, categoryStore.categoryFilePath))
+    categoryStore.unsavedItems = !saveCategoryFile(categoryStore, categoryStore.categoryFilePath);
+    if (categoryStore.unsavedItems)
         launchState.services.messageBox(kLauncherWindow, languageText(95), languageText(89),
                                         kBoxOk | kBoxIconExclamation);
 }

@@ -142,7 +142,11 @@ void PlaceLauncherWindow() {
 
 void ApplyCategoryLook() {
     const CategoryStyle& style = categoryStore.style;
-    if (launchState.editorOpen) return;
+    if (launchState.editorOpen) {
+        setItemViewLook(kEditorWindow, launchState.itemListControl, style.font.handle, style.textColor,
+                        style.backgroundColor);
+        return;
+    }
     setItemViewLook(kLauncherWindow, kLauncherItemView, style.font.handle, style.textColor, style.backgroundColor);
     setWindowColors(kLauncherWindow, style.backgroundColor, style.textColor);
     setControlFont(kLauncherWindow, kLauncherTitleStrip, style.font.handle);

@@ -252,3 +252,7 @@ std::wstring fullPathName(const std::wstring& path) {
 }
 
 bool deleteFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+
+bool renameFile(const std::wstring& from, const std::wstring& to) {
+    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_COPY_ALLOWED) != FALSE;
+}

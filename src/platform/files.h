@@ -29,6 +29,9 @@ std::wstring siblingTempName(const std::wstring& target, uint32_t processId);
 // Takes such a name apart; false for any other name.
 bool parseSiblingTempName(const std::wstring& name, std::wstring& target, uint32_t& processId);
 bool deleteFile(const std::wstring& path);
+// Gives the file another name (another letter case too); never replaces an
+// existing file.
+bool renameFile(const std::wstring& from, const std::wstring& to);
 
 uint32_t fileAttributes(const std::wstring& path);
 bool setFileAttributes(const std::wstring& path, uint32_t attributes);

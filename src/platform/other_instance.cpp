@@ -22,6 +22,10 @@ BOOL CALLBACK matchInstance(HWND window, LPARAM param) {
     title.resize(static_cast<size_t>(GetWindowTextW(window, title.data(), length + 1)));
     if (*search->title != title) return TRUE;
     if (static_cast<uint32_t>(GetWindowLongPtrW(window, GWLP_USERDATA)) != search->userData) return TRUE;
+    // The launcher stays hidden while the configuration editor, which carries
+    // the same marks, is open: the window on show is the one to answer.
+    if (!search->found) search->found = window;
+    if (!IsWindowVisible(window)) return TRUE;
     search->found = window;
     return FALSE;
 }
@@ -37,7 +41,8 @@ void* findInstanceWindow(const std::wstring& title, uint32_t userData) {
 void restoreInstanceWindow(void* window) {
     HWND w = static_cast<HWND>(window);
     ShowWindow(w, SW_RESTORE);
-    SetForegroundWindow(w);
+    // A dialog or message box the window has open comes forward in its place.
+    SetForegroundWindow(GetLastActivePopup(w));
 }
 
 bool postInstanceCommand(void* window, int command) {

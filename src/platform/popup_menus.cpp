@@ -83,6 +83,11 @@ void setMenuEntryChecked(int menuId, int command, bool checked) {
         CheckMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
 }
 
+void setMenuEntryEnabled(int menuId, int command, bool enabled) {
+    if (HMENU menu = menuOf(menuId))
+        EnableMenuItem(menu, static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
 void setMenuRadioMark(int menuId, int first, int last, int marked) {
     HMENU menu = menuOf(menuId);
     if (!menu || marked < first || marked > last) return;

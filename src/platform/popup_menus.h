@@ -12,6 +12,7 @@ bool appendMenuSeparator(int menuId);
 // Hangs menu `subMenuId` into `menuId`; it then lives and dies with it.
 bool appendSubMenu(int menuId, int subMenuId, const std::wstring& text);
 void setMenuEntryChecked(int menuId, int command, bool checked);
+void setMenuEntryEnabled(int menuId, int command, bool enabled);
 // The radio mark on `marked` among the entries first..last; none when `marked`
 // is outside.
 void setMenuRadioMark(int menuId, int first, int last, int marked);

@@ -56,3 +56,7 @@ bool keyHeld(int virtualKey) {
 void beep() {
     MessageBeep(0);
 }
+
+void questionBeep() {
+    MessageBeep(MB_ICONQUESTION);
+}

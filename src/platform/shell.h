@@ -31,6 +31,8 @@ constexpr int kKeyControl = 0x11;
 constexpr int kKeyAlt = 0x12;
 constexpr int kKeyEscape = 0x1B;
 constexpr int kKeySpace = 0x20;
+constexpr int kKeyUp = 0x26;
+constexpr int kKeyDown = 0x28;
 constexpr int kKeyApps = 0x5D;
 constexpr int kKeyF1 = 0x70;
 constexpr int kKeyF2 = 0x71;
@@ -40,3 +42,5 @@ constexpr int kKeyF4 = 0x73;
 bool keyHeld(int virtualKey);
 
 void beep();
+// The system's question sound: something typed cannot be taken as it is.
+void questionBeep();

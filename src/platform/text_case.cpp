@@ -9,6 +9,11 @@ bool sameTextIgnoringCase(std::wstring_view a, std::wstring_view b) {
            CSTR_EQUAL;
 }
 
+int compareTextIgnoringCase(const std::wstring& a, const std::wstring& b) {
+    const int result = lstrcmpiW(a.c_str(), b.c_str());
+    return result < 0 ? -1 : (result > 0 ? 1 : 0);
+}
+
 std::wstring toLowerCase(std::wstring_view text) {
     std::wstring lower(text);
     if (!lower.empty()) CharLowerBuffW(lower.data(), static_cast<DWORD>(lower.size()));

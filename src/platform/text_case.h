@@ -5,5 +5,7 @@
 #include <string_view>
 
 bool sameTextIgnoringCase(std::wstring_view a, std::wstring_view b);
+// -1, 0 or 1 by the user's locale, letter case aside: the order of sorted lists.
+int compareTextIgnoringCase(const std::wstring& a, const std::wstring& b);
 std::wstring toLowerCase(std::wstring_view text);
 std::wstring toUpperCase(std::wstring_view text);

@@ -51,18 +51,21 @@ bool addStaticControl(int windowId, int controlId, int x, int y, int width, int 
     return createChildControl(windowId, controlId, L"STATIC", style, x, y, width, height, text) != nullptr;
 }
 
-bool addItemView(int windowId, int controlId, int x, int y, int width, int height, int columnWidth) {
+bool addItemView(int windowId, int controlId, int x, int y, int width, int height, int columnWidth,
+                 const std::wstring& columnTitle, bool multipleSelection) {
+    const DWORD selection = multipleSelection ? 0 : LVS_SINGLESEL;
     HWND view = createChildControl(windowId, controlId, WC_LISTVIEWW,
-                            LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | WS_TABSTOP, x,
-                            y, width, height, L"");
+                                   selection | LVS_NOCOLUMNHEADER | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | WS_TABSTOP,
+                                   x, y, width, height, L"");
     if (!view) return false;
     SetWindowLongPtrW(view, GWL_EXSTYLE, GetWindowLongPtrW(view, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
-    SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP,
-                 LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP);
+    const DWORD extended =
+        LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP | (multipleSelection ? static_cast<DWORD>(LVS_EX_FULLROWSELECT) : 0);
+    SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH | LVCF_TEXT;
     column.cx = columnWidth;
-    column.pszText = const_cast<wchar_t*>(L"");
+    column.pszText = const_cast<wchar_t*>(columnTitle.c_str());
     SendMessageW(view, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
     DragAcceptFiles(view, TRUE);
     SetWindowPos(view, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
@@ -98,7 +101,16 @@ bool controlEnabled(int windowId, int controlId) {
 }
 
 void setControlText(int windowId, int controlId, const std::wstring& text) {
-    if (HWND control = controlHandle(windowId, controlId)) SetWindowTextW(control, text.c_str());
+    HWND control = controlHandle(windowId, controlId);
+    if (!control) return;
+    WindowRecord* record = windowRecord(windowId);
+    record->settingText = true;
+    SetWindowTextW(control, text.c_str());
+    record->settingText = false;
+}
+
+void setControlVisible(int windowId, int controlId, bool visible) {
+    if (HWND control = controlHandle(windowId, controlId)) ShowWindow(control, visible ? SW_SHOWNA : SW_HIDE);
 }
 
 std::wstring controlText(int windowId, int controlId) {

@@ -7,15 +7,19 @@
 // long for the control keeps its start and ends in "...".
 bool addStaticControl(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text,
                       bool ellipsis = false);
-// The item list: single selection, no column header, auto-arrange, double-buffered,
-// label tips, no sunken edge, one column of the given width.
-bool addItemView(int windowId, int controlId, int x, int y, int width, int height, int columnWidth);
+// The item list: no column header, auto-arrange, double-buffered, label tips,
+// no sunken edge, one column of the given width. One row at a time can be
+// chosen, or several (then rows are chosen across their whole width).
+bool addItemView(int windowId, int controlId, int x, int y, int width, int height, int columnWidth,
+                 const std::wstring& columnTitle = std::wstring(), bool multipleSelection = false);
 // A tool tip shown over the control.
 bool setControlTip(int windowId, int controlId, const std::wstring& text);
 
 bool setControlEnabled(int windowId, int controlId, bool enabled);
 bool controlEnabled(int windowId, int controlId);
+// Not reported as a change: only the user's edits are.
 void setControlText(int windowId, int controlId, const std::wstring& text);
+void setControlVisible(int windowId, int controlId, bool visible);
 std::wstring controlText(int windowId, int controlId);
 // The font belongs to the caller and must outlive its use.
 void setControlFont(int windowId, int controlId, void* font);

@@ -2,7 +2,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include "platform/ui_controls.h"
 #include "platform/ui_window_table.h"
 
 namespace {
@@ -41,6 +43,39 @@ bool addPushButton(int windowId, int controlId, int x, int y, int width, int hei
                    bool isDefault) {
     const DWORD style = WS_TABSTOP | (isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
     return createChildControl(windowId, controlId, L"BUTTON", style, x, y, width, height, text) != nullptr;
+}
+
+bool addToggleButton(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text) {
+    return createChildControl(windowId, controlId, L"BUTTON", WS_TABSTOP | BS_AUTOCHECKBOX | BS_PUSHLIKE, x, y, width,
+                              height, text) != nullptr;
+}
+
+bool addIconButton(int windowId, int controlId, int x, int y, int width, int height) {
+    return createChildControl(windowId, controlId, L"BUTTON", WS_TABSTOP | BS_PUSHBUTTON | BS_ICON, x, y, width, height,
+                              L"") != nullptr;
+}
+
+// The button draws the icon it was given whenever it paints: it gets a copy of
+// its own, so that the caller may destroy the original at any time.
+void setButtonIcon(int windowId, int controlId, void* icon) {
+    HICON copy = icon ? CopyIcon(static_cast<HICON>(icon)) : nullptr;
+    HANDLE old = reinterpret_cast<HANDLE>(
+        sendTo(windowId, controlId, BM_SETIMAGE, IMAGE_ICON, reinterpret_cast<LPARAM>(copy)));
+    if (old) DestroyIcon(static_cast<HICON>(old));
+}
+
+void releaseButtonIcons(HWND window) {
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if (!(GetWindowLongPtrW(child, GWL_STYLE) & BS_ICON)) continue;
+        wchar_t name[16] = {};
+        if (GetClassNameW(child, name, 16) == 0 || lstrcmpiW(name, L"Button") != 0) continue;
+        HANDLE icon = reinterpret_cast<HANDLE>(SendMessageW(child, BM_SETIMAGE, IMAGE_ICON, 0));
+        if (icon) DestroyIcon(static_cast<HICON>(icon));
+    }
+}
+
+void acceptDroppedFiles(int windowId, int controlId) {
+    if (HWND control = controlHandle(windowId, controlId)) DragAcceptFiles(control, TRUE);
 }
 
 bool addCheckBox(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text) {
@@ -90,11 +125,16 @@ bool addEditField(int windowId, int controlId, int x, int y, int width, int heig
                                     L"", WS_EX_CLIENTEDGE);
     if (!field) return false;
     SendMessageW(field, EM_LIMITTEXT, static_cast<WPARAM>(maxChars), 0);
-    SetWindowTextW(field, text.c_str());
+    setControlText(windowId, controlId, text);
     return true;
 }
 
 void selectFieldText(int windowId, int controlId) { sendTo(windowId, controlId, EM_SETSEL, 0, -1); }
+
+void moveCaretToEnd(int windowId, int controlId) {
+    const LRESULT length = sendTo(windowId, controlId, WM_GETTEXTLENGTH);
+    sendTo(windowId, controlId, EM_SETSEL, static_cast<WPARAM>(length), length);
+}
 
 bool addSpinField(int windowId, int controlId, int x, int y, int width, int height, int low, int high, int value) {
     int digits = 1;

@@ -14,6 +14,15 @@ bool addFrame(int windowId, int controlId, int x, int y, int width, int height);
 // The default button is the one Return stands for; it looks so.
 bool addPushButton(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text,
                    bool isDefault);
+// A push button that stays pressed until it is clicked again (isChecked).
+bool addToggleButton(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text);
+// A push button that shows an icon (setButtonIcon) instead of a text.
+bool addIconButton(int windowId, int controlId, int x, int y, int width, int height);
+// The button shows a copy of `icon` (none when null); the original stays the caller's.
+void setButtonIcon(int windowId, int controlId, void* icon);
+// Files dropped on the control arrive as FilesDropped events with its number.
+void acceptDroppedFiles(int windowId, int controlId);
+
 bool addCheckBox(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text);
 void setChecked(int windowId, int controlId, bool checked);
 bool isChecked(int windowId, int controlId);
@@ -31,6 +40,8 @@ bool addEditField(int windowId, int controlId, int x, int y, int width, int heig
                   bool digitsOnly, int maxChars);
 // The whole text selected, as for a correction.
 void selectFieldText(int windowId, int controlId);
+// The caret after the last character, nothing selected.
+void moveCaretToEnd(int windowId, int controlId);
 
 // A digits field with up and down arrows inside its right end, stepping
 // between `low` and `high`. The arrows are a control of their own, number

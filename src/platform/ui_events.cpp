@@ -79,7 +79,9 @@ void queueEvent(const UiEvent& event) { eventQueue.events.push_back(event); }
 
 void queueEventOnce(const UiEvent& event) {
     for (const UiEvent& queued : eventQueue.events)
-        if (queued.kind == event.kind && queued.windowId == event.windowId) return;
+        if (queued.kind == event.kind && queued.windowId == event.windowId && queued.code == event.code &&
+            queued.control == event.control)
+            return;
     queueEvent(event);
 }
 
@@ -97,7 +99,9 @@ bool preTranslateMessage(MSG& message) {
         if (keyForDialogControl(windowId, message)) return takeDialogMessage(windowId, message);
         // Taken before the shortcut is: Alt+F4 must still count as a key joining Alt.
         queueEvent(keyEvent(windowId, message));
-        return takeDialogMessage(windowId, message) || translateShortcut(windowId, message);
+        // A window's own shortcuts come before the dialog keys: Return and
+        // Escape may be shortcuts of a window that also moves with Tab.
+        return translateShortcut(windowId, message) || takeDialogMessage(windowId, message);
     }
     const bool onItemView = isItemViewControl(message.hwnd);
     switch (message.message) {

@@ -12,7 +12,7 @@ enum class UiEventKind {
     Menu,                  // menu entry or shortcut; `code` = command
     ItemView,              // click on the item list; `code` = click kind, `data` = selected row's data
     ControlClick,          // left click on a static control, a button or a check box
-    ControlChanged,        // the text or value of a field changed
+    ControlChanged,        // the text or value of a field changed; `code` kFieldLeft: the focus left it
     Tray,                  // tray icon; `code` = click kind
     Moved,                 // the window moved
     CloseRequest,          // the caption's close box
@@ -29,6 +29,8 @@ enum class UiEventKind {
 constexpr int kLeftClick = 1;
 constexpr int kLeftDoubleClick = 2;
 constexpr int kRightClick = 3;
+constexpr int kSelectionChanged = 4;
+constexpr int kFieldLeft = 1;  // rows of a multiple-selection list chosen with keys or mouse
 
 struct UiEvent {
     UiEventKind kind = UiEventKind::Other;
@@ -48,8 +50,8 @@ bool waitEvent(UiEvent& event);
 // itself).
 void queueEvent(const UiEvent& event);
 
-// The same, unless an event of that kind for that window already waits: a
-// window moved step by step reports its place once.
+// The same, unless an event of that kind, code and control for that window
+// already waits: a window moved step by step reports its place once.
 void queueEventOnce(const UiEvent& event);
 
 // Forgets the events that wait, as a window that opens does with the clicks

@@ -110,6 +110,27 @@ int selectedItemRow(int windowId, int controlId) {
     return view ? static_cast<int>(SendMessageW(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED)) : -1;
 }
 
+int focusedItemRow(int windowId, int controlId) {
+    HWND view = viewOf(windowId, controlId);
+    return view ? static_cast<int>(SendMessageW(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED)) : -1;
+}
+
+bool itemRowSelected(int windowId, int controlId, int row) {
+    HWND view = viewOf(windowId, controlId);
+    return view && row >= 0 &&
+           (SendMessageW(view, LVM_GETITEMSTATE, static_cast<WPARAM>(row), LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
+std::vector<int> selectedItemRows(int windowId, int controlId) {
+    std::vector<int> rows;
+    HWND view = viewOf(windowId, controlId);
+    if (!view) return rows;
+    int row = -1;
+    while ((row = static_cast<int>(SendMessageW(view, LVM_GETNEXTITEM, static_cast<WPARAM>(row), LVNI_SELECTED))) >= 0)
+        rows.push_back(row);
+    return rows;
+}
+
 int itemRowData(int windowId, int controlId, int row) {
     HWND view = viewOf(windowId, controlId);
     if (!view || row < 0) return -1;

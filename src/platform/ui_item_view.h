@@ -2,6 +2,7 @@
 // The list of items: rows with a text, an icon and the position of their item.
 #include <cstdint>
 #include <string>
+#include <vector>
 
 enum class ItemViewMode { LargeIcons, SmallIcons, SingleColumn };
 
@@ -17,7 +18,12 @@ void endItemViewFill(int windowId, int controlId, int selectRow);
 int itemRowCount(int windowId, int controlId);
 // Selects the row (-1: none) and scrolls it into view.
 void selectItemRow(int windowId, int controlId, int row);
-int selectedItemRow(int windowId, int controlId);
+int selectedItemRow(int windowId, int controlId);  // the first chosen row, -1 for none
+// The row with the focus rectangle, chosen or not; -1 for none.
+int focusedItemRow(int windowId, int controlId);
+bool itemRowSelected(int windowId, int controlId, int row);
+// The chosen rows in list order.
+std::vector<int> selectedItemRows(int windowId, int controlId);
 // The data attached to a row; -1 when there is no such row.
 int itemRowData(int windowId, int controlId, int row);
 

@@ -8,14 +8,17 @@
 
 namespace {
 
-bool isStaticControl(HWND control) {
-    wchar_t name[16] = {};
-    return GetClassNameW(control, name, 16) > 0 && lstrcmpiW(name, L"Static") == 0;
+bool isControlOfClass(HWND control, const wchar_t* className) {
+    wchar_t name[32] = {};
+    return GetClassNameW(control, name, 32) > 0 && lstrcmpiW(name, className) == 0;
 }
 
+bool isStaticControl(HWND control) { return isControlOfClass(control, L"Static"); }
+
 // STN_CLICKED and BN_CLICKED share their number; the double click of a static
-// text shares its number with the selection change of a combo box.
-void onCommand(int windowId, WPARAM wParam, LPARAM lParam) {
+// text shares its number with the selection change of a combo box. Texts the
+// program sets itself are not the user's changes.
+void onCommand(int windowId, const WindowRecord& record, WPARAM wParam, LPARAM lParam) {
     const int id = LOWORD(wParam);
     const int notification = HIWORD(wParam);
     HWND control = reinterpret_cast<HWND>(lParam);
@@ -26,7 +29,14 @@ void onCommand(int windowId, WPARAM wParam, LPARAM lParam) {
     }
     if (notification == BN_CLICKED || (notification == STN_DBLCLK && isStaticControl(control)))
         kind = UiEventKind::ControlClick;
-    if (notification == EN_CHANGE) kind = UiEventKind::ControlChanged;
+    if (notification == EN_CHANGE && !record.settingText) kind = UiEventKind::ControlChanged;
+    if (notification == EN_KILLFOCUS) {
+        UiEvent left = eventFor(windowId, UiEventKind::ControlChanged, kFieldLeft);
+        left.control = id;
+        queueEvent(left);
+        return;
+    }
+    if (notification == CBN_SELCHANGE && isControlOfClass(control, WC_COMBOBOXW)) kind = UiEventKind::ControlChanged;
     if (kind == UiEventKind::Other) return;
     UiEvent event = eventFor(windowId, kind);
     event.control = id;
@@ -43,7 +53,23 @@ bool onSetCursor(HWND under, LPARAM lParam) {
     return true;
 }
 
+// A list that lets several rows be chosen reports each change of its chosen
+// or focused rows once, whether made with the keys or the mouse.
+void onItemChanged(int windowId, const NMHDR& header) {
+    const NMLISTVIEW& change = reinterpret_cast<const NMLISTVIEW&>(header);
+    if (!(change.uChanged & LVIF_STATE) || !((change.uNewState ^ change.uOldState) & (LVIS_SELECTED | LVIS_FOCUSED)))
+        return;
+    if (GetWindowLongPtrW(header.hwndFrom, GWL_STYLE) & LVS_SINGLESEL) return;
+    UiEvent event = eventFor(windowId, UiEventKind::ItemView, kSelectionChanged);
+    event.control = static_cast<int>(header.idFrom);
+    queueEventOnce(event);
+}
+
 void onNotify(int windowId, const NMHDR& header) {
+    if (header.code == LVN_ITEMCHANGED && isItemViewControl(header.hwndFrom)) {
+        onItemChanged(windowId, header);
+        return;
+    }
     int kind = 0;
     if (header.code == NM_CLICK) kind = kLeftClick;
     if (header.code == NM_DBLCLK) kind = kLeftDoubleClick;
@@ -110,7 +136,7 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     WindowRecord* record = windowRecord(windowId);
     if (!record || record->handle != window) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
-        case WM_COMMAND: onCommand(windowId, wParam, lParam); return 0;
+        case WM_COMMAND: onCommand(windowId, *record, wParam, lParam); return 0;
         case WM_NOTIFY: onNotify(windowId, *reinterpret_cast<const NMHDR*>(lParam)); break;
         case WM_CLOSE: queueEvent(eventFor(windowId, UiEventKind::CloseRequest)); return 0;
         case WM_MOVE: queueEventOnce(eventFor(windowId, UiEventKind::Moved)); break;

@@ -36,6 +36,7 @@ struct WindowRecord {
     HWND lastForeground = nullptr;  // seen by keepWindowOnTop
     bool ignoreLoneAlt = false;
     bool dialogKeys = false;  // Tab moves between controls; Return and Escape go to the loop
+    bool settingText = false;  // the program itself is changing a control's text
     void (*sizeHandler)(SizeKind kind) = nullptr;
     void (*sessionEndHandler)() = nullptr;
 };
@@ -59,6 +60,8 @@ HWND createChildControl(int windowId, int controlId, const wchar_t* className, D
 bool linkColors(HWND control, HDC dc);
 void trackHotLink(HWND under);
 void forgetLinksOf(HWND window);
+// Destroys the icons that the window's icon buttons show (their own copies).
+void releaseButtonIcons(HWND window);
 
 // For a window with dialog keys: Return and Escape that no control wants are
 // taken as key events only; every other message goes through the system's

@@ -98,6 +98,7 @@ void closeWindow(int windowId) {
     // The tips first: they let go of the controls they watch.
     if (record->tips) DestroyWindow(record->tips);
     forgetLinksOf(record->handle);
+    releaseButtonIcons(record->handle);
     if (record->ownWindow) DestroyWindow(record->handle);
     if (record->shortcuts) DestroyAcceleratorTable(record->shortcuts);
     if (record->background) DeleteObject(record->background);

@@ -1,6 +1,7 @@
 #include "settings/general_settings.h"
 
 #include "platform/environment.h"
+#include "settings/data_folder.h"
 
 IniDocument settingsDocument;
 GeneralSettings generalSettings;
@@ -125,4 +126,9 @@ void writeGeneralSettings(IniDocument& doc, const GeneralSettings& s, const std:
     writeString(doc, L"MRU", loadedCategory);
     for (const SettingKey& k : kWrittenKeys) writeInt(doc, k.key, s.*k.number);
     writeString(doc, L"Hotkey", formatHexText(static_cast<uint32_t>(s.Hotkey)));
+}
+
+DriveLetters programDriveLetters() {
+    return DriveLetters{generalSettings.VarDrive != 0, programFolders.programDrive, programFolders.windowsDrive,
+                        programFolders.homeDrive};
 }

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "settings/ini_document.h"
+#include "store/drive_letters.h"
 
 struct GeneralSettings {
     std::wstring CatSelect;  // category shown at start; empty: the last one used
@@ -69,3 +70,6 @@ void writeGeneralSettings(IniDocument& doc, const GeneralSettings& settings, con
 
 // "$" and upper-case hexadecimal, as `Hotkey` is stored.
 std::wstring formatHexText(uint32_t value);
+
+// The drive letters that items loaded in variable-drive mode are adapted to.
+DriveLetters programDriveLetters();

@@ -51,6 +51,9 @@ struct CategoryStore {
     std::wstring loadedCategory;    // whose items are in `items`
     std::wstring appliedCategory;   // whose window settings are in force
     std::wstring categoryFilePath;  // full path of the file loaded last
+    // Items were added that could not be written: the editor starts from
+    // them, not from the file.
+    bool unsavedItems = false;
     bool firstApplication = true;
     LauncherGeometry geometry;
     CategoryStyle style;

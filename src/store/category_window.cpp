@@ -53,6 +53,7 @@ bool loadCategory(CategoryStore& store, std::wstring& targetCategory, const Driv
         return false;
     }
     store.loadedCategory = targetCategory;
+    store.unsavedItems = false;
     targetCategory.clear();
     store.categoryFilePath = fullPathName(expandEnvironment(store.loadedCategory + L".kvl"));
     if (!loadCategoryFile(store, store.categoryFilePath)) return false;

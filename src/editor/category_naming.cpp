@@ -1,0 +1,102 @@
+#include "editor/category_naming.h"
+
+#include "editor/editor_window.h"
+#include "launcher/category_list.h"
+#include "platform/centered_message_box.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/shell.h"
+#include "platform/text_case.h"
+#include "platform/ui_controls.h"
+#include "platform/ui_dialog_controls.h"
+#include "settings/general_settings.h"
+#include "settings/ini_document.h"
+#include "settings/language.h"
+#include "store/category_store.h"
+#include "store/text_lines.h"
+
+namespace {
+
+constexpr int W = kEditorWindow;
+
+bool refuse(const std::wstring& message) {
+    showCenteredMessageBox(W, message, languageText(89), kBoxOk | kBoxIconExclamation);
+    return false;
+}
+
+// Groups that hold the program's own settings are never a category's to lose.
+bool isReservedName(const std::wstring& lowerName) { return lowerName == L"main" || lowerName == L"start"; }
+
+std::wstring categoryFileOf(const std::wstring& name) {
+    return fullPathName(expandEnvironment(toLowerCase(name) + L".kvl"));
+}
+
+}  // namespace
+
+bool isValidCategoryFileName(const std::wstring& name) {
+    if (name.empty()) return false;
+    for (wchar_t c : name)
+        if (c < 32 || std::wstring_view(L"\"*/:<>?\\|").find(c) != std::wstring_view::npos) return false;
+    return true;
+}
+
+void checkCategoryNameField(EditorState& editor, bool focusLeft) {
+    const std::wstring text(trimSpaces(controlText(W, kCategoryName)));
+    if (text.empty()) {
+        if (focusLeft) setControlText(W, kCategoryName, categoryStore.loadedCategory);
+        return;
+    }
+    if (isValidCategoryFileName(text)) {
+        if (text != editor.editedCategoryName) editor.modified = true;
+        editor.editedCategoryName = text;
+        return;
+    }
+    setControlText(W, kCategoryName, editor.editedCategoryName);
+    moveCaretToEnd(W, kCategoryName);
+    beep();
+}
+
+bool renameEditedCategory() {
+    CategoryStore& store = categoryStore;
+    std::wstring name(trimSpaces(controlText(W, kCategoryName)));
+    if (name.empty()) name = store.loadedCategory;
+    const std::wstring lower = toLowerCase(name);
+    if (lower == toLowerCase(languageText(20))) return refuse(languageText(22));
+    if (name == store.loadedCategory) return true;
+    if (isReservedName(lower)) return refuse(L"Category name is reserved; pls. change!");
+    const std::wstring newFile = categoryFileOf(name);
+    uint64_t size = 0;
+    if (fileSize(newFile, size) && size > 0 && toLowerCase(store.loadedCategory) != lower)
+        return refuse(L"Category exists already");
+    if (fileExists(store.categoryFilePath) && !renameFile(store.categoryFilePath, newFile))
+        return refuse(L"Category rename failed");
+    // The window settings go with the name; they are written with the others.
+    if (!store.appliedCategory.empty()) {
+        const int group = selectGroup(settingsDocument, store.appliedCategory);
+        if (group > 0) {
+            settingsDocument.groupNames[static_cast<size_t>(group)] = name;
+            ++settingsDocument.changes;
+        }
+    }
+    store.appliedCategory = name;
+    store.loadedCategory = name;
+    store.categoryFilePath = newFile;
+    categoryNavigation.categorySetChanged = true;
+    ReplaceVisited(categoryNavigation, name);
+    editorState.editedCategoryName = name;
+    setControlText(W, kCategoryName, name);
+    return true;
+}
+
+void deleteEmptyCategory() {
+    CategoryStore& store = categoryStore;
+    const std::wstring lower = toLowerCase(store.appliedCategory);
+    if (!store.appliedCategory.empty() && !isReservedName(lower)) {
+        if (selectGroup(settingsDocument, store.appliedCategory) > 0) deleteGroupEntries(settingsDocument);
+    }
+    store.appliedCategory.clear();
+    store.loadedCategory.clear();
+    categoryNavigation.categorySetChanged = true;
+    if (!store.categoryFilePath.empty()) deleteFile(store.categoryFilePath);
+    store.categoryFilePath.clear();
+}

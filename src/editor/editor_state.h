@@ -1,0 +1,41 @@
+#pragma once
+// What the configuration editor keeps beside the category's items while it is
+// open: the current item taken apart, and what is left to save or refresh.
+#include <string>
+
+#include "launch/item_fields.h"
+#include "platform/icon_handle.h"
+
+// What the top of the editor's loop brings up to date.
+constexpr int kRefreshFields = 1;       // the working copy's texts into the fields
+constexpr int kRefreshIcon = 2;         // the working copy's icon onto the icon button
+constexpr int kRefreshWorkingCopy = 4;  // the working copy from the current item
+constexpr int kRefreshList = 8;         // the item list from the items
+constexpr int kRefreshAll = 15;
+
+// How one run of the editor's loop ends (bits).
+constexpr int kExitLeave = 1;
+constexpr int kExitSave = 2;
+constexpr int kExitSwitch = 4;    // to the category in targetCategory
+constexpr int kExitDiscard = 8;   // read the category again from its file
+
+struct EditorState {
+    ItemFields workingCopy;
+    // The working copy's large icon while it is its own: fetched for it, handed
+    // to the item when the item is accepted. The working copy never holds
+    // the item's own handles, so releasing its icons cannot leave the item
+    // with destroyed ones.
+    IconHandle workingIcon;
+    bool pendingEdit = false;  // the fields differ from the item
+    bool newItem = false;      // inserted and not yet accepted
+    bool modified = false;     // the items differ from the category file
+    int refresh = 0;
+    int focusRequest = 0;  // the control to give the focus to next, 0 for none
+    int exitCode = 0;
+    // The category file exists but could not be read: it is never written over.
+    bool fileUnreadable = false;
+    std::wstring editedCategoryName;  // the name field's last valid text
+    bool closeProgram = false;  // another instance asked the program to exit
+};
+
+extern EditorState editorState;
