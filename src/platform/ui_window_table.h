@@ -41,7 +41,7 @@ struct WindowRecord {
     void (*sessionEndHandler)() = nullptr;
 };
 
-constexpr int kWindowCount = 4;
+constexpr int kWindowCount = 5;
 
 // Null for numbers that are not windows of the program.
 WindowRecord* windowRecord(int windowId);

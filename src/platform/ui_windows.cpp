@@ -78,7 +78,8 @@ ScreenRect desktopWorkArea() {
 bool openWindow(int windowId, const WindowSpec& spec) {
     WindowRecord* record = windowRecord(windowId);
     if (!record || record->handle || !registerWindowClass()) return false;
-    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN |
+    // The minimise box shows only beside a system menu.
+    const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | (spec.closeBox ? WS_SYSMENU : 0) |
                         (spec.dialogFrame ? 0 : WS_THICKFRAME | WS_MINIMIZEBOX);
     const DWORD exStyle = (spec.toolWindow ? WS_EX_TOOLWINDOW : 0) | (spec.dialogFrame ? WS_EX_DLGMODALFRAME : 0);
     RECT r{0, 0, spec.innerWidth, spec.innerHeight};

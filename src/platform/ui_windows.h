@@ -7,6 +7,7 @@ constexpr int kLauncherWindow = 0;
 constexpr int kEditorWindow = 1;
 constexpr int kSettingsWindow = 2;
 constexpr int kAboutWindow = 3;
+constexpr int kIconWindow = 4;
 
 // Controls of the launcher window.
 constexpr int kLauncherItemView = 1;
@@ -38,6 +39,7 @@ struct WindowSpec {
     bool toolWindow = false;
     int ownerId = -1;  // the window it stays above, or -1 for none
     bool dialogFrame = false;  // a fixed frame with caption and close box only
+    bool closeBox = true;  // false: a caption without system menu, close box or minimise box
 };
 // A top-level window with caption and sizing border, created invisible. False
 // when the system refuses it.

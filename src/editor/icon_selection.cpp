@@ -1,0 +1,246 @@
+#include "editor/icon_selection.h"
+
+#include <algorithm>
+#include <vector>
+
+#include "launch/launch_state.h"
+#include "launcher/commands.h"
+#include "launcher/launcher_window.h"
+#include "platform/centered_message_box.h"
+#include "platform/file_dialogs.h"
+#include "platform/files.h"
+#include "platform/icon_handle.h"
+#include "platform/icons.h"
+#include "platform/shell.h"
+#include "platform/ui_controls.h"
+#include "platform/ui_dialog_controls.h"
+#include "platform/ui_events.h"
+#include "platform/ui_item_view.h"
+#include "platform/ui_panel_controls.h"
+#include "platform/ui_windows.h"
+#include "settings/language.h"
+
+namespace {
+
+constexpr int W = kIconWindow;
+constexpr int kInnerWidth = 355;
+constexpr int kInnerHeight = 205;
+// Libraries of icons hold thousands; beyond this many the list takes long to
+// fill and is no help in finding one.
+constexpr int kMostIcons = 500;
+
+enum class Kind { IconList, Button, DefaultButton };
+
+struct ControlRow {
+    int id;
+    Kind kind;
+    int x;
+    int y;
+    int width;
+    int height;
+    int textEntry;  // language entry, or 0
+};
+
+// In the order the Tab key visits them.
+const ControlRow kControls[] = {
+    {kIconList, Kind::IconList, 10, 10, 335, 150, 0},
+    {kIconBrowseButton, Kind::Button, 10, 170, 80, 24, 34},
+    {kIconDefaultButton, Kind::Button, 95, 170, 80, 24, 43},
+    {kIconOkButton, Kind::DefaultButton, 180, 170, 80, 24, 28},
+    {kIconCancelButton, Kind::Button, 265, 170, 80, 24, 30},
+};
+
+// What one run of the dialog keeps.
+struct DialogRun {
+    int owner = kLauncherWindow;
+    int ownerFocus = 0;  // the control to give the focus back to
+    std::wstring file;   // the icons' file: where Browse starts, then the one chosen
+    std::wstring result;
+    bool iconsOfFile = false;  // the list shows the icons of `file`, not the item's own
+    std::vector<UiEvent> forOthers;  // events for the other windows, handed on at the end
+};
+
+enum class Outcome { Open, Done };
+
+std::wstring chooseIconFileWithRequester(int ownerWindowId, const std::wstring& startFolder) {
+    return chooseFileToOpen(ownerWindowId, L"Icon File", L"Icon File", L"*.exe;*.dll;*.icl;*.ico", startFolder);
+}
+
+bool addRow(const ControlRow& row) {
+    const std::wstring text = row.textEntry ? languageText(row.textEntry) : std::wstring();
+    switch (row.kind) {
+        case Kind::IconList: return addItemView(W, row.id, row.x, row.y, row.width, row.height, row.width);
+        case Kind::Button: return addPushButton(W, row.id, row.x, row.y, row.width, row.height, text, false);
+        case Kind::DefaultButton: return addPushButton(W, row.id, row.x, row.y, row.width, row.height, text, true);
+    }
+    return false;
+}
+
+bool openIconWindow(int owner) {
+    WindowSpec spec;
+    spec.innerWidth = kInnerWidth;
+    spec.innerHeight = kInnerHeight;
+    spec.title = languageText(44);
+    spec.ownerId = owner;
+    spec.dialogFrame = true;
+    spec.closeBox = false;
+    if (!openWindow(W, spec)) return false;
+    useDialogColors(W);
+    useDialogKeys(W);
+    for (const ControlRow& row : kControls) {
+        if (!addRow(row)) return false;
+        setControlFont(W, row.id, launcherWindow.fonts[kDialogFont].handle);
+    }
+    return true;
+}
+
+// Centred on the owner, inside the work area.
+void placeDialog(int owner) {
+    placeWindow(W, 0, 0, kInnerWidth, kInnerHeight);
+    const ScreenRect outer = windowRect(W);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const ScreenRect o = windowRect(owner);
+    const ScreenRect area = desktopWorkArea();
+    const BoxPosition at = keptInArea(centeredBoxPosition(o.left, o.top, o.right, o.bottom, width, height), width,
+                                      height, area.left, area.top, area.right, area.bottom);
+    placeWindow(W, at.x, at.y, kInnerWidth, kInnerHeight);
+}
+
+void showCurrentIcon(void* icon) {
+    beginItemViewFill(W, kIconList, ItemViewMode::LargeIcons);
+    if (icon) appendItemRow(W, kIconList, L"", icon, 0);
+    endItemViewFill(W, kIconList, icon ? 0 : -1);
+}
+
+void showIconsOfFile(DialogRun& run) {
+    beginItemViewFill(W, kIconList, ItemViewMode::LargeIcons);
+    const int count = std::min(fileIconCount(run.file), kMostIcons);
+    for (int index = 0; index < count; ++index) {
+        // The view keeps a copy of its own.
+        const IconHandle icon(extractFileIcon(run.file, index, IconSize::Large));
+        appendItemRow(W, kIconList, L"-- " + std::to_wstring(index) + L" --", icon.handle, index);
+    }
+    endItemViewFill(W, kIconList, count > 0 ? 0 : -1);
+    run.iconsOfFile = true;
+}
+
+// A folder is where to look; a file is looked for beside itself.
+std::wstring browseStart(const std::wstring& file) {
+    if (folderExists(file)) return file;
+    const size_t slash = file.find_last_of(L"\\/");
+    return slash == std::wstring::npos ? std::wstring() : file.substr(0, slash + 1);
+}
+
+// The requester leaves the focus with the window itself, where no key would
+// reach a control: it goes to the icons when there are new ones to pick from.
+void browse(DialogRun& run) {
+    const int focus = focusedControl(W);
+    const std::wstring chosen = iconSelectionServices.chooseIconFile(W, browseStart(run.file));
+    if (!chosen.empty()) {
+        run.file = chosen;
+        run.result = chosen;
+        showIconsOfFile(run);
+    }
+    setFocusTo(W, chosen.empty() && focus ? focus : kIconList);
+}
+
+// An icon must be chosen, unless the file has only the one.
+Outcome pressOk(DialogRun& run) {
+    const int row = selectedItemRow(W, kIconList);
+    if (row >= 0) {
+        run.result = iconChoice(run.result, itemRowData(W, kIconList, row));
+        return Outcome::Done;
+    }
+    return run.iconsOfFile && itemRowCount(W, kIconList) == 1 ? Outcome::Done : Outcome::Open;
+}
+
+Outcome press(int control, DialogRun& run) {
+    switch (control) {
+        case kIconBrowseButton: browse(run); return Outcome::Open;
+        case kIconDefaultButton: run.result = L" "; return Outcome::Done;
+        case kIconOkButton: return pressOk(run);
+        case kIconCancelButton: run.result.clear(); return Outcome::Done;
+        default: return Outcome::Open;
+    }
+}
+
+// Return presses the button that has the focus, else the default one.
+Outcome onKey(const UiEvent& event, DialogRun& run) {
+    if (event.data != 1) return Outcome::Open;
+    if (event.code == kKeyEscape) return press(kIconCancelButton, run);
+    if (event.code != kKeyReturn) return Outcome::Open;
+    const int focus = focusedControl(W);
+    const bool onButton = focus == kIconBrowseButton || focus == kIconDefaultButton || focus == kIconCancelButton;
+    return press(onButton ? focus : kIconOkButton, run);
+}
+
+void runDialogLoop(DialogRun& run) {
+    UiEvent event;
+    while (waitEvent(event)) {
+        if (event.windowId != W) {
+            // The owner's ticks would only start auto-hide or auto close behind the dialog.
+            if (event.kind != UiEventKind::Timer) run.forOthers.push_back(event);
+            // Another instance asks this one to exit ("/close"): it is not kept waiting.
+            if (event.kind == UiEventKind::UserMessage && event.code == kCommandExit) break;
+            continue;
+        }
+        Outcome outcome = Outcome::Open;
+        switch (event.kind) {
+            case UiEventKind::Key: outcome = onKey(event, run); break;
+            case UiEventKind::ControlClick: outcome = press(event.control, run); break;
+            case UiEventKind::ItemView:
+                if (event.control == kIconList && event.code == kLeftDoubleClick) outcome = pressOk(run);
+                break;
+            // Alt+F4 still closes a window without a close box.
+            case UiEventKind::CloseRequest: outcome = press(kIconCancelButton, run); break;
+            default: break;
+        }
+        if (outcome == Outcome::Done) return;
+    }
+    // Ended from outside: the program exits or is quitting.
+    run.result.clear();
+}
+
+void closeDialog(const DialogRun& run) {
+    setWindowEnabled(run.owner, true);
+    closeWindow(W);
+    launchState.ownerWindowId = run.owner;
+    if (windowVisible(run.owner) && !windowMinimized(run.owner)) {
+        bringWindowToFront(run.owner);
+        if (run.ownerFocus) setFocusTo(run.owner, run.ownerFocus);
+    }
+    for (const UiEvent& later : run.forOthers) queueEvent(later);
+}
+
+}  // namespace
+
+IconSelectionServices systemIconSelectionServices() { return IconSelectionServices{chooseIconFileWithRequester}; }
+
+IconSelectionServices iconSelectionServices = systemIconSelectionServices();
+
+std::wstring iconChoice(const std::wstring& file, int index) {
+    return index > 0 ? file + L"," + std::to_wstring(index) : file;
+}
+
+std::wstring SelectIcon(const std::wstring& specification, void* currentIcon) {
+    DialogRun run;
+    run.owner = launchState.ownerWindowId;
+    run.ownerFocus = focusedControl(run.owner);
+    run.file = specification.substr(0, specification.find(L','));
+    if (!openIconWindow(run.owner)) {
+        closeWindow(W);
+        return std::wstring();
+    }
+    placeDialog(run.owner);
+    showCurrentIcon(currentIcon);
+    setWindowEnabled(run.owner, false);
+    launchState.ownerWindowId = W;
+    showWindow(W, WindowShow::Show);
+    bringWindowToFront(W);
+    setFocusTo(W, kIconList);
+
+    runDialogLoop(run);
+    closeDialog(run);
+    return run.result;
+}
