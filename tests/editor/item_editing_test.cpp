@@ -5,9 +5,9 @@
 #include <random>
 
 #include "editor/item_editing.h"
-#include "icon_pixels.h"
+#include "support/icon_pixels.h"
 #include "platform/text_case.h"
-#include "test_files.h"
+#include "support/test_files.h"
 
 namespace {
 
@@ -162,9 +162,10 @@ TEST(ItemEditing, SortingGivesTheOrderOfSwappingNeighbours) {
         EXPECT_EQ(textsOf(store), bubbleSorted(texts));
         EXPECT_EQ(store.selectedItem, 0);
         // Items that compare equal keep their order.
-        for (size_t i = 1; i < store.items.size(); ++i)
-            if (compareTextIgnoringCase(store.items[i].text, store.items[i - 1].text) == 0)
-                EXPECT_LT(std::stoi(store.items[i - 1].definition), std::stoi(store.items[i].definition));
+        for (size_t i = 1; i < store.items.size(); ++i) {
+            if (compareTextIgnoringCase(store.items[i].text, store.items[i - 1].text) != 0) continue;
+            EXPECT_LT(std::stoi(store.items[i - 1].definition), std::stoi(store.items[i].definition));
+        }
     }
 }
 
