@@ -197,8 +197,11 @@ int RunEditorLoop(bool startModified) {
     e.modified = startModified;
     e.exitCode = 0;
     ShownStates shown;
-    for (;;) {
+    for (bool first = true;; first = false) {
         refreshTop(e, shown);
+        // Buttons greyed before the window was first painted are lost under
+        // the frames' paint otherwise.
+        if (first) redrawWholeWindow(W);
         categoryNavigation.targetCategory.clear();
         UiEvent event;
         if (!waitEvent(event)) {

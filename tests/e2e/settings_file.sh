@@ -94,14 +94,14 @@ expect_file_bytes "$data/Werkzeuge.kvl" "$E2E_OUT/category-before" "the category
 data=$(new_data_folder fresh)
 start_kivo "$data"
 # Without any category the program goes straight to the configuration editor.
-if win=$(wait_window '^Configuration - New Category$'); then
+if wait_editor && [ "$(editor_text 7)" = "New Category" ]; then
   pass "a data folder without categories opens the editor"
   [ -f "$data/Kivo.ini" ] && [ ! -s "$data/Kivo.ini" ] && pass "an empty settings file is made at start" || fail "no Kivo.ini while running"
-  click_caption "$win"
-  xdotool key Escape
+  click_caption "$EDITOR_WIN"
+  xdotool key Escape Escape
   wait_kivo_exit
 else
-  fail "no editor window on a fresh data folder"
+  fail "no editor on New Category in a fresh data folder"
   kill "$KIVO_PID" 2>/dev/null || true
 fi
 crlf >"$E2E_OUT/expected-fresh" <<INI

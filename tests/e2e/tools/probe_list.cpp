@@ -54,7 +54,8 @@ struct ListSearch {
 BOOL CALLBACK matchList(HWND child, LPARAM param) {
     wchar_t className[64] = L"";
     GetClassNameW(child, className, 64);
-    if (GetDlgCtrlID(child) == 1 && lstrcmpiW(className, WC_LISTVIEWW) == 0) {
+    // The window's one list: the launcher's, the editor's or the icon dialog's.
+    if (lstrcmpiW(className, WC_LISTVIEWW) == 0) {
         reinterpret_cast<ListSearch*>(param)->found = child;
         return FALSE;
     }
