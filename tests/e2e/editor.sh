@@ -1,0 +1,173 @@
+#!/usr/bin/env bash
+# The configuration editor, driven with real keys and clicks: an item typed in
+# and accepted with Return is in the launcher and the file after Ok; an edit is
+# cancelled, another applied; items move, sort and go with and without the
+# question; a separator typed by hand and a folder become items; icon 3 of a
+# library is picked in the icon selection. Screenshots of the editor, its menus
+# and the icon dialog.
+source "$(dirname "$0")/lib.sh"
+
+data=$(new_data_folder data)
+mkdir -p "$data/Projects"
+printf '%s\r\n' 'Alpha=%windir%\notepad.exe' 'beta=%windir%\system32\cmd.exe' 'Gamma=%windir%\regedit.exe' \
+  >"$data/Main.kvl"
+printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$data/Kivo.ini"
+file="$data/Main.kvl"
+
+# The screen point of an editor control's middle (from the last editor_text).
+control_point() {
+  local l t r b cw ch x y w h border
+  read -r l t r b cw ch < <(awk 'NR == 1 {print $2, $3, $4, $5, $7, $8}' "$E2E_OUT/editor.txt")
+  read -r x y w h < <(awk -v id="$1" '$1 == "control" && $2 == id {print $4, $5, $6, $7}' "$E2E_OUT/editor.txt")
+  border=$(((r - l - cw) / 2))
+  echo $((l + border + x + w / 2)) $((b - border - ch + y + h / 2))
+}
+click_control() {
+  local px py
+  window_state 'Kivo ' "$E2E_OUT/editor.txt" || true
+  read -r px py < <(control_point "$1")
+  xdotool mousemove "$px" "$py" click 1
+  sleep 0.3
+}
+enabled() {
+  window_state 'Kivo ' "$E2E_OUT/editor.txt" || true
+  awk -v id="$1" '$1 == "control" && $2 == id {print $9}' "$E2E_OUT/editor.txt"
+}
+# Waits a moment for the editor's rows to settle, then compares them.
+expect_editor_rows() { sleep 0.4; expect_rows "$@"; }
+# The file's lines without their CR.
+expect_lines() {
+  local what=$1; shift
+  printf '%s\r\n' "$@" >"$E2E_OUT/expected.kvl"
+  expect_file_bytes "$file" "$E2E_OUT/expected.kvl" "$what"
+}
+open_editor() {
+  click_caption "$LAUNCHER_WIN"
+  xdotool key F2
+  wait_editor
+  sleep 0.3
+}
+# From standard input: a text may begin with "-".
+type_text() { printf '%s' "$1" | xdotool type --delay 30 --file -; sleep 0.2; }
+
+start_kivo "$data"
+wait_launcher || finish
+open_editor || finish
+screenshot "$EDITOR_WIN" editor
+expect_editor_rows '1\tAlpha\t0\n0\tbeta\t1\n0\tGamma\t2\n' "the editor lists the items, the first one current"
+[ "$(editor_text 19)" = "Alpha" ] && [ "$(editor_text 21)" = '%windir%\notepad.exe' ] &&
+  pass "the fields show the current item" || fail "fields: '$(editor_text 19)' '$(editor_text 21)'"
+[ "$(enabled 34)" = 0 ] && [ "$(enabled 29)" = 0 ] && pass "Apply and the item's Ok are greyed at first" ||
+  fail "Apply or the item's Ok is enabled with nothing to do"
+
+# A new item typed in and accepted with Return.
+xdotool key alt+n
+sleep 0.3
+type_text 'Mail=Me'
+[ "$(enabled 6)" = 0 ] && [ "$(enabled 32)" = 0 ] && [ "$(enabled 29)" = 1 ] &&
+  pass "while an item is edited the list and Ok are greyed, the item's Ok is not" || fail "enable states while editing"
+xdotool key Tab Tab
+type_text '%windir%\notepad.exe'
+xdotool key Return
+expect_editor_rows '0\tAlpha\t0\n1\tMail?Me\t1\n0\tbeta\t2\n0\tGamma\t3\n' \
+  "Return accepts the new item after the current one, its \"=\" made \"?\""
+[ "$(enabled 34)" = 1 ] && pass "Apply is enabled after a change" || fail "Apply stays greyed after a change"
+xdotool key alt+o
+if wait_launcher; then
+  expect_rows '1\tAlpha\t0\n0\tMail?Me\t1\n0\tbeta\t2\n0\tGamma\t3\n' "the launcher shows the new item after Ok"
+  expect_lines "Ok wrote the category file" 'Alpha=%windir%\notepad.exe' 'Mail?Me=%windir%\notepad.exe' \
+    'beta=%windir%\system32\cmd.exe' 'Gamma=%windir%\regedit.exe'
+fi
+
+# An edit cancelled, another applied.
+open_editor || finish
+xdotool key F2 End shift+Home
+type_text 'Changed'
+click_control 30
+sleep 0.3
+[ "$(editor_text 19)" = "Alpha" ] && pass "the item's Cancel brings the fields back" ||
+  fail "after Cancel the text field reads '$(editor_text 19)'"
+xdotool key F2 End
+type_text ' One'
+xdotool key Return alt+a
+sleep 0.5
+expect_lines "Apply writes the accepted edit" 'Alpha One=%windir%\notepad.exe' 'Mail?Me=%windir%\notepad.exe' \
+  'beta=%windir%\system32\cmd.exe' 'Gamma=%windir%\regedit.exe'
+[ "$(enabled 34)" = 0 ] && wait_editor && pass "the editor stays open with Apply greyed" ||
+  fail "after Apply: Apply enabled or the editor gone"
+
+# Moving: the current item, with the beep at the top.
+xdotool key alt+Down ctrl+Down
+expect_editor_rows '0\tMail?Me\t0\n0\tbeta\t1\n1\tAlpha One\t2\n0\tGamma\t3\n' "Alt+Down and Ctrl+Down move the item down"
+xdotool key ctrl+Up alt+Up alt+Up alt+Up
+expect_editor_rows '1\tAlpha One\t0\n0\tMail?Me\t1\n0\tbeta\t2\n0\tGamma\t3\n' "moving up stops at the top"
+
+# A separator typed by hand and a folder without command.
+xdotool key alt+n
+type_text '---- tools'
+xdotool key Return alt+n
+sleep 0.3
+click_control 26
+type_text "$(winpath "$data/Projects")"
+xdotool key Return
+expect_editor_rows '0\tAlpha One\t0\n0\t---- tools\t1\n1\tProjects\t2\n0\tMail?Me\t3\n0\tbeta\t4\n0\tGamma\t5\n' \
+  "a typed separator and a folder item are accepted"
+[ "$(editor_text 21)" = "Explorer.exe" ] && [ "$(editor_text 23)" = "/e," ] &&
+  pass "the folder becomes an Explorer item" || fail "folder item: '$(editor_text 21)' '$(editor_text 23)'"
+grep -q '^control 24 Button .* visible 1' "$E2E_OUT/editor.txt" && pass "the Explorer boxes show for Explorer.exe" ||
+  fail "the Explorer boxes are hidden for Explorer.exe"
+
+# The context menu sorts.
+xdotool key Menu
+sleep 0.5
+screenshot "$EDITOR_WIN" context-menu
+open_menu "$E2E_OUT/menu.txt" && pass "the context-menu key opens the list's menu" || fail "no context menu"
+xdotool key Down Down Return
+expect_editor_rows '1\t---- tools\t0\n0\tAlpha One\t1\n0\tbeta\t2\n0\tGamma\t3\n0\tMail?Me\t4\n0\tProjects\t5\n' \
+  "Sort item list orders the items by text, letter case aside"
+
+# Deleting: an item after its question, a separator at once, with Ctrl at once.
+xdotool key alt+d
+answer_box Confirm Return delete-question
+expect_text "$E2E_OUT/delete-question.txt" 'Delete "---- tools"?' "Delete asks, naming the item"
+expect_editor_rows '1\tAlpha One\t0\n0\tbeta\t1\n0\tGamma\t2\n0\tMail?Me\t3\n0\tProjects\t4\n' "OK deletes the item"
+xdotool key alt+e
+expect_editor_rows '0\tAlpha One\t0\n1\t----------\t1\n0\tbeta\t2\n0\tGamma\t3\n0\tMail?Me\t4\n0\tProjects\t5\n' \
+  "Alt+E puts a separator after the current item"
+xdotool key alt+d
+sleep 0.5
+wait_window '^Confirm$' 1 >/dev/null && fail "deleting a separator asked" || pass "a separator is deleted without a question"
+window_state 'Kivo ' "$E2E_OUT/editor.txt" || true
+read -r px py < <(control_point 13)
+xdotool mousemove "$px" "$py" keydown ctrl click 1 keyup ctrl
+sleep 0.5
+wait_window '^Confirm$' 1 >/dev/null && fail "Ctrl+Delete asked" || pass "Delete with Ctrl asks nothing"
+expect_editor_rows '0\tAlpha One\t0\n1\tGamma\t1\n0\tMail?Me\t2\n0\tProjects\t3\n' "both are gone, the next item current"
+
+# Icon 3 of a library, from the icon selection.
+click_control 20
+if icon_win=$(wait_window '^Icon Selection$'); then
+  pass "the icon button opens the icon selection"
+  xdotool key Tab Return
+  if wait_window '^Icon File$' >/dev/null; then
+    sleep 0.5
+    type_text 'C:\windows\system32\shell32.dll'
+    xdotool key Return
+    sleep 1
+    screenshot "$icon_win" icon-selection
+    read -r x y < <(row_point 'Icon Selection' 3) || true
+    xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
+  else
+    fail "Browse opened no requester titled Icon File"
+  fi
+  wait_gone 'Icon Selection' 5 && pass "a double click takes the icon" || fail "the icon selection stays open"
+else
+  fail "no icon selection"
+fi
+xdotool key Return alt+o
+if wait_launcher; then
+  sed -n 2p "$file" | grep -q '^Gamma=%windir%\\regedit.exe;;;;C:\\windows\\system32\\shell32.dll,3'$'\r''$' &&
+    pass "the item's definition ends in the library and \",3\"" || fail "icon line: $(sed -n 2p "$file")"
+  exit_launcher "$LAUNCHER_WIN"
+fi
+finish
