@@ -1,0 +1,128 @@
+#!/usr/bin/env bash
+# Leaving the configuration editor never loses an edit silently: leaving a
+# changed category asks (Cancel stays, OK drops the changes); switching to
+# another category asks to save (Yes, No, Cancel); a second start brings the
+# editor forward and "/close" goes through the same question. The editor in
+# German, with its menus, for the eye.
+source "$(dirname "$0")/lib.sh"
+
+data=$(new_data_folder data)
+printf '%s\r\n' 'Alpha=%windir%\notepad.exe' >"$data/Main.kvl"
+printf '%s\r\n' 'Omega=%windir%\system32\cmd.exe' >"$data/Other.kvl"
+printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$data/Kivo.ini"
+cp "$data/Main.kvl" "$E2E_OUT/main-before"
+cp "$data/Other.kvl" "$E2E_OUT/other-before"
+
+type_text() { printf '%s' "$1" | xdotool type --delay 30 --file -; sleep 0.2; }
+# A new item after the current one, accepted: the category is then changed.
+add_item() {
+  xdotool key alt+n
+  sleep 0.3
+  type_text "$1"
+  xdotool key Tab Tab
+  type_text '%windir%\notepad.exe'
+  xdotool key Return
+  sleep 0.4
+}
+open_editor() {
+  click_caption "$LAUNCHER_WIN"
+  xdotool key F2
+  wait_editor
+  sleep 0.3
+}
+expect_name() {
+  [ "$(editor_text 7)" = "$1" ] && pass "$2" || fail "$2: the editor is on '$(editor_text 7)'"
+}
+# The category menu from Ctrl+Space; Down n times and Return chooses entry n.
+choose_category() {
+  xdotool key ctrl+space
+  sleep 0.5
+  xdotool key $(printf 'Down %.0s' $(seq "$1")) Return
+}
+
+start_kivo "$data"
+wait_launcher || finish
+open_editor || finish
+
+# Leaving a changed category.
+add_item Temp
+xdotool key Escape
+answer_box Confirm Escape quit-question
+expect_text "$E2E_OUT/quit-question.txt" 'Quit without saving changes?' "leaving a changed category asks"
+sleep 0.5
+wait_editor && expect_name Main "Cancel keeps the editor open"
+expect_rows '0\tAlpha\t0\n1\tTemp\t1\n' "with the change still there"
+click_caption "$EDITOR_WIN"
+xdotool key Escape
+answer_box Confirm Return quit-again
+if wait_launcher; then
+  expect_rows '1\tAlpha\t0\n' "OK drops the change: the launcher shows the file's items"
+  expect_file_bytes "$data/Main.kvl" "$E2E_OUT/main-before" "and the file is unchanged"
+fi
+
+# Switching with unsaved changes: No, then Yes, then Cancel.
+open_editor || finish
+add_item Temp
+choose_category 2
+answer_box Confirm n switch-no
+expect_text "$E2E_OUT/switch-no.txt" 'Save changes for this category?' "switching from a changed category asks"
+sleep 0.5
+wait_editor && expect_name Other "No switches to the other category"
+expect_file_bytes "$data/Main.kvl" "$E2E_OUT/main-before" "without saving the one left"
+add_item Kept
+choose_category 1
+answer_box Confirm y switch-yes
+sleep 0.5
+wait_editor && expect_name Main "Yes switches too"
+printf '%s\r\n' 'Omega=%windir%\system32\cmd.exe' 'Kept=%windir%\notepad.exe' >"$E2E_OUT/other-saved"
+expect_file_bytes "$data/Other.kvl" "$E2E_OUT/other-saved" "after saving the one left"
+add_item Pending
+choose_category 2
+answer_box Confirm Escape switch-cancel
+sleep 0.5
+wait_editor && expect_name Main "Cancel stays in the category"
+expect_rows '0\tAlpha\t0\n1\tPending\t1\n' "with its change"
+
+# A second start brings the editor forward; the launcher stays hidden.
+foreground() { window_state 'Kivo ' "$E2E_OUT/editor.txt" && sed -n '1s/.* foreground \([01]\) .*/\1/p' "$E2E_OUT/editor.txt"; }
+xdotool mousemove 900 650 click 1
+sleep 0.5
+[ "$(foreground)" = 0 ] || fail "a click on the desktop left the editor in the foreground"
+(cd "$data" && exec wine "$KIVO_EXE" </dev/null >>"$E2E_OUT/wine.log" 2>&1)
+sleep 0.5
+[ "$(foreground)" = 1 ] && pass "a second start brings the editor forward" ||
+  fail "the editor is not in the foreground after a second start"
+visible=$(xdotool search --onlyvisible --name '^Kivo $' | wc -l)
+[ "$visible" -eq 1 ] && pass "and the launcher stays hidden" || fail "$visible Kivo windows are visible"
+
+# "/close": the editor asks first; Cancel keeps the program, OK ends it.
+(cd "$data" && exec wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1)
+answer_box Confirm Escape close-cancel
+expect_text "$E2E_OUT/close-cancel.txt" 'Quit without saving changes?' "/close asks about the unsaved change"
+sleep 1
+kill -0 "$KIVO_PID" 2>/dev/null && wait_editor && pass "Cancel keeps the program and the editor" ||
+  fail "the program ended after Cancel"
+(cd "$data" && exec wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1)
+answer_box Confirm Return close-ok
+wait_kivo_exit && pass "OK ends the program"
+expect_file_bytes "$data/Main.kvl" "$E2E_OUT/main-before" "without writing the dropped change"
+
+# In German, for the eye: the editor and its menus.
+printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=Deutsch\r\n' >"$data/Kivo.ini"
+start_kivo "$data"
+if wait_launcher && open_editor; then
+  screenshot "$EDITOR_WIN" editor-de
+  [ "$(editor_text 11)" = "Neuer Eintrag" ] && pass "the editor speaks German" || fail "button 11 reads '$(editor_text 11)'"
+  xdotool key Menu
+  sleep 0.5
+  screenshot "$EDITOR_WIN" context-menu-de
+  xdotool key Escape ctrl+space
+  sleep 0.5
+  screenshot "$EDITOR_WIN" category-menu-de
+  xdotool key Escape
+  sleep 0.3
+  window_state 'Kivo ' "$E2E_OUT/editor.txt" || true
+  xdotool key alt+o
+  wait_launcher && exit_launcher "$LAUNCHER_WIN"
+fi
+finish
