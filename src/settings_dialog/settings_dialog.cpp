@@ -150,6 +150,8 @@ bool takeOverHotkey() {
 
 // A launcher that the new modes would leave out of reach comes back.
 void keepLauncherReachable() {
+    // The editor stands in for the launcher, which comes back when it closes.
+    if (launchState.editorOpen) return;
     if (!generalSettings.AutoEdgeHide && launcherWindow.hiddenAtEdge) ShowFromEdge();
     if (!windowVisible(kLauncherWindow) && !trayIconShown(kLauncherWindow, kTrayIconId))
         showWindow(kLauncherWindow, WindowShow::Minimize);

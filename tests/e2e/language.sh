@@ -4,7 +4,7 @@
 # start-up category carries the language's name; category names that differ only
 # in letter case keep the order Windows lists them in. The texts show in the
 # program's own windows: the box for an item that cannot be started, the
-# editor's title.
+# editor.
 source "$(dirname "$0")/lib.sh"
 
 prog=$(new_data_folder program)
@@ -48,9 +48,11 @@ if [ -n "${KIVO_LOCPATH:-}" ] && [ -d "$KIVO_LOCPATH/de_DE.UTF-8" ]; then
     xdotool key space
     sleep 0.5
     xdotool key Down Down Return
-    if editor=$(wait_window '^Konfiguration - Autostart$' 5); then
+    if wait_editor && [ "$(editor_text 7)" = Autostart ]; then
       pass "Autostart is listed last, after Werkzeuge, and taken for the start-up category"
-      click_caption "$editor"
+      [ "$(editor_text 11)" = "Neuer Eintrag" ] && pass "the editor speaks German" ||
+        fail "the editor's New Item reads '$(editor_text 11)'"
+      click_caption "$EDITOR_WIN"
       xdotool key Escape
       expect_category Werkzeuge "after the editor the launcher shows what it showed before"
     else

@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "editor/editor_window.h"
 #include "editor/item_editing.h"
 #include "support/icon_pixels.h"
 #include "platform/text_case.h"
@@ -186,6 +187,23 @@ TEST(ItemEditing, ChangingTheCommandLeavesTheItemsIconsWhole) {
     loadWorkingCopy(editor, store);
     EXPECT_EQ(editor.workingCopy.command, L"C:\\windows\\system32\\cmd.exe");
     EXPECT_GT(iconWidth(store.items[0].largeIcon.handle), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// The editor opens where the launcher stood, moved into the work area.
+TEST(EditorWindow, OpensAtTheLauncherMovedIntoTheWorkArea) {
+    const ScreenRect area{0, 0, 1024, 700};
+    EXPECT_EQ(editorWindowPosition(100, 120, area).x, 100);
+    EXPECT_EQ(editorWindowPosition(100, 120, area).y, 120);
+    EXPECT_EQ(editorWindowPosition(900, 600, area).x, 1024 - 732);
+    EXPECT_EQ(editorWindowPosition(900, 600, area).y, 700 - 418);
+    EXPECT_EQ(editorWindowPosition(-50, -10, area).x, 0);
+    EXPECT_EQ(editorWindowPosition(-50, -10, area).y, 0);
+    // Far beyond the right edge (another monitor): kept.
+    EXPECT_EQ(editorWindowPosition(1024 + 800, 100, area).x, 1024 + 800);
 }
 
 }  // namespace
