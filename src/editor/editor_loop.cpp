@@ -197,11 +197,8 @@ int RunEditorLoop(bool startModified) {
     e.modified = startModified;
     e.exitCode = 0;
     ShownStates shown;
-    for (bool first = true;; first = false) {
+    for (;;) {
         refreshTop(e, shown);
-        // Buttons greyed before the window was first painted are lost under
-        // the frames' paint otherwise.
-        if (first) redrawWholeWindow(W);
         categoryNavigation.targetCategory.clear();
         UiEvent event;
         if (!waitEvent(event)) {

@@ -39,7 +39,7 @@ struct ControlRow {
     int tipEntry;  // language entry of the tool tip, or 0
 };
 
-// In the order the Tab key visits them.
+// In the order the Tab key visits them (labels and frames take no part).
 const ControlRow kControls[] = {
     {kItemList, Kind::List, 0, 2, 3, 220, 379, nullptr, 0, 0},
     {kCategoryButton, Kind::Button, 0, 232, 9, 69, 25, nullptr, 16, 0},
@@ -135,6 +135,11 @@ const ControlRow* rowOf(int id) {
     return nullptr;
 }
 
+int layerOf(Kind kind) {
+    if (kind == Kind::Frame) return 2;
+    return kind == Kind::Label || kind == Kind::CenteredLabel ? 1 : 0;
+}
+
 void* fontOf(Kind kind) {
     if (kind == Kind::Name) return launcherWindow.fonts[kDialogFontBold].handle;
     if (kind == Kind::Glyph) return launcherWindow.fonts[kGlyphFontSmall].handle;
@@ -192,10 +197,16 @@ bool openEditorWindow() {
     // A second start finds the editor by the marks the launcher carries.
     setWindowUserData(W, launcherWindow.instanceId);
     setWindowIcons(W, launcherWindow.programLargeIcon.handle, launcherWindow.programSmallIcon.handle);
-    for (const ControlRow& row : kControls) {
-        if (!addRow(row)) return false;
-        setControlFont(W, row.id, fontOf(row.kind));
-        if (row.tipEntry) setControlTip(W, row.id, languageText(row.tipEntry));
+    // A new control goes below the others: labels after the controls they
+    // touch, frames last, so that neither paints over a field's edge nor
+    // takes the drops and clicks meant for the controls on it.
+    for (int layer = 0; layer < 3; ++layer) {
+        for (const ControlRow& row : kControls) {
+            if (layerOf(row.kind) != layer) continue;
+            if (!addRow(row)) return false;
+            setControlFont(W, row.id, fontOf(row.kind));
+            if (row.tipEntry) setControlTip(W, row.id, languageText(row.tipEntry));
+        }
     }
     acceptDroppedFiles(W, kCommandField);
     setWindowShortcuts(W, kEditorShortcuts, static_cast<int>(std::size(kEditorShortcuts)));

@@ -26,7 +26,10 @@ DWORD alignStyle(TextAlign align) {
 
 bool addLabel(int windowId, int controlId, int x, int y, int width, int height, const std::wstring& text,
               TextAlign align) {
-    return createChildControl(windowId, controlId, L"STATIC", alignStyle(align), x, y, width, height, text) != nullptr;
+    // Clipped by what lies above it: a label that reaches into the field
+    // below it does not paint over the field's edge.
+    return createChildControl(windowId, controlId, L"STATIC", WS_CLIPSIBLINGS | alignStyle(align), x, y, width, height,
+                              text) != nullptr;
 }
 
 bool addFrame(int windowId, int controlId, int x, int y, int width, int height) {

@@ -9,6 +9,7 @@ source "$(dirname "$0")/lib.sh"
 
 data=$(new_data_folder data)
 mkdir -p "$data/Projects"
+touch "$data/Notes.txt" "$data/Read me.txt" "$data/Todo.txt"
 printf '%s\r\n' 'Alpha=%windir%\notepad.exe' 'beta=%windir%\system32\cmd.exe' 'Gamma=%windir%\regedit.exe' \
   >"$data/Main.kvl"
 printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$data/Kivo.ini"
@@ -164,10 +165,35 @@ if icon_win=$(wait_window '^Icon Selection$'); then
 else
   fail "no icon selection"
 fi
-xdotool key Return alt+o
+xdotool key Return
+sleep 0.3
+
+# Files dropped on the list become items after the current one; a file dropped
+# on the command field fills the fields of the item being made.
+drop() {
+  local out
+  out=$(/usr/bin/python3 "$(dirname "$0")/tools/xdnd_drop.py" "$EDITOR_WIN" "$@" 2>&1) || fail "drop: $out"
+  sleep 0.5
+}
+read -r x y < <(row_point 'Kivo ' 3)
+drop "$x" "$y" "$data/Notes.txt" "$data/Read me.txt"
+expect_editor_rows '0\tAlpha One\t0\n0\tGamma\t1\n0\tNotes\t2\n1\tRead me\t3\n0\tMail?Me\t4\n0\tProjects\t5\n' \
+  "files dropped on the list follow the current item"
+xdotool key alt+n
+sleep 0.3
+window_state 'Kivo ' "$E2E_OUT/editor.txt" || true
+read -r x y < <(control_point 21)
+drop "$x" "$y" "$data/Todo.txt"
+xdotool key Return
+expect_editor_rows '0\tAlpha One\t0\n0\tGamma\t1\n0\tNotes\t2\n0\tRead me\t3\n1\tTodo\t4\n0\tMail?Me\t5\n0\tProjects\t6\n' \
+  "a file dropped on the command field makes the new item"
+xdotool key alt+o
 if wait_launcher; then
   sed -n 2p "$file" | grep -q '^Gamma=%windir%\\regedit.exe;;;;C:\\windows\\system32\\shell32.dll,3'$'\r''$' &&
     pass "the item's definition ends in the library and \",3\"" || fail "icon line: $(sed -n 2p "$file")"
+  notes=$(winpath "$data/Notes.txt")
+  sed -n 3p "$file" | grep -qxF "Notes=$notes"$'\r' && pass "the dropped files are in the file" ||
+    fail "line 3: $(sed -n 3p "$file")"
   exit_launcher "$LAUNCHER_WIN"
 fi
 finish
