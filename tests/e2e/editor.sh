@@ -15,21 +15,6 @@ printf '%s\r\n' 'Alpha=%windir%\notepad.exe' 'beta=%windir%\system32\cmd.exe' 'G
 printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$data/Kivo.ini"
 file="$data/Main.kvl"
 
-# The screen point of an editor control's middle (from the last editor_text).
-control_point() {
-  local l t r b cw ch x y w h border
-  read -r l t r b cw ch < <(awk 'NR == 1 {print $2, $3, $4, $5, $7, $8}' "$E2E_OUT/editor.txt")
-  read -r x y w h < <(awk -v id="$1" '$1 == "control" && $2 == id {print $4, $5, $6, $7}' "$E2E_OUT/editor.txt")
-  border=$(((r - l - cw) / 2))
-  echo $((l + border + x + w / 2)) $((b - border - ch + y + h / 2))
-}
-click_control() {
-  local px py
-  window_state 'Kivo ' "$E2E_OUT/editor.txt" || true
-  read -r px py < <(control_point "$1")
-  xdotool mousemove "$px" "$py" click 1
-  sleep 0.3
-}
 enabled() {
   window_state 'Kivo ' "$E2E_OUT/editor.txt" || true
   awk -v id="$1" '$1 == "control" && $2 == id {print $9}' "$E2E_OUT/editor.txt"

@@ -107,6 +107,34 @@ answer_box Confirm Return close-ok
 wait_kivo_exit && pass "OK ends the program"
 expect_file_bytes "$data/Main.kvl" "$E2E_OUT/main-before" "without writing the dropped change"
 
+# A colon cannot be part of a name; a category whose items are all deleted is
+# deleted with them when the editor saves and leaves it.
+start_kivo "$data"
+if wait_launcher; then
+  click_caption "$LAUNCHER_WIN"
+  xdotool key Tab
+  expect_category Other "Tab shows the other category"
+  open_editor || finish
+  click_control 7
+  xdotool key End
+  type_text ':'
+  [ "$(editor_text 7)" = Other ] && pass "a colon typed into the name is refused" ||
+    fail "the name field reads '$(editor_text 7)'"
+  xdotool key F2 Escape
+  for _ in 1 2; do
+    xdotool key alt+d
+    answer_box Confirm Return delete-all
+    sleep 0.3
+  done
+  expect_rows '' "every item deleted"
+  xdotool key alt+o
+  if wait_launcher; then
+    [ ! -e "$data/Other.kvl" ] && pass "Ok on an empty category deletes its file" || fail "Other.kvl is still there"
+    expect_category Main "the launcher shows the category that is left"
+    exit_launcher "$LAUNCHER_WIN"
+  fi
+fi
+
 # In German, for the eye: the editor and its menus.
 printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=Deutsch\r\n' >"$data/Kivo.ini"
 start_kivo "$data"
