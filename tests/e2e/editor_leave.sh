@@ -2,8 +2,9 @@
 # Leaving the configuration editor never loses an edit silently: leaving a
 # changed category asks (Cancel stays, OK drops the changes); switching to
 # another category asks to save (Yes, No, Cancel); a second start brings the
-# editor forward and "/close" goes through the same question. The editor in
-# German, with its menus, for the eye.
+# editor forward and "/close" goes through the same question. A colon is no
+# part of a name; a category emptied and saved is deleted. Return in the list
+# starts an item as a test. The editor in German, with its menus, for the eye.
 source "$(dirname "$0")/lib.sh"
 
 data=$(new_data_folder data)
@@ -133,6 +134,31 @@ if wait_launcher; then
     expect_category Main "the launcher shows the category that is left"
     exit_launcher "$LAUNCHER_WIN"
   fi
+fi
+
+# Return in the list starts the item as a test; a failure only beeps; an item
+# that opens a category takes the editor there.
+trial=$(new_data_folder trial)
+cp "$BUILD_DIR/tests/launch_probe.exe" "$trial/probe.exe"
+printf '%s\r\n' 'Probe=probe.exe;--from editor' 'Broken=missing.exe' 'Go=kivo;Other' >"$trial/Main.kvl"
+printf '%s\r\n' 'Omega=probe.exe' >"$trial/Other.kvl"
+printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$trial/Kivo.ini"
+export KIVO_PROBE_LOG
+KIVO_PROBE_LOG=$(winpath "$E2E_OUT")\\probe.log
+start_kivo "$trial"
+if wait_launcher && open_editor; then
+  xdotool key Return
+  wait_lines "$E2E_OUT/probe.log" 1 && grep -q -- '--from editor' "$E2E_OUT/probe.log" &&
+    pass "Return in the list starts the item" || fail "the probe was not started from the editor"
+  xdotool key Down Return
+  wait_window '^Error$' 2 >/dev/null && fail "a failed test launch showed a message" ||
+    pass "a test launch that fails shows no message"
+  xdotool key Down Return
+  sleep 0.8
+  wait_editor && expect_name Other "an item that opens a category takes the editor there"
+  xdotool key Escape
+  wait_launcher && expect_category Other "and the launcher shows it afterwards"
+  exit_launcher "$LAUNCHER_WIN"
 fi
 
 # In German, for the eye: the editor and its menus.
