@@ -32,7 +32,9 @@ open_editor() {
   sleep 0.3
 }
 expect_name() {
-  [ "$(editor_text 7)" = "$1" ] && pass "$2" || fail "$2: the editor is on '$(editor_text 7)'"
+  local name
+  name=$(editor_text_soon 7 "$1")
+  [ "$name" = "$1" ] && pass "$2" || fail "$2: the editor is on '$name'"
 }
 # The category menu from Ctrl+Space; Down n times and Return chooses entry n.
 choose_category() {
@@ -52,12 +54,12 @@ answer_box Confirm Escape quit-question
 expect_text "$E2E_OUT/quit-question.txt" 'Quit without saving changes?' "leaving a changed category asks"
 sleep 0.5
 wait_editor && expect_name Main "Cancel keeps the editor open"
-expect_rows '0\tAlpha\t0\n1\tTemp\t1\n' "with the change still there"
+expect_rows_soon '0\tAlpha\t0\n1\tTemp\t1\n' "with the change still there"
 click_caption "$EDITOR_WIN"
 xdotool key Escape
 answer_box Confirm Return quit-again
 if wait_launcher; then
-  expect_rows '1\tAlpha\t0\n' "OK drops the change: the launcher shows the file's items"
+  expect_rows_soon '1\tAlpha\t0\n' "OK drops the change: the launcher shows the file's items"
   expect_file_bytes "$data/Main.kvl" "$E2E_OUT/main-before" "and the file is unchanged"
 fi
 
@@ -82,7 +84,7 @@ choose_category 2
 answer_box Confirm Escape switch-cancel
 sleep 0.5
 wait_editor && expect_name Main "Cancel stays in the category"
-expect_rows '0\tAlpha\t0\n1\tPending\t1\n' "with its change"
+expect_rows_soon '0\tAlpha\t0\n1\tPending\t1\n' "with its change"
 
 # A second start brings the editor forward; the launcher stays hidden.
 foreground() { window_state 'Kivo ' "$E2E_OUT/editor.txt" && sed -n '1s/.* foreground \([01]\) .*/\1/p' "$E2E_OUT/editor.txt"; }
@@ -127,7 +129,7 @@ if wait_launcher; then
     answer_box Confirm Return delete-all
     sleep 0.3
   done
-  expect_rows '' "every item deleted"
+  expect_rows_soon '' "every item deleted"
   xdotool key alt+o
   if wait_launcher; then
     [ ! -e "$data/Other.kvl" ] && pass "Ok on an empty category deletes its file" || fail "Other.kvl is still there"
@@ -166,7 +168,7 @@ printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=Deutsch\r\n' >"$data/Kiv
 start_kivo "$data"
 if wait_launcher && open_editor; then
   screenshot "$EDITOR_WIN" editor-de
-  [ "$(editor_text 11)" = "Neuer Eintrag" ] && pass "the editor speaks German" || fail "button 11 reads '$(editor_text 11)'"
+  [ "$(editor_text_soon 11 "Neuer Eintrag")" = "Neuer Eintrag" ] && pass "the editor speaks German" || fail "button 11 reads '$(editor_text 11)'"
   xdotool key Menu
   sleep 0.5
   screenshot "$EDITOR_WIN" context-menu-de

@@ -255,6 +255,17 @@ expect_rows() {
   expect_file_bytes "$E2E_OUT/$name.txt" "$E2E_OUT/$name.expected" "$what"
 }
 
+# The same for rows that are still changing: compares for up to 3 s.
+expect_rows_soon() {
+  local expected=$1
+  printf "$expected" >"$E2E_OUT/rows-soon.expected"
+  for _ in $(seq 30); do
+    list_rows 'Kivo ' "$E2E_OUT/rows-soon.txt" && cmp -s "$E2E_OUT/rows-soon.txt" "$E2E_OUT/rows-soon.expected" && break
+    sleep 0.1
+  done
+  expect_rows "$@"
+}
+
 # Waits for the launcher window and puts its X window id into LAUNCHER_WIN; fails
 # the test and ends the started program when it does not come. Not for $(...):
 # a failure counted in a subshell would be lost.
@@ -331,6 +342,18 @@ click_control() {
   xdotool mousemove "$px" "$py" click 1
   sleep 0.3
 }
+# The text of an editor control once it reads `expected` (up to 3 s); prints
+# what it reads at the end.
+editor_text_soon() {
+  local id=$1 expected=$2 text=""
+  for _ in $(seq 30); do
+    text=$(editor_text "$id")
+    [ "$text" = "$expected" ] && break
+    sleep 0.1
+  done
+  printf '%s' "$text"
+}
+
 # A data folder without categories opens the editor on "New Category" at once;
 # leaving it (Escape from the field to the list, Escape again) ends the program.
 expect_new_category_editor() {
