@@ -89,6 +89,7 @@ bool RunConfigurationMode() {
         ApplyCategoryLook();
         store.selectedItem = store.items.empty() ? -1 : 0;
         e.editedCategoryName = store.loadedCategory;
+        e.clearTempOnSave = false;
         exitCode = RunEditorLoop(startModified);
         startModified = false;
         if (exitCode & kExitDiscard) loadEditedCategory();

@@ -4,6 +4,7 @@
 #include "editor/editor_window.h"
 #include "editor/icon_selection.h"
 #include "editor/item_editing.h"
+#include "editor/temp_category.h"
 #include "launch/item_paths.h"
 #include "launch/launch_item.h"
 #include "launch/launch_state.h"
@@ -12,6 +13,7 @@
 #include "launcher/launcher_menus.h"
 #include "platform/centered_message_box.h"
 #include "platform/file_dialogs.h"
+#include "platform/files.h"
 #include "platform/popup_menus.h"
 #include "platform/shell.h"
 #include "platform/ui_controls.h"
@@ -19,6 +21,7 @@
 #include "platform/ui_item_view.h"
 #include "platform/ui_windows.h"
 #include "settings/data_folder.h"
+#include "settings/general_settings.h"
 #include "settings/language.h"
 #include "store/category_store.h"
 #include "store/text_lines.h"
@@ -133,11 +136,78 @@ void runListCommand(EditorState& e, int command) {
     }
 }
 
+std::wstring tempFile() { return programFolders.dataFolder + L"temp.kvl"; }
+
+std::vector<int> selectedPositions() {
+    std::vector<int> positions;
+    for (int row : selectedItemRows(W, kItemList)) positions.push_back(itemRowData(W, kItemList, row));
+    return positions;
+}
+
+// Copy or Move: nothing inside the temp category itself, nothing without a
+// choice of rows; Move removes only what reached the temp file.
+int carryToTemp(EditorState& e, bool move) {
+    const std::vector<int> positions = selectedPositions();
+    if (isTempCategory(categoryStore.loadedCategory) || positions.empty()) return 0;
+    if (!copyToTemp(categoryStore, positions, tempFile())) return 0;
+    categoryNavigation.categorySetChanged = true;
+    if (!move) return static_cast<int>(positions.size());
+    const int removed = removeItems(categoryStore, positions);
+    if (removed > 0) {
+        e.refresh |= kRefreshList;
+        e.modified = true;
+    }
+    return removed;
+}
+
+int deleteSelected(EditorState& e) {
+    const std::vector<int> positions = selectedPositions();
+    if (positions.empty()) return 0;
+    if (showCenteredMessageBox(W, languageText(92), languageText(91), kBoxOkCancel | kBoxIconQuestion) != kAnswerOk)
+        return -1;
+    const int removed = removeItems(categoryStore, positions);
+    if (removed > 0) {
+        e.refresh |= kRefreshList;
+        e.modified = true;
+    }
+    return removed;
+}
+
+void runTempCommand(EditorState& e, int command) {
+    if (e.pendingEdit) return;
+    int changed = -1;
+    switch (command) {
+        case kCommandCopyToTemp: changed = carryToTemp(e, false); break;
+        case kCommandMoveToTemp: changed = carryToTemp(e, true); break;
+        case kCommandDeleteSelected: changed = deleteSelected(e); break;
+        case kCommandInsertFromTemp:
+            if (insertFromTemp(categoryStore, tempFile(), programDriveLetters()) > 0) {
+                // Inside the temp category the file stays as it is.
+                e.clearTempOnSave = !isTempCategory(categoryStore.loadedCategory);
+                e.refresh |= kRefreshAll;
+                e.modified = true;
+            }
+            return;
+        case kCommandClearTemp:
+            if (isTempCategory(categoryStore.loadedCategory) || !deleteFile(tempFile())) return;
+            categoryNavigation.categorySetChanged = true;
+            return;
+        default: return;
+    }
+    if (changed > 0) e.refresh |= kRefreshFields | kRefreshIcon | kRefreshWorkingCopy;
+    if (changed == 0) beep();
+}
+
 }  // namespace
 
 void runEditorCommand(EditorState& e, int command) {
     switch (command) {
-        case kCommandContextMenu: showEditorContextMenu(); break;
+        case kCommandContextMenu: showEditorContextMenu(e.clearTempOnSave); break;
+        case kCommandCopyToTemp:
+        case kCommandMoveToTemp:
+        case kCommandDeleteSelected:
+        case kCommandInsertFromTemp:
+        case kCommandClearTemp: runTempCommand(e, command); break;
         case kCommandFocusItemText: e.focusRequest = kItemTextField; break;
         case kCommandLaunch: testLaunch(e); break;
         case kCategoryName: checkCategoryNameField(e, false); break;

@@ -10,6 +10,7 @@
 #include "launcher/commands.h"
 #include "launcher/launcher_window.h"
 #include "platform/centered_message_box.h"
+#include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/text_case.h"
 #include "platform/ui_controls.h"
@@ -184,6 +185,10 @@ bool saveEditedCategory() {
         return false;
     }
     e.modified = false;
+    // The items taken from the temp category are safe here now.
+    if (e.clearTempOnSave && deleteFile(programFolders.dataFolder + L"temp.kvl"))
+        categoryNavigation.categorySetChanged = true;
+    e.clearTempOnSave = false;
     return true;
 }
 

@@ -36,6 +36,9 @@ struct EditorState {
     bool fileUnreadable = false;
     std::wstring editedCategoryName;  // the name field's last valid text
     bool closeProgram = false;  // another instance asked the program to exit
+    // Items came in from the temp category: it is emptied once they are saved
+    // here, and keeps them while they are not.
+    bool clearTempOnSave = false;
 };
 
 extern EditorState editorState;

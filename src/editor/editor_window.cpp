@@ -3,10 +3,10 @@
 #include <iterator>
 
 #include "editor/item_editing.h"
+#include "editor/temp_category.h"
 #include "launcher/commands.h"
 #include "launcher/launcher_menus.h"
 #include "launcher/launcher_window.h"
-#include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/text_case.h"
 #include "platform/ui_controls.h"
@@ -250,11 +250,10 @@ void buildEditorContextMenu() {
     appendRows(kEditorContextMenu, kContextRows, std::size(kContextRows));
 }
 
-void showEditorContextMenu() {
-    uint64_t size = 0;
-    const bool tempHoldsItems = fileSize(programFolders.dataFolder + L"temp.kvl", size) && size > 0;
-    setMenuEntryEnabled(kEditorContextMenu, kCommandInsertFromTemp, tempHoldsItems);
-    setMenuEntryEnabled(kEditorContextMenu, kCommandClearTemp, tempHoldsItems);
+void showEditorContextMenu(bool tempInserted) {
+    const bool available = !tempInserted && tempHoldsItems(programFolders.dataFolder + L"temp.kvl");
+    setMenuEntryEnabled(kEditorContextMenu, kCommandInsertFromTemp, available);
+    setMenuEntryEnabled(kEditorContextMenu, kCommandClearTemp, available);
     setMenuEntryChecked(kEditorContextMenu, kCommandLargeIcons, categoryStore.geometry.largeIcons != 0);
     PopupMenuAt(kEditorContextMenu, W, kItemList);
 }

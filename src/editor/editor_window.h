@@ -62,4 +62,5 @@ void showWorkingIcon(const ItemFields& work);
 
 // Menu 4, the item list's context menu, built once in the language of the moment.
 void buildEditorContextMenu();
-void showEditorContextMenu();
+// Insert and Clear need items in the temp category that are not on their way here.
+void showEditorContextMenu(bool tempInserted);

@@ -40,7 +40,8 @@ expect_name() {
 choose_category() {
   xdotool key ctrl+space
   sleep 0.5
-  xdotool key $(printf 'Down %.0s' $(seq "$1")) Return
+  for ((i = 0; i < $1; i++)); do xdotool key Down; done
+  xdotool key Return
 }
 
 start_kivo "$data"
@@ -136,6 +137,60 @@ if wait_launcher; then
     expect_category Main "the launcher shows the category that is left"
     exit_launcher "$LAUNCHER_WIN"
   fi
+fi
+
+# Items carried through the temp category: moved out of one category, inserted
+# into another, the temp file gone once they are saved there; a copy made
+# twice is there twice; a write-protected temp file takes nothing away.
+carry=$(new_data_folder carry)
+printf '%s\r\n' 'A=a.exe' 'B=b.exe' 'C=c.exe' >"$carry/Main.kvl"
+printf '%s\r\n' 'X=x.exe' >"$carry/Other.kvl"
+printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$carry/Kivo.ini"
+# The context menu's "Multiple Items" entry number n (1 Copy, 2 Move, 3 Delete, 4 Insert).
+multiple_items() {
+  xdotool key Menu
+  for _ in $(seq 30); do open_menu "$E2E_OUT/menu.txt" && break; sleep 0.1; done
+  xdotool key Down Right
+  sleep 0.3
+  for ((i = 1; i < $1; i++)); do xdotool key Down; done
+  xdotool key Return
+  sleep 0.5
+}
+start_kivo "$carry"
+if wait_launcher && open_editor; then
+  xdotool key shift+Down
+  multiple_items 2
+  expect_rows_soon '1\tC\t0\n' "Move to temp category takes the chosen items out"
+  printf '%s\r\n' 'A=a.exe' 'B=b.exe' >"$E2E_OUT/temp-moved"
+  expect_file_bytes "$carry/temp.kvl" "$E2E_OUT/temp-moved" "and puts them into temp.kvl"
+  xdotool key alt+o
+  wait_launcher
+  click_caption "$LAUNCHER_WIN"
+  xdotool key Tab
+  expect_category Other "the launcher goes on to the other category"
+  open_editor
+  multiple_items 4
+  expect_rows_soon '0\tX\t0\n1\tA\t1\n0\tB\t2\n' "Insert from temp category puts them after the current item"
+  [ -e "$carry/temp.kvl" ] && pass "the temp file stays until they are saved" || fail "temp.kvl went before the save"
+  xdotool key alt+o
+  wait_launcher
+  printf '%s\r\n' 'C=c.exe' >"$E2E_OUT/main-left"
+  printf '%s\r\n' 'X=x.exe' 'A=a.exe' 'B=b.exe' >"$E2E_OUT/other-got"
+  expect_file_bytes "$carry/Main.kvl" "$E2E_OUT/main-left" "the first category keeps what was not moved"
+  expect_file_bytes "$carry/Other.kvl" "$E2E_OUT/other-got" "the second one holds the moved items"
+  [ ! -e "$carry/temp.kvl" ] && pass "and the temp file is gone" || fail "temp.kvl is still there"
+  open_editor
+  multiple_items 1
+  multiple_items 1
+  printf '%s\r\n' 'X=x.exe' 'X=x.exe' >"$E2E_OUT/temp-twice"
+  expect_file_bytes "$carry/temp.kvl" "$E2E_OUT/temp-twice" "a copy made twice is there twice"
+  chmod a-w "$carry/temp.kvl"
+  multiple_items 2
+  expect_rows_soon '1\tX\t0\n0\tA\t1\n0\tB\t2\n' "a Move onto a write-protected temp file removes nothing"
+  chmod u+w "$carry/temp.kvl"
+  expect_file_bytes "$carry/temp.kvl" "$E2E_OUT/temp-twice" "and the temp file is as it was"
+  xdotool key Escape
+  wait_launcher && exit_launcher "$LAUNCHER_WIN"
 fi
 
 # Return in the list starts the item as a test; a failure only beeps; an item

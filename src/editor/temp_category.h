@@ -1,0 +1,27 @@
+#pragma once
+// The temp category: "temp.kvl" in the data folder, where items are carried
+// from one category to another.
+#include <string>
+#include <vector>
+
+#include "store/category_store.h"
+#include "store/drive_letters.h"
+
+bool isTempCategory(const std::wstring& categoryName);
+// True when the file exists and holds something.
+bool tempHoldsItems(const std::wstring& tempFile);
+
+// Adds the items at `positions` to the end of the temp file, in the format of
+// the category files and without a byte-order mark; the file is made when
+// missing. The whole file is written anew beside itself, so that a failed
+// write leaves it as it was. False when nothing was written.
+bool copyToTemp(const CategoryStore& store, const std::vector<int>& positions, const std::wstring& tempFile);
+
+// Removes the items at `positions` (in list order); the current item moves to
+// the last one when it was past the end. Returns how many went.
+int removeItems(CategoryStore& store, const std::vector<int>& positions);
+
+// Reads the temp file's items in after the current one (or as the whole of an
+// empty list), drive letters adapted; the first of them becomes current.
+// Returns how many came in; the file itself is left alone.
+int insertFromTemp(CategoryStore& store, const std::wstring& tempFile, const DriveLetters& drives);

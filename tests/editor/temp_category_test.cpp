@@ -1,0 +1,79 @@
+// Carrying items through the temp category's file: appended in the category
+// files' format, never written over when unreadable, read back after the
+// current item.
+#include <gtest/gtest.h>
+
+#include "editor/temp_category.h"
+#include "platform/files.h"
+#include "support/test_files.h"
+
+namespace {
+
+CategoryStore storeOf(std::initializer_list<const wchar_t*> texts) {
+    CategoryStore store;
+    for (const wchar_t* text : texts) {
+        CategoryItem item;
+        item.text = text;
+        item.definition = std::wstring(text) + L".exe";
+        store.items.push_back(std::move(item));
+    }
+    store.selectedItem = 0;
+    return store;
+}
+
+std::vector<std::wstring> textsOf(const CategoryStore& store) {
+    std::vector<std::wstring> texts;
+    for (const CategoryItem& item : store.items) texts.push_back(item.text);
+    return texts;
+}
+
+TEST(TempCategory, CopiesAppendInTheCategoryFormatWithoutMark) {
+    TempFolder dir;
+    const std::wstring temp = dir.file(L"temp.kvl");
+    CategoryStore store = storeOf({L"a", L"b", L"c"});
+    store.fileFormat = TextFormat::Utf16Le;
+    store.fileHasBom = true;
+    ASSERT_TRUE(copyToTemp(store, {0, 2}, temp));
+    ASSERT_TRUE(copyToTemp(store, {0, 2}, temp));
+    EXPECT_EQ(readBytes(temp), utf16Bytes(L"a=a.exe\r\nc=c.exe\r\na=a.exe\r\nc=c.exe\r\n"));
+    EXPECT_FALSE(copyToTemp(store, {}, temp)) << "nothing chosen, nothing written";
+    EXPECT_TRUE(tempHoldsItems(temp));
+}
+
+TEST(TempCategory, MovedItemsComeInAfterTheCurrentOne) {
+    TempFolder dir;
+    const std::wstring temp = dir.file(L"temp.kvl");
+    CategoryStore from = storeOf({L"a", L"b", L"c", L"d"});
+    from.selectedItem = 3;
+    ASSERT_TRUE(copyToTemp(from, {1, 3}, temp));
+    EXPECT_EQ(removeItems(from, {3, 1}), 2);
+    EXPECT_EQ(textsOf(from), (std::vector<std::wstring>{L"a", L"c"}));
+    EXPECT_EQ(from.selectedItem, 1) << "past the end: the last item";
+
+    CategoryStore to = storeOf({L"x", L"y"});
+    EXPECT_EQ(insertFromTemp(to, temp, DriveLetters{}), 2);
+    EXPECT_EQ(textsOf(to), (std::vector<std::wstring>{L"x", L"b", L"d", L"y"}));
+    EXPECT_EQ(to.selectedItem, 1);
+    EXPECT_EQ(to.items[2].definition, L"d.exe");
+
+    CategoryStore empty;
+    EXPECT_EQ(insertFromTemp(empty, temp, DriveLetters{}), 2);
+    EXPECT_EQ(textsOf(empty), (std::vector<std::wstring>{L"b", L"d"}));
+    EXPECT_EQ(empty.selectedItem, 0);
+    EXPECT_EQ(insertFromTemp(empty, dir.file(L"missing.kvl"), DriveLetters{}), 0);
+}
+
+// A Move that cannot reach the temp file must not remove anything: the caller
+// removes only after a successful copy.
+TEST(TempCategory, AWriteProtectedTempFileTakesNothing) {
+    TempFolder dir;
+    const std::wstring temp = dir.file(L"temp.kvl");
+    writeBytes(temp, "old=old.exe\r\n");
+    ASSERT_TRUE(setFileAttributes(temp, fileAttributes(temp) | 1u));  // read-only
+    CategoryStore store = storeOf({L"a"});
+    EXPECT_FALSE(copyToTemp(store, {0}, temp));
+    setFileAttributes(temp, fileAttributes(temp) & ~1u);
+    EXPECT_EQ(readBytes(temp), "old=old.exe\r\n");
+}
+
+}  // namespace
