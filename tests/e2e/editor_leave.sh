@@ -193,6 +193,42 @@ if wait_launcher && open_editor; then
   wait_launcher && exit_launcher "$LAUNCHER_WIN"
 fi
 
+# A new category must be named, not "main" or "start"; its file takes the
+# name in lower case and its window settings go with it.
+naming=$(new_data_folder naming)
+printf '%s\r\n' 'A=a.exe' >"$naming/Main.kvl"
+printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$naming/Kivo.ini"
+start_kivo "$naming"
+if wait_launcher && open_editor; then
+  choose_category 2
+  sleep 0.5
+  wait_editor && expect_name "New Category" "New Category opens an empty category"
+  type_text 'Notes'
+  xdotool key Tab Tab
+  type_text 'notepad.exe'
+  xdotool key Return alt+o
+  answer_box Error Return name-required
+  expect_text "$E2E_OUT/name-required.txt" 'Category name required' "a new category must be named"
+  click_control 7
+  xdotool key End shift+Home
+  type_text 'MAIN'
+  xdotool key alt+o
+  answer_box Error Return name-reserved
+  expect_text "$E2E_OUT/name-reserved.txt" 'Category name is reserved; pls. change!' "main is reserved in any case"
+  click_control 7
+  xdotool key End shift+Home
+  type_text 'Tools2'
+  xdotool key alt+o
+  if wait_launcher; then
+    expect_category Tools2 "the launcher shows the named category"
+    printf '%s\r\n' 'Notes=notepad.exe' >"$E2E_OUT/tools2"
+    expect_file_bytes "$naming/tools2.kvl" "$E2E_OUT/tools2" "its file is named in lower case"
+    exit_launcher "$LAUNCHER_WIN"
+    grep -q '^\[Tools2\]' "$naming/Kivo.ini" && ! grep -q '^\[New Category\]' "$naming/Kivo.ini" &&
+      pass "its window settings are kept under the new name" || fail "Kivo.ini groups: $(grep '^\[' "$naming/Kivo.ini" | tr -d '\r' | tr '\n' ' ')"
+  fi
+fi
+
 # Return in the list starts the item as a test; a failure only beeps; an item
 # that opens a category takes the editor there.
 trial=$(new_data_folder trial)
