@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "launch/launch_state.h"
+#include "launch/modal_owner.h"
 #include "launcher/commands.h"
 #include "launcher/launcher_window.h"
 #include "platform/centered_message_box.h"
@@ -52,12 +53,10 @@ const ControlRow kControls[] = {
 
 // What one run of the dialog keeps.
 struct DialogRun {
-    int owner = kLauncherWindow;
-    int ownerFocus = 0;  // the control to give the focus back to
+    ModalOwner modal;
     std::wstring file;   // the icons' file: where Browse starts, then the one chosen
     std::wstring result;
     bool iconsOfFile = false;  // the list shows the icons of `file`, not the item's own
-    std::vector<UiEvent> forOthers;  // events for the other windows, handed on at the end
 };
 
 enum class Outcome { Open, Done };
@@ -92,19 +91,6 @@ bool openIconWindow(int owner) {
         setControlFont(W, row.id, launcherWindow.fonts[kDialogFont].handle);
     }
     return true;
-}
-
-// Centred on the owner, inside the work area.
-void placeDialog(int owner) {
-    placeWindow(W, 0, 0, kInnerWidth, kInnerHeight);
-    const ScreenRect outer = windowRect(W);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    const ScreenRect o = windowRect(owner);
-    const ScreenRect area = desktopWorkArea();
-    const BoxPosition at = keptInArea(centeredBoxPosition(o.left, o.top, o.right, o.bottom, width, height), width,
-                                      height, area.left, area.top, area.right, area.bottom);
-    placeWindow(W, at.x, at.y, kInnerWidth, kInnerHeight);
 }
 
 void showCurrentIcon(void* icon) {
@@ -179,10 +165,7 @@ void runDialogLoop(DialogRun& run) {
     UiEvent event;
     while (waitEvent(event)) {
         if (event.windowId != W) {
-            // The owner's ticks would only start auto-hide or auto close behind the dialog.
-            if (event.kind != UiEventKind::Timer) run.forOthers.push_back(event);
-            // Another instance asks this one to exit ("/close"): it is not kept waiting.
-            if (event.kind == UiEventKind::UserMessage && event.code == kCommandExit) break;
+            if (holdForOwner(run.modal, event)) break;
             continue;
         }
         Outcome outcome = Outcome::Open;
@@ -202,16 +185,6 @@ void runDialogLoop(DialogRun& run) {
     run.result.clear();
 }
 
-void closeDialog(const DialogRun& run) {
-    setWindowEnabled(run.owner, true);
-    closeWindow(W);
-    launchState.ownerWindowId = run.owner;
-    if (windowVisible(run.owner) && !windowMinimized(run.owner)) {
-        bringWindowToFront(run.owner);
-        if (run.ownerFocus) setFocusTo(run.owner, run.ownerFocus);
-    }
-    for (const UiEvent& later : run.forOthers) queueEvent(later);
-}
 
 }  // namespace
 
@@ -223,24 +196,22 @@ std::wstring iconChoice(const std::wstring& file, int index) {
     return index > 0 ? file + L"," + std::to_wstring(index) : file;
 }
 
-std::wstring SelectIcon(const std::wstring& specification, void* currentIcon) {
+std::wstring SelectIcon(const std::wstring& iconSource, void* currentIcon) {
     DialogRun run;
-    run.owner = launchState.ownerWindowId;
-    run.ownerFocus = focusedControl(run.owner);
-    run.file = specification.substr(0, specification.find(L','));
-    if (!openIconWindow(run.owner)) {
+    run.modal = takeOwner();
+    run.file = iconSource.substr(0, iconSource.find(L','));
+    if (!openIconWindow(run.modal.owner)) {
         closeWindow(W);
         return std::wstring();
     }
-    placeDialog(run.owner);
+    placeCenteredOn(W, run.modal.owner, kInnerWidth, kInnerHeight);
     showCurrentIcon(currentIcon);
-    setWindowEnabled(run.owner, false);
-    launchState.ownerWindowId = W;
+    beginModal(run.modal, W);
     showWindow(W, WindowShow::Show);
     bringWindowToFront(W);
     setFocusTo(W, kIconList);
 
     runDialogLoop(run);
-    closeDialog(run);
+    endModal(run.modal, W);
     return run.result;
 }

@@ -10,13 +10,13 @@ constexpr int kIconDefaultButton = 3;
 constexpr int kIconOkButton = 4;
 constexpr int kIconCancelButton = 5;
 
-// Runs the dialog to its end on an item's icon `specification` ("file" or
+// Runs the dialog to its end on an item's icon `iconSource` ("file" or
 // "file,index"), showing `currentIcon` (the caller's) until another file is
 // chosen. Returns the icon chosen as iconChoice writes it, a single space for
 // the default icon, or an empty text when the icon stays as it was.
-std::wstring SelectIcon(const std::wstring& specification, void* currentIcon);
+std::wstring SelectIcon(const std::wstring& iconSource, void* currentIcon);
 
-// An icon of a file as a specification names it: the bare file for its first
+// An icon of a file as an icon source names it: the bare file for its first
 // icon, else the file, a comma and the icon's position.
 std::wstring iconChoice(const std::wstring& file, int index);
 

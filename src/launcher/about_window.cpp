@@ -94,19 +94,6 @@ void addRow(const AboutRow& row, void* font) {
     if (row.kind == Kind::Link) fitControlToText(kAboutWindow, row.id);
 }
 
-// Centred on the owner, inside the work area.
-void placeAboutWindow(int owner) {
-    placeWindow(kAboutWindow, 0, 0, kInnerWidth, kInnerHeight);
-    const ScreenRect outer = windowRect(kAboutWindow);
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    const ScreenRect o = windowRect(owner);
-    const ScreenRect area = desktopWorkArea();
-    const BoxPosition at = keptInArea(centeredBoxPosition(o.left, o.top, o.right, o.bottom, width, height), width,
-                                      height, area.left, area.top, area.right, area.bottom);
-    placeWindow(kAboutWindow, at.x, at.y, kInnerWidth, kInnerHeight);
-}
-
 bool endsAboutWindow(const UiEvent& event) {
     switch (event.kind) {
         case UiEventKind::CloseRequest:
@@ -157,7 +144,7 @@ void ShowAboutWindow() {
     if (!openWindow(kAboutWindow, spec)) return;
     setWindowFrame(kAboutWindow, false, false);
     refreshWindowFrame(kAboutWindow);
-    placeAboutWindow(owner);
+    placeCenteredOn(kAboutWindow, owner, kInnerWidth, kInnerHeight);
     useDialogColors(kAboutWindow);
     for (const AboutRow& row : kAboutRows) addRow(row, font.handle);
     showWindow(kAboutWindow, WindowShow::Show);

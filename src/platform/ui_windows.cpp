@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/centered_message_box.h"
 #include "platform/ui_window_table.h"
 
 namespace {
@@ -91,6 +92,18 @@ bool openWindow(int windowId, const WindowSpec& spec) {
     record->handle = window;
     record->ownWindow = true;
     return true;
+}
+
+void placeCenteredOn(int windowId, int ownerId, int innerWidth, int innerHeight) {
+    placeWindow(windowId, 0, 0, innerWidth, innerHeight);
+    const ScreenRect outer = windowRect(windowId);
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const ScreenRect o = windowRect(ownerId);
+    const ScreenRect area = desktopWorkArea();
+    const BoxPosition at = keptInArea(centeredBoxPosition(o.left, o.top, o.right, o.bottom, width, height), width,
+                                      height, area.left, area.top, area.right, area.bottom);
+    placeWindow(windowId, at.x, at.y, innerWidth, innerHeight);
 }
 
 void closeWindow(int windowId) {

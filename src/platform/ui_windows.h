@@ -56,6 +56,9 @@ void windowInnerSize(int windowId, int& width, int& height);
 // Moves the window so that its outer corner is at x, y and its inner area has the
 // given size, whatever its frame.
 void placeWindow(int windowId, int x, int y, int innerWidth, int innerHeight);
+// Gives the window that inner size, centred on the other window as far as the
+// work area lets it stand whole.
+void placeCenteredOn(int windowId, int ownerId, int innerWidth, int innerHeight);
 
 enum class WindowShow { Hide, Show, ShowInactive, Minimize, Restore };
 void showWindow(int windowId, WindowShow how);

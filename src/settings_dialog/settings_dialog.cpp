@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "launch/launch_state.h"
+#include "launch/modal_owner.h"
 #include "launcher/commands.h"
 #include "launcher/edge_hide.h"
 #include "launcher/launcher_menus.h"
@@ -36,14 +37,12 @@ constexpr int kSmallestDelay = 6;
 
 // What one run of the dialog keeps.
 struct DialogRun {
-    int owner = kLauncherWindow;
-    int ownerFocus = 0;  // the control to give the focus back to
+    ModalOwner modal;
     int ownerItemList = kLauncherItemView;
     ShortcutFound shortcut;
     bool takenOver = false;  // Ok took the settings over (its hotkey may still be refused)
     int styleParts = 0;      // window-mode parts changed
     bool singleColumnChanged = false;
-    std::vector<UiEvent> forOthers;  // events for the other windows, handed on at the end
 };
 
 enum class Outcome { Open, Accepted, Cancelled };
@@ -195,10 +194,7 @@ Outcome runDialogLoop(DialogRun& run) {
     UiEvent event;
     while (waitEvent(event)) {
         if (event.windowId != W) {
-            // The owner's ticks would only start auto-hide or auto close behind the dialog.
-            if (event.kind != UiEventKind::Timer) run.forOthers.push_back(event);
-            // Another instance asks this one to exit ("/close"): it is not kept waiting.
-            if (event.kind == UiEventKind::UserMessage && event.code == kCommandExit) return Outcome::Cancelled;
+            if (holdForOwner(run.modal, event)) return Outcome::Cancelled;
             continue;
         }
         Outcome outcome = Outcome::Open;
@@ -216,17 +212,6 @@ Outcome runDialogLoop(DialogRun& run) {
     }
     // The program is quitting: what was taken over stays, the hotkey comes back.
     return Outcome::Cancelled;
-}
-
-void closeDialog(DialogRun& run) {
-    setWindowEnabled(run.owner, true);
-    closeWindow(W);
-    launchState.ownerWindowId = run.owner;
-    if (windowVisible(run.owner) && !windowMinimized(run.owner)) {
-        bringWindowToFront(run.owner);
-        if (run.ownerFocus) setFocusTo(run.owner, run.ownerFocus);
-    }
-    for (const UiEvent& later : run.forOthers) queueEvent(later);
 }
 
 void placeDialog() {
@@ -262,10 +247,9 @@ bool parseFieldNumber(const std::wstring& text, int highest, int& value) {
 void ShowGeneralSettings() {
     if (programFolders.settingsReadOnly) return;
     DialogRun run;
-    run.owner = launchState.ownerWindowId;
+    run.modal = takeOwner();
     run.ownerItemList = launchState.itemListControl;
-    run.ownerFocus = focusedControl(run.owner);
-    if (!openSettingsWindow(run.owner)) {
+    if (!openSettingsWindow(run.modal.owner)) {
         closeWindow(W);
         return;
     }
@@ -278,20 +262,19 @@ void ShowGeneralSettings() {
     applySettingsRules(run.shortcut.foreign);
     // Pressing the hotkey in its field must not bring up the launcher.
     RegisterLauncherHotkey(kReleaseHotkey);
-    setWindowEnabled(run.owner, false);
-    launchState.ownerWindowId = W;
+    beginModal(run.modal, W);
     showWindow(W, WindowShow::Show);
     bringWindowToFront(W);
     setFocusTo(W, kOkButton);
 
     const Outcome outcome = runDialogLoop(run);
     if (outcome == Outcome::Cancelled) RegisterLauncherHotkey(kRestoreHotkey);
-    closeDialog(run);
+    endModal(run.modal, W);
     // Cancel after a refused hotkey keeps what Ok took over: the windows follow it.
     if (!run.takenOver) return;
     if (run.singleColumnChanged)
-        RefillItemView(run.owner == kEditorWindow ? ItemViewForm::Editor : ItemViewForm::Launcher, run.owner,
-                       run.ownerItemList);
+        RefillItemView(run.modal.owner == kEditorWindow ? ItemViewForm::Editor : ItemViewForm::Launcher,
+                       run.modal.owner, run.ownerItemList);
     if (run.styleParts) ApplyWindowStyle(run.styleParts);
     UpdateTrayIcon();
     keepLauncherReachable();
