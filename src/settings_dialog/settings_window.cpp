@@ -174,8 +174,13 @@ bool openSettingsWindow(int owner) {
     if (!openWindow(W, spec)) return false;
     useDialogColors(W);
     useDialogKeys(W);
-    for (const ControlRow& row : kControls)
-        if (!addRow(row)) return false;
+    // The frames last: a new control goes below the others, and a frame must
+    // lie below the controls on it, or it would hide the labels that clip
+    // their siblings and take the clicks and drops meant for the controls.
+    for (const bool frames : {false, true}) {
+        for (const ControlRow& row : kControls)
+            if ((row.kind == Kind::Frame) == frames && !addRow(row)) return false;
+    }
     setFonts();
     setLabelColor(W, kHotkeyVerdict, kRed);
     return true;
