@@ -78,9 +78,9 @@ protected:
         while (eventsQueued()) waitEvent(rest);
     }
     // Runs the dialog on the events; what it leaves queued stays for the test.
-    static std::wstring run(const std::wstring& specification, void* currentIcon, std::initializer_list<UiEvent> events) {
+    static std::wstring run(const std::wstring& iconSource, void* currentIcon, std::initializer_list<UiEvent> events) {
         for (const UiEvent& e : events) queueEvent(e);
-        return SelectIcon(specification, currentIcon);
+        return SelectIcon(iconSource, currentIcon);
     }
     // The events still queued, but for the dialog's report of its own placing.
     static std::vector<UiEvent> leftOver() {
