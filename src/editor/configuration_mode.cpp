@@ -85,8 +85,10 @@ bool RunConfigurationMode() {
     bool startModified = store.unsavedItems && categoryNavigation.targetCategory.empty();
     int exitCode = 0;
     do {
-        if (!startModified) loadEditedCategory();
-        ApplyCategoryLook();
+        if (startModified)
+            ApplyCategoryLook();
+        else
+            loadEditedCategory();
         store.selectedItem = store.items.empty() ? -1 : 0;
         e.editedCategoryName = store.loadedCategory;
         e.clearTempOnSave = false;
