@@ -180,14 +180,17 @@ void runTempCommand(EditorState& e, int command) {
         case kCommandCopyToTemp: changed = carryToTemp(e, false); break;
         case kCommandMoveToTemp: changed = carryToTemp(e, true); break;
         case kCommandDeleteSelected: changed = deleteSelected(e); break;
-        case kCommandInsertFromTemp:
+        case kCommandInsertFromTemp: {
+            uint64_t bytes = 0;
+            if (!fileSize(tempFile(), bytes)) return;
             if (insertFromTemp(categoryStore, tempFile(), programDriveLetters()) > 0) {
                 // Inside the temp category the file stays as it is.
-                e.clearTempOnSave = !isTempCategory(categoryStore.loadedCategory);
+                if (!isTempCategory(categoryStore.loadedCategory)) e.tempBytesTaken = bytes;
                 e.refresh |= kRefreshAll;
                 e.modified = true;
             }
             return;
+        }
         case kCommandClearTemp:
             if (isTempCategory(categoryStore.loadedCategory) || !deleteFile(tempFile())) return;
             categoryNavigation.categorySetChanged = true;
@@ -202,7 +205,7 @@ void runTempCommand(EditorState& e, int command) {
 
 void runEditorCommand(EditorState& e, int command) {
     switch (command) {
-        case kCommandContextMenu: showEditorContextMenu(e.clearTempOnSave); break;
+        case kCommandContextMenu: showEditorContextMenu(e.tempBytesTaken > 0); break;
         case kCommandCopyToTemp:
         case kCommandMoveToTemp:
         case kCommandDeleteSelected:

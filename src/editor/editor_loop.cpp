@@ -4,6 +4,7 @@
 #include "editor/editor_commands.h"
 #include "editor/editor_window.h"
 #include "editor/item_editing.h"
+#include "editor/temp_category.h"
 #include "launch/launch_item.h"
 #include "launch/launch_state.h"
 #include "launcher/category_list.h"
@@ -186,9 +187,9 @@ bool saveEditedCategory() {
     }
     e.modified = false;
     // The items taken from the temp category are safe here now.
-    if (e.clearTempOnSave && deleteFile(programFolders.dataFolder + L"temp.kvl"))
+    if (e.tempBytesTaken > 0 && dropTempHead(programFolders.dataFolder + L"temp.kvl", e.tempBytesTaken))
         categoryNavigation.categorySetChanged = true;
-    e.clearTempOnSave = false;
+    e.tempBytesTaken = 0;
     return true;
 }
 

@@ -57,3 +57,10 @@ int insertFromTemp(CategoryStore& store, const std::wstring& tempFile, const Dri
     store.selectedItem = at;
     return count;
 }
+
+bool dropTempHead(const std::wstring& tempFile, uint64_t bytes) {
+    std::string content;
+    if (!readWholeFile(tempFile, content) || content.size() < bytes) return false;
+    if (content.size() == bytes) return deleteFile(tempFile);
+    return replaceFileContent(tempFile, content.substr(static_cast<size_t>(bytes)));
+}

@@ -1,6 +1,7 @@
 #pragma once
 // The temp category: "temp.kvl" in the data folder, where items are carried
 // from one category to another.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -25,3 +26,9 @@ int removeItems(CategoryStore& store, const std::vector<int>& positions);
 // empty list), drive letters adapted; the first of them becomes current.
 // Returns how many came in; the file itself is left alone.
 int insertFromTemp(CategoryStore& store, const std::wstring& tempFile, const DriveLetters& drives);
+
+// Cuts the first `bytes` bytes (the items that were taken from it and are now
+// saved elsewhere) from the temp file, keeping what was added after them; the
+// file goes when nothing is left. A file shorter than that was changed by
+// someone else and is left alone. True when the file changed.
+bool dropTempHead(const std::wstring& tempFile, uint64_t bytes);

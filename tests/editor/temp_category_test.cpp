@@ -63,6 +63,23 @@ TEST(TempCategory, MovedItemsComeInAfterTheCurrentOne) {
     EXPECT_EQ(insertFromTemp(empty, dir.file(L"missing.kvl"), DriveLetters{}), 0);
 }
 
+// Items inserted and then moved out again before the save: the save cuts only
+// what was inserted, so the items moved meanwhile are still in the temp file.
+TEST(TempCategory, TheSaveCutsOnlyWhatWasTaken) {
+    TempFolder dir;
+    const std::wstring temp = dir.file(L"temp.kvl");
+    writeBytes(temp, "b=b.exe\r\n");
+    CategoryStore store = storeOf({L"a"});
+    ASSERT_EQ(insertFromTemp(store, temp, DriveLetters{}), 1);
+    ASSERT_TRUE(copyToTemp(store, {0}, temp));
+    EXPECT_EQ(removeItems(store, {0}), 1);
+    EXPECT_TRUE(dropTempHead(temp, 9));
+    EXPECT_EQ(readBytes(temp), "a=a.exe\r\n");
+    EXPECT_FALSE(dropTempHead(temp, 20)) << "a file cut short by someone else is left alone";
+    EXPECT_TRUE(dropTempHead(temp, 9));
+    EXPECT_FALSE(fileExists(temp)) << "nothing left, the file goes";
+}
+
 // A Move that cannot reach the temp file must not remove anything: the caller
 // removes only after a successful copy.
 TEST(TempCategory, AWriteProtectedTempFileTakesNothing) {
