@@ -78,6 +78,8 @@ bool renameEditedCategory() {
             ++settingsDocument.changes;
         }
     }
+    // The category chosen to show at start is still the one the user chose.
+    if (sameTextIgnoringCase(generalSettings.CatSelect, store.loadedCategory)) generalSettings.CatSelect = name;
     store.appliedCategory = name;
     store.loadedCategory = name;
     store.categoryFilePath = newFile;

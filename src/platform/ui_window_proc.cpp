@@ -125,6 +125,24 @@ void onTrayMessage(int windowId, LPARAM lParam) {
     if (kind != 0) queueEvent(eventFor(windowId, UiEventKind::Tray, kind));
 }
 
+// Windows that move with Tab keep their focus the way a dialog does: the
+// control that had it when another window (a message box, another program)
+// came in front gets it back, instead of the window itself.
+bool onActivate(HWND window, WindowRecord& record, WPARAM wParam) {
+    if (!record.dialogKeys) return false;
+    if (LOWORD(wParam) == WA_INACTIVE) {
+        HWND focus = GetFocus();
+        if (focus && IsChild(window, focus)) record.lastFocus = focus;
+        return false;
+    }
+    HWND last = record.lastFocus;
+    if (HIWORD(wParam) || !last || !IsWindow(last) || !IsChild(window, last) || !IsWindowVisible(last) ||
+        !IsWindowEnabled(last))
+        return false;
+    SetFocus(last);
+    return true;
+}
+
 void onSessionEnd(const WindowRecord& record) {
     if (record.sessionEndHandler) record.sessionEndHandler();
 }
@@ -160,6 +178,9 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             return 1;
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && record->ignoreLoneAlt) return 0;
+            break;
+        case WM_ACTIVATE:
+            if (onActivate(window, *record, wParam)) return 0;
             break;
         case WM_QUERYENDSESSION: onSessionEnd(*record); return TRUE;
         case WM_POWERBROADCAST:

@@ -37,6 +37,7 @@ struct WindowRecord {
     bool ignoreLoneAlt = false;
     bool dialogKeys = false;  // Tab moves between controls; Return and Escape go to the loop
     bool settingText = false;  // the program itself is changing a control's text
+    HWND lastFocus = nullptr;  // the control that had the focus when the window was left
     void (*sizeHandler)(SizeKind kind) = nullptr;
     void (*sessionEndHandler)() = nullptr;
 };

@@ -6,6 +6,7 @@
 # library is picked in the icon selection. Screenshots of the editor, its menus
 # and the icon dialog.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/editor_lib.sh"
 
 data=$(new_data_folder data)
 mkdir -p "$data/Projects"
@@ -33,14 +34,6 @@ expect_lines() {
   printf '%s\r\n' "$@" >"$E2E_OUT/expected.kvl"
   expect_file_bytes "$file" "$E2E_OUT/expected.kvl" "$what"
 }
-open_editor() {
-  click_caption "$LAUNCHER_WIN"
-  xdotool key F2
-  wait_editor
-  sleep 0.3
-}
-# From standard input: a text may begin with "-".
-type_text() { printf '%s' "$1" | xdotool type --delay 30 --file -; sleep 0.2; }
 
 start_kivo "$data"
 wait_launcher || finish

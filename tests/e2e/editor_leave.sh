@@ -6,6 +6,7 @@
 # part of a name; a category emptied and saved is deleted. Return in the list
 # starts an item as a test. The editor in German, with its menus, for the eye.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/editor_lib.sh"
 
 data=$(new_data_folder data)
 printf '%s\r\n' 'Alpha=%windir%\notepad.exe' >"$data/Main.kvl"
@@ -14,7 +15,6 @@ printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$data/Kiv
 cp "$data/Main.kvl" "$E2E_OUT/main-before"
 cp "$data/Other.kvl" "$E2E_OUT/other-before"
 
-type_text() { printf '%s' "$1" | xdotool type --delay 30 --file -; sleep 0.2; }
 # A new item after the current one, accepted: the category is then changed.
 add_item() {
   xdotool key alt+n
@@ -24,24 +24,6 @@ add_item() {
   type_text '%windir%\notepad.exe'
   xdotool key Return
   sleep 0.4
-}
-open_editor() {
-  click_caption "$LAUNCHER_WIN"
-  xdotool key F2
-  wait_editor
-  sleep 0.3
-}
-expect_name() {
-  local name
-  name=$(editor_text_soon 7 "$1")
-  [ "$name" = "$1" ] && pass "$2" || fail "$2: the editor is on '$name'"
-}
-# The category menu from Ctrl+Space; Down n times and Return chooses entry n.
-choose_category() {
-  xdotool key ctrl+space
-  sleep 0.5
-  for ((i = 0; i < $1; i++)); do xdotool key Down; done
-  xdotool key Return
 }
 
 start_kivo "$data"
@@ -136,96 +118,6 @@ if wait_launcher; then
     [ ! -e "$data/Other.kvl" ] && pass "Ok on an empty category deletes its file" || fail "Other.kvl is still there"
     expect_category Main "the launcher shows the category that is left"
     exit_launcher "$LAUNCHER_WIN"
-  fi
-fi
-
-# Items carried through the temp category: moved out of one category, inserted
-# into another, the temp file gone once they are saved there; a copy made
-# twice is there twice; a write-protected temp file takes nothing away.
-carry=$(new_data_folder carry)
-printf '%s\r\n' 'A=a.exe' 'B=b.exe' 'C=c.exe' >"$carry/Main.kvl"
-printf '%s\r\n' 'X=x.exe' >"$carry/Other.kvl"
-printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$carry/Kivo.ini"
-# The context menu's "Multiple Items" entry number n (1 Copy, 2 Move, 3 Delete, 4 Insert).
-multiple_items() {
-  xdotool key Menu
-  for _ in $(seq 30); do open_menu "$E2E_OUT/menu.txt" && break; sleep 0.1; done
-  xdotool key Down Right
-  sleep 0.3
-  for ((i = 1; i < $1; i++)); do xdotool key Down; done
-  xdotool key Return
-  sleep 0.5
-}
-start_kivo "$carry"
-if wait_launcher && open_editor; then
-  xdotool key shift+Down
-  multiple_items 2
-  expect_rows_soon '1\tC\t0\n' "Move to temp category takes the chosen items out"
-  printf '%s\r\n' 'A=a.exe' 'B=b.exe' >"$E2E_OUT/temp-moved"
-  expect_file_bytes "$carry/temp.kvl" "$E2E_OUT/temp-moved" "and puts them into temp.kvl"
-  xdotool key alt+o
-  wait_launcher
-  click_caption "$LAUNCHER_WIN"
-  xdotool key Tab
-  expect_category Other "the launcher goes on to the other category"
-  open_editor
-  multiple_items 4
-  expect_rows_soon '0\tX\t0\n1\tA\t1\n0\tB\t2\n' "Insert from temp category puts them after the current item"
-  [ -e "$carry/temp.kvl" ] && pass "the temp file stays until they are saved" || fail "temp.kvl went before the save"
-  xdotool key alt+o
-  wait_launcher
-  printf '%s\r\n' 'C=c.exe' >"$E2E_OUT/main-left"
-  printf '%s\r\n' 'X=x.exe' 'A=a.exe' 'B=b.exe' >"$E2E_OUT/other-got"
-  expect_file_bytes "$carry/Main.kvl" "$E2E_OUT/main-left" "the first category keeps what was not moved"
-  expect_file_bytes "$carry/Other.kvl" "$E2E_OUT/other-got" "the second one holds the moved items"
-  [ ! -e "$carry/temp.kvl" ] && pass "and the temp file is gone" || fail "temp.kvl is still there"
-  open_editor
-  multiple_items 1
-  multiple_items 1
-  printf '%s\r\n' 'X=x.exe' 'X=x.exe' >"$E2E_OUT/temp-twice"
-  expect_file_bytes "$carry/temp.kvl" "$E2E_OUT/temp-twice" "a copy made twice is there twice"
-  chmod a-w "$carry/temp.kvl"
-  multiple_items 2
-  expect_rows_soon '1\tX\t0\n0\tA\t1\n0\tB\t2\n' "a Move onto a write-protected temp file removes nothing"
-  chmod u+w "$carry/temp.kvl"
-  expect_file_bytes "$carry/temp.kvl" "$E2E_OUT/temp-twice" "and the temp file is as it was"
-  xdotool key Escape
-  wait_launcher && exit_launcher "$LAUNCHER_WIN"
-fi
-
-# A new category must be named, not "main" or "start"; its file takes the
-# name in lower case and its window settings go with it.
-naming=$(new_data_folder naming)
-printf '%s\r\n' 'A=a.exe' >"$naming/Main.kvl"
-printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$naming/Kivo.ini"
-start_kivo "$naming"
-if wait_launcher && open_editor; then
-  choose_category 2
-  sleep 0.5
-  wait_editor && expect_name "New Category" "New Category opens an empty category"
-  type_text 'Notes'
-  xdotool key Tab Tab
-  type_text 'notepad.exe'
-  xdotool key Return alt+o
-  answer_box Error Return name-required
-  expect_text "$E2E_OUT/name-required.txt" 'Category name required' "a new category must be named"
-  click_control 7
-  xdotool key End shift+Home
-  type_text 'MAIN'
-  xdotool key alt+o
-  answer_box Error Return name-reserved
-  expect_text "$E2E_OUT/name-reserved.txt" 'Category name is reserved; pls. change!' "main is reserved in any case"
-  click_control 7
-  xdotool key End shift+Home
-  type_text 'Tools2'
-  xdotool key alt+o
-  if wait_launcher; then
-    expect_category Tools2 "the launcher shows the named category"
-    printf '%s\r\n' 'Notes=notepad.exe' >"$E2E_OUT/tools2"
-    expect_file_bytes "$naming/tools2.kvl" "$E2E_OUT/tools2" "its file is named in lower case"
-    exit_launcher "$LAUNCHER_WIN"
-    grep -q '^\[Tools2\]' "$naming/Kivo.ini" && ! grep -q '^\[New Category\]' "$naming/Kivo.ini" &&
-      pass "its window settings are kept under the new name" || fail "Kivo.ini groups: $(grep '^\[' "$naming/Kivo.ini" | tr -d '\r' | tr '\n' ' ')"
   fi
 fi
 

@@ -1,0 +1,34 @@
+# Steps shared by the scripts that drive the configuration editor; sourced
+# after lib.sh.
+
+# From standard input: a text may begin with "-".
+type_text() { printf '%s' "$1" | xdotool type --delay 30 --file -; sleep 0.2; }
+
+open_editor() {
+  click_caption "$LAUNCHER_WIN"
+  xdotool key F2
+  wait_editor
+  sleep 0.3
+}
+
+# The name field shows $1.
+expect_name() {
+  local name
+  name=$(editor_text_soon 7 "$1")
+  [ "$name" = "$1" ] && pass "$2" || fail "$2: the editor is on '$name'"
+}
+
+# The category menu from Ctrl+Space; Down n times and Return chooses entry n.
+choose_category() {
+  xdotool key ctrl+space
+  sleep 0.5
+  for ((i = 0; i < $1; i++)); do xdotool key Down; done
+  xdotool key Return
+}
+
+# The name field's whole text replaced by $1.
+type_name() {
+  click_control 7
+  xdotool key End shift+Home
+  type_text "$1"
+}
