@@ -91,7 +91,7 @@ bool RunConfigurationMode() {
             loadEditedCategory();
         store.selectedItem = store.items.empty() ? -1 : 0;
         e.editedCategoryName = store.loadedCategory;
-        e.tempBytesTaken = 0;
+        e.tempItemsTaken = 0;
         exitCode = RunEditorLoop(startModified);
         startModified = false;
         if (exitCode & kExitDiscard) loadEditedCategory();

@@ -181,11 +181,10 @@ void runTempCommand(EditorState& e, int command) {
         case kCommandMoveToTemp: changed = carryToTemp(e, true); break;
         case kCommandDeleteSelected: changed = deleteSelected(e); break;
         case kCommandInsertFromTemp: {
-            uint64_t bytes = 0;
-            if (!fileSize(tempFile(), bytes)) return;
-            if (insertFromTemp(categoryStore, tempFile(), programDriveLetters()) > 0) {
+            const int taken = insertFromTemp(categoryStore, tempFile(), programDriveLetters());
+            if (taken > 0) {
                 // Inside the temp category the file stays as it is.
-                if (!isTempCategory(categoryStore.loadedCategory)) e.tempBytesTaken = bytes;
+                if (!isTempCategory(categoryStore.loadedCategory)) e.tempItemsTaken = taken;
                 e.refresh |= kRefreshAll;
                 e.modified = true;
             }
@@ -205,7 +204,7 @@ void runTempCommand(EditorState& e, int command) {
 
 void runEditorCommand(EditorState& e, int command) {
     switch (command) {
-        case kCommandContextMenu: showEditorContextMenu(e.tempBytesTaken > 0); break;
+        case kCommandContextMenu: showEditorContextMenu(e.tempItemsTaken > 0); break;
         case kCommandCopyToTemp:
         case kCommandMoveToTemp:
         case kCommandDeleteSelected:

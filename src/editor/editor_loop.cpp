@@ -187,9 +187,9 @@ bool saveEditedCategory() {
     }
     e.modified = false;
     // The items taken from the temp category are safe here now.
-    if (e.tempBytesTaken > 0 && dropTempHead(programFolders.dataFolder + L"temp.kvl", e.tempBytesTaken))
+    if (e.tempItemsTaken > 0 && dropTakenItems(programFolders.dataFolder + L"temp.kvl", e.tempItemsTaken))
         categoryNavigation.categorySetChanged = true;
-    e.tempBytesTaken = 0;
+    e.tempItemsTaken = 0;
     return true;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 // What the configuration editor keeps beside the category's items while it is
 // open: the current item taken apart, and what is left to save or refresh.
-#include <cstdint>
 #include <string>
 
 #include "launch/item_fields.h"
@@ -37,10 +36,10 @@ struct EditorState {
     bool fileUnreadable = false;
     std::wstring editedCategoryName;  // the name field's last valid text
     bool closeProgram = false;  // another instance asked the program to exit
-    // Items came in from the temp category: the first this many bytes of its
-    // file. They are cut from it once saved here and stay there while they are
+    // Items came in from the temp category: the first this many of its file.
+    // They are taken out of it once saved here and stay there while they are
     // not; items copied there in the meantime stay in any case.
-    uint64_t tempBytesTaken = 0;
+    int tempItemsTaken = 0;
 };
 
 extern EditorState editorState;

@@ -7,6 +7,7 @@
 #include "platform/text_case.h"
 #include "store/category_file.h"
 #include "store/text_encoding.h"
+#include "store/text_lines.h"
 
 bool isTempCategory(const std::wstring& categoryName) { return toLowerCase(categoryName) == L"temp"; }
 
@@ -16,9 +17,6 @@ bool tempHoldsItems(const std::wstring& tempFile) {
 }
 
 bool copyToTemp(const CategoryStore& store, const std::vector<int>& positions, const std::wstring& tempFile) {
-    std::string bytes;
-    // A temp file that is there but cannot be read is not written over.
-    if (fileExists(tempFile) && !readWholeFile(tempFile, bytes)) return false;
     std::wstring lines;
     for (int position : positions) {
         if (position < 0 || position >= static_cast<int>(store.items.size())) continue;
@@ -26,8 +24,18 @@ bool copyToTemp(const CategoryStore& store, const std::vector<int>& positions, c
         lines += item.text + L"=" + item.definition + L"\r\n";
     }
     if (lines.empty()) return false;
-    bytes += encodeText(lines, store.fileFormat, false);
-    return replaceFileContent(tempFile, bytes);
+    // A new file has no mark, except where only a mark tells the format.
+    DecodedText file{std::wstring(), store.fileFormat, store.fileFormat == TextFormat::Utf16Be};
+    if (fileExists(tempFile)) {
+        std::string bytes;
+        // A temp file that is there but cannot be read is not written over.
+        if (!readWholeFile(tempFile, bytes)) return false;
+        // The lines join those there in their format: bytes of another one
+        // would read back as garbage.
+        if (!bytes.empty()) file = decodeText(bytes);
+        if (!file.text.empty() && file.text.back() != L'\n' && file.text.back() != L'\r') file.text += L"\r\n";
+    }
+    return replaceFileContent(tempFile, encodeText(file.text + lines, file.format, file.hasBom));
 }
 
 int removeItems(CategoryStore& store, const std::vector<int>& positions) {
@@ -58,9 +66,25 @@ int insertFromTemp(CategoryStore& store, const std::wstring& tempFile, const Dri
     return count;
 }
 
-bool dropTempHead(const std::wstring& tempFile, uint64_t bytes) {
-    std::string content;
-    if (!readWholeFile(tempFile, content) || content.size() < bytes) return false;
-    if (content.size() == bytes) return deleteFile(tempFile);
-    return replaceFileContent(tempFile, content.substr(static_cast<size_t>(bytes)));
+bool dropTakenItems(const std::wstring& tempFile, int count) {
+    std::string bytes;
+    if (count <= 0 || !readWholeFile(tempFile, bytes)) return false;
+    const DecodedText file = decodeText(bytes);
+    std::wstring rest;
+    int skipped = 0;
+    bool itemsLeft = false;
+    for (std::wstring_view line : splitTextLines(file.text)) {
+        const bool item = !trimSpaces(line).empty();
+        if (item && skipped < count) {
+            ++skipped;
+            continue;
+        }
+        if (skipped < count) continue;
+        itemsLeft = itemsLeft || item;
+        rest.append(line);
+        rest += L"\r\n";
+    }
+    if (skipped < count) return false;
+    if (!itemsLeft) return deleteFile(tempFile);
+    return replaceFileContent(tempFile, encodeText(rest, file.format, file.hasBom));
 }

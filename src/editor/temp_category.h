@@ -1,7 +1,6 @@
 #pragma once
 // The temp category: "temp.kvl" in the data folder, where items are carried
 // from one category to another.
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -12,10 +11,11 @@ bool isTempCategory(const std::wstring& categoryName);
 // True when the file exists and holds something.
 bool tempHoldsItems(const std::wstring& tempFile);
 
-// Adds the items at `positions` to the end of the temp file, in the format of
-// the category files and without a byte-order mark; the file is made when
-// missing. The whole file is written anew beside itself, so that a failed
-// write leaves it as it was. False when nothing was written.
+// Adds the items at `positions` to the end of the temp file, in its own format;
+// a missing file is made in the format of the category files, without a
+// byte-order mark where the format can be told without one. The whole file is
+// written anew beside itself, so that a failed write leaves it as it was.
+// False when nothing was written.
 bool copyToTemp(const CategoryStore& store, const std::vector<int>& positions, const std::wstring& tempFile);
 
 // Removes the items at `positions` (in list order); the current item moves to
@@ -27,8 +27,8 @@ int removeItems(CategoryStore& store, const std::vector<int>& positions);
 // Returns how many came in; the file itself is left alone.
 int insertFromTemp(CategoryStore& store, const std::wstring& tempFile, const DriveLetters& drives);
 
-// Cuts the first `bytes` bytes (the items that were taken from it and are now
-// saved elsewhere) from the temp file, keeping what was added after them; the
-// file goes when nothing is left. A file shorter than that was changed by
-// someone else and is left alone. True when the file changed.
-bool dropTempHead(const std::wstring& tempFile, uint64_t bytes);
+// Takes the first `count` items (those inserted elsewhere and saved there now)
+// out of the temp file, keeping what was added after them; the file goes when
+// no item is left. A file with fewer items was changed by someone else and is
+// left alone. True when the file changed.
+bool dropTakenItems(const std::wstring& tempFile, int count);

@@ -63,21 +63,41 @@ TEST(TempCategory, MovedItemsComeInAfterTheCurrentOne) {
     EXPECT_EQ(insertFromTemp(empty, dir.file(L"missing.kvl"), DriveLetters{}), 0);
 }
 
-// Items inserted and then moved out again before the save: the save cuts only
-// what was inserted, so the items moved meanwhile are still in the temp file.
-TEST(TempCategory, TheSaveCutsOnlyWhatWasTaken) {
+// Items inserted and then moved out again before the save: the save takes out
+// only what was inserted, so the items moved meanwhile are still in the file.
+TEST(TempCategory, TheSaveTakesOutOnlyWhatWasInserted) {
     TempFolder dir;
     const std::wstring temp = dir.file(L"temp.kvl");
-    writeBytes(temp, "b=b.exe\r\n");
+    writeBytes(temp, "b=b.exe\r\n\r\nc=c.exe\r\n");
     CategoryStore store = storeOf({L"a"});
-    ASSERT_EQ(insertFromTemp(store, temp, DriveLetters{}), 1);
+    ASSERT_EQ(insertFromTemp(store, temp, DriveLetters{}), 2);
     ASSERT_TRUE(copyToTemp(store, {0}, temp));
     EXPECT_EQ(removeItems(store, {0}), 1);
-    EXPECT_TRUE(dropTempHead(temp, 9));
+    EXPECT_TRUE(dropTakenItems(temp, 2));
     EXPECT_EQ(readBytes(temp), "a=a.exe\r\n");
-    EXPECT_FALSE(dropTempHead(temp, 20)) << "a file cut short by someone else is left alone";
-    EXPECT_TRUE(dropTempHead(temp, 9));
-    EXPECT_FALSE(fileExists(temp)) << "nothing left, the file goes";
+    EXPECT_FALSE(dropTakenItems(temp, 2)) << "a file cut short by someone else is left alone";
+    EXPECT_EQ(readBytes(temp), "a=a.exe\r\n");
+    EXPECT_TRUE(dropTakenItems(temp, 1));
+    EXPECT_FALSE(fileExists(temp)) << "no item left, the file goes";
+}
+
+// Lines in another format, or run on from a last line without its end, would
+// read back as garbage or as part of that line.
+TEST(TempCategory, CopiesJoinTheTempFileInItsOwnFormat) {
+    TempFolder dir;
+    const std::wstring temp = dir.file(L"temp.kvl");
+    writeBytes(temp, "\xEF\xBB\xBF" "b=b.exe");
+    CategoryStore store = storeOf({L"a"});
+    store.fileFormat = TextFormat::Utf16Le;
+    ASSERT_TRUE(copyToTemp(store, {0}, temp));
+    EXPECT_EQ(readBytes(temp), "\xEF\xBB\xBF" "b=b.exe\r\na=a.exe\r\n");
+
+    const std::wstring fresh = dir.file(L"fresh.kvl");
+    store.fileFormat = TextFormat::Utf16Be;
+    ASSERT_TRUE(copyToTemp(store, {0}, fresh));
+    CategoryStore back;
+    ASSERT_EQ(insertFromTemp(back, fresh, DriveLetters{}), 1) << "big-endian text is told only by its mark";
+    EXPECT_EQ(back.items[0].definition, L"a.exe");
 }
 
 // A Move that cannot reach the temp file must not remove anything: the caller
