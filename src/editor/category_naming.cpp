@@ -66,10 +66,14 @@ bool renameEditedCategory() {
     if (isReservedName(lower)) return refuse(L"Category name is reserved; pls. change!");
     const std::wstring newFile = categoryFileOf(name);
     uint64_t size = 0;
-    if (fileSize(newFile, size) && size > 0 && toLowerCase(store.loadedCategory) != lower)
-        return refuse(L"Category exists already");
-    if (fileExists(store.categoryFilePath) && !renameFile(store.categoryFilePath, newFile))
-        return refuse(L"Category rename failed");
+    const bool otherFile = toLowerCase(store.loadedCategory) != lower;
+    const bool taken = otherFile && fileSize(newFile, size);
+    if (taken && size > 0) return refuse(L"Category exists already");
+    if (fileExists(store.categoryFilePath)) {
+        // An empty file of that name holds no items: the renamed one takes its place.
+        if (taken) deleteFile(newFile);
+        if (!renameFile(store.categoryFilePath, newFile)) return refuse(L"Category rename failed");
+    }
     // The window settings go with the name; they are written with the others.
     if (!store.appliedCategory.empty()) {
         const int group = selectGroup(settingsDocument, store.appliedCategory);

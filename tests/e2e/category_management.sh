@@ -112,12 +112,13 @@ if wait_launcher && open_editor; then
 fi
 
 # Renaming: the file, the window settings and the place as start category go
-# with the name; a change of letter case only is a rename too; the name of
-# another category with items is refused.
+# with the name, over an empty file of that name; a change of letter case only
+# is a rename too; the name of another category with items is refused.
 rename=$(new_data_folder rename)
 printf '%s\r\n' 'A=a.exe' >"$rename/Main.kvl"
 printf '%s\r\n' 'X=x.exe' 'Y=y.exe' >"$rename/Other.kvl"
 printf '%s\r\n' 'T=t.exe' >"$rename/tools.kvl"
+: >"$rename/games.kvl"
 printf '[Start]\r\nCatSelect=Other\r\n[main]\r\nLanguage=English\r\n[Other]\r\nWidth=420\r\n' >"$rename/Kivo.ini"
 cp "$rename/Other.kvl" "$E2E_OUT/renamed-items"
 start_kivo "$rename"
