@@ -1,6 +1,8 @@
 // The end of the run: the settings are saved (only when they may be written and
 // something changed), then everything the program holds is released.
 #include "app/program_run.h"
+#include "launch/icon_cache.h"
+#include "launch/launch_state.h"
 #include "launcher/help_viewer.h"
 #include "launcher/launcher_window.h"
 #include "launcher/window_modes.h"
@@ -37,6 +39,8 @@ void exitProgram() {
     generalSettings.SystemTray = 0;
     UpdateTrayIcon();
     clearCategoryItems(categoryStore);
+    releaseItemImages(launcherWindow.images);
+    releaseIconCache(launchState.icons);
     launcherWindow.programLargeIcon.reset();
     launcherWindow.programSmallIcon.reset();
     closeHelpViewer();

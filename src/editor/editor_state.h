@@ -21,10 +21,8 @@ constexpr int kExitDiscard = 8;   // read the category again from its file
 
 struct EditorState {
     ItemFields workingCopy;
-    // The working copy's large icon while it is its own: fetched for it, handed
-    // to the item when the item is accepted. The working copy never holds
-    // the item's own handles, so releasing its icons cannot leave the item
-    // with destroyed ones.
+    // The working copy's large icon, for the icon button: its own, never one
+    // of the list's, which the icon cache may let go at any category switch.
     IconHandle workingIcon;
     bool pendingEdit = false;  // the fields differ from the item
     bool newItem = false;      // inserted and not yet accepted

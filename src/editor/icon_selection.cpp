@@ -12,6 +12,7 @@
 #include "platform/files.h"
 #include "platform/icon_handle.h"
 #include "platform/icons.h"
+#include "platform/image_lists.h"
 #include "platform/shell.h"
 #include "platform/ui_controls.h"
 #include "platform/ui_dialog_controls.h"
@@ -57,6 +58,7 @@ struct DialogRun {
     std::wstring file;   // the icons' file: where Browse starts, then the one chosen
     std::wstring result;
     bool iconsOfFile = false;  // the list shows the icons of `file`, not the item's own
+    ImageListHandle images;    // what the list shows
 };
 
 enum class Outcome { Open, Done };
@@ -93,19 +95,28 @@ bool openIconWindow(int owner) {
     return true;
 }
 
-void showCurrentIcon(void* icon) {
-    beginItemViewFill(W, kIconList, ItemViewMode::LargeIcons);
-    if (icon) appendItemRow(W, kIconList, L"", icon, 0);
+// Each filling gets a list of its own; the one before goes once the view has
+// let go of it.
+void beginIconFill(DialogRun& run) {
+    ImageListHandle fresh(createIconImageList(IconSize::Large));
+    beginItemViewFill(W, kIconList, ItemViewMode::LargeIcons, fresh.handle);
+    run.images = std::move(fresh);
+}
+
+void showCurrentIcon(DialogRun& run, void* icon) {
+    beginIconFill(run);
+    if (icon) appendItemRow(W, kIconList, L"", addImageListIcon(run.images.handle, icon), 0);
     endItemViewFill(W, kIconList, icon ? 0 : -1);
 }
 
 void showIconsOfFile(DialogRun& run) {
-    beginItemViewFill(W, kIconList, ItemViewMode::LargeIcons);
+    beginIconFill(run);
     const int count = std::min(fileIconCount(run.file), kMostIcons);
     for (int index = 0; index < count; ++index) {
-        // The view keeps a copy of its own.
+        // The list keeps a copy of its own.
         const IconHandle icon(extractFileIcon(run.file, index, IconSize::Large));
-        appendItemRow(W, kIconList, L"-- " + std::to_wstring(index) + L" --", icon.handle, index);
+        appendItemRow(W, kIconList, L"-- " + std::to_wstring(index) + L" --",
+                      addImageListIcon(run.images.handle, icon.handle), index);
     }
     endItemViewFill(W, kIconList, count > 0 ? 0 : -1);
     run.iconsOfFile = true;
@@ -205,7 +216,7 @@ std::wstring SelectIcon(const std::wstring& iconSource, void* currentIcon) {
         return std::wstring();
     }
     placeCenteredOn(W, run.modal.owner, kInnerWidth, kInnerHeight);
-    showCurrentIcon(currentIcon);
+    showCurrentIcon(run, currentIcon);
     beginModal(run.modal, W);
     showWindow(W, WindowShow::Show);
     bringWindowToFront(W);

@@ -101,16 +101,7 @@ bool acceptItem(EditorState& editor, CategoryStore& store, const std::wstring& d
 
     CategoryItem& element = store.items[static_cast<size_t>(store.selectedItem)];
     fetchWorkingIcon(editor);
-    // The working copy's icon becomes the item's; its small one is made anew
-    // when the list is filled.
-    void* icon = editor.workingIcon.handle;
-    editor.workingIcon.handle = nullptr;
-    element.largeIcon.reset(icon);
-    element.smallIcon.reset();
-    work.largeIcon = icon;
-    work.smallIcon = nullptr;
     joinDefinition(work, separator, dataFolder, element);
-    // The handle now belongs to the item; the working copy only shows it.
     editor.pendingEdit = false;
     editor.newItem = false;
     editor.modified = true;

@@ -9,12 +9,6 @@
 
 namespace {
 
-// The element keeps a handle it already owns; a different one replaces it
-// without destroying the old, which its releaser has destroyed already.
-void adoptIcon(IconHandle& owner, void* icon) {
-    if (owner.handle != icon) owner.handle = icon;
-}
-
 // Web and mail addresses are percent-encoded: "%20b%" in them is text, not a
 // reference to remove.
 bool holdsWebAddress(const std::wstring& text) {
@@ -42,8 +36,9 @@ void parseItem(const CategoryItem& element, ItemFields& fields) {
     fields.directory = parts.directory;
     fields.showMode = parseShowMode(parts.showMode);
     fields.iconSource = parts.iconSource;
-    fields.largeIcon = element.largeIcon.handle;
-    fields.smallIcon = element.smallIcon.handle;
+    // Items keep no icons: the views take theirs from the icon cache.
+    fields.largeIcon = nullptr;
+    fields.smallIcon = nullptr;
     fields.kind = itemKindOf(fields.command);
 }
 
@@ -91,6 +86,4 @@ void joinDefinition(const ItemFields& fields, bool separator, const std::wstring
     }
     element.text = fields.text;
     element.definition = definition;
-    adoptIcon(element.largeIcon, fields.largeIcon);
-    adoptIcon(element.smallIcon, fields.smallIcon);
 }

@@ -11,7 +11,7 @@ constexpr int kSkippedAtStartup = 3;
 
 struct ItemFields {
     std::wstring text;
-    // Copies of the list element's handles: the element owns them.
+    // Filled by fetchItemIcon for whoever holds the record, which then owns them.
     void* largeIcon = nullptr;
     void* smallIcon = nullptr;
     std::wstring command;
@@ -42,7 +42,5 @@ std::wstring toFullPath(const std::wstring& path);
 
 // Composes the element from the fields: ";" in the parameters escaped, an icon
 // source inside `dataFolder` (with its trailing "\") stored relative to it,
-// trailing empty fields dropped. A separator gets an empty definition. The
-// element takes the fields' icon handles: they are its own ones, or new ones
-// after the old ones were released.
+// trailing empty fields dropped. A separator gets an empty definition.
 void joinDefinition(const ItemFields& fields, bool separator, const std::wstring& dataFolder, CategoryItem& element);

@@ -26,26 +26,42 @@ std::wstring iconPathOf(const ItemFields& fields) {
     return path;
 }
 
+// Null for a missing, empty or folder file.
+void* extractFromFile(const std::wstring& file, int index, IconSize size) {
+    uint64_t length = 0;
+    if (!fileSize(file, length) || length == 0) return nullptr;
+    return extractFileIcon(file, index, size);
+}
+
 }  // namespace
+
+IconPlan planItemIcon(const ItemFields& fields) {
+    IconPlan plan;
+    if (!fields.iconSource.empty()) {
+        const IconSource parts = splitIconSource(fields.iconSource);
+        plan.sourceFile = toFullPath(parts.file);
+        plan.sourceIndex = parts.index;
+    }
+    if (expandVariables(fields.command).empty()) {
+        plan.defaultIcon = true;
+        return plan;
+    }
+    plan.shellPath = toFullPath(iconPathOf(fields));
+    return plan;
+}
 
 void* extractIconFromSource(const std::wstring& source, IconSize size) {
     if (source.empty()) return nullptr;
     const IconSource parts = splitIconSource(source);
-    const std::wstring file = toFullPath(parts.file);
-    uint64_t length = 0;
-    if (!fileSize(file, length) || length == 0) return nullptr;
-    return extractFileIcon(file, parts.index, size);
+    return extractFromFile(toFullPath(parts.file), parts.index, size);
 }
 
 void fetchItemIcon(ItemFields& fields, IconSize size) {
+    const IconPlan plan = planItemIcon(fields);
     void*& slot = slotOf(fields, size);
-    slot = extractIconFromSource(fields.iconSource, size);
+    slot = plan.sourceFile.empty() ? nullptr : extractFromFile(plan.sourceFile, plan.sourceIndex, size);
     if (slot != nullptr) return;
-    if (expandVariables(fields.command).empty()) {
-        slot = defaultApplicationIcon();
-        return;
-    }
-    slot = shellIconOf(toFullPath(iconPathOf(fields)), size);
+    slot = plan.defaultIcon ? defaultApplicationIcon() : shellIconOf(plan.shellPath, size);
 }
 
 void releaseItemIcons(ItemFields& fields) {

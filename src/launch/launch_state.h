@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "launch/icon_cache.h"
 #include "launch/item_fields.h"
 #include "platform/popup_menus.h"
 #include "platform/shell.h"
@@ -35,6 +36,7 @@ struct LaunchState {
     std::vector<std::wstring> fileList;  // names of the last file menu, sorted
     int popupMenuMode = 0;
     ShellLinkInfo shellLink;  // the shortcut resolved last
+    IconCache icons;          // of the category shown
     // How long a start-up launch may wait for its program to take input: what
     // is left of the start-up items' shared allowance, in milliseconds.
     unsigned startupReadyWait = 0;

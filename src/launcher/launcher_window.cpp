@@ -3,7 +3,6 @@
 #include <iterator>
 
 #include "launch/item_fields.h"
-#include "launch/item_icons.h"
 #include "launch/launch_state.h"
 #include "launcher/commands.h"
 #include "launcher/launcher_layout.h"
@@ -83,6 +82,7 @@ bool CreateLauncherWindow() {
     if (!openWindow(kLauncherWindow, spec)) return false;
     setWindowUserData(kLauncherWindow, launcherWindow.instanceId);
     setWindowIcons(kLauncherWindow, launcherWindow.programLargeIcon.handle, launcherWindow.programSmallIcon.handle);
+    setItemImageSource(itemImageOf);
     for (const StripControl& c : kStripControls) {
         addStaticControl(kLauncherWindow, c.id, c.x, 0, c.width, kStripHeight, c.text, c.ellipsis);
         setControlFont(kLauncherWindow, c.id, launcherWindow.fonts[c.font].handle);
@@ -161,28 +161,23 @@ int FillItemView(ItemViewForm form, int windowId, int controlId) {
     const ItemViewMode mode = form == ItemViewForm::Editor ? ItemViewMode::SingleColumn : launcherViewMode();
     const bool large = mode == ItemViewMode::LargeIcons;
     const IconSize size = large ? IconSize::Large : IconSize::Small;
-    beginItemViewFill(windowId, controlId, mode);
+    beginItemViewFill(windowId, controlId, mode, itemImagesFor(launcherWindow.images, categoryStore.loadedCategory, size));
     int selectedRow = -1;
-    CategoryItems& items = categoryStore.items;
+    const CategoryItems& items = categoryStore.items;
     for (size_t p = 0; p < items.size(); ++p) {
-        CategoryItem& item = items[p];
+        const CategoryItem& item = items[p];
         std::wstring text = expandVariables(item.text);
         const bool hasCommand = !splitDefinition(item.definition).command.empty();
-        void* icon = nullptr;
+        // Icons are taken out of their files only for the rows that are drawn,
+        // when they are first drawn: a long category shows at once.
+        int image = kRowImageNone;
         if (!text.empty() && !hasCommand) {
             if (large) continue;
             if (text == L"-") text = generalSettings.Separator;
         } else if (!text.empty()) {
-            IconHandle& slot = large ? item.largeIcon : item.smallIcon;
-            if (!slot) {
-                // The launch record is the one place an item is unpacked in.
-                prepareLaunch(item, launchState.launchRecord);
-                fetchItemIcon(launchState.launchRecord, size);
-                slot.reset(large ? launchState.launchRecord.largeIcon : launchState.launchRecord.smallIcon);
-            }
-            icon = slot.handle;
+            image = kRowImageLater;
         }
-        const int row = appendItemRow(windowId, controlId, text, icon, static_cast<int>(p));
+        const int row = appendItemRow(windowId, controlId, text, image, static_cast<int>(p));
         if (static_cast<int>(p) == categoryStore.selectedItem) selectedRow = row;
     }
     endItemViewFill(windowId, controlId, selectedRow);

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "platform/fonts.h"
+#include "launcher/item_images.h"
 #include "platform/icon_handle.h"
 
 // The four fonts made at start-up and kept to the end.
@@ -23,6 +24,7 @@ struct LauncherWindow {
     bool layoutSuspended = true;  // while the window is being rebuilt
     bool hiddenAtEdge = false;
     uint32_t savedHotkey = 0;  // registered before the last request to release it
+    ItemImages images;  // what the launcher's and the editor's item views draw from
 };
 
 extern LauncherWindow launcherWindow;

@@ -21,6 +21,14 @@ void* shellIconOf(const std::wstring& path, IconSize size) {
     return info.hIcon;
 }
 
+int shellIconIndexOf(const std::wstring& path, IconSize size) {
+    SHFILEINFOW info{};
+    UINT flags = SHGFI_SYSICONINDEX;
+    if (size == IconSize::Small) flags |= SHGFI_SMALLICON;
+    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, flags) == 0) return -1;
+    return info.iIcon;
+}
+
 void* programIcon(int pixels) {
     return LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, pixels, pixels, LR_SHARED);
 }

@@ -14,6 +14,10 @@ void* extractFileIcon(const std::wstring& file, int index, IconSize size);
 // example for a path that does not exist).
 void* shellIconOf(const std::wstring& path, IconSize size);
 
+// Where the shell keeps that icon in its own list of icons: files that show the
+// same icon (documents of one type, say) share one number. -1 when it finds none.
+int shellIconIndexOf(const std::wstring& path, IconSize size);
+
 // The program's own icon (resource 1) at that size in pixels; shared by the
 // system, never destroyed.
 void* programIcon(int pixels);

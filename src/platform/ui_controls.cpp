@@ -55,7 +55,7 @@ bool addItemView(int windowId, int controlId, int x, int y, int width, int heigh
                  const std::wstring& columnTitle, bool multipleSelection) {
     const DWORD selection = multipleSelection ? 0 : LVS_SINGLESEL;
     HWND view = createChildControl(windowId, controlId, WC_LISTVIEWW,
-                                   selection | LVS_NOCOLUMNHEADER | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | WS_TABSTOP,
+                                   selection | LVS_NOCOLUMNHEADER | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_TABSTOP,
                                    x, y, width, height, L"");
     if (!view) return false;
     SetWindowLongPtrW(view, GWL_EXSTYLE, GetWindowLongPtrW(view, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);

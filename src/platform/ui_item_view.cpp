@@ -7,6 +7,11 @@
 
 namespace {
 
+struct ItemViewSetup {
+    ItemImageSource imageSource = nullptr;
+};
+ItemViewSetup itemViewSetup;
+
 HWND viewOf(int windowId, int controlId) {
     HWND view = controlHandle(windowId, controlId);
     return isItemViewControl(view) ? view : nullptr;
@@ -21,16 +26,8 @@ DWORD viewStyleOf(ItemViewMode mode) {
     return LVS_ICON;
 }
 
-// A fresh image list for the view's icon size; the one it replaces is freed.
-void replaceImageList(HWND view, ItemViewMode mode) {
-    const bool large = mode == ItemViewMode::LargeIcons;
-    const int which = large ? LVSIL_NORMAL : LVSIL_SMALL;
-    const int cx = GetSystemMetrics(large ? SM_CXICON : SM_CXSMICON);
-    const int cy = GetSystemMetrics(large ? SM_CYICON : SM_CYSMICON);
-    HIMAGELIST images = ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 16, 16);
-    HIMAGELIST old = reinterpret_cast<HIMAGELIST>(
-        SendMessageW(view, LVM_SETIMAGELIST, static_cast<WPARAM>(which), reinterpret_cast<LPARAM>(images)));
-    if (old && old != images) ImageList_Destroy(old);
+int imageSlotOf(HWND view) {
+    return (GetWindowLongPtrW(view, GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON ? LVSIL_NORMAL : LVSIL_SMALL;
 }
 
 // Wine's list view paints the band below the last row of its list mode black
@@ -40,9 +37,46 @@ void chooseBuffering(HWND view, ItemViewMode mode) {
     SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, direct ? 0 : LVS_EX_DOUBLEBUFFER);
 }
 
+BOOL CALLBACK detachFromView(HWND child, LPARAM images) {
+    if (!isItemViewControl(child)) return TRUE;
+    for (WPARAM slot : {WPARAM{LVSIL_NORMAL}, WPARAM{LVSIL_SMALL}}) {
+        if (SendMessageW(child, LVM_GETIMAGELIST, slot, 0) == images) SendMessageW(child, LVM_SETIMAGELIST, slot, 0);
+    }
+    return TRUE;
+}
+
 }  // namespace
 
-bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode) {
+void setItemImageSource(ItemImageSource source) { itemViewSetup.imageSource = source; }
+
+void answerItemDisplayInfo(int windowId, LPARAM displayInfo) {
+    NMLVDISPINFOW& info = *reinterpret_cast<NMLVDISPINFOW*>(displayInfo);
+    if (!(info.item.mask & LVIF_IMAGE) || info.item.iSubItem != 0) return;
+    HWND view = info.hdr.hwndFrom;
+    info.item.iImage = I_IMAGENONE;
+    if (!itemViewSetup.imageSource || !isItemViewControl(view)) return;
+    // Asked for itself: the data may not be part of the request.
+    LVITEMW row{};
+    row.mask = LVIF_PARAM;
+    row.iItem = info.item.iItem;
+    if (!SendMessageW(view, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&row))) return;
+    const IconSize size = imageSlotOf(view) == LVSIL_NORMAL ? IconSize::Large : IconSize::Small;
+    const int image =
+        itemViewSetup.imageSource(windowId, static_cast<int>(info.hdr.idFrom), static_cast<int>(row.lParam), size);
+    if (image == kRowImageLater) return;
+    info.item.iImage = image < 0 ? I_IMAGENONE : image;
+    // Kept with the row: the view does not ask again until it is filled anew.
+    info.item.mask |= LVIF_DI_SETITEM;
+}
+
+void detachItemViewImages(void* images) {
+    for (int id = 0; id < kWindowCount; ++id) {
+        const WindowRecord* record = windowRecord(id);
+        if (record && record->handle) EnumChildWindows(record->handle, detachFromView, reinterpret_cast<LPARAM>(images));
+    }
+}
+
+bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* images) {
     HWND view = viewOf(windowId, controlId);
     if (!view) return false;
     SendMessageW(view, LVM_DELETEALLITEMS, 0, 0);
@@ -50,27 +84,19 @@ bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode) {
     LONG_PTR style = GetWindowLongPtrW(view, GWL_STYLE) & ~static_cast<LONG_PTR>(LVS_TYPEMASK);
     SetWindowLongPtrW(view, GWL_STYLE, style | static_cast<LONG_PTR>(viewStyleOf(mode)));
     chooseBuffering(view, mode);
-    replaceImageList(view, mode);
+    SendMessageW(view, LVM_SETIMAGELIST, static_cast<WPARAM>(imageSlotOf(view)), reinterpret_cast<LPARAM>(images));
     SendMessageW(view, WM_SETREDRAW, FALSE, 0);
     return true;
 }
 
-int appendItemRow(int windowId, int controlId, const std::wstring& text, void* icon, int data) {
+int appendItemRow(int windowId, int controlId, const std::wstring& text, int image, int data) {
     HWND view = viewOf(windowId, controlId);
     if (!view) return -1;
-    const bool large = (GetWindowLongPtrW(view, GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON;
-    int image = I_IMAGENONE;
-    if (icon) {
-        HIMAGELIST images = reinterpret_cast<HIMAGELIST>(
-            SendMessageW(view, LVM_GETIMAGELIST, static_cast<WPARAM>(large ? LVSIL_NORMAL : LVSIL_SMALL), 0));
-        if (images) image = ImageList_AddIcon(images, static_cast<HICON>(icon));
-        if (image < 0) image = I_IMAGENONE;
-    }
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = static_cast<int>(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0));
     item.pszText = const_cast<wchar_t*>(text.c_str());
-    item.iImage = image;
+    item.iImage = image == kRowImageLater ? I_IMAGECALLBACK : image < 0 ? I_IMAGENONE : image;
     item.lParam = data;
     return static_cast<int>(SendMessageW(view, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }

@@ -4,14 +4,29 @@
 #include <string>
 #include <vector>
 
+#include "platform/icons.h"
+
 enum class ItemViewMode { LargeIcons, SmallIcons, SingleColumn };
 
+// The image of a row: an index into the view's image list, or one of these.
+constexpr int kRowImageNone = -1;
+constexpr int kRowImageLater = -2;  // asked of the image source when the row is first drawn
+
+// Gives the image of a row added with kRowImageLater, from the data attached
+// to it: an index into the view's image list, kRowImageNone for none (both
+// kept with the row), or kRowImageLater to be asked again next time.
+using ItemImageSource = int (*)(int windowId, int controlId, int rowData, IconSize size);
+void setItemImageSource(ItemImageSource source);
+
 // Removes every row, shows the busy pointer and stops redrawing until
-// endItemViewFill.
-bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode);
-// A row; `icon` may be null (no icon). The icon is copied into the view.
-// Returns the row number.
-int appendItemRow(int windowId, int controlId, const std::wstring& text, void* icon, int data);
+// endItemViewFill. The view draws from `images` (an image list of the mode's
+// icon size, which stays its owner's) from now on.
+bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* images);
+// A row whose image is an index into the view's image list or one of the
+// kRowImage values. Returns the row number.
+int appendItemRow(int windowId, int controlId, const std::wstring& text, int image, int data);
+// No view draws from the image list any more.
+void detachItemViewImages(void* images);
 // Selects `selectRow` (none when -1) and shows it, then redraws.
 void endItemViewFill(int windowId, int controlId, int selectRow);
 

@@ -65,7 +65,12 @@ void onItemChanged(int windowId, const NMHDR& header) {
     queueEventOnce(event);
 }
 
-void onNotify(int windowId, const NMHDR& header) {
+void onNotify(int windowId, LPARAM lParam) {
+    const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
+    if (header.code == LVN_GETDISPINFOW) {
+        answerItemDisplayInfo(windowId, lParam);
+        return;
+    }
     if (header.code == LVN_ITEMCHANGED && isItemViewControl(header.hwndFrom)) {
         onItemChanged(windowId, header);
         return;
@@ -155,7 +160,7 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (!record || record->handle != window) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
         case WM_COMMAND: onCommand(windowId, *record, wParam, lParam); return 0;
-        case WM_NOTIFY: onNotify(windowId, *reinterpret_cast<const NMHDR*>(lParam)); break;
+        case WM_NOTIFY: onNotify(windowId, lParam); break;
         case WM_CLOSE: queueEvent(eventFor(windowId, UiEventKind::CloseRequest)); return 0;
         case WM_MOVE: queueEventOnce(eventFor(windowId, UiEventKind::Moved)); break;
         case WM_SIZE: onSize(*record, wParam); break;

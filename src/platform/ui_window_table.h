@@ -51,6 +51,8 @@ WindowRecord* windowRecord(int windowId);
 int windowIdOf(HWND window);
 HWND controlHandle(int windowId, int controlId);
 bool isItemViewControl(HWND control);
+// An item view asks for the image of a row it is about to draw (LVN_GETDISPINFOW).
+void answerItemDisplayInfo(int windowId, LPARAM displayInfo);
 
 // A child control of the program's window, in its default font; null when the
 // number is taken or the system refuses it.

@@ -6,14 +6,11 @@
 #include <vector>
 
 #include "platform/fonts.h"
-#include "platform/icon_handle.h"
 #include "store/text_encoding.h"
 
 struct CategoryItem {
     std::wstring text;        // caption; "-" with an empty command is a separator
     std::wstring definition;  // see item_definition.h
-    IconHandle largeIcon;
-    IconHandle smallIcon;
 };
 
 using CategoryItems = std::vector<CategoryItem>;

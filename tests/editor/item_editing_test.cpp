@@ -170,23 +170,24 @@ TEST(ItemEditing, SortingGivesTheOrderOfSwappingNeighbours) {
     }
 }
 
-// The item owns its icons; the working copy only ever destroys its own.
-TEST(ItemEditing, ChangingTheCommandLeavesTheItemsIconsWhole) {
+// The icon button shows the working copy's own icon: kept through Accept, made
+// anew for a new command, never one that the list's icon cache may let go.
+TEST(ItemEditing, TheWorkingCopyKeepsAnIconOfItsOwn) {
     CategoryStore store;
     EditorState editor;
     type(editor, L"Shell", L"C:\\windows\\system32\\cmd.exe");
     ASSERT_TRUE(acceptItem(editor, store, L""));
-    void* icon = store.items[0].largeIcon.handle;
+    void* icon = editor.workingCopy.largeIcon;
     ASSERT_NE(icon, nullptr);
-    loadWorkingCopy(editor, store);
-    fetchWorkingIcon(editor);
+    EXPECT_EQ(editor.workingIcon.handle, icon);
+    EXPECT_GT(iconWidth(icon), 0);
     storeFieldText(editor, ItemField::Command, L"C:\\windows\\notepad.exe");
-    EXPECT_EQ(store.items[0].largeIcon.handle, icon);
-    EXPECT_GT(iconWidth(icon), 0);  // not destroyed
+    EXPECT_EQ(editor.workingCopy.largeIcon, nullptr);
+    fetchWorkingIcon(editor);
+    EXPECT_GT(iconWidth(editor.workingCopy.largeIcon), 0);
     cancelItemEdit(editor, store);
     loadWorkingCopy(editor, store);
     EXPECT_EQ(editor.workingCopy.command, L"C:\\windows\\system32\\cmd.exe");
-    EXPECT_GT(iconWidth(store.items[0].largeIcon.handle), 0);
 }
 
 }  // namespace

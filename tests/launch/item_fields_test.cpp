@@ -32,19 +32,18 @@ TEST(ItemKind, FirstMatchingTestOnTheStoredCommandDecides) {
     EXPECT_EQ(itemKindOf(L""), ItemKind::Ordinary);
 }
 
-TEST(ItemFields, ParseTakesTheFieldsAndTheElementsIcons) {
-    CategoryItem item = element(L"Tool", L"%KIVO_TEST_TOOL%\\x.exe;-a\x7F-b;%KIVO_TEST_TOOL%;max;icons.dll,2");
-    item.largeIcon.handle = reinterpret_cast<void*>(0x10);
+TEST(ItemFields, ParseTakesTheFieldsAndLeavesNoIcons) {
+    const CategoryItem item = element(L"Tool", L"%KIVO_TEST_TOOL%\\x.exe;-a\x7F-b;%KIVO_TEST_TOOL%;max;icons.dll,2");
     ItemFields fields;
+    fields.largeIcon = reinterpret_cast<void*>(0x10);  // left from the item before
     parseItem(item, fields);
     EXPECT_EQ(fields.text, L"Tool");
     EXPECT_EQ(fields.command, L"%KIVO_TEST_TOOL%\\x.exe");
     EXPECT_EQ(fields.parameters, L"-a;-b");
     EXPECT_EQ(fields.showMode, kShowModeMax);
     EXPECT_EQ(fields.iconSource, L"icons.dll,2");
-    EXPECT_EQ(fields.largeIcon, item.largeIcon.handle);
+    EXPECT_EQ(fields.largeIcon, nullptr);
     EXPECT_EQ(fields.smallIcon, nullptr);
-    item.largeIcon.handle = nullptr;  // not a real icon
 }
 
 TEST(ItemFields, PrepareExpandsCommandParametersAndDirectoryOnly) {

@@ -1,5 +1,11 @@
 // The real launcher window: rows of the item view, layout of the strip, look.
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+
+#include "launch/launch_state.h"
 
 #include "launcher/launcher_window.h"
 #include "launcher/window_modes.h"
@@ -9,8 +15,28 @@
 #include "settings/general_settings.h"
 #include "store/category_file.h"
 #include "store/category_store.h"
+#include "support/test_files.h"
 
 namespace {
+
+struct IconCalls {
+    int file = 0;   // icons taken out of icon files
+    int shell = 0;  // icons asked of the shell
+};
+IconCalls iconCalls;
+
+IconServices countingIconServices() {
+    IconServices services = systemIconServices();
+    services.extractFileIcon = [](const std::wstring& file, int index, IconSize size) {
+        ++iconCalls.file;
+        return extractFileIcon(file, index, size);
+    };
+    services.shellIconOf = [](const std::wstring& path, IconSize size) {
+        ++iconCalls.shell;
+        return shellIconOf(path, size);
+    };
+    return services;
+}
 
 class LauncherWindowTest : public ::testing::Test {
 protected:
@@ -45,6 +71,20 @@ protected:
         return data;
     }
     static int fill() { return FillItemView(ItemViewForm::Launcher, kLauncherWindow, kLauncherItemView); }
+    // What the view draws for the row: asking for it is what drawing does.
+    static int rowImage(int row) {
+        HWND view = GetDlgItem(static_cast<HWND>(windowHandle(kLauncherWindow)), kLauncherItemView);
+        LVITEMW item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = row;
+        SendMessageW(view, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item));
+        return item.iImage;
+    }
+    static std::vector<int> rowImages(int count) {
+        std::vector<int> images;
+        for (int row = 0; row < count; ++row) images.push_back(rowImage(row));
+        return images;
+    }
 };
 
 TEST_F(LauncherWindowTest, LargeIconsLeaveSeparatorsOutButKeepItemPositions) {
@@ -53,12 +93,7 @@ TEST_F(LauncherWindowTest, LargeIconsLeaveSeparatorsOutButKeepItemPositions) {
     EXPECT_EQ(fill(), 4) << "separators counted";
     EXPECT_EQ(rowData(), (std::vector<int>{0, 2, 3}));
     EXPECT_EQ(selectedItemRow(kLauncherWindow, kLauncherItemView), 1) << "the row of item 2";
-    EXPECT_TRUE(categoryStore.items[0].largeIcon) << "icon fetched for the shown size";
-    EXPECT_FALSE(categoryStore.items[0].smallIcon) << "and only for that one";
-    EXPECT_FALSE(categoryStore.items[1].largeIcon) << "separators have none";
-    void* first = categoryStore.items[0].largeIcon.handle;
-    fill();
-    EXPECT_EQ(categoryStore.items[0].largeIcon.handle, first) << "fetched once per item and size";
+    EXPECT_GE(rowImage(0), 0) << "an icon for the program";
 }
 
 TEST_F(LauncherWindowTest, ListsShowSeparatorsWithTheSeparatorText) {
@@ -71,8 +106,55 @@ TEST_F(LauncherWindowTest, ListsShowSeparatorsWithTheSeparatorText) {
         EXPECT_EQ(itemRowText(kLauncherWindow, kLauncherItemView, 2), L"C:\\windows") << "captions are expanded";
         EXPECT_EQ(itemRowText(kLauncherWindow, kLauncherItemView, 3), L"");
         EXPECT_EQ(selectedItemRow(kLauncherWindow, kLauncherItemView), -1) << "nothing selected after a load";
+        EXPECT_GE(rowImage(2), 0);
+        EXPECT_EQ(rowImage(1), I_IMAGENONE) << "separators have no icon";
     }
-    EXPECT_TRUE(categoryStore.items[2].smallIcon);
+}
+
+TEST_F(LauncherWindowTest, IconsAreTakenOutOfFilesWhenRowsAreDrawnOncePerIconAndSize) {
+    const TempFolder dir;
+    writeBytes(dir.file(L"a.txt"), "a");
+    writeBytes(dir.file(L"b.txt"), "b");
+    clearCategoryItems(categoryStore);
+    for (int i = 0; i < 200; ++i) addItem(L"Editor " + std::to_wstring(i), L"%windir%\\system32\\notepad.exe");
+    addItem(L"Picture", L"x.exe;;;;%windir%\\system32\\shell32.dll,3");
+    addItem(L"Same picture", L"y.exe;;;;%windir%\\system32\\shell32.dll,3");
+    addItem(L"Note A", dir.file(L"a.txt"));
+    addItem(L"Note B", dir.file(L"b.txt"));
+    const int rows = 204;
+    iconCalls = IconCalls{};
+    launchState.icons.services = countingIconServices();
+    categoryStore.loadedCategory = L"Main";
+    categoryStore.geometry.largeIcons = 1;
+    fill();
+    EXPECT_EQ(iconCalls.shell + iconCalls.file, 0) << "nothing taken before a row is drawn";
+
+    const std::vector<int> large = rowImages(rows);
+    EXPECT_GE(large[0], 0);
+    EXPECT_EQ(std::count(large.begin(), large.end(), large[0]), 200) << "one image for one program";
+    EXPECT_EQ(large[200], large[201]);
+    EXPECT_NE(large[200], large[0]);
+    EXPECT_EQ(large[202], large[203]) << "documents of one type share their icon";
+    EXPECT_EQ(iconCalls.file, 1);
+    EXPECT_EQ(iconCalls.shell, 2) << "the program, the document type";
+
+    categoryStore.geometry.largeIcons = 0;
+    fill();
+    rowImages(rows);
+    EXPECT_EQ(iconCalls.file, 2) << "then once for the small size";
+    EXPECT_EQ(iconCalls.shell, 4);
+
+    categoryStore.geometry.largeIcons = 1;
+    fill();
+    EXPECT_EQ(rowImages(rows), large) << "the large list was kept";
+    categoryStore.loadedCategory = L"Other";
+    fill();
+    categoryStore.loadedCategory = L"Main";
+    fill();
+    EXPECT_EQ(rowImages(rows), large) << "and kept for the category shown before";
+    EXPECT_EQ(iconCalls.file, 2) << "nothing taken again";
+    EXPECT_EQ(iconCalls.shell, 4);
+    launchState.icons.services = systemIconServices();
 }
 
 TEST_F(LauncherWindowTest, ARefillShowsTheSelectedRowNearTheEndInEveryView) {

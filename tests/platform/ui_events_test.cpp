@@ -70,9 +70,9 @@ TEST_F(UiEvents, ShortcutsBecomeMenuEvents) {
 }
 
 TEST_F(UiEvents, ItemViewClicksCarryTheSelectedRowsData) {
-    ASSERT_TRUE(beginItemViewFill(kLauncherWindow, 1, ItemViewMode::SingleColumn));
-    appendItemRow(kLauncherWindow, 1, L"first", nullptr, 0);
-    appendItemRow(kLauncherWindow, 1, L"third", nullptr, 2);
+    ASSERT_TRUE(beginItemViewFill(kLauncherWindow, 1, ItemViewMode::SingleColumn, nullptr));
+    appendItemRow(kLauncherWindow, 1, L"first", kRowImageNone, 0);
+    appendItemRow(kLauncherWindow, 1, L"third", kRowImageNone, 2);
     endItemViewFill(kLauncherWindow, 1, 1);
     NMHDR header{GetDlgItem(handle(kLauncherWindow), 1), 1, static_cast<UINT>(NM_DBLCLK)};
     SendMessageW(handle(kLauncherWindow), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&header));

@@ -105,7 +105,7 @@ TEST(CategoryFile, TheFormatOfTheFileReadLastIsUsedForEveryFile) {
     writeBytes(dir.file(L"wide.kvl"), "\xFF\xFE" + utf16Bytes(L"x=y\r\n"));
     ASSERT_TRUE(loadCategoryFile(store, dir.file(L"wide.kvl")));
     clearCategoryItems(store);
-    store.items.push_back(CategoryItem{L"New", L"new.exe", {}, {}});
+    store.items.push_back(CategoryItem{L"New", L"new.exe"});
     ASSERT_TRUE(saveCategoryFile(store, dir.file(L"brand new.kvl")));
     EXPECT_EQ(readBytes(dir.file(L"brand new.kvl")), "\xFF\xFE" + utf16Bytes(L"New=new.exe\r\n"));
 }
@@ -116,7 +116,7 @@ TEST(CategoryFile, AnsiTextOutsideTheCodePageIsWrittenAsUtf8) {
     CategoryStore store;
     ASSERT_TRUE(loadCategoryFile(store, dir.file(L"old.kvl")));
     ASSERT_EQ(store.fileFormat, TextFormat::Ansi);
-    store.items.push_back(CategoryItem{L"\u4E2D\u6587", L"y.exe", {}, {}});
+    store.items.push_back(CategoryItem{L"\u4E2D\u6587", L"y.exe"});
     ASSERT_TRUE(saveCategoryFile(store, dir.file(L"old.kvl")));
     CategoryStore again;
     ASSERT_TRUE(loadCategoryFile(again, dir.file(L"old.kvl")));
@@ -160,7 +160,7 @@ TEST(CategoryFile, FailedSaveLeavesTheOldFileWhole) {
     const std::wstring path = dir.file(L"busy.kvl");
     writeBytes(path, "Old=old.exe\r\n");
     CategoryStore store;
-    store.items.push_back(CategoryItem{L"New", L"new.exe", {}, {}});
+    store.items.push_back(CategoryItem{L"New", L"new.exe"});
     {
         // An open handle that does not share deletion makes the replacement step fail.
         std::ifstream holder(std::filesystem::path(path), std::ios::binary);
@@ -181,7 +181,7 @@ TEST(CategoryFile, ReadOnlyFileIsRefusedAndHiddenFileStaysHidden) {
     writeBytes(locked, "Old=old.exe\r\n");
     ASSERT_TRUE(setFileAttributes(locked, kFileAttributeReadOnly));
     CategoryStore store;
-    store.items.push_back(CategoryItem{L"New", L"new.exe", {}, {}});
+    store.items.push_back(CategoryItem{L"New", L"new.exe"});
     EXPECT_FALSE(saveCategoryFile(store, locked));
     EXPECT_EQ(readBytes(locked), "Old=old.exe\r\n");
     setFileAttributes(locked, 0x80);
@@ -206,7 +206,7 @@ TEST(CategoryFile, PathsLongerThan260Characters) {
     const std::wstring path = (deep / L"Long category name.kvl").wstring();
     ASSERT_GT(path.size(), 300u);
     CategoryStore store;
-    store.items.push_back(CategoryItem{L"Deep", L"deep.exe", {}, {}});
+    store.items.push_back(CategoryItem{L"Deep", L"deep.exe"});
     ASSERT_TRUE(saveCategoryFile(store, path));
     ASSERT_TRUE(saveCategoryFile(store, path)) << "replacing an existing long-named file";
     CategoryStore again;

@@ -6,7 +6,7 @@ namespace {
 
 CategoryItems itemsWith(std::initializer_list<const wchar_t*> definitions) {
     CategoryItems items;
-    for (const wchar_t* d : definitions) items.push_back(CategoryItem{L"x", d, {}, {}});
+    for (const wchar_t* d : definitions) items.push_back(CategoryItem{L"x", d});
     return items;
 }
 

@@ -1,0 +1,84 @@
+#include "launcher/item_images.h"
+
+#include "launch/icon_cache.h"
+#include "launch/launch_state.h"
+#include "launcher/launcher_window.h"
+#include "platform/text_case.h"
+#include "platform/ui_item_view.h"
+#include "store/category_store.h"
+#include "store/item_definition.h"
+
+namespace {
+
+ItemImageSet* findSet(ItemImages& images, const std::wstring& category, IconSize size) {
+    for (ItemImageSet& set : images.sets) {
+        if (set.size == size && sameTextIgnoringCase(set.category, category)) return &set;
+    }
+    return nullptr;
+}
+
+void leaveCategory(ItemImages& images, const std::wstring& category) {
+    images.previousCategory = images.shownCategory;
+    images.shownCategory = category;
+    releaseIconCache(launchState.icons);
+    std::erase_if(images.sets, [&](const ItemImageSet& set) {
+        return !sameTextIgnoringCase(set.category, images.shownCategory) &&
+               !sameTextIgnoringCase(set.category, images.previousCategory);
+    });
+}
+
+int imageOf(ItemImageSet& set, const CategoryItem& item, IconSize size) {
+    // Not the launch record: a view may draw while a launch is using it.
+    ItemFields fields;
+    prepareLaunch(item, fields);
+    const std::wstring request = iconRequestOf(fields);
+    const auto known = set.indexOfRequest.find(request);
+    if (known != set.indexOfRequest.end()) return known->second;
+    const CachedIcon icon = cachedItemIcon(launchState.icons, fields, size);
+    int index = kRowImageNone;
+    if (icon.icon) {
+        const auto shared = set.indexOfIcon.find(icon.id);
+        if (shared != set.indexOfIcon.end()) {
+            index = shared->second;
+        } else {
+            index = addImageListIcon(set.list.handle, icon.icon);
+            if (index >= 0) set.indexOfIcon.emplace(icon.id, index);
+        }
+    }
+    set.indexOfRequest.emplace(request, index < 0 ? kRowImageNone : index);
+    return index < 0 ? kRowImageNone : index;
+}
+
+}  // namespace
+
+void* itemImagesFor(ItemImages& images, const std::wstring& category, IconSize size) {
+    if (!sameTextIgnoringCase(images.shownCategory, category)) leaveCategory(images, category);
+    ItemImageSet* set = findSet(images, category, size);
+    if (!set) {
+        ItemImageSet fresh;
+        fresh.category = category;
+        fresh.size = size;
+        fresh.list.reset(createIconImageList(size));
+        images.sets.push_back(std::move(fresh));
+        set = &images.sets.back();
+    }
+    return set->list.handle;
+}
+
+int itemImageOf(int, int, int position, IconSize size) {
+    ItemImages& images = launcherWindow.images;
+    const CategoryItems& items = categoryStore.items;
+    ItemImageSet* set = findSet(images, images.shownCategory, size);
+    // Rows of items that have changed since the view was filled: it is filled
+    // again in this turn, and asks again then.
+    if (!set || position < 0 || static_cast<size_t>(position) >= items.size()) return kRowImageLater;
+    const CategoryItem& item = items[static_cast<size_t>(position)];
+    if (splitDefinition(item.definition).command.empty()) return kRowImageNone;
+    return imageOf(*set, item, size);
+}
+
+void releaseItemImages(ItemImages& images) {
+    images.sets.clear();
+    images.shownCategory.clear();
+    images.previousCategory.clear();
+}
