@@ -31,6 +31,10 @@
 //   probe link <lnk> <file>           target, arguments and directory of a shortcut
 //   probe make-link <lnk> <target> <directory>   writes a shortcut
 //   probe startup-folder <file>       the user's Startup folder (made when missing)
+//   probe objects "<title>" <file>    the USER and GDI objects the window's process holds:
+//        user <n> gdi <m> by <GetGuiResources|table>
+//        and, counted by table (under Wine), what they are:
+//        windows <n> menus <n> icons <n> accelerators <n> bitmaps <n> dcs <n> other-gdi <n>
 // A control line of `state` also holds, before its text, exstyle 0x<hex> and
 // value <n>: a check box's check, a hotkey field's key (modifiers in the next
 // byte), a drop-down list's selected row, 0 for the others.
@@ -166,7 +170,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"hold" && argc == 5) return holdFile(argv[2], argv[3], argv[4]);
 
     const bool known = ((command == L"texts" || command == L"rows" || command == L"state" ||
-                         command == L"owned-state") && argc == 4) ||
+                         command == L"owned-state" || command == L"objects") && argc == 4) ||
                        (command == L"repaint" && argc == 3) ||
                        (command == L"rowpoint" && argc == 5) || (command == L"post" && argc == 6);
     if (!known) return kBadUsage;
@@ -182,6 +186,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"texts") return toFile(argv[3], [&](FILE* out) { return writeTexts(window, out); });
     if (command == L"rows") return toFile(argv[3], [&](FILE* out) { return writeRows(window, out); });
     if (command == L"state") return toFile(argv[3], [&](FILE* out) { return writeState(window, out); });
+    if (command == L"objects") return toFile(argv[3], [&](FILE* out) { return writeObjectCounts(window, out); });
     if (command == L"owned-state") {
         HWND owned = findOwnedWindow(window);
         if (!owned) return kNotFound;

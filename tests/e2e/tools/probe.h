@@ -48,4 +48,7 @@ int writeLink(const wchar_t* linkFile, FILE* out);
 int makeLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* directory);
 int writeStartupFolder(FILE* out);
 
+// The USER and GDI objects held by the window's process (see probe_objects.cpp).
+int writeObjectCounts(HWND window, FILE* out);
+
 }  // namespace probe
