@@ -33,6 +33,7 @@ void writeText(FILE* out, const std::wstring& text);
 
 int writeRows(HWND window, FILE* out);
 int writeRowPoint(HWND window, int row, FILE* out);
+int writeSelection(HWND window, FILE* out);
 int writeState(HWND window, FILE* out);
 // The visible popup-menu windows, top of the Z order first.
 std::vector<HWND> findMenus();
