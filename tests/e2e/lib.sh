@@ -74,6 +74,20 @@ list_rows() {
   wine "$PROBE" rows "$title" "$(winpath "$out")" </dev/null >/dev/null 2>&1
 }
 
+# One line about the window's list view, quick however long the list is (see
+# probe selection): rows <count> selected <row> inview <0/1> label <label>.
+list_selection() {
+  local title=$1 out=$2
+  wine "$PROBE" selection "$title" "$(winpath "$out")" </dev/null >/dev/null 2>&1
+}
+
+# The USER and GDI objects of the process with a window of exactly this title,
+# answering or not: "user <n> gdi <m> by <way>", then what they are.
+object_counts() {
+  local title=$1 out=$2
+  wine "$PROBE" objects "$title" "$(winpath "$out")" </dev/null >/dev/null 2>&1
+}
+
 # Prints "X Y", the screen point of a row's label, for xdotool clicks.
 row_point() {
   local title=$1 row=$2 out

@@ -5,6 +5,9 @@
 //   probe files "<pattern>" <file>    the names FindFirstFileW lists, in its order
 //   probe rows "<title>" <file>       the rows of the list view with id 1:
 //        <selected 0/1> TAB <label> TAB <item data>
+//   probe selection "<title>" <file>  one line about the list view with id 1, quick
+//        however long it is: rows <count> selected <first selected row or -1>
+//        inview <0/1, the selected row wholly inside the list> label <its label>
 //   probe rowpoint "<title>" <row> <file>   "X Y", the screen point at the centre
 //        of the row's label, for xdotool (exit code 3: no such row)
 //   probe post "<title>" <message> <wparam> <lparam>   PostMessageW, no output
@@ -31,6 +34,11 @@
 //   probe link <lnk> <file>           target, arguments and directory of a shortcut
 //   probe make-link <lnk> <target> <directory>   writes a shortcut
 //   probe startup-folder <file>       the user's Startup folder (made when missing)
+//   probe objects "<title>" <file>    the USER and GDI objects the process holds that
+//        has a window (visible or not, answering or not) with that title:
+//        user <n> gdi <m> by <GetGuiResources|table>
+//        and, counted by table (under Wine), what they are:
+//        windows <n> menus <n> icons <n> accelerators <n> bitmaps <n> dcs <n> other-gdi <n>
 // A control line of `state` also holds, before its text, exstyle 0x<hex> and
 // value <n>: a check box's check, a hotkey field's key (modifiers in the next
 // byte), a drop-down list's selected row, 0 for the others.
@@ -162,11 +170,18 @@ int wmain(int argc, wchar_t** argv) {
         if (!dialog) return kNotFound;
         return toFile(argv[3], [&](FILE* out) { return writeState(dialog, out); });
     }
+    if (command == L"objects" && argc == 4) {
+        // By the title Windows keeps for the window, without asking it: a
+        // program busy for seconds is measured all the same.
+        HWND window = FindWindowW(nullptr, argv[2]);
+        if (!window) return kNotFound;
+        return toFile(argv[3], [&](FILE* out) { return writeObjectCounts(window, out); });
+    }
     if (command == L"wait-gone" && argc == 4) return waitGone(argv[2], argv[3]);
     if (command == L"hold" && argc == 5) return holdFile(argv[2], argv[3], argv[4]);
 
     const bool known = ((command == L"texts" || command == L"rows" || command == L"state" ||
-                         command == L"owned-state") && argc == 4) ||
+                         command == L"owned-state" || command == L"selection") && argc == 4) ||
                        (command == L"repaint" && argc == 3) ||
                        (command == L"rowpoint" && argc == 5) || (command == L"post" && argc == 6);
     if (!known) return kBadUsage;
@@ -182,6 +197,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"texts") return toFile(argv[3], [&](FILE* out) { return writeTexts(window, out); });
     if (command == L"rows") return toFile(argv[3], [&](FILE* out) { return writeRows(window, out); });
     if (command == L"state") return toFile(argv[3], [&](FILE* out) { return writeState(window, out); });
+    if (command == L"selection") return toFile(argv[3], [&](FILE* out) { return writeSelection(window, out); });
     if (command == L"owned-state") {
         HWND owned = findOwnedWindow(window);
         if (!owned) return kNotFound;

@@ -33,6 +33,7 @@ void writeText(FILE* out, const std::wstring& text);
 
 int writeRows(HWND window, FILE* out);
 int writeRowPoint(HWND window, int row, FILE* out);
+int writeSelection(HWND window, FILE* out);
 int writeState(HWND window, FILE* out);
 // The visible popup-menu windows, top of the Z order first.
 std::vector<HWND> findMenus();
@@ -47,5 +48,8 @@ HWND findDialog(const wchar_t* title);
 int writeLink(const wchar_t* linkFile, FILE* out);
 int makeLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* directory);
 int writeStartupFolder(FILE* out);
+
+// The USER and GDI objects held by the window's process (see probe_objects.cpp).
+int writeObjectCounts(HWND window, FILE* out);
 
 }  // namespace probe

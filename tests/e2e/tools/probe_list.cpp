@@ -148,4 +148,47 @@ int writeRowPoint(HWND window, int row, FILE* out) {
     return kFound;
 }
 
+// Reading every row of a long list takes seconds; this asks only for what a
+// key press in it changes.
+int writeSelection(HWND window, FILE* out) {
+    HWND list = findList(window);
+    if (!list) return kNotFound;
+    LRESULT count = 0;
+    LRESULT selected = -1;
+    if (!send(list, LVM_GETITEMCOUNT, 0, 0, count) ||
+        !send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED, selected)) {
+        return kUnreadable;
+    }
+    bool inView = false;
+    wchar_t text[kTextChars + 1] = L"";
+    if (selected >= 0) {
+        const size_t textOffset = sizeof(LVITEMW);
+        RemoteMemory memory(list, textOffset + kTextChars * sizeof(wchar_t));
+        if (!memory.ok()) return kUnreadable;
+        RECT rect{};
+        rect.left = LVIR_BOUNDS;
+        LRESULT got = 0;
+        if (!memory.write(0, &rect, sizeof rect) ||
+            !send(list, LVM_GETITEMRECT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(memory.at(0)), got) ||
+            !got || !memory.read(0, &rect, sizeof rect)) {
+            return kUnreadable;
+        }
+        RECT client{};
+        GetClientRect(list, &client);
+        inView = rect.left >= client.left && rect.top >= client.top && rect.right <= client.right &&
+                 rect.bottom <= client.bottom;
+        const wchar_t empty = L'\0';
+        if (!memory.write(textOffset, &empty, sizeof empty) ||
+            !rowTextInto(list, static_cast<int>(selected), memory, textOffset) ||
+            !memory.read(textOffset, text, kTextChars * sizeof(wchar_t))) {
+            return kUnreadable;
+        }
+        text[kTextChars] = L'\0';
+    }
+    fprintf(out, "rows %lld selected %lld inview %d label ", static_cast<long long>(count),
+            static_cast<long long>(selected), inView ? 1 : 0);
+    writeText(out, text);
+    return kFound;
+}
+
 }  // namespace probe

@@ -1,0 +1,36 @@
+// What object_count.dll counts inside a measured process. The probe allocates
+// this record in that process, points the counting thread at it and reads it
+// back, so both sides must be built for the same word size.
+#pragma once
+
+#include <windows.h>
+
+namespace objects {
+
+// The exported name the probe looks up in its own copy of the library; the
+// same offset from the library's base holds it in the measured process.
+constexpr char kCountFunction[] = "countObjects";
+constexpr wchar_t kLibraryName[] = L"object_count.dll";
+
+// A GDI handle type is at most OBJ_COLORSPACE (14).
+constexpr int kGdiTypes = 16;
+
+struct ObjectCounts {
+    DWORD windows;
+    DWORD menus;
+    DWORD icons;  // cursors too: they are one kind of object
+    DWORD accelerators;
+    DWORD gdiByType[kGdiTypes];
+};
+
+inline DWORD userObjects(const ObjectCounts& counts) {
+    return counts.windows + counts.menus + counts.icons + counts.accelerators;
+}
+
+inline DWORD gdiObjects(const ObjectCounts& counts) {
+    DWORD total = 0;
+    for (DWORD n : counts.gdiByType) total += n;
+    return total;
+}
+
+}  // namespace objects
