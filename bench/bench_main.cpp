@@ -44,7 +44,11 @@ ProgramCall bareCall(const Setup& setup, const std::wstring& folder, const std::
     return ProgramCall{setup.bareExe, lists, folder};
 }
 
-void progress(const std::string& what, int runs) { fprintf(stderr, "%s: %d runs of each...\n", what.c_str(), runs); }
+// Shown as the runs go on, also when stderr is a pipe.
+void progress(const std::string& what, int runs) {
+    fprintf(stderr, "%s: %d runs of each...\n", what.c_str(), runs);
+    fflush(stderr);
+}
 
 struct StartFigures {
     PairedMedians ms;
