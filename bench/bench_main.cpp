@@ -104,7 +104,7 @@ void ratioCell(double value, int width) {
     if (std::isnan(value))
         snprintf(text, sizeof text, "failed");
     else
-        snprintf(text, sizeof text, "%.2f", value);
+        snprintf(text, sizeof text, value < 0.1 ? "%.4f" : "%.2f", value);
     printf("%*s", width, text);
 }
 
