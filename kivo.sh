@@ -3,6 +3,7 @@
 #   ./kivo.sh run    build Kivo and start it under Wine with the sample data folder
 #   ./kivo.sh test   build Kivo and run every test under Wine
 # Both install what they need (apt-get) first.
+# Besides: ./kivo.sh bench [runs] times Kivo against a bare Win32 window (bench/).
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")" && pwd)
@@ -24,9 +25,10 @@ install_packages() {
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
 }
 
+# Arguments go to the build step, for example --target to build less than all.
 build() {
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" -DCMAKE_BUILD_TYPE=Release >/dev/null
-  cmake --build "$BUILD" -j"$(nproc)"
+  cmake --build "$BUILD" -j"$(nproc)" "$@"
 }
 
 # The Wine prefix lives in the build folder; made once, then reused.
@@ -149,8 +151,27 @@ cmd_run() {
   echo "No display was set: Kivo ran on a virtual display; screenshot: $shot"
 }
 
+# Runs the benchmarks (median of [runs] runs a figure, 7 when not given) and
+# prints their table, kept in $BUILD/bench-table.txt as well.
+cmd_bench() {
+  install_packages
+  # The tests are not needed here; the desktop keeper is.
+  build --target kivo bench_runner bare_launcher desktop_keeper
+  make_prefix
+  trap stop_all EXIT
+  start_display
+  start_wine
+  local work="$BUILD/bench-work" table="$BUILD/bench-table.txt" started=$SECONDS
+  mkdir -p "$work"
+  # Wine's console ends lines with CR LF; its warning about Z: is noise.
+  wine "$BUILD/bench/bench_runner.exe" "$(winepath -w "$BUILD/kivo.exe")" "$(winepath -w "$work")" "$@" </dev/null \
+    2> >(grep -v --line-buffered 'Read access denied for device' >&2) | tr -d '\r' | tee "$table"
+  echo "The benchmark took $((SECONDS - started)) s; the table is in $table."
+}
+
 case "${1:-}" in
   test) shift; cmd_test "$@" ;;
   run) shift; cmd_run "$@" ;;
-  *) echo "usage: ./kivo.sh test | run" >&2; exit 2 ;;
+  bench) shift; cmd_bench "$@" ;;
+  *) echo "usage: ./kivo.sh test | run | bench [runs]" >&2; exit 2 ;;
 esac

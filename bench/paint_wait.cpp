@@ -1,0 +1,112 @@
+#include "paint_wait.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+// A window counts as painted when (1) it is visible, (2) its thread has answered
+// a sent WM_NULL, so the messages that came before have been handled, (3) its
+// list view holds the expected rows, which tells a switch that has happened
+// from one still queued (a sent message overtakes posted ones), and (4) neither
+// it nor any visible window of its process, children included, has an update
+// region left. Update regions live in the window server, so GetUpdateRect
+// answers for another process's windows too. Under Wine 8 that was checked:
+// with bErase FALSE it only reads the server's state (nothing is validated, no
+// WM_NCPAINT or WM_ERASEBKGND is sent), a window shown but not yet painted
+// reports its region, and the region goes once the program has painted.
+// A window that passes once may still be invalidated by work its program
+// queued for later; a second pass after a short pause confirms it.
+
+namespace {
+
+// Long enough for a fill of 10,000 rows, which blocks the target's thread.
+constexpr UINT kRoundTripMs = 120000;
+
+struct ProcessWindows {
+    DWORD processId;
+    std::vector<HWND> windows;
+};
+
+BOOL CALLBACK collectWindow(HWND window, LPARAM param) {
+    auto* found = reinterpret_cast<ProcessWindows*>(param);
+    DWORD owner = 0;
+    GetWindowThreadProcessId(window, &owner);
+    if (owner == found->processId) found->windows.push_back(window);
+    return TRUE;
+}
+
+std::vector<HWND> topWindowsOf(DWORD processId) {
+    ProcessWindows found{processId, {}};
+    EnumWindows(collectWindow, reinterpret_cast<LPARAM>(&found));
+    return found.windows;
+}
+
+BOOL CALLBACK findPendingChild(HWND child, LPARAM param) {
+    if (!IsWindowVisible(child) || !GetUpdateRect(child, nullptr, FALSE)) return TRUE;
+    *reinterpret_cast<bool*>(param) = true;
+    return FALSE;
+}
+
+bool waitsForPaint(HWND window) {
+    if (GetUpdateRect(window, nullptr, FALSE)) return true;
+    bool pending = false;
+    EnumChildWindows(window, findPendingChild, reinterpret_cast<LPARAM>(&pending));
+    return pending;
+}
+
+HWND listWindowIn(const std::vector<HWND>& windows, HWND* view) {
+    for (HWND w : windows) {
+        if (!IsWindowVisible(w)) continue;
+        if (HWND v = FindWindowExW(w, nullptr, WC_LISTVIEWW, nullptr)) {
+            if (view) *view = v;
+            return w;
+        }
+    }
+    return nullptr;
+}
+
+bool paintedNow(DWORD processId, int rows) {
+    const std::vector<HWND> windows = topWindowsOf(processId);
+    HWND view = nullptr;
+    HWND main = listWindowIn(windows, &view);
+    if (!main) return false;
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kRoundTripMs, &answer)) return false;
+    DWORD_PTR count = 0;
+    if (!SendMessageTimeoutW(view, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, kRoundTripMs, &count)) return false;
+    if (static_cast<int>(count) != rows || !IsWindowVisible(main)) return false;
+    for (HWND w : windows)
+        if (IsWindowVisible(w) && waitsForPaint(w)) return false;
+    return true;
+}
+
+}  // namespace
+
+double counterMs() {
+    static const double frequency = [] {
+        LARGE_INTEGER f{};
+        QueryPerformanceFrequency(&f);
+        return static_cast<double>(f.QuadPart);
+    }();
+    LARGE_INTEGER now{};
+    QueryPerformanceCounter(&now);
+    return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
+}
+
+HWND listWindowOf(DWORD processId, HWND* view) { return listWindowIn(topWindowsOf(processId), view); }
+
+double waitPainted(DWORD processId, int rows, double timeoutMs) {
+    const double start = counterMs();
+    double firstPass = -1;
+    while (counterMs() - start < timeoutMs) {
+        if (paintedNow(processId, rows)) {
+            const double passed = counterMs();
+            if (firstPass >= 0) return firstPass;
+            firstPass = passed;
+        } else {
+            firstPass = -1;
+        }
+        Sleep(1);
+    }
+    return -1;
+}

@@ -1,0 +1,16 @@
+#pragma once
+// When another process's window counts as painted: the same test for Kivo and
+// for the bare window, made from outside both.
+#include <windows.h>
+
+// The program's visible top-level window that holds a list view, or null.
+HWND listWindowOf(DWORD processId, HWND* view = nullptr);
+
+// Waits until the program's list window shows `rows` rows and nothing of the
+// program on screen waits to be painted, seen twice in a row. Returns the
+// performance-counter time in milliseconds at which the first of the two checks
+// passed, or a negative number after `timeoutMs`.
+double waitPainted(DWORD processId, int rows, double timeoutMs);
+
+// Milliseconds on the performance counter.
+double counterMs();

@@ -1,0 +1,76 @@
+#include "window_benchmark.h"
+
+#include <cmath>
+#include <cstdio>
+
+#include "paint_wait.h"
+#include "process_memory.h"
+#include "started_program.h"
+#include "switch_command.h"
+
+namespace {
+
+constexpr double kTimeoutMs = 300000;
+// After a run the desktop repaints where the window was, and the ended process
+// is taken down: neither should fall into the next run.
+constexpr DWORD kPauseMs = 400;
+
+void finish(StartedProgram& program) {
+    endProgram(program);
+    Sleep(kPauseMs);
+}
+
+}  // namespace
+
+WindowRun timedStart(const ProgramCall& call, int rows) {
+    WindowRun run{NAN, NAN};
+    StartedProgram program;
+    const double start = counterMs();
+    if (!startProgram(call.exe, call.arguments, call.folder, program)) {
+        fprintf(stderr, "cannot start %ls\n", call.exe.c_str());
+        return run;
+    }
+    // A program first waits for input once its queue is empty, paint messages
+    // included: until then there is nothing to look at, and polling would only
+    // take processor time from the program measured.
+    WaitForInputIdle(program.process, static_cast<DWORD>(kTimeoutMs));
+    const double painted = waitPainted(program.id, rows, kTimeoutMs);
+    if (painted >= 0) {
+        run.ms = painted - start;
+        run.memoryMiB = residentMiB(program.process);
+    } else {
+        fprintf(stderr, "no painted window of %d rows from %ls\n", rows, call.exe.c_str());
+    }
+    finish(program);
+    return run;
+}
+
+WindowRun timedSwitch(const ProgramCall& call, int fewRows, int manyRows) {
+    WindowRun run{NAN, NAN};
+    StartedProgram program;
+    if (!startProgram(call.exe, call.arguments, call.folder, program)) {
+        fprintf(stderr, "cannot start %ls\n", call.exe.c_str());
+        return run;
+    }
+    HWND window = nullptr;
+    if (waitPainted(program.id, fewRows, kTimeoutMs) >= 0) {
+        Sleep(kPauseMs);
+        window = listWindowOf(program.id);
+    }
+    if (!window) {
+        fprintf(stderr, "no window of %d rows from %ls\n", fewRows, call.exe.c_str());
+        finish(program);
+        return run;
+    }
+    const double start = counterMs();
+    PostMessageW(window, WM_COMMAND, kSwitchCommand, 0);
+    const double painted = waitPainted(program.id, manyRows, kTimeoutMs);
+    if (painted >= 0) {
+        run.ms = painted - start;
+        run.memoryMiB = residentMiB(program.process);
+    } else {
+        fprintf(stderr, "no switch to %d rows in %ls\n", manyRows, call.exe.c_str());
+    }
+    finish(program);
+    return run;
+}
