@@ -1,5 +1,7 @@
 #include "platform/ui_item_view.h"
 
+#include <climits>
+
 #include <windows.h>
 #include <commctrl.h>
 
@@ -9,6 +11,11 @@ namespace {
 
 struct ItemViewSetup {
     ItemImageSource imageSource = nullptr;
+    // The view being filled: finding a control by its number asks the system
+    // for the window's children, too slow to do for every one of many rows.
+    int fillWindowId = -1;
+    int fillControlId = -1;
+    HWND fillView = nullptr;
 };
 ItemViewSetup itemViewSetup;
 
@@ -78,6 +85,9 @@ void detachItemViewImages(void* images) {
 
 bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* images) {
     HWND view = viewOf(windowId, controlId);
+    itemViewSetup.fillWindowId = windowId;
+    itemViewSetup.fillControlId = controlId;
+    itemViewSetup.fillView = view;
     if (!view) return false;
     SendMessageW(view, LVM_DELETEALLITEMS, 0, 0);
     showBusyPointer(true);
@@ -90,11 +100,14 @@ bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* ima
 }
 
 int appendItemRow(int windowId, int controlId, const std::wstring& text, int image, int data) {
-    HWND view = viewOf(windowId, controlId);
+    const ItemViewSetup& setup = itemViewSetup;
+    HWND view = windowId == setup.fillWindowId && controlId == setup.fillControlId && IsWindow(setup.fillView)
+                    ? setup.fillView
+                    : viewOf(windowId, controlId);
     if (!view) return -1;
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = static_cast<int>(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0));
+    item.iItem = INT_MAX;  // after the last
     item.pszText = const_cast<wchar_t*>(text.c_str());
     item.iImage = image == kRowImageLater ? I_IMAGECALLBACK : image < 0 ? I_IMAGENONE : image;
     item.lParam = data;
@@ -102,6 +115,8 @@ int appendItemRow(int windowId, int controlId, const std::wstring& text, int ima
 }
 
 void endItemViewFill(int windowId, int controlId, int selectRow) {
+    itemViewSetup.fillWindowId = -1;
+    itemViewSetup.fillView = nullptr;
     HWND view = viewOf(windowId, controlId);
     if (!view) return;
     // Only a view that redraws works out its scroll bars: the column is fitted
