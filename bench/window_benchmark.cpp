@@ -20,6 +20,21 @@ void finish(StartedProgram& program) {
     Sleep(kPauseMs);
 }
 
+// Waits for the window to show `rows` rows painted, takes the time since
+// `start` and the memory then, and ends the program.
+WindowRun measured(StartedProgram& program, double start, int rows, const ProgramCall& call, const char* failure) {
+    WindowRun run{NAN, NAN};
+    const double painted = waitPainted(program.id, rows, kTimeoutMs);
+    if (painted >= 0) {
+        run.ms = painted - start;
+        run.memoryMiB = residentMiB(program.process);
+    } else {
+        fprintf(stderr, failure, rows, call.exe.c_str());
+    }
+    finish(program);
+    return run;
+}
+
 }  // namespace
 
 WindowRun timedStart(const ProgramCall& call, int rows) {
@@ -34,15 +49,7 @@ WindowRun timedStart(const ProgramCall& call, int rows) {
     // included: until then there is nothing to look at, and polling would only
     // take processor time from the program measured.
     WaitForInputIdle(program.process, static_cast<DWORD>(kTimeoutMs));
-    const double painted = waitPainted(program.id, rows, kTimeoutMs);
-    if (painted >= 0) {
-        run.ms = painted - start;
-        run.memoryMiB = residentMiB(program.process);
-    } else {
-        fprintf(stderr, "no painted window of %d rows from %ls\n", rows, call.exe.c_str());
-    }
-    finish(program);
-    return run;
+    return measured(program, start, rows, call, "no painted window of %d rows from %ls\n");
 }
 
 WindowRun timedSwitch(const ProgramCall& call, int fewRows, int manyRows) {
@@ -64,13 +71,5 @@ WindowRun timedSwitch(const ProgramCall& call, int fewRows, int manyRows) {
     }
     const double start = counterMs();
     PostMessageW(window, WM_COMMAND, kSwitchCommand, 0);
-    const double painted = waitPainted(program.id, manyRows, kTimeoutMs);
-    if (painted >= 0) {
-        run.ms = painted - start;
-        run.memoryMiB = residentMiB(program.process);
-    } else {
-        fprintf(stderr, "no switch to %d rows in %ls\n", manyRows, call.exe.c_str());
-    }
-    finish(program);
-    return run;
+    return measured(program, start, manyRows, call, "no switch to %d rows in %ls\n");
 }

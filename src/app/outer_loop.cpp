@@ -30,19 +30,12 @@ void loadTargetCategory() {
     if (!nav.targetCategory.empty()) loadCategory(categoryStore, nav.targetCategory, programDriveLetters());
 }
 
-// The row that shows the item at `position`; -1 when none does (a separator in
-// the large-icon view).
-int rowOfItem(int position) {
-    const int rows = itemRowCount(kLauncherWindow, kLauncherItemView);
-    for (int row = 0; row < rows; ++row)
-        if (itemRowData(kLauncherWindow, kLauncherItemView, row) == position) return row;
-    return -1;
-}
-
 void selectInitialItem(int itemCount) {
     int& initial = programRun.options.initialItem;
     if (initial >= itemCount) return;
-    selectItemRow(kLauncherWindow, kLauncherItemView, initial < 0 ? -1 : rowOfItem(initial));
+    // No row shows a separator in the large-icon view: then none is selected.
+    selectItemRow(kLauncherWindow, kLauncherItemView,
+                  initial < 0 ? -1 : itemRowOfData(kLauncherWindow, kLauncherItemView, initial));
     categoryStore.selectedItem = initial;
     initial = 0;
 }

@@ -182,6 +182,15 @@ int itemRowData(int windowId, int controlId, int row) {
     return static_cast<int>(item.lParam);
 }
 
+int itemRowOfData(int windowId, int controlId, int data) {
+    HWND view = viewOf(windowId, controlId);
+    if (!view) return -1;
+    LVFINDINFOW find{};
+    find.flags = LVFI_PARAM;
+    find.lParam = data;
+    return static_cast<int>(SendMessageW(view, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+}
+
 std::wstring itemRowText(int windowId, int controlId, int row) {
     HWND view = viewOf(windowId, controlId);
     if (!view || row < 0) return std::wstring();

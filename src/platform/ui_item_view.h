@@ -41,6 +41,8 @@ bool itemRowSelected(int windowId, int controlId, int row);
 std::vector<int> selectedItemRows(int windowId, int controlId);
 // The data attached to a row; -1 when there is no such row.
 int itemRowData(int windowId, int controlId, int row);
+// The first row with that data attached; -1 when none has it.
+int itemRowOfData(int windowId, int controlId, int data);
 
 std::wstring itemRowText(int windowId, int controlId, int row);
 // True when the whole row lies in the view's inner area (scrolled into sight).
