@@ -1,10 +1,9 @@
 #include "launch/item_paths.h"
 
+#include "launch/internet_shortcut.h"
 #include "launch/launch_item.h"
-#include "platform/files.h"
 #include "platform/shell_links.h"
 #include "platform/text_case.h"
-#include "store/text_encoding.h"
 #include "store/text_lines.h"
 
 namespace {
@@ -22,22 +21,6 @@ std::wstring webAddressText(const std::wstring& address) {
 std::wstring folderPartOf(const std::wstring& path) {
     const size_t slash = path.rfind(L'\\');
     return slash == std::wstring::npos ? std::wstring() : path.substr(0, slash + 1);
-}
-
-// The "URL=" line of an internet shortcut; false when there is none or the file
-// cannot be read.
-bool readShortcutAddress(const std::wstring& path, std::wstring& address) {
-    std::string bytes;
-    if (!readWholeFile(path, bytes)) return false;
-    const DecodedText decoded = decodeText(bytes);
-    for (std::wstring_view line : splitTextLines(decoded.text)) {
-        line = trimSpaces(line);
-        if (line.substr(0, 4) == L"URL=") {
-            address = line.substr(4);
-            return true;
-        }
-    }
-    return false;
 }
 
 }  // namespace
