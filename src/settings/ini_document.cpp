@@ -50,7 +50,9 @@ int selectOrAddGroup(IniDocument& doc, const std::wstring& name, bool limited) {
 
 void parseLine(IniDocument& doc, std::wstring_view line) {
     if (line[0] == L'[') {
-        size_t close = line.find(L']', 1);
+        // To the last "]", as the system's profile functions read it: a category
+        // whose name holds a "]" finds its group again.
+        size_t close = line.rfind(L']');
         if (close != std::wstring_view::npos) {
             selectOrAddGroup(doc, std::wstring(line.substr(1, close - 1)), false);
             return;

@@ -192,9 +192,35 @@ DecodedText decodeText(std::string_view bytes) {
     return result;
 }
 
+namespace {
+
+bool isPlainAscii(std::string_view bytes) {
+    for (char c : bytes)
+        if (c == '\0' || static_cast<unsigned char>(c) >= 0x80) return false;
+    return true;
+}
+
+// Content without a mark is known by its look alone: false when it would be read
+// back in another format, so that a later save would change its bytes or its text.
+bool recognisedWithoutMark(std::string_view bytes, TextFormat format) {
+    if (beginsLikeByteOrderMark(bytes)) return false;
+    const bool zeroByte = bytes.find('\0') != std::string_view::npos;
+    switch (format) {
+        case TextFormat::Utf8: return !zeroByte;
+        case TextFormat::Utf16Le: return zeroByte || bytes.empty();
+        case TextFormat::Utf16Be: return bytes.empty();
+        case TextFormat::Ansi:
+            // Plain ASCII reads the same in every format but UTF-16.
+            return detectTextEncoding(bytes, TextFormat::Utf8) == TextFormat::Ansi || isPlainAscii(bytes);
+    }
+    return false;
+}
+
+}  // namespace
+
 std::string encodeText(std::wstring_view text, TextFormat format, bool withBom) {
     std::string bytes;
-    if (format == TextFormat::Ansi && wideToAnsi(text, bytes) && !beginsLikeByteOrderMark(bytes)) return bytes;
+    if (format == TextFormat::Ansi && wideToAnsi(text, bytes) && recognisedWithoutMark(bytes, format)) return bytes;
     if (format == TextFormat::Ansi) {
         format = TextFormat::Utf8;
         withBom = true;
@@ -204,6 +230,6 @@ std::string encodeText(std::wstring_view text, TextFormat format, bool withBom) 
     } else {
         bytes = wideToUtf16(text, format == TextFormat::Utf16Be);
     }
-    if (withBom || beginsLikeByteOrderMark(bytes)) bytes.insert(0, byteOrderMark(format));
+    if (withBom || !recognisedWithoutMark(bytes, format)) bytes.insert(0, byteOrderMark(format));
     return bytes;
 }

@@ -27,8 +27,11 @@ DecodedText decodeText(std::string_view bytes);
 
 // The file content for `text`. ANSI text that the code page cannot hold is written
 // as UTF-8 with a byte-order mark instead, so no character is lost. Content
-// without a mark that would begin like one gets the mark of its format (ANSI
-// becomes UTF-8 with a mark), or it would be read back in another format.
+// without a mark that would be read back in another format gets the mark of its
+// format (ANSI becomes UTF-8 with a mark): content that begins like a mark, UTF-8
+// or ANSI with a zero byte, UTF-16 without one, UTF-16 big-endian (known by its
+// mark only), and ANSI that detection would take for UTF-8 (a file that lost the
+// lines whose stray bytes made it ANSI).
 std::string encodeText(std::wstring_view text, TextFormat format, bool withBom);
 
 std::wstring utf8ToWide(std::string_view bytes);

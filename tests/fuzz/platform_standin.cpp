@@ -92,7 +92,9 @@ std::wstring pathKey(const std::wstring& path) {
     return key;
 }
 
+// Empty for a drive's root.
 std::wstring parentOf(const std::wstring& key) {
+    if (key.size() <= 3) return std::wstring();
     const size_t slash = key.rfind(L'\\');
     if (slash == std::wstring::npos || slash < 2) return std::wstring();
     return key.substr(0, slash == 2 ? 3 : slash);

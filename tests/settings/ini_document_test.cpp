@@ -212,4 +212,20 @@ TEST(IniDocument, EmptyHeaderIsTheTopLevelGroup) {
     EXPECT_EQ(readBytes(doc.path), "\r\n[x]\r\nA=1\r\n\r\n[]\r\nB=3\r\n");
 }
 
+TEST(IniDocument, AGroupNameHoldingABracketReadsBackAsWritten) {
+    TempFolder dir;
+    writeBytes(dir.file(L"a.ini"), "[x]y]\r\nA=1\r\n[Start] trailing text\r\nB=2\r\n");
+    IniDocument doc = loaded(dir.file(L"a.ini"));
+    EXPECT_EQ(selectGroup(doc, L"x]y"), 1) << "the name runs to the last \"]\"";
+    EXPECT_EQ(readString(doc, L"A", L"-"), L"1");
+    EXPECT_EQ(selectGroup(doc, L"Start"), 2);
+    selectGroup(doc, L"a]b");
+    writeString(doc, L"Width", L"300");
+    ASSERT_TRUE(save(doc));
+    IniDocument again = loaded(doc.path);
+    EXPECT_EQ(groupCount(again), 3);
+    selectGroup(again, L"a]b");
+    EXPECT_EQ(readString(again, L"Width", L"-"), L"300");
+}
+
 }  // namespace

@@ -113,6 +113,34 @@ TEST(EncodeText, AllFormatsAndTheAnsiFallback) {
     EXPECT_EQ(encodeText(L"\u4E2D", TextFormat::Ansi, false), "\xEF\xBB\xBF\xE4\xB8\xAD");
 }
 
+TEST(EncodeText, UnmarkedOutputThatWouldBeReadInAnotherFormatGetsAMark) {
+    // ANSI that lost the line whose stray byte made it ANSI ("Maß“" holds the
+    // UTF-8 pair DF 93): detection would now take it for UTF-8.
+    const std::wstring ansiText = ansiToWide("\xC4rger=b.exe\r\nMa\xDF\x93=c.exe\r\n");
+    const DecodedText ansi = decodeText(encodeText(ansiText, TextFormat::Ansi, false));
+    EXPECT_EQ(ansi.text, ansiText);
+    EXPECT_EQ(ansi.format, TextFormat::Utf8);
+    EXPECT_TRUE(ansi.hasBom);
+    EXPECT_EQ(encodeText(L"M\u00FCller=a", TextFormat::Ansi, false), ansiBytes(L"M\u00FCller=a"));
+    EXPECT_EQ(encodeText(L"plain=a", TextFormat::Ansi, false), "plain=a");
+
+    // A zero byte means UTF-16, its absence anything else; UTF-16 big-endian is
+    // known by its mark alone.
+    const std::wstring zero(L"a=\0b", 4);
+    const std::wstring noZeroByte = L"\u4E2D\u6587";
+    const struct {
+        std::wstring text;
+        TextFormat format;
+    } cases[] = {{zero, TextFormat::Utf8}, {zero, TextFormat::Ansi}, {noZeroByte, TextFormat::Utf16Le},
+                 {L"a=b", TextFormat::Utf16Be}};
+    for (const auto& c : cases) {
+        const DecodedText back = decodeText(encodeText(c.text, c.format, false));
+        EXPECT_TRUE(back.hasBom) << static_cast<int>(c.format);
+        EXPECT_EQ(back.text, c.text) << static_cast<int>(c.format);
+    }
+    EXPECT_EQ(encodeText(L"a", TextFormat::Utf16Le, false), std::string("a\0", 2)) << "a zero byte: no mark";
+}
+
 TEST(TextLines, AllLineEndsAndTrimming) {
     auto lines = splitTextLines(L"a\r\nb\nc\rd\r\n\r\ne");
     ASSERT_EQ(lines.size(), 6u);
