@@ -17,7 +17,9 @@ bool opensReference(wchar_t c) { return std::wstring_view(L";, /=+\"").find(c) !
 wchar_t findOldDriveLetter(const CategoryItems& items, const DriveLetters& drives) {
     for (const CategoryItem& item : items) {
         const std::wstring& d = item.definition;
-        if (d.empty()) continue;
+        // A line without a caption is not saved: after a save another item
+        // would decide, and the letters would change once more.
+        if (d.empty() || item.text.empty()) continue;
         wchar_t letter = upperAscii(d[0]);
         if (letter == drives.windowsDrive || letter == drives.homeDrive) continue;
         if (d.size() > 1 && d[1] == L':' && isDriveLetter(letter)) return letter;

@@ -10,7 +10,8 @@ struct DriveLetters {
     wchar_t homeDrive = 0;
 };
 
-// The old letter is the first drive letter that starts a definition and is
-// neither the Windows nor the home drive; every drive reference with that
-// letter becomes the program's drive. Only the items in memory change.
+// The old letter is the first drive letter that starts the definition of an item
+// with a caption (one that a save keeps) and is neither the Windows nor the home
+// drive; every drive reference with that letter becomes the program's drive.
+// Only the items in memory change.
 void adaptDriveLetters(CategoryItems& items, const DriveLetters& drives);

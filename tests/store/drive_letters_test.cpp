@@ -48,4 +48,12 @@ TEST(AdaptDriveLetters, NothingChangesWithoutAForeignLetter) {
     EXPECT_EQ(plain[1].definition, L"1:\\odd");
 }
 
+TEST(AdaptDriveLetters, AnItemWithoutCaptionDoesNotDecide) {
+    CategoryItems items = itemsWith({L"notepad.exe", L"D:\\d.exe", L"E:\\e.exe"});
+    items[1].text.clear();  // a line that a save drops
+    adaptDriveLetters(items, kOnF);
+    EXPECT_EQ(items[1].definition, L"D:\\d.exe");
+    EXPECT_EQ(items[2].definition, L"F:\\e.exe");
+}
+
 }  // namespace
