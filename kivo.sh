@@ -3,14 +3,16 @@
 #   ./kivo.sh run    build Kivo and start it under Wine with the sample data folder
 #   ./kivo.sh test   build Kivo and run every test under Wine
 # Both install what they need (apt-get) first.
-# Besides: ./kivo.sh bench [runs] times Kivo against a bare Win32 window (bench/).
+# Besides: ./kivo.sh bench [runs] times Kivo against a bare Win32 window (bench/),
+# and ./kivo.sh fuzz [seconds] fuzzes the file code natively (tests/fuzz/).
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")" && pwd)
 BUILD="${KIVO_BUILD_DIR:-$ROOT/build}"  # another folder lets several builds run side by side
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 wine googletest xvfb xdotool x11-utils imagemagick locales
           python3-xlib  # python3-xlib: the drag source that drops files in the end-to-end tests
-          fp-utils)     # fp-utils: chmcmd compiles the help files
+          fp-utils      # fp-utils: chmcmd compiles the help files
+          clang libclang-rt-14-dev)  # the fuzz targets: clang's libFuzzer and sanitizers
 
 install_packages() {
   local missing=()
@@ -108,6 +110,54 @@ start_wine() {
   return 1
 }
 
+# The fuzz targets are native Linux programs: their build has a folder of its own.
+NATIVE_BUILD="${KIVO_NATIVE_BUILD_DIR:-$ROOT/build-native}"
+FUZZ_TARGETS=(category_file settings language_file text_encoding redirect_file url_file)
+
+# Seeds of a target besides its own in tests/fuzz/seeds: the project's sample files.
+fuzz_sample_folders() {
+  case "$1" in
+    category_file | settings) echo "$ROOT/examples/data $ROOT/tests/data/regressions" ;;
+    language_file) echo "$ROOT/res/Languages" ;;
+    text_encoding) echo "$ROOT/examples/data $ROOT/tests/data/regressions $ROOT/res/Languages" ;;
+  esac
+}
+
+# Replays the inputs that once found a fault, then fuzzes every target for the
+# given seconds, one after the other on one core, and prints what each ran.
+# Non-zero on any fault; the input that found it stays in $NATIVE_BUILD/artifacts.
+run_fuzz() {
+  local seconds=$1 failed=0 total=0
+  cmake -S "$ROOT/tests/fuzz" -B "$NATIVE_BUILD" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+  cmake --build "$NATIVE_BUILD" -j"$(nproc)" >/dev/null
+  printf '%-14s %10s %8s %6s  %s\n' target inputs exec/s s result
+  for t in "${FUZZ_TARGETS[@]}"; do
+    local exe="$NATIVE_BUILD/fuzz_$t" corpus="$NATIVE_BUILD/corpus/$t" logs="$NATIVE_BUILD/logs"
+    local artifacts="$NATIVE_BUILD/artifacts/$t" kept="$ROOT/tests/fuzz/regressions/$t" result=ok
+    mkdir -p "$corpus" "$logs" "$artifacts" "$kept"
+    local regressions=("$kept"/*)
+    if [ -e "${regressions[0]}" ] && ! "$exe" -timeout=10 "${regressions[@]}" >"$logs/$t-regressions.log" 2>&1; then
+      result="a kept input fails again: $logs/$t-regressions.log"
+      failed=1
+    fi
+    # -malloc_limit_mb and -rss_limit_mb catch growth, -timeout a hang.
+    # shellcheck disable=SC2046  # the sample folders are separate arguments
+    if ! "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 -print_final_stats=1 \
+      -artifact_prefix="$artifacts/" "$corpus" "$ROOT/tests/fuzz/seeds/$t" "$kept" $(fuzz_sample_folders "$t") \
+      >"$logs/$t.log" 2>&1; then
+      result="FAULT: $logs/$t.log; keep the input from $artifacts in $kept"
+      failed=1
+    fi
+    local inputs rate
+    inputs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$logs/$t.log" | tail -1)
+    rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$logs/$t.log" | tail -1)
+    printf '%-14s %10s %8s %6s  %s\n' "$t" "${inputs:-?}" "${rate:-?}" "$seconds" "$result"
+    total=$((total + ${inputs:-0}))
+  done
+  printf '%-14s %10s\n' total "$total"
+  return "$failed"
+}
+
 cmd_test() {
   install_packages
   build
@@ -116,9 +166,16 @@ cmd_test() {
   start_display
   start_wine
   make_locales
-  local started=$SECONDS
-  (cd "$BUILD" && ctest --output-on-failure --timeout 120 "$@")
+  local started=$SECONDS status=0
+  (cd "$BUILD" && ctest --output-on-failure --timeout 120 "$@") || status=$?
   echo "Test suite took $((SECONDS - started)) s."
+  # A chosen part of the tests (ctest arguments) goes without the fuzzing.
+  if [ $# -eq 0 ]; then
+    started=$SECONDS
+    run_fuzz 10 || status=1
+    echo "Fuzzing took $((SECONDS - started)) s."
+  fi
+  return "$status"
 }
 
 cmd_run() {
@@ -169,9 +226,19 @@ cmd_bench() {
   echo "The benchmark took $((SECONDS - started)) s; the table is in $table."
 }
 
+# Fuzzes each target for [seconds] (300 when not given); see run_fuzz.
+cmd_fuzz() {
+  install_packages
+  local started=$SECONDS status=0
+  run_fuzz "${1:-300}" || status=$?
+  echo "Fuzzing took $((SECONDS - started)) s."
+  return "$status"
+}
+
 case "${1:-}" in
   test) shift; cmd_test "$@" ;;
   run) shift; cmd_run "$@" ;;
   bench) shift; cmd_bench "$@" ;;
-  *) echo "usage: ./kivo.sh test | run | bench [runs]" >&2; exit 2 ;;
+  fuzz) shift; cmd_fuzz "$@" ;;
+  *) echo "usage: ./kivo.sh test | run | bench [runs] | fuzz [seconds]" >&2; exit 2 ;;
 esac
