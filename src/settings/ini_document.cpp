@@ -70,6 +70,22 @@ void parseLine(IniDocument& doc, std::wstring_view line) {
     doc.entries.push_back(std::move(entry));
 }
 
+// A group without entries is not written, so after a load it does not count
+// either: otherwise a new group refused now would be taken after the next save.
+void dropEmptyGroups(IniDocument& doc) {
+    std::vector<int> renumbered(doc.groupNames.size(), -1);
+    renumbered[0] = 0;
+    for (const IniEntry& entry : doc.entries) renumbered[static_cast<size_t>(entry.group)] = 0;
+    std::vector<std::wstring> names;
+    for (size_t i = 0; i < doc.groupNames.size(); ++i) {
+        if (renumbered[i] < 0) continue;
+        renumbered[i] = static_cast<int>(names.size());
+        names.push_back(std::move(doc.groupNames[i]));
+    }
+    doc.groupNames = std::move(names);
+    for (IniEntry& entry : doc.entries) entry.group = renumbered[static_cast<size_t>(entry.group)];
+}
+
 }  // namespace
 
 int groupCount(const IniDocument& doc) { return static_cast<int>(doc.groupNames.size()) - 1; }
@@ -87,6 +103,7 @@ bool load(IniDocument& doc) {
         line = trimSpaces(line);
         if (!line.empty()) parseLine(doc, line);
     }
+    dropEmptyGroups(doc);
     doc.currentGroup = 0;
     doc.changes = 0;
     return true;

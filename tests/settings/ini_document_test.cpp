@@ -228,4 +228,15 @@ TEST(IniDocument, AGroupNameHoldingABracketReadsBackAsWritten) {
     EXPECT_EQ(readString(again, L"Width", L"-"), L"300");
 }
 
+TEST(IniDocument, AGroupWithoutEntriesTakesNoPlace) {
+    TempFolder dir;
+    std::string text = "[Empty]\r\n";
+    for (int i = 1; i <= 63; ++i) text += "[Cat" + std::to_string(i) + "]\r\nWidth=" + std::to_string(i) + "\r\n";
+    writeBytes(dir.file(L"a.ini"), text + "[Empty too]\r\n");
+    IniDocument doc = loaded(dir.file(L"a.ini"));
+    EXPECT_EQ(groupCount(doc), 63) << "a save would not write them";
+    EXPECT_EQ(selectGroup(doc, L"Cat63"), 63);
+    EXPECT_EQ(selectGroup(doc, L"Start"), 64) << "the 64th group is taken at once, not only after a save";
+}
+
 }  // namespace
