@@ -128,22 +128,25 @@ fuzz_sample_folders() {
 # Non-zero on any fault; the input that found it stays in $NATIVE_BUILD/artifacts.
 run_fuzz() {
   local seconds=$1 failed=0 total=0
-  cmake -S "$ROOT/tests/fuzz" -B "$NATIVE_BUILD" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-  cmake --build "$NATIVE_BUILD" -j"$(nproc)" >/dev/null
+  cmake -S "$ROOT/tests/fuzz" -B "$NATIVE_BUILD" -DCMAKE_CXX_COMPILER=clang++ >/dev/null || return 1
+  cmake --build "$NATIVE_BUILD" -j"$(nproc)" >/dev/null || return 1
   printf '%-14s %10s %8s %6s  %s\n' target inputs exec/s s result
   for t in "${FUZZ_TARGETS[@]}"; do
     local exe="$NATIVE_BUILD/fuzz_$t" corpus="$NATIVE_BUILD/corpus/$t" logs="$NATIVE_BUILD/logs"
     local artifacts="$NATIVE_BUILD/artifacts/$t" kept="$ROOT/tests/fuzz/regressions/$t" result=ok
-    mkdir -p "$corpus" "$logs" "$artifacts" "$kept"
-    local regressions=("$kept"/*)
-    if [ -e "${regressions[0]}" ] && ! "$exe" -timeout=10 "${regressions[@]}" >"$logs/$t-regressions.log" 2>&1; then
-      result="a kept input fails again: $logs/$t-regressions.log"
-      failed=1
+    mkdir -p "$corpus" "$logs" "$artifacts"
+    local regressions=("$kept"/*) seeds=("$ROOT/tests/fuzz/seeds/$t")
+    if [ -e "${regressions[0]}" ]; then
+      seeds+=("$kept")
+      if ! "$exe" -timeout=10 "${regressions[@]}" >"$logs/$t-regressions.log" 2>&1; then
+        result="a kept input fails again: $logs/$t-regressions.log"
+        failed=1
+      fi
     fi
     # -malloc_limit_mb and -rss_limit_mb catch growth, -timeout a hang.
     # shellcheck disable=SC2046  # the sample folders are separate arguments
     if ! "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 -print_final_stats=1 \
-      -artifact_prefix="$artifacts/" "$corpus" "$ROOT/tests/fuzz/seeds/$t" "$kept" $(fuzz_sample_folders "$t") \
+      -artifact_prefix="$artifacts/" "$corpus" "${seeds[@]}" $(fuzz_sample_folders "$t") \
       >"$logs/$t.log" 2>&1; then
       result="FAULT: $logs/$t.log; keep the input from $artifacts in $kept"
       failed=1
