@@ -34,6 +34,8 @@
 //   probe link <lnk> <file>           target, arguments and directory of a shortcut
 //   probe make-link <lnk> <target> <directory>   writes a shortcut
 //   probe startup-folder <file>       the user's Startup folder (made when missing)
+//   probe modules "<title>" <file>    the full paths of the libraries loaded in the process
+//                                     that shows the window with this title
 //   probe objects "<title>" <file>    the USER and GDI objects the process holds that
 //        has a window (visible or not, answering or not) with that title:
 //        user <n> gdi <m> by <GetGuiResources|table>
@@ -176,6 +178,11 @@ int wmain(int argc, wchar_t** argv) {
         HWND window = FindWindowW(nullptr, argv[2]);
         if (!window) return kNotFound;
         return toFile(argv[3], [&](FILE* out) { return writeObjectCounts(window, out); });
+    }
+    if (command == L"modules" && argc == 4) {
+        HWND window = FindWindowW(nullptr, argv[2]);
+        if (!window) return kNotFound;
+        return toFile(argv[3], [&](FILE* out) { return writeModules(window, out); });
     }
     if (command == L"wait-gone" && argc == 4) return waitGone(argv[2], argv[3]);
     if (command == L"hold" && argc == 5) return holdFile(argv[2], argv[3], argv[4]);

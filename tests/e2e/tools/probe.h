@@ -49,6 +49,9 @@ int writeLink(const wchar_t* linkFile, FILE* out);
 int makeLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* directory);
 int writeStartupFolder(FILE* out);
 
+// The full paths of the libraries loaded in the window's process.
+int writeModules(HWND window, FILE* out);
+
 // The USER and GDI objects held by the window's process (see probe_objects.cpp).
 int writeObjectCounts(HWND window, FILE* out);
 
