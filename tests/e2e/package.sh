@@ -47,7 +47,11 @@ if ! grep -q '\.debug' <<<"$sections" && [ "$symbols" = 0 ] && [ $((packed_size 
 else
   fail "kivo.exe is not stripped: $packed_size bytes (the build's $built_size), $symbols symbols"
 fi
-grep -q ' \.rsrc ' <<<"$sections" && pass "and keeps its resources" || fail "kivo.exe lost its resources"
+# Icon, manifest and version information, all of them: the same resource section.
+rsrc_size() { "$OBJDUMP" -h "$1" | awk '$2 == ".rsrc" {print $3}'; }
+packed_rsrc=$(rsrc_size "$exe")
+[ -n "$packed_rsrc" ] && [ "$packed_rsrc" = "$(rsrc_size "$KIVO_EXE")" ] &&
+  pass "and keeps its resources (0x$packed_rsrc bytes)" || fail "kivo.exe lost resources: '$packed_rsrc'"
 imports=$("$OBJDUMP" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort)
 if grep -Eq 'libstdc|libgcc|libwinpthread' <<<"$imports"; then
   fail "kivo.exe needs the MinGW runtime: $(tr '\n' ' ' <<<"$imports")"
@@ -81,20 +85,20 @@ map_stick() {
   ln -s "$STICK" "$FRESH/dosdevices/$1:"
 }
 
+# A registry value, before the prefix's first session on the display.
+fresh_setting() {
+  env -u DISPLAY wine reg add "$1" /v "$2" /d "$3" /f </dev/null >/dev/null 2>&1
+}
+
 # As ./kivo.sh makes the suite's prefix: without a display, so that no installer
 # asks for Wine's Mono or Gecko, then one virtual desktop and Wine's fonts.
 make_fresh_prefix() {
   env -u DISPLAY wineboot -i </dev/null >/dev/null 2>&1
   cp /usr/share/wine/fonts/*.ttf "$FRESH/drive_c/windows/Fonts/" 2>/dev/null || true
-  local keys=('HKCU\Software\Wine\Explorer /v Desktop /d kivo'
-              'HKCU\Software\Wine\Explorer\Desktops /v kivo /d 1024x700'
-              "HKLM\\Software\\Wine\\Drives /v $FIRST: /d floppy"
-              "HKLM\\Software\\Wine\\Drives /v $SECOND: /d floppy")
-  local key
-  for key in "${keys[@]}"; do
-    # shellcheck disable=SC2086  # the words of one `reg add`
-    env -u DISPLAY wine reg add $key /f </dev/null >/dev/null 2>&1
-  done
+  fresh_setting 'HKCU\Software\Wine\Explorer' Desktop kivo
+  fresh_setting 'HKCU\Software\Wine\Explorer\Desktops' kivo 1024x700
+  fresh_setting 'HKLM\Software\Wine\Drives' $FIRST: floppy
+  fresh_setting 'HKLM\Software\Wine\Drives' $SECOND: floppy
   wineserver -k 2>/dev/null || true
   wineserver -w 2>/dev/null || true
   local l
