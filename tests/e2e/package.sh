@@ -52,7 +52,7 @@ rsrc_size() { "$OBJDUMP" -h "$1" | awk '$2 == ".rsrc" {print $3}'; }
 packed_rsrc=$(rsrc_size "$exe")
 [ -n "$packed_rsrc" ] && [ "$packed_rsrc" = "$(rsrc_size "$KIVO_EXE")" ] &&
   pass "and keeps its resources (0x$packed_rsrc bytes)" || fail "kivo.exe lost resources: '$packed_rsrc'"
-imports=$("$OBJDUMP" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr 'A-Z' 'a-z' | sort)
+imports=$("$OBJDUMP" -p "$exe" | sed -n 's/^\s*DLL Name: //p' | tr '[:upper:]' '[:lower:]' | sort)
 if grep -Eq 'libstdc|libgcc|libwinpthread' <<<"$imports"; then
   fail "kivo.exe needs the MinGW runtime: $(tr '\n' ' ' <<<"$imports")"
 else
@@ -158,19 +158,30 @@ expected_text="$major.$minor"
 # it was started; Explorer would start kivo.exe in its own folder.
 mkdir -p "$STICK/Tools"
 cp "$BUILD_DIR/tests/launch_probe.exe" "$STICK/Tools/probe.exe"
-printf '%s\r\n' 'Stick probe=E:\Tools\probe.exe;/notes=E:\Kivo\Notes;E:\Tools' >>"$KIVO_DIR/Programs.kvl"
+printf '%s\r\n' "Stick probe=${FIRST^^}:\\Tools\\probe.exe;/notes=${FIRST^^}:\\$TOP\\Notes;${FIRST^^}:\\Tools" \
+  >>"$KIVO_DIR/Programs.kvl"
 cp "$KIVO_DIR/Programs.kvl" "$E2E_OUT/programs-before"
 export KIVO_PROBE_LOG
 KIVO_PROBE_LOG=$(winpath "$E2E_OUT")\\probe.log
 log="$E2E_OUT/probe.log"
 
-# Starts kivo.exe from the stick under that letter and waits for its launcher;
-# the window id goes into win.
+# The sample's start-up category opens its note in Notepad, minimised.
+startup_note() { ps -eo args= | grep -F notepad.exe | grep -F 'Read me.txt' | grep -v grep || true; }
+
+# Starts kivo.exe from the stick under that letter and waits for its launcher
+# and for the start-up note, which the launcher waits for a moment before it
+# takes clicks; the window id goes into win.
 start_from_stick() {
   local letter=${1^^}
   start_program "$letter:\\$TOP\\kivo.exe" "$KIVO_DIR"
   wait_launcher || return 1
   win=$LAUNCHER_WIN
+  for _ in $(seq 50); do
+    [ -n "$(startup_note)" ] && break
+    sleep 0.1
+  done
+  if [ -n "$(startup_note)" ]; then pass "the sample's start-up item opened its note"; else fail "no start-up note"; fi
+  sleep 1
   screenshot "$win" "launcher-$1"
 }
 
@@ -190,7 +201,7 @@ expect_probe_launch() {
   else
     got="(nothing)"
   fi
-  if [ "$got" = "\"$letter:\\Tools\\probe.exe\" /notes=$letter:\\Kivo\\Notes"$'\n'"$letter:\\Tools" ]; then
+  if [ "$got" = "\"$letter:\\Tools\\probe.exe\" /notes=$letter:\\$TOP\\Notes"$'\n'"$letter:\\Tools" ]; then
     pass "$what"
   else
     fail "$what: started as '${got//$'\n'/' in '}'"
@@ -259,7 +270,7 @@ if start_from_stick $SECOND; then
   sleep 1
   [ -z "$(viewers "$help_file")" ] && pass "the viewer ends with Kivo" || fail "the help viewer outlives Kivo"
 fi
-expect_file_bytes "$KIVO_DIR/Programs.kvl" "$E2E_OUT/programs-before" "the category file keeps its letter E: on the stick"
+expect_file_bytes "$KIVO_DIR/Programs.kvl" "$E2E_OUT/programs-before" "the category file keeps its letter ${FIRST^^}: on the stick"
 expect_file_bytes "$KIVO_DIR/Kivo.ini" "$E2E_OUT/settings-first" "the settings are as the first run left them"
 grep -q $'^CatSelect=Programs\r$' "$KIVO_DIR/Kivo.ini" && grep -q "; Kivo's settings" "$KIVO_DIR/Kivo.ini" &&
   pass "with the sample's settings and comment" || fail "the sample's settings were lost"
