@@ -4,13 +4,15 @@
 #   ./kivo.sh test   build Kivo and run every test under Wine
 # Both install what they need (apt-get) first.
 # Besides: ./kivo.sh bench [runs] times Kivo against a bare Win32 window (bench/).
+# ./kivo.sh package builds the release zip (package/) and says where it is.
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")" && pwd)
 BUILD="${KIVO_BUILD_DIR:-$ROOT/build}"  # another folder lets several builds run side by side
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 wine googletest xvfb xdotool x11-utils imagemagick locales
           python3-xlib  # python3-xlib: the drag source that drops files in the end-to-end tests
-          fp-utils)     # fp-utils: chmcmd compiles the help files
+          fp-utils      # fp-utils: chmcmd compiles the help files
+          zip unzip)    # the release package, and its test that unzips it
 
 install_packages() {
   local missing=()
@@ -169,9 +171,23 @@ cmd_bench() {
   echo "The benchmark took $((SECONDS - started)) s; the table is in $table."
 }
 
+# Builds the release zip, named after the version, into the build folder.
+cmd_package() {
+  install_packages
+  build --target package_zip
+  local zip
+  zip=$(sed -n 's/^KIVO_PACKAGE_ZIP:INTERNAL=//p' "$BUILD/CMakeCache.txt")
+  if [ -z "$zip" ] || [ ! -f "$zip" ]; then
+    echo "No release package was made (see the build output above)." >&2
+    return 1
+  fi
+  echo "The release package: $zip, $(stat -c %s "$zip") bytes."
+}
+
 case "${1:-}" in
   test) shift; cmd_test "$@" ;;
   run) shift; cmd_run "$@" ;;
   bench) shift; cmd_bench "$@" ;;
-  *) echo "usage: ./kivo.sh test | run | bench [runs]" >&2; exit 2 ;;
+  package) shift; cmd_package ;;
+  *) echo "usage: ./kivo.sh test | run | bench [runs] | package" >&2; exit 2 ;;
 esac
