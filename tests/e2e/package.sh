@@ -5,7 +5,10 @@
 # Unzipped onto a USB stick in a Wine prefix of its own, made fresh, it starts
 # on the sample data, launches a program on the stick, and after the stick
 # came back under another letter launches it from there with the data intact,
-# and opens its help.
+# and opens its help. Started as administrator on a desktop whose shell runs
+# without those rights, it starts programs with the desktop's rights (but
+# "admin" items with its own), and a library planted beside it on the stick is
+# never loaded.
 # Argument 3: the zip (none when this build makes no package).
 source "$(dirname "$0")/lib.sh"
 
@@ -109,10 +112,14 @@ make_fresh_prefix() {
 
 # Starts the prefix's desktop keeper on the suite's display and waits for the
 # prefix's own virtual desktop, which lies over the suite's while it lasts.
+# With "limited" the keeper, and so the desktop's shell that Wine starts for
+# it, runs without administrator rights (Wine gives every program they full
+# rights otherwise): a user's desktop with UAC on.
 start_session() {
-  local before
+  local before limited=()
+  [ "${1:-}" = limited ] && limited=("$BUILD_DIR/tests/limited_start.exe")
   before=$(xdotool search --name 'Wine desktop' 2>/dev/null | sort || true)
-  wine "$BUILD_DIR/tests/desktop_keeper.exe" </dev/null >/dev/null 2>&1 &
+  wine "${limited[@]}" "$BUILD_DIR/tests/desktop_keeper.exe" </dev/null >/dev/null 2>&1 &
   KEEPER_PID=$!
   for _ in $(seq 150); do
     if comm -13 <(echo "$before") <(xdotool search --name 'Wine desktop' 2>/dev/null | sort || true) | grep -q .; then
@@ -168,12 +175,13 @@ log="$E2E_OUT/probe.log"
 # The sample's start-up category opens its note in Notepad, minimised.
 startup_note() { ps -eo args= | grep -F notepad.exe | grep -F 'Read me.txt' | grep -v grep || true; }
 
-# Starts kivo.exe from the stick under that letter and waits for its launcher
+# Starts kivo.exe from the stick under that letter (with the arguments that
+# follow) and waits for its launcher
 # and for the start-up note, which the launcher waits for a moment before it
 # takes clicks; the window id goes into win.
 start_from_stick() {
   local letter=${1^^}
-  start_program "$letter:\\$TOP\\kivo.exe" "$KIVO_DIR"
+  start_program "$letter:\\$TOP\\kivo.exe" "$KIVO_DIR" "${@:2}"
   wait_launcher || return 1
   win=$LAUNCHER_WIN
   for _ in $(seq 50); do
@@ -188,14 +196,19 @@ start_from_stick() {
 # The hh.exe processes showing that help file.
 viewers() { ps -eo pid=,args= | grep -F "hh.exe" | grep -F "$1" | grep -v grep | awk '{print $1}' || true; }
 
+# Launches the item of that name; false when there is none.
+launch_item_named() {
+  local row
+  list_rows 'Kivo ' "$E2E_OUT/rows.txt" || true
+  row=$(awk -F'\t' -v name="$1" '$2 == name {print NR - 1; exit}' "$E2E_OUT/rows.txt" 2>/dev/null || true)
+  [ -n "$row" ] && launch_row "$row"
+}
+
 # Launches the probe's item and checks the command line and folder it got.
 expect_probe_launch() {
-  local letter=${1^^} what=$2 row before got
-  list_rows 'Kivo ' "$E2E_OUT/rows.txt" || true
-  row=$(awk -F'\t' '$2 == "Stick probe" {print NR - 1; exit}' "$E2E_OUT/rows.txt" 2>/dev/null || true)
-  [ -n "$row" ] || { fail "$what: no item 'Stick probe' in the launcher"; return 0; }
+  local letter=${1^^} what=$2 before got
   before=$(grep -c '' "$log" 2>/dev/null) || before=0
-  launch_row "$row" || return 0
+  launch_item_named "Stick probe" || { fail "$what: no item 'Stick probe' in the launcher"; return 0; }
   if wait_lines "$log" $((before + 3)); then
     got=$(tr -d '\r' <"$log" | sed -n "$((before + 1)),$((before + 2))p")
   else
@@ -274,6 +287,68 @@ expect_file_bytes "$KIVO_DIR/Programs.kvl" "$E2E_OUT/programs-before" "the categ
 expect_file_bytes "$KIVO_DIR/Kivo.ini" "$E2E_OUT/settings-first" "the settings are as the first run left them"
 grep -q $'^CatSelect=Programs\r$' "$KIVO_DIR/Kivo.ini" && grep -q "; Kivo's settings" "$KIVO_DIR/Kivo.ini" &&
   pass "with the sample's settings and comment" || fail "the sample's settings were lost"
+
+# --- Kivo as administrator on a desktop without those rights -----------------
+
+# Wine loads its own libraries before one beside a program, unless told to
+# prefer a "native" one, as Windows always does: so it is told, for the library
+# planted here, which Wine's common controls load when they first draw.
+planted=msimg32.dll
+end_session
+start_session limited || finish
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;${planted%.dll}=n,b"
+cp "$BUILD_DIR/tests/planted_library.dll" "$KIVO_DIR/$planted"
+cp "$BUILD_DIR/tests/library_loader.exe" "$KIVO_DIR/loader.exe"
+loaded_from=$(cd "$KIVO_DIR" && wine "${SECOND^^}:\\$TOP\\loader.exe" $planted </dev/null 2>/dev/null | tr -d '\r' || true)
+if [ "$loaded_from" = "${SECOND^^}:\\$TOP\\$planted" ] && [ -e "$KIVO_DIR/$planted.loaded" ]; then
+  pass "control: a program that takes no care loads the $planted planted beside it"
+else
+  fail "control: the planted $planted was not loaded by a plain program ('$loaded_from')"
+fi
+rm -f "$KIVO_DIR/loader.exe" "$KIVO_DIR/$planted.loaded"
+
+# Items of the probe that report their rights, first in the sample's category.
+{
+  printf '%s\r\n' "Rights probe=${FIRST^^}:\\Tools\\probe.exe;--rights /notes=${FIRST^^}:\\$TOP\\Notes;${FIRST^^}:\\Tools" \
+    "Admin probe=${FIRST^^}:\\Tools\\probe.exe;--rights;${FIRST^^}:\\Tools;admin"
+  cat "$KIVO_DIR/Programs.kvl"
+} >"$E2E_OUT/programs-rights"
+mv "$E2E_OUT/programs-rights" "$KIVO_DIR/Programs.kvl"
+# Launches an item of the probe with --rights; prints the four lines it logged.
+launched_with_rights() {
+  local before
+  before=$(grep -c '' "$log" 2>/dev/null) || before=0
+  launch_item_named "$1" || { echo "(no item)"; return 0; }
+  if wait_lines "$log" $((before + 4)); then
+    tr -d '\r' <"$log" | sed -n "$((before + 1)),$((before + 4))p"
+  else
+    echo "(not started)"
+  fi
+}
+
+if start_from_stick $SECOND; then
+  letter=${SECOND^^}
+  got=$(launched_with_rights "Rights probe")
+  expected="\"$letter:\\Tools\\probe.exe\" --rights /notes=$letter:\\$TOP\\Notes"$'\n'"$letter:\\Tools"$'\n'"1"
+  [ "$got" = "$expected"$'\n'"not elevated" ] &&
+    pass "Kivo as administrator starts a program with the desktop user's rights, as the item says" ||
+    fail "a program started from Kivo as administrator: '${got//$'\n'/|}'"
+  got=$(launched_with_rights "Admin probe")
+  [ "$(tail -1 <<<"$got")" = "elevated" ] && pass "an \"admin\" item still starts as administrator" ||
+    fail "an \"admin\" item: '${got//$'\n'/|}'"
+  # After the window was drawn, programs started and their windows came and went.
+  wine "$PROBE" modules 'Kivo ' "$(winpath "$E2E_OUT/modules.txt")" </dev/null >/dev/null 2>&1 || true
+  tr -d '\r' <"$E2E_OUT/modules.txt" | grep -iE "(^|[\\\\])${planted//./\\.}\$" >"$E2E_OUT/planted.txt" || true
+  if [ ! -e "$KIVO_DIR/$planted.loaded" ] && grep -qi '^C:\\windows\\system32\\' "$E2E_OUT/planted.txt" &&
+    ! grep -qiv '^C:\\windows\\system32\\' "$E2E_OUT/planted.txt"; then
+    pass "kivo.exe has $planted from the system folder, never the one planted beside it"
+  else
+    fail "the planted $planted: loaded as '$(tr '\n' ' ' <"$E2E_OUT/planted.txt")', mark: $(ls "$KIVO_DIR"/*.loaded 2>/dev/null || echo none)"
+  fi
+  exit_launcher "$win"
+fi
+rm -f "$KIVO_DIR/$planted"
+cp "$E2E_OUT/programs-before" "$KIVO_DIR/Programs.kvl"
 
 end_session
 # A prefix is some hundred megabytes: kept only to look into a failure.
