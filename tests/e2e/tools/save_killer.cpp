@@ -80,13 +80,23 @@ uint64_t creationTime(HANDLE process) {
     return number(created);
 }
 
+StartFailures startFailures;
+
 bool startProcess(const std::wstring& commandLine, const std::wstring& folder, PROCESS_INFORMATION& started) {
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
-    std::wstring line = commandLine;  // CreateProcessW may write into it
-    started = PROCESS_INFORMATION{};
-    return CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, folder.c_str(),
-                          &startup, &started) != FALSE;
+    // A start that fails is no kill: it is tried again, and the report tells.
+    for (int attempt = 0; attempt < 5; ++attempt) {
+        std::wstring line = commandLine;  // CreateProcessW may write into it
+        started = PROCESS_INFORMATION{};
+        if (CreateProcessW(nullptr, line.data(), nullptr, nullptr, FALSE, CREATE_NO_WINDOW, nullptr, folder.c_str(),
+                           &startup, &started))
+            return true;
+        startFailures.error = GetLastError();
+        ++startFailures.count;
+        Sleep(50);
+    }
+    return false;
 }
 
 bool killAndWait(const PROCESS_INFORMATION& process) {
@@ -160,6 +170,9 @@ int wmain(int argc, wchar_t** argv) {
     int result = 2;
     if (way == L"writers") result = killWriters(argv + 2, argc - 2, report);
     if (way == L"kivo") result = killKivo(argv + 2, argc - 2, report);
+    if (killer::startFailures.count > 0)
+        fwprintf(report, L"failed starts %ld, the last with error %lu\n", static_cast<long>(killer::startFailures.count),
+                 static_cast<unsigned long>(killer::startFailures.error));
     fclose(report);
     return result;
 }

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <cstdint>
 #include <cstdio>
 #include <random>
@@ -26,6 +27,13 @@ std::wstring tempNameOf(const std::wstring& target, DWORD processId);
 // id was given again does not count.
 bool writtenSince(const std::wstring& path, uint64_t since);
 uint64_t creationTime(HANDLE process);
+
+// Starts that failed and were tried again, over all threads.
+struct StartFailures {
+    std::atomic<long> count{0};
+    std::atomic<unsigned long> error{0};  // GetLastError of the last one
+};
+extern StartFailures startFailures;
 
 // Starts the program with the command line in `folder` as its current
 // directory; false when it cannot be started.
