@@ -111,11 +111,14 @@ void closeProcess(PROCESS_INFORMATION& process) {
 }
 
 int64_t nowMicros() {
-    static LARGE_INTEGER frequency{};
-    if (frequency.QuadPart == 0) QueryPerformanceFrequency(&frequency);
+    static const int64_t frequency = [] {
+        LARGE_INTEGER f{};
+        QueryPerformanceFrequency(&f);
+        return static_cast<int64_t>(f.QuadPart);
+    }();
     LARGE_INTEGER now{};
     QueryPerformanceCounter(&now);
-    return now.QuadPart / frequency.QuadPart * 1000000 + now.QuadPart % frequency.QuadPart * 1000000 / frequency.QuadPart;
+    return now.QuadPart / frequency * 1000000 + now.QuadPart % frequency * 1000000 / frequency;
 }
 
 void waitMicros(int64_t micros) {
