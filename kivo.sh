@@ -3,8 +3,9 @@
 #   ./kivo.sh run    build Kivo and start it under Wine with the sample data folder
 #   ./kivo.sh test   build Kivo and run every test under Wine
 # Both install what they need (apt-get) first.
-# Besides: ./kivo.sh bench [runs] times Kivo against a bare Win32 window (bench/),
-# and ./kivo.sh fuzz [seconds] fuzzes the file code natively (tests/fuzz/).
+# Besides: ./kivo.sh bench [runs] times Kivo against a bare Win32 window (bench/).
+# ./kivo.sh package builds the release zip (package/) and says where it is.
+# ./kivo.sh fuzz [seconds] fuzzes the file code natively (tests/fuzz/).
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")" && pwd)
@@ -12,6 +13,7 @@ BUILD="${KIVO_BUILD_DIR:-$ROOT/build}"  # another folder lets several builds run
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix wine64 wine googletest xvfb xdotool x11-utils imagemagick locales
           python3-xlib  # python3-xlib: the drag source that drops files in the end-to-end tests
           fp-utils      # fp-utils: chmcmd compiles the help files
+          zip unzip     # the release package, and its test that unzips it
           clang libclang-rt-14-dev)  # the fuzz targets: clang's libFuzzer and sanitizers
 
 install_packages() {
@@ -229,6 +231,19 @@ cmd_bench() {
   echo "The benchmark took $((SECONDS - started)) s; the table is in $table."
 }
 
+# Builds the release zip, named after the version, into the build folder.
+cmd_package() {
+  install_packages
+  build --target package_zip
+  local zip
+  zip=$(sed -n 's/^KIVO_PACKAGE_ZIP:INTERNAL=//p' "$BUILD/CMakeCache.txt")
+  if [ -z "$zip" ] || [ ! -f "$zip" ]; then
+    echo "No release package was made (see the build output above)." >&2
+    return 1
+  fi
+  echo "The release package: $zip, $(stat -c %s "$zip") bytes."
+}
+
 # Fuzzes each target for [seconds] (300 when not given); see run_fuzz.
 cmd_fuzz() {
   install_packages
@@ -242,6 +257,7 @@ case "${1:-}" in
   test) shift; cmd_test "$@" ;;
   run) shift; cmd_run "$@" ;;
   bench) shift; cmd_bench "$@" ;;
+  package) shift; cmd_package ;;
   fuzz) shift; cmd_fuzz "$@" ;;
-  *) echo "usage: ./kivo.sh test | run | bench [runs] | fuzz [seconds]" >&2; exit 2 ;;
+  *) echo "usage: ./kivo.sh test | run | bench [runs] | package | fuzz [seconds]" >&2; exit 2 ;;
 esac

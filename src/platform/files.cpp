@@ -208,6 +208,14 @@ bool fileSize(const std::wstring& path, uint64_t& size) {
     return true;
 }
 
+bool fileWriteTime(const std::wstring& path, uint64_t& time) {
+    time = 0;
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    time = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
 bool createFolderPath(const std::wstring& folder) {
     std::wstring path = fullPathName(folder);
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();

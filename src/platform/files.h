@@ -39,6 +39,9 @@ bool fileExists(const std::wstring& path);    // an existing file, not a folder
 bool folderExists(const std::wstring& path);
 // Size in bytes of an existing file; false for a folder or a missing file.
 bool fileSize(const std::wstring& path, uint64_t& size);
+// When the file was last written, in 100-nanosecond steps since 1601 (the
+// system's file time); false for a missing file.
+bool fileWriteTime(const std::wstring& path, uint64_t& time);
 
 // Creates the folder and every missing folder above it; true when it exists
 // afterwards.

@@ -26,12 +26,18 @@ std::wstring currentDirectory() {
 
 bool setCurrentDirectory(const std::wstring& folder) { return SetCurrentDirectoryW(folder.c_str()) != FALSE; }
 
-bool processRunning(uint32_t processId) {
+bool processRunning(uint32_t processId) { return processRunningSince(processId, UINT64_MAX); }
+
+bool processRunningSince(uint32_t processId, uint64_t time) {
     HANDLE process = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
     // A process that exists but may not be looked at is running all the same.
     if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
     DWORD code = 0;
-    const bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    bool running = GetExitCodeProcess(process, &code) && code == STILL_ACTIVE;
+    FILETIME created{}, exited{}, kernel{}, user{};
+    // When its start cannot be read, it may have been there in time.
+    if (running && GetProcessTimes(process, &created, &exited, &kernel, &user))
+        running = ((static_cast<uint64_t>(created.dwHighDateTime) << 32) | created.dwLowDateTime) <= time;
     CloseHandle(process);
     return running;
 }

@@ -9,3 +9,7 @@ bool setCurrentDirectory(const std::wstring& folder);
 uint32_t currentProcessId();
 // Whether a process with this id is running now.
 bool processRunning(uint32_t processId);
+// The same, for a process started no later than `time` (a file time, see
+// fileWriteTime). Ids are given again soon after their process ends, so a
+// process started after that time is not the one that had the id then.
+bool processRunningSince(uint32_t processId, uint64_t time);

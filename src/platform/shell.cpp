@@ -4,6 +4,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include "platform/desktop_shell.h"
 #include "platform/ui_windows.h"
 
 namespace {
@@ -33,6 +34,14 @@ HINSTANCE executeAndWait(HWND owner, const ShellRequest& request) {
     return info.hInstApp;
 }
 
+// "runas" asks for administrator rights on purpose; it goes the usual way.
+bool asksForElevation(const std::wstring& verb) {
+    return CompareStringOrdinal(verb.c_str(), -1, L"runas", -1, TRUE) == CSTR_EQUAL;
+}
+
+// A success answer of ShellExecute is any number above 32.
+constexpr int kAcceptedByDesktopShell = 33;
+
 }  // namespace
 
 int shellExecute(const ShellRequest& request) {
@@ -40,6 +49,13 @@ int shellExecute(const ShellRequest& request) {
     // a thread that already has another apartment keeps it and must not be
     // uninitialised by us.
     const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    // Kivo started as administrator starts programs as the desktop's user does.
+    // Without a shell to do it (none, or it did not answer) they start the
+    // usual way, as before. Nothing can be waited for then.
+    if (!asksForElevation(request.verb) && elevatedAboveDesktopShell() && shellExecuteThroughDesktop(request)) {
+        if (SUCCEEDED(com)) CoUninitialize();
+        return kAcceptedByDesktopShell;
+    }
     HWND owner = static_cast<HWND>(windowHandle(request.ownerWindowId));
     HINSTANCE result = request.readyWait > 0
                            ? executeAndWait(owner, request)

@@ -21,9 +21,13 @@ int removeStaleSaves(const std::wstring& dataFolder) {
         std::wstring target;
         uint32_t writer = 0;
         if (!parseSiblingTempName(name, target, writer) || !isOwnFile(target)) continue;
-        // Another instance may be writing it right now.
-        if (processRunning(writer)) continue;
-        if (deleteFile(withTrailingBackslash(dataFolder) + name)) ++removed;
+        const std::wstring path = withTrailingBackslash(dataFolder) + name;
+        // Another instance may be writing it right now. A process that has the
+        // writer's id but started after the file was last written got the id
+        // once the writer had ended (this one too may have it).
+        uint64_t written = 0;
+        if (fileWriteTime(path, written) && processRunningSince(writer, written)) continue;
+        if (deleteFile(path)) ++removed;
     }
     return removed;
 }

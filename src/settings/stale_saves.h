@@ -4,5 +4,6 @@
 #include <string>
 
 // Deletes those of the settings file and of the category files in `dataFolder`
-// whose writing process has ended; returns how many went.
+// whose writing process has ended, also when its id has been given to a process
+// started since; returns how many went.
 int removeStaleSaves(const std::wstring& dataFolder);

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 
 #include "platform/files.h"
 #include "platform/process.h"
@@ -32,6 +33,21 @@ TEST(StaleSaves, OnlyThoseOfKivosFilesWhoseWriterHasEnded) {
                                       siblingTempName(L"notes.txt", ended)};
     std::sort(kept.begin(), kept.end());
     EXPECT_EQ(left, kept);
+}
+
+// Its writer was killed long ago, and its id now belongs to a process started
+// since: here this one, as a program that starts may itself have it.
+TEST(StaleSaves, AlsoWhenTheWritersIdWasGivenAgain) {
+    TempFolder dir;
+    const std::wstring folder = dir.path.wstring() + L"\\";
+    const std::wstring reused = siblingTempName(L"Kivo.ini", currentProcessId());
+    const std::wstring current = siblingTempName(L"Tools.kvl", currentProcessId());
+    writeBytes(folder + reused, "x");
+    writeBytes(folder + current, "x");
+    std::filesystem::last_write_time(folder + reused, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+
+    EXPECT_EQ(removeStaleSaves(folder), 1);
+    EXPECT_EQ(listFiles(folder, L"*"), std::vector<std::wstring>{current});
 }
 
 }  // namespace

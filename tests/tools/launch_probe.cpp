@@ -3,6 +3,10 @@
 //   its command line
 //   its current directory
 //   the show command it was given, or -1 when none
+// Started by another program than the test's Kivo (the desktop's shell, which
+// does not have the test's environment), it logs to "<its own path>.log".
+// With "--rights" among its parameters a fourth line follows: "elevated" or
+// "not elevated", the rights it was started with.
 // With "--window" among its parameters it then behaves like a program with a
 // main window: "Kivo probe window", magenta, over the whole work area, shown
 // with the show command it was given; it goes when closed, at the latest after
@@ -30,6 +34,23 @@ std::wstring currentDirectory() {
     DWORD length = GetCurrentDirectoryW(size, folder.data());
     folder.resize(length < size ? length : 0);
     return folder;
+}
+
+std::wstring ownPath() {
+    wchar_t path[MAX_PATH];
+    const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+    return std::wstring(path, length < MAX_PATH ? length : 0);
+}
+
+std::string rights() {
+    HANDLE token = nullptr;
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return "unknown";
+    const BOOL known = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+    CloseHandle(token);
+    if (!known) return "unknown";
+    return elevation.TokenIsElevated ? "elevated" : "not elevated";
 }
 
 int showCommand() {
@@ -77,12 +98,13 @@ int showWindowUntilClosed(HINSTANCE instance, int show) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR parameters, int show) {
-    const std::wstring log = environmentVariable(L"KIVO_PROBE_LOG");
-    if (log.empty()) return 2;
+    std::wstring log = environmentVariable(L"KIVO_PROBE_LOG");
+    if (log.empty()) log = ownPath() + L".log";
     // One write for the whole record, so that a reader never sees half of one
     // line followed by another probe's.
-    const std::string record = utf8(GetCommandLineW()) + "\n" + utf8(currentDirectory()) + "\n" +
-                               std::to_string(showCommand()) + "\n";
+    std::string record = utf8(GetCommandLineW()) + "\n" + utf8(currentDirectory()) + "\n" +
+                         std::to_string(showCommand()) + "\n";
+    if (parameters && wcsstr(parameters, L"--rights")) record += rights() + "\n";
     FILE* out = _wfopen(log.c_str(), L"ab");
     if (!out) return 1;
     const bool written = fwrite(record.data(), 1, record.size(), out) == record.size();

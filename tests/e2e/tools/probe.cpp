@@ -34,11 +34,17 @@
 //   probe link <lnk> <file>           target, arguments and directory of a shortcut
 //   probe make-link <lnk> <target> <directory>   writes a shortcut
 //   probe startup-folder <file>       the user's Startup folder (made when missing)
+//   probe modules "<title>" <file>    the full paths of the libraries loaded in the process
+//                                     that shows the window with this title
 //   probe objects "<title>" <file>    the USER and GDI objects the process holds that
 //        has a window (visible or not, answering or not) with that title:
 //        user <n> gdi <m> by <GetGuiResources|table>
 //        and, counted by table (under Wine), what they are:
 //        windows <n> menus <n> icons <n> accelerators <n> bitmaps <n> dcs <n> other-gdi <n>
+//   probe version <program> <file>   the program file's version information:
+//        fixed <file version a.b.c.d> product <product version a.b.c.d>, then
+//        FileVersion, ProductVersion, ProductName and OriginalFilename, each
+//        with its text (exit code 1: the file has none)
 // A control line of `state` also holds, before its text, exstyle 0x<hex> and
 // value <n>: a check box's check, a hotkey field's key (modifiers in the next
 // byte), a drop-down list's selected row, 0 for the others.
@@ -177,8 +183,14 @@ int wmain(int argc, wchar_t** argv) {
         if (!window) return kNotFound;
         return toFile(argv[3], [&](FILE* out) { return writeObjectCounts(window, out); });
     }
+    if (command == L"modules" && argc == 4) {
+        HWND window = FindWindowW(nullptr, argv[2]);
+        if (!window) return kNotFound;
+        return toFile(argv[3], [&](FILE* out) { return writeModules(window, out); });
+    }
     if (command == L"wait-gone" && argc == 4) return waitGone(argv[2], argv[3]);
     if (command == L"hold" && argc == 5) return holdFile(argv[2], argv[3], argv[4]);
+    if (command == L"version" && argc == 4) return writeVersion(argv[2], argv[3]);
 
     const bool known = ((command == L"texts" || command == L"rows" || command == L"state" ||
                          command == L"owned-state" || command == L"selection") && argc == 4) ||

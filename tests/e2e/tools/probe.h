@@ -49,7 +49,14 @@ int writeLink(const wchar_t* linkFile, FILE* out);
 int makeLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* directory);
 int writeStartupFolder(FILE* out);
 
+// The full paths of the libraries loaded in the window's process.
+int writeModules(HWND window, FILE* out);
+
 // The USER and GDI objects held by the window's process (see probe_objects.cpp).
 int writeObjectCounts(HWND window, FILE* out);
+
+// The version information of a program file (see probe_version.cpp), written
+// into the output file only when the program file has some.
+int writeVersion(const wchar_t* programFile, const wchar_t* outputFile);
 
 }  // namespace probe
