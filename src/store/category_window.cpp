@@ -69,7 +69,10 @@ bool applyCategoryWindow(CategoryStore& store, IniDocument& settings, const Gene
     LauncherGeometry& g = store.geometry;
     CategoryStyle& style = store.style;
 
-    selectGroup(settings, kMainGroup);
+    // Beyond the group limit "main" holds nothing, not the width of the window
+    // shown before: a corner kept against the default would move the window at
+    // every start.
+    const bool baseKnown = selectGroup(settings, kMainGroup) != kNoIniGroup;
     uint32_t background = readColor(settings, L"BGcolor", kDefaultBackground);
     std::wstring fontText = readString(settings, L"Font", kDefaultFont);
     const int availableWidth = workArea.right - workArea.left;
@@ -104,7 +107,7 @@ bool applyCategoryWindow(CategoryStore& store, IniDocument& settings, const Gene
     } else if (!general.AutoAlign) {
         g.x = reachablePosition(readInt(settings, L"WinX", g.x));
         g.y = reachablePosition(readInt(settings, L"WinY", g.y));
-    } else if (!general.LeftAligned) {
+    } else if (!general.LeftAligned && baseKnown) {
         // Keeps the upper right corner in place.
         g.x = reachablePosition(int64_t{g.x} + baseWidth - g.width);
     }

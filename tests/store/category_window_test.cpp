@@ -91,6 +91,17 @@ TEST(ApplyCategoryWindow, UpperRightCornerStaysInPlace) {
     EXPECT_EQ(store.geometry.x, 200) << "left corner kept";
 }
 
+TEST(ApplyCategoryWindow, WithoutRoomForMainTheWindowStaysWhereItWas) {
+    TempFolder dir;
+    std::string text = "[Narrow]\r\nWinX=500\r\nWidth=300\r\n";
+    for (int i = 2; i <= 64; ++i) text += "[Cat" + std::to_string(i) + "]\r\nWidth=" + std::to_string(i) + "\r\n";
+    IniDocument doc = settingsFile(dir, text);
+    CategoryStore store;
+    show(store, doc, GeneralSettings{}, L"Narrow");
+    EXPECT_EQ(store.geometry.x, 500) << "no width of main to keep the right edge against";
+    EXPECT_EQ(store.geometry.width, 300);
+}
+
 TEST(ApplyCategoryWindow, CenteredKeepsTheHeightPosition) {
     TempFolder dir;
     IniDocument doc = settingsFile(dir, "[A]\r\nWidth=301\r\nWinY=77\r\n");
