@@ -7,21 +7,9 @@
 #include <shldisp.h>
 #include <shlobj.h>
 
-namespace {
+#include "platform/com_ref.h"
 
-// One reference to a COM object, released with its holder.
-template <typename T>
-struct ComRef {
-    T* object = nullptr;
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() {
-        if (object) object->Release();
-    }
-    T* operator->() const { return object; }
-    void** out() { return reinterpret_cast<void**>(&object); }
-};
+namespace {
 
 // A VARIANT holding a string, or empty for an empty text.
 struct TextVariant {
@@ -80,7 +68,7 @@ bool desktopShellDispatch(ComRef<IShellDispatch2>& shell) {
     ComRef<IDispatch> found;
     if (windows->FindWindowSW(&desktop, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
                               reinterpret_cast<IDispatch**>(found.out())) != S_OK ||
-        !found.object)
+        !found.ptr)
         return false;
     ComRef<IServiceProvider> services;
     ComRef<IShellBrowser> browser;

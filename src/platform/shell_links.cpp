@@ -5,20 +5,9 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
-namespace {
+#include "platform/com_ref.h"
 
-// Releases one COM interface when its holder goes.
-template <typename Interface>
-struct ComRef {
-    Interface* ptr = nullptr;
-    ComRef() = default;
-    ComRef(const ComRef&) = delete;
-    ComRef& operator=(const ComRef&) = delete;
-    ~ComRef() {
-        if (ptr != nullptr) ptr->Release();
-    }
-    void** out() { return reinterpret_cast<void**>(&ptr); }
-};
+namespace {
 
 // Balances one CoInitialize; a failed one (another threading model already set)
 // must not be undone.
