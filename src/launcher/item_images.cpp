@@ -27,7 +27,9 @@ void leaveCategory(ItemImages& images, const std::wstring& category) {
     });
 }
 
-int imageOf(ItemImageSet& set, const CategoryItem& item, IconSize size) {
+}  // namespace
+
+int itemImageInSet(ItemImageSet& set, const CategoryItem& item, IconSize size) {
     // Not the launch record: a view may draw while a launch is using it.
     ItemFields fields;
     prepareLaunch(item, fields);
@@ -49,17 +51,19 @@ int imageOf(ItemImageSet& set, const CategoryItem& item, IconSize size) {
     return index < 0 ? kRowImageNone : index;
 }
 
-}  // namespace
+ItemImageSet newItemImageSet(const std::wstring& category, IconSize size) {
+    ItemImageSet set;
+    set.category = category;
+    set.size = size;
+    set.list.reset(createIconImageList(size));
+    return set;
+}
 
 void* itemImagesFor(ItemImages& images, const std::wstring& category, IconSize size) {
     if (!sameTextIgnoringCase(images.shownCategory, category)) leaveCategory(images, category);
     ItemImageSet* set = findSet(images, category, size);
     if (!set) {
-        ItemImageSet fresh;
-        fresh.category = category;
-        fresh.size = size;
-        fresh.list.reset(createIconImageList(size));
-        images.sets.push_back(std::move(fresh));
+        images.sets.push_back(newItemImageSet(category, size));
         set = &images.sets.back();
     }
     return set->list.handle;
@@ -74,7 +78,7 @@ int itemImageOf(int, int, int position, IconSize size) {
     if (!set || position < 0 || static_cast<size_t>(position) >= items.size()) return kRowImageLater;
     const CategoryItem& item = items[static_cast<size_t>(position)];
     if (splitDefinition(item.definition).command.empty()) return kRowImageNone;
-    return imageOf(*set, item, size);
+    return itemImageInSet(*set, item, size);
 }
 
 void releaseItemImages(ItemImages& images) {

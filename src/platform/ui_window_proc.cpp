@@ -71,6 +71,10 @@ void onNotify(int windowId, LPARAM lParam) {
         answerItemDisplayInfo(windowId, lParam);
         return;
     }
+    if (header.code == LVN_GETINFOTIPW && isResultView(header.hwndFrom)) {
+        answerResultTip(windowId, *reinterpret_cast<NMLVGETINFOTIPW*>(lParam));
+        return;
+    }
     if (header.code == LVN_ITEMCHANGED && isItemViewControl(header.hwndFrom)) {
         onItemChanged(windowId, header);
         return;
@@ -84,7 +88,9 @@ void onNotify(int windowId, LPARAM lParam) {
     event.control = static_cast<int>(header.idFrom);
     const int row =
         static_cast<int>(SendMessageW(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (row >= 0) {
+    if (row >= 0 && isResultView(header.hwndFrom)) {
+        event.data = row;
+    } else if (row >= 0) {
         LVITEMW item{};
         item.mask = LVIF_PARAM;
         item.iItem = row;
@@ -104,7 +110,7 @@ void onSize(WindowRecord& record, WPARAM state) {
 
 void onSizeMoveEnded(HWND window) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (isItemViewControl(child) && (GetWindowLongPtrW(child, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT)
+        if (isItemViewControl(child) && !isResultView(child) && (GetWindowLongPtrW(child, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT)
             SendMessageW(child, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
 }
 

@@ -15,6 +15,8 @@ constexpr int kLauncherTitleStrip = 2;
 constexpr int kLauncherPreviousArrow = 3;
 constexpr int kLauncherNextArrow = 4;
 constexpr int kLauncherCloseGlyph = 5;
+constexpr int kLauncherFindField = 6;  // over the title strip while Find is open
+constexpr int kLauncherFindView = 7;   // the found items, over the item view
 
 // A window takes its number when it is created and gives it up when destroyed.
 // Windows made elsewhere (tests) can be registered under a number too.
