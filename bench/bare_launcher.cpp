@@ -3,6 +3,9 @@
 // window, filled from a category file with the shell's icons before it shows.
 //   bare_launcher <list.kvl> [<second list.kvl>]
 // The command kSwitchCommand empties the view and fills it from the second list.
+//   bare_launcher /find <folder>
+// Holds the items of every category file in the folder and lists those that
+// match a field as it is typed into (bare_find.cpp).
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
@@ -11,6 +14,8 @@
 #include <string>
 #include <vector>
 
+#include "bare_find.h"
+#include "bare_rows.h"
 #include "switch_command.h"
 
 namespace {
@@ -18,57 +23,12 @@ namespace {
 constexpr int kInnerWidth = 350;
 constexpr int kInnerHeight = 250;
 
-struct Row {
-    std::wstring caption;
-    std::wstring command;
-};
-
 struct BareWindow {
     HWND view = nullptr;
     HIMAGELIST images = nullptr;
     std::wstring secondList;
 };
 BareWindow bare;
-
-std::string fileBytes(const wchar_t* path) {
-    std::string bytes;
-    HANDLE file = CreateFileW(path, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return bytes;
-    LARGE_INTEGER size{};
-    if (GetFileSizeEx(file, &size)) {
-        bytes.resize(static_cast<size_t>(size.QuadPart));
-        DWORD read = 0;
-        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
-        bytes.resize(read);
-    }
-    CloseHandle(file);
-    return bytes;
-}
-
-// "Caption=command;parameters;..." lines of a UTF-8 file; only caption and command count here.
-std::vector<Row> readRows(const wchar_t* path) {
-    const std::string bytes = fileBytes(path);
-    const size_t skip = bytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-    const int byteCount = static_cast<int>(bytes.size() - skip);
-    const int length = MultiByteToWideChar(CP_UTF8, 0, bytes.data() + skip, byteCount, nullptr, 0);
-    std::wstring text(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, bytes.data() + skip, byteCount, text.data(), length);
-    std::vector<Row> rows;
-    size_t start = 0;
-    while (start < text.size()) {
-        size_t end = text.find(L'\n', start);
-        if (end == std::wstring::npos) end = text.size();
-        std::wstring line = text.substr(start, end - start);
-        start = end + 1;
-        if (!line.empty() && line.back() == L'\r') line.pop_back();
-        const size_t equals = line.find(L'=');
-        if (equals == std::wstring::npos || equals == 0) continue;
-        const size_t semicolon = line.find(L';', equals + 1);
-        const size_t commandEnd = semicolon == std::wstring::npos ? line.size() : semicolon;
-        rows.push_back(Row{line.substr(0, equals), line.substr(equals + 1, commandEnd - equals - 1)});
-    }
-    return rows;
-}
 
 void fillView(const std::vector<Row>& rows) {
     for (size_t i = 0; i < rows.size(); ++i) {
@@ -110,17 +70,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-}  // namespace
-
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
-    int argc = 0;
-    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
-    if (!argv || argc < 2) return 2;
-    if (argc > 2) bare.secondList = argv[2];
-    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
-    InitCommonControlsEx(&controls);
-
+// The window, not yet shown, or null.
+HWND createListWindow(HINSTANCE instance, const wchar_t* list) {
     WNDCLASSW wc{};
     wc.lpfnWndProc = windowProc;
     wc.hInstance = instance;
@@ -133,21 +84,37 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     AdjustWindowRectEx(&outer, style, FALSE, 0);
     HWND window = CreateWindowExW(0, wc.lpszClassName, L"Bare launcher", style, 200, 200, outer.right - outer.left,
                                   outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
-    if (!window) return 1;
+    if (!window) return nullptr;
     bare.view = CreateWindowExW(0, WC_LISTVIEWW, L"",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_AUTOARRANGE |
                                     LVS_SHOWSELALWAYS,
                                 0, 0, kInnerWidth, kInnerHeight, window, nullptr, instance, nullptr);
-    const std::vector<Row> rows = readRows(argv[1]);
+    const std::vector<Row> rows = readRows(list);
     bare.images = ImageList_Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLOR32 | ILC_MASK,
                                    static_cast<int>(rows.size()), 16);
     SendMessageW(bare.view, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(bare.images));
     fillView(rows);
-    LocalFree(argv);
+    return window;
+}
 
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
+    int argc = 0;
+    wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
+    if (!argv || argc < 2) return 2;
+    const bool find = lstrcmpW(argv[1], L"/find") == 0;
+    if (!find && argc > 2) bare.secondList = argv[2];
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    HWND window = !find ? createListWindow(instance, argv[1]) : argc > 2 ? createFindWindow(instance, argv[2]) : nullptr;
+    LocalFree(argv);
+    if (!window) return 1;
     ShowWindow(window, show);
     UpdateWindow(window);
-    SetFocus(bare.view);
+    if (!find) SetFocus(bare.view);
     MSG msg;
     while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
         TranslateMessage(&msg);

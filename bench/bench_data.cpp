@@ -37,6 +37,8 @@ bool exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) 
 
 std::wstring stem(const std::wstring& file) { return file.substr(0, file.rfind(L'.')); }
 
+std::wstring nameOf(const std::wstring& path) { return path.substr(path.rfind(L'\\') + 1); }
+
 std::string documentText(const std::wstring& file) {
     if (file.ends_with(L".htm")) return "<html><body><p>A page kept with the launcher.</p></body></html>\r\n";
     if (file.ends_with(L".ini")) return "[Options]\r\nColor=blue\r\nSize=12\r\n";
@@ -52,17 +54,10 @@ std::vector<Entry> itemMix(const std::wstring& dataFolder) {
         if (exists(system + L"\\" + program)) mix.push_back({stem(program), system + L"\\" + program});
     for (const wchar_t* program : kWindowsPrograms)
         if (exists(windows + L"\\" + program)) mix.push_back({stem(program) + L" (Windows)", windows + L"\\" + program});
-    const std::wstring docs = dataFolder + L"\\docs";
-    CreateDirectoryW(docs.c_str(), nullptr);
-    for (const wchar_t* document : kDocuments) {
-        writeWholeFile(docs + L"\\" + document, documentText(document));
-        mix.push_back({stem(document), docs + L"\\" + document});
-    }
-    mix.push_back({L"Documents", docs});
-    for (const wchar_t* sub : kSubFolders) {
-        CreateDirectoryW((docs + L"\\" + sub).c_str(), nullptr);
-        mix.push_back({sub, docs + L"\\" + sub});
-    }
+    const DocumentPaths paths = makeDocuments(dataFolder);
+    for (const std::wstring& document : paths.documents) mix.push_back({stem(nameOf(document)), document});
+    mix.push_back({L"Documents", paths.folders.front()});
+    for (size_t i = 1; i < paths.folders.size(); ++i) mix.push_back({nameOf(paths.folders[i]), paths.folders[i]});
     mix.push_back({L"Windows", windows});
     mix.push_back({L"System", system});
     return mix;
@@ -76,21 +71,6 @@ bool writeCategory(const std::wstring& path, const std::vector<Entry>& mix, int 
         text += e.name + L" " + std::to_wstring(i + 1) + L"=" + e.path + L"\r\n";
     }
     return writeWholeFile(path, "\xEF\xBB\xBF" + toUtf8(text));
-}
-
-std::wstring makeFolder(const std::wstring& workFolder, const std::wstring& name) {
-    const std::wstring folder = workFolder + L"\\" + name;
-    CreateDirectoryW(workFolder.c_str(), nullptr);
-    CreateDirectoryW(folder.c_str(), nullptr);
-    return folder;
-}
-
-// Large icons in a window of Kivo's default inner size.
-std::string settingsText(const std::wstring& start, const std::vector<std::wstring>& categories) {
-    std::wstring text = L"; Written by the benchmark runner.\r\n[Start]\r\nCatSelect=" + start +
-                        L"\r\n[main]\r\nSingleColumn=0\r\nWidth=350\r\nHeight=250\r\n";
-    for (const std::wstring& category : categories) text += L"[" + category + L"]\r\nLargeIcons=1\r\n";
-    return "\xEF\xBB\xBF" + toUtf8(text);
 }
 
 }  // namespace
@@ -116,7 +96,7 @@ bool writeWholeFile(const std::wstring& path, const std::string& bytes) {
 std::wstring makeStartFolder(const std::wstring& workFolder, int count) {
     const std::wstring folder = makeFolder(workFolder, L"items-" + std::to_wstring(count));
     writeCategory(folder + L"\\Items.kvl", itemMix(folder), count);
-    writeWholeFile(folder + L"\\Kivo.ini", settingsText(L"Items", {L"Items"}));
+    writeWholeFile(folder + L"\\Kivo.ini", launcherSettings(L"Items", {L"Items"}));
     return folder;
 }
 
@@ -128,6 +108,44 @@ SwitchFolder makeSwitchFolder(const std::wstring& workFolder, int fewCount, int 
     const std::vector<Entry> mix = itemMix(s.folder);
     writeCategory(s.fewList, mix, fewCount);
     writeCategory(s.manyList, mix, manyCount);
-    writeWholeFile(s.folder + L"\\Kivo.ini", settingsText(L"Few", {L"Few", L"Many"}));
+    writeWholeFile(s.folder + L"\\Kivo.ini", launcherSettings(L"Few", {L"Few", L"Many"}));
     return s;
+}
+
+std::wstring systemProgram(const std::wstring& file) {
+    for (bool windows : {false, true}) {
+        const std::wstring path = systemFolder(windows) + L"\\" + file;
+        if (exists(path)) return path;
+    }
+    return std::wstring();
+}
+
+DocumentPaths makeDocuments(const std::wstring& dataFolder) {
+    DocumentPaths paths;
+    const std::wstring docs = dataFolder + L"\\docs";
+    CreateDirectoryW(docs.c_str(), nullptr);
+    for (const wchar_t* document : kDocuments) {
+        writeWholeFile(docs + L"\\" + document, documentText(document));
+        paths.documents.push_back(docs + L"\\" + document);
+    }
+    paths.folders.push_back(docs);
+    for (const wchar_t* sub : kSubFolders) {
+        CreateDirectoryW((docs + L"\\" + sub).c_str(), nullptr);
+        paths.folders.push_back(docs + L"\\" + sub);
+    }
+    return paths;
+}
+
+std::wstring makeFolder(const std::wstring& workFolder, const std::wstring& name) {
+    const std::wstring folder = workFolder + L"\\" + name;
+    CreateDirectoryW(workFolder.c_str(), nullptr);
+    CreateDirectoryW(folder.c_str(), nullptr);
+    return folder;
+}
+
+std::string launcherSettings(const std::wstring& start, const std::vector<std::wstring>& categories) {
+    std::wstring text = L"; Written by the benchmark runner.\r\n[Start]\r\nCatSelect=" + start +
+                        L"\r\n[main]\r\nSingleColumn=0\r\nWidth=350\r\nHeight=250\r\n";
+    for (const std::wstring& category : categories) text += L"[" + category + L"]\r\nLargeIcons=1\r\n";
+    return "\xEF\xBB\xBF" + toUtf8(text);
 }

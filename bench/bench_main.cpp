@@ -1,8 +1,8 @@
 // Kivo's benchmarks against a bare Win32 program, run by `./kivo.sh bench`:
-//   bench_runner <kivo.exe> <work folder> [runs]
+//   bench_runner <kivo.exe> <work folder> [runs] [find]
 // Writes its data into the work folder, takes every figure as the median of
 // runs taken in turns with the bare side, and prints one table on stdout
-// (progress goes to stderr).
+// (progress goes to stderr). With "find" only the Find figure is taken.
 #include <windows.h>
 
 #include <cmath>
@@ -13,6 +13,8 @@
 
 #include "bench_data.h"
 #include "encoding_benchmark.h"
+#include "find_benchmark.h"
+#include "find_data.h"
 #include "run_stats.h"
 #include "settings_benchmark.h"
 #include "started_program.h"
@@ -21,12 +23,18 @@
 namespace {
 
 constexpr int kFileRuns = 15;  // the in-process figures are cheap
+constexpr int kFindCategories = 50;
+constexpr int kFindItemsEach = 200;
+// Words typed letter by letter: the first letter finds thousands of items, the
+// later ones narrow them down to a few hundred or a few dozen.
+const wchar_t* const kFindQueries[] = {L"note", L"budget", L"report", L"reg", L"photo"};
 
 struct Setup {
     std::wstring kivoExe;
     std::wstring bareExe;
     std::wstring workFolder;
     int runs = 7;
+    bool findOnly = false;
 };
 
 std::wstring besideThisProgram(const wchar_t* name) {
@@ -89,6 +97,20 @@ PairedMedians switches(const Setup& setup, int fewItems, int manyItems) {
         [&] { return timedSwitch(bare, fewItems, manyItems).ms; });
 }
 
+KeystrokeFigures findKeystrokes(const Setup& setup) {
+    const FindFolder found = makeFindFolder(setup.workFolder, kFindCategories, kFindItemsEach);
+    const std::vector<std::wstring> queries(std::begin(kFindQueries), std::end(kFindQueries));
+    const FindSide kivo{kivoCall(setup, found.folder), kFindItemsEach};
+    const FindSide bare{bareCall(setup, found.folder, L"/find " + quoted(found.folder)), 0};
+    progress("Find, keystrokes with " + std::to_string(found.captions.size()) + " items", setup.runs);
+    fprintf(stderr, "  rows found:");
+    for (const std::wstring& query : queries)
+        for (size_t length = 1; length <= query.size(); ++length)
+            fprintf(stderr, " %ls %d", query.substr(0, length).c_str(), foundCount(found, query.substr(0, length)));
+    fprintf(stderr, "\n");
+    return alternateKeystrokes(setup.runs, kivo, bare, found, queries);
+}
+
 // The table's cells; NaN prints as "failed".
 void cell(double value, const char* unit, int width) {
     char text[32];
@@ -109,7 +131,7 @@ void ratioCell(double value, int width) {
 }
 
 void row(const char* number, const char* what, PairedMedians m, const char* unit, const char* target) {
-    printf("%-3s%-42s", number, what);
+    printf("%-3s%-50s", number, what);
     cell(m.kivo, unit, 12);
     cell(m.bare, unit, 12);
     ratioCell(m.kivo / m.bare, 11);
@@ -118,17 +140,32 @@ void row(const char* number, const char* what, PairedMedians m, const char* unit
 
 // A row of ratios of each side to its own earlier figure.
 void growthRow(const char* what, PairedMedians m, PairedMedians base, const char* target) {
-    printf("%-3s%-42s", "", what);
+    printf("%-3s%-50s", "", what);
     ratioCell(m.kivo / base.kivo, 12);
     ratioCell(m.bare / base.bare, 12);
     printf("%11s  %s\n", "", target);
+}
+
+void findRows(const KeystrokeFigures& find) {
+    row("8", "Find, a keystroke with 50 categories of 200 items", find.median, " ms", "< 16 ms");
+    row("", "90th percentile of the keystrokes", find.percentile90, " ms", "");
+    row("", "Slowest keystroke", find.slowest, " ms", "");
+    printf("%-3s%d keystrokes of each side\n", "", find.keystrokes);
+}
+
+void tableHead(int runs) {
+    printf("Kivo against a bare Win32 window: medians of %d runs taken in turns (Kivo, bare, Kivo, ...),\n", runs);
+    printf("%d for the in-process figures 5 and 6; figure 8 pools the keystrokes of all runs. Times run to a\n",
+           kFileRuns);
+    printf("painted window (see bench/paint_wait.cpp).\n\n");
+    printf("%-53s%12s%12s%11s  %s\n", "", "Kivo", "Bare", "Kivo/bare", "Target");
 }
 
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     if (argc < 3) {
-        fprintf(stderr, "usage: bench_runner <kivo.exe> <work folder> [runs]\n");
+        fprintf(stderr, "usage: bench_runner <kivo.exe> <work folder> [runs] [find]\n");
         return 2;
     }
     Setup setup;
@@ -137,8 +174,16 @@ int wmain(int argc, wchar_t** argv) {
     setup.bareExe = besideThisProgram(L"bare_launcher.exe");
     if (argc > 3) setup.runs = _wtoi(argv[3]);
     if (setup.runs < 1) setup.runs = 7;
+    setup.findOnly = argc > 4 && wcscmp(argv[4], L"find") == 0;
     CreateDirectoryW(setup.workFolder.c_str(), nullptr);
     const double began = GetTickCount64() / 1000.0;
+    if (setup.findOnly) {
+        const KeystrokeFigures find = findKeystrokes(setup);
+        fprintf(stderr, "Done in %.0f s.\n", GetTickCount64() / 1000.0 - began);
+        tableHead(setup.runs);
+        findRows(find);
+        return 0;
+    }
 
     progress("Settings and decoding", kFileRuns);
     const SettingsFiles settings = makeSettingsFiles(setup.workFolder);
@@ -157,16 +202,13 @@ int wmain(int argc, wchar_t** argv) {
     const StartFigures start200 = startups(setup, 200, setup.runs);
     const StartFigures start2000 = startups(setup, 2000, setup.runs);
     const PairedMedians switch1000 = switches(setup, 10, 1000);
+    const KeystrokeFigures find = findKeystrokes(setup);
     const StartFigures start100 = startups(setup, 100, setup.runs);
     const StartFigures start1000 = startups(setup, 1000, setup.runs);
     const StartFigures start10000 = startups(setup, 10000, setup.runs);
     fprintf(stderr, "Done in %.0f s.\n", GetTickCount64() / 1000.0 - began);
 
-    printf("Kivo against a bare Win32 window: medians of %d runs taken in turns (Kivo, bare, Kivo, ...),\n",
-           setup.runs);
-    printf("%d for the in-process figures 5 and 6. Times run to a painted window (see bench/paint_wait.cpp).\n\n",
-           kFileRuns);
-    printf("%-45s%12s%12s%11s  %s\n", "", "Kivo", "Bare", "Kivo/bare", "Target");
+    tableHead(setup.runs);
     row("1", "Start-up, 200 items", start200.ms, " ms", "< 1.0");
     row("2", "Start-up, 2,000 items", start2000.ms, " ms", "< 1.0");
     growthRow("2,000 items / 200 items", start2000.ms, start200.ms, "Kivo <= 1.3");
@@ -180,5 +222,6 @@ int wmain(int argc, wchar_t** argv) {
     row("", "Start-up, 10,000 items", start10000.ms, " ms", "");
     growthRow("1,000 items / 100 items", start1000.ms, start100.ms, "");
     growthRow("10,000 items / 100 items", start10000.ms, start100.ms, "");
+    findRows(find);
     return 0;
 }

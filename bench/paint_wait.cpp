@@ -7,7 +7,9 @@
 // A window counts as painted when (1) it is visible, (2) its thread has answered
 // a sent WM_NULL, so the messages that came before have been handled, (3) its
 // list view holds the expected rows, which tells a switch that has happened
-// from one still queued (a sent message overtakes posted ones), and (4) neither
+// from one still queued (a sent message overtakes posted ones); when a typed
+// text is given, its field holds it too, since two texts may find as many rows
+// and only the text tells a keystroke handled from one still queued; (4) neither
 // it nor any visible window of its process, children included, has an update
 // region left. Update regions live in the window server, so GetUpdateRect
 // answers for another process's windows too. Under Wine 8 that was checked:
@@ -54,10 +56,19 @@ bool waitsForPaint(HWND window) {
     return pending;
 }
 
+// A window may keep a hidden list view beside the one in sight (Kivo's item
+// view while Find lists its results): only the one shown counts.
+HWND shownListView(HWND window) {
+    for (HWND v = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr); v;
+         v = FindWindowExW(window, v, WC_LISTVIEWW, nullptr))
+        if (GetWindowLongPtrW(v, GWL_STYLE) & WS_VISIBLE) return v;
+    return nullptr;
+}
+
 HWND listWindowIn(const std::vector<HWND>& windows, HWND* view) {
     for (HWND w : windows) {
         if (!IsWindowVisible(w)) continue;
-        if (HWND v = FindWindowExW(w, nullptr, WC_LISTVIEWW, nullptr)) {
+        if (HWND v = shownListView(w)) {
             if (view) *view = v;
             return w;
         }
@@ -65,13 +76,25 @@ HWND listWindowIn(const std::vector<HWND>& windows, HWND* view) {
     return nullptr;
 }
 
-bool paintedNow(DWORD processId, int rows) {
+bool holdsText(HWND window, const TypedText& typed) {
+    HWND field = GetDlgItem(window, typed.controlId);
+    wchar_t text[256] = {};
+    DWORD_PTR length = 0;
+    if (!field || !SendMessageTimeoutW(field, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_NORMAL,
+                                       kRoundTripMs, &length))
+        return false;
+    if (length > 255) return false;
+    return typed.text == std::wstring(text, static_cast<size_t>(length));
+}
+
+bool paintedNow(DWORD processId, int rows, const TypedText* typed) {
     const std::vector<HWND> windows = topWindowsOf(processId);
     HWND view = nullptr;
     HWND main = listWindowIn(windows, &view);
     if (!main) return false;
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kRoundTripMs, &answer)) return false;
+    if (typed && !holdsText(main, *typed)) return false;
     DWORD_PTR count = 0;
     if (!SendMessageTimeoutW(view, LVM_GETITEMCOUNT, 0, 0, SMTO_NORMAL, kRoundTripMs, &count)) return false;
     if (static_cast<int>(count) != rows || !IsWindowVisible(main)) return false;
@@ -95,11 +118,11 @@ double counterMs() {
 
 HWND listWindowOf(DWORD processId, HWND* view) { return listWindowIn(topWindowsOf(processId), view); }
 
-double waitPainted(DWORD processId, int rows, double timeoutMs) {
+double waitPainted(DWORD processId, int rows, double timeoutMs, const TypedText* typed) {
     const double start = counterMs();
     double firstPass = -1;
     while (counterMs() - start < timeoutMs) {
-        if (paintedNow(processId, rows)) {
+        if (paintedNow(processId, rows, typed)) {
             const double passed = counterMs();
             if (firstPass >= 0) return firstPass;
             firstPass = passed;

@@ -15,6 +15,18 @@ inline double median(std::vector<double> values) {
     return values.size() % 2 ? values[middle] : (values[middle - 1] + values[middle]) / 2;
 }
 
+// The value that a `share` (0 to 1) of the values do not exceed, by nearest
+// rank: 1 gives the largest. NaN as for the median.
+inline double percentile(std::vector<double> values, double share) {
+    if (values.empty()) return NAN;
+    for (double v : values)
+        if (std::isnan(v)) return NAN;
+    std::sort(values.begin(), values.end());
+    const double rank = std::ceil(share * static_cast<double>(values.size()));
+    const size_t index = rank < 1 ? 0 : static_cast<size_t>(rank) - 1;
+    return values[index < values.size() ? index : values.size() - 1];
+}
+
 struct PairedMedians {
     double kivo = NAN;
     double bare = NAN;

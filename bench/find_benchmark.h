@@ -1,0 +1,32 @@
+#pragma once
+// Keystrokes typed into Find, each timed from the posted character until the
+// list shows, painted, the rows the text typed so far finds.
+#include <string>
+#include <vector>
+
+#include "find_data.h"
+#include "run_stats.h"
+#include "window_benchmark.h"
+
+struct FindSide {
+    ProgramCall call;
+    int startRows = 0;  // shown before Find opens
+};
+
+// Starts the program, waits for its start rows, opens Find and types each
+// query letter by letter, emptying the field before the next one. Returns the
+// milliseconds of every keystroke; a failed one ends the run with a NaN.
+std::vector<double> timedKeystrokes(const FindSide& side, const FindFolder& found,
+                                    const std::vector<std::wstring>& queries);
+
+struct KeystrokeFigures {
+    PairedMedians median;
+    PairedMedians percentile90;
+    PairedMedians slowest;
+    int keystrokes = 0;  // of each side, all runs together
+};
+
+// `runs` runs of each side in turns (Kivo, bare, Kivo, ...), the keystrokes of
+// all runs of a side pooled.
+KeystrokeFigures alternateKeystrokes(int runs, const FindSide& kivo, const FindSide& bare, const FindFolder& found,
+                                     const std::vector<std::wstring>& queries);

@@ -1,0 +1,19 @@
+#pragma once
+// The data folder of the Find figure: many categories of programs and
+// documents with everyday names, and what a typed text finds in them.
+#include <string>
+#include <vector>
+
+struct FindFolder {
+    std::wstring folder;
+    std::wstring startCategory;  // shown at start
+    // Of every item, in lower case (all plain ASCII): its caption and the file
+    // name of its command, the two texts Find looks in.
+    std::vector<std::wstring> captions;
+    std::vector<std::wstring> fileNames;
+};
+
+FindFolder makeFindFolder(const std::wstring& workFolder, int categories, int itemsEach);
+
+// How many items hold `typed` in their caption or file name, ignoring case.
+int foundCount(const FindFolder& found, const std::wstring& typed);
