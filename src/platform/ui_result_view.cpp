@@ -95,6 +95,11 @@ void showResultRows(int windowId, int controlId, ItemViewMode mode, void* images
         state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(view, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     }
+    // An icon view places rows it has not placed before when redrawing comes
+    // back on, and Wine then invalidates each of them on its own, a trip to the
+    // window server each: about 180 ms for the first 8,000 rows. Placed while
+    // redrawing is off they are only placed; the whole list is invalidated below.
+    if (mode == ItemViewMode::LargeIcons) SendMessageW(view, LVM_ARRANGE, LVA_DEFAULT, 0);
     SendMessageW(view, WM_SETREDRAW, TRUE, 0);
     if (mode == ItemViewMode::SingleColumn) fitResultColumns(windowId, controlId);
     if (count > 0) SendMessageW(view, LVM_ENSUREVISIBLE, 0, FALSE);
