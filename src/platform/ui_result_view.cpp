@@ -24,6 +24,18 @@ bool rowTexts(int windowId, const NMHDR& header, int row, ResultRowTexts& texts)
     return resultRowSource && row >= 0 && resultRowSource(windowId, static_cast<int>(header.idFrom), row, texts);
 }
 
+// Taking the choice from all rows at once costs Wine a step for every row of
+// the list before, thousands of them after one typed letter; a list of one
+// chosen row has at most one chosen and one focused row to clear.
+void clearChosenRow(HWND view) {
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    for (LPARAM which : {LPARAM{LVNI_SELECTED}, LPARAM{LVNI_FOCUSED}}) {
+        const LRESULT row = SendMessageW(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
+        if (row >= 0) SendMessageW(view, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
+    }
+}
+
 }  // namespace
 
 void setResultRowSource(ResultRowSource texts, ItemImageSource images) {
@@ -87,11 +99,11 @@ void showResultRows(int windowId, int controlId, ItemViewMode mode, void* images
     if (!view) return;
     SendMessageW(view, WM_SETREDRAW, FALSE, 0);
     setItemViewMode(view, mode, images);
-    LVITEMW state{};
-    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-    SendMessageW(view, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    clearChosenRow(view);
     SendMessageW(view, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
     if (count > 0) {
+        LVITEMW state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(view, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     }
