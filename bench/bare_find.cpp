@@ -48,8 +48,8 @@ int systemImageOf(const std::wstring& path, std::map<std::wstring, int>& known) 
     const auto found = known.find(path);
     if (found != known.end()) return found->second;
     SHFILEINFOW info{};
-    const int image = SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX) ? info.iIcon
-                                                                                              : I_IMAGENONE;
+    const int image =
+        SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX) ? info.iIcon : I_IMAGENONE;
     known.emplace(path, image);
     return image;
 }
@@ -78,8 +78,8 @@ void showMatches() {
     SendMessageW(finder.view, LVM_DELETEALLITEMS, 0, 0);
     int shown = 0;
     for (const FindRow& row : finder.rows) {
-        if (text.empty() || (row.lowerCaption.find(text) == std::wstring::npos &&
-                             row.lowerFileName.find(text) == std::wstring::npos))
+        if (text.empty() ||
+            (row.lowerCaption.find(text) == std::wstring::npos && row.lowerFileName.find(text) == std::wstring::npos))
             continue;
         LVITEMW item{};
         item.mask = LVIF_TEXT | LVIF_IMAGE;
@@ -95,8 +95,7 @@ void showMatches() {
 LRESULT CALLBACK findWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_SIZE:
-            if (finder.view)
-                MoveWindow(finder.view, 0, kListTop, LOWORD(lParam), HIWORD(lParam) - kListTop, TRUE);
+            if (finder.view) MoveWindow(finder.view, 0, kListTop, LOWORD(lParam), HIWORD(lParam) - kListTop, TRUE);
             return 0;
         case WM_COMMAND:
             if (LOWORD(wParam) == kFindFieldId && HIWORD(wParam) == EN_CHANGE) showMatches();

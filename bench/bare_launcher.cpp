@@ -109,7 +109,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
 
-    HWND window = !find ? createListWindow(instance, argv[1]) : argc > 2 ? createFindWindow(instance, argv[2]) : nullptr;
+    HWND window = nullptr;
+    if (!find)
+        window = createListWindow(instance, argv[1]);
+    else if (argc > 2)
+        window = createFindWindow(instance, argv[2]);
     LocalFree(argv);
     if (!window) return 1;
     ShowWindow(window, show);

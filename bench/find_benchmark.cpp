@@ -63,7 +63,9 @@ bool typeQuery(const StartedProgram& program, HWND field, const FindFolder& foun
     return true;
 }
 
-void addAll(std::vector<double>& to, const std::vector<double>& values) { to.insert(to.end(), values.begin(), values.end()); }
+void addAll(std::vector<double>& to, const std::vector<double>& values) {
+    to.insert(to.end(), values.begin(), values.end());
+}
 
 }  // namespace
 

@@ -7,14 +7,13 @@
 namespace {
 
 const wchar_t* const kCategoryNames[] = {
-    L"Office",   L"Internet",  L"Games",     L"Tools",     L"System",      L"Graphics",  L"Music",
-    L"Video",    L"Projects",  L"Letters",   L"Finance",   L"Travel",      L"Home",      L"Garden",
-    L"Kitchen",  L"Car",       L"School",    L"Work",      L"Clients",     L"Archive",   L"Photos",
-    L"Backup",   L"Downloads", L"Family",    L"Health",    L"Insurance",   L"Taxes",     L"Hobby",
-    L"Books",    L"Sport",     L"Club",      L"Church",    L"Friends",     L"Holidays",  L"Recipes",
-    L"Manuals",  L"Drivers",   L"Utilities", L"Development", L"Design",    L"Printing",  L"Scanning",
-    L"Network",  L"Security",  L"Mail",      L"Calendar",  L"Contacts",    L"Notes",     L"Plans",
-    L"Misc",
+    L"Office",   L"Internet",  L"Games",   L"Tools",    L"System",  L"Graphics",  L"Music",       L"Video",
+    L"Projects", L"Letters",   L"Finance", L"Travel",   L"Home",    L"Garden",    L"Kitchen",     L"Car",
+    L"School",   L"Work",      L"Clients", L"Archive",  L"Photos",  L"Backup",    L"Downloads",   L"Family",
+    L"Health",   L"Insurance", L"Taxes",   L"Hobby",    L"Books",   L"Sport",     L"Club",        L"Church",
+    L"Friends",  L"Holidays",  L"Recipes", L"Manuals",  L"Drivers", L"Utilities", L"Development", L"Design",
+    L"Printing", L"Scanning",  L"Network", L"Security", L"Mail",    L"Calendar",  L"Contacts",    L"Notes",
+    L"Plans",    L"Misc",
 };
 
 struct Program {
@@ -54,23 +53,43 @@ const Program kPrograms[] = {
     {L"Explorer", L"explorer.exe"},
     {L"HTML Help", L"hh.exe"},
 };
-const wchar_t* const kProgramVariants[] = {L"", L" 2", L" (portable)", L" x64", L" old", L" beta", L" 2.1",
-                                           L" - Shortcut"};
+const wchar_t* const kProgramVariants[] = {L"",     L" 2",    L" (portable)", L" x64",
+                                           L" old", L" beta", L" 2.1",        L" - Shortcut"};
 
 // Subjects of documents; the last ones name folders.
 const wchar_t* const kSubjects[] = {
-    L"Budget",        L"Invoice",       L"Meeting notes", L"Report",       L"Travel plan",
-    L"Recipe",        L"Letter to the bank", L"Tax return", L"Project plan", L"Shopping list",
-    L"Contract",      L"Timesheet",     L"Minutes",       L"Presentation", L"Price list",
-    L"Address book",  L"Birthday list", L"Car insurance", L"Garden plan",  L"Reading list",
-    L"Photos",        L"Holiday pictures", L"Music",      L"Backup",       L"Downloads",
+    L"Budget",
+    L"Invoice",
+    L"Meeting notes",
+    L"Report",
+    L"Travel plan",
+    L"Recipe",
+    L"Letter to the bank",
+    L"Tax return",
+    L"Project plan",
+    L"Shopping list",
+    L"Contract",
+    L"Timesheet",
+    L"Minutes",
+    L"Presentation",
+    L"Price list",
+    L"Address book",
+    L"Birthday list",
+    L"Car insurance",
+    L"Garden plan",
+    L"Reading list",
+    L"Photos",
+    L"Holiday pictures",
+    L"Music",
+    L"Backup",
+    L"Downloads",
 };
 constexpr size_t kFirstFolderSubject = 20;
 const wchar_t* const kQualifiers[] = {
-    L"2018",    L"2019",  L"2020",   L"2021",  L"2022",  L"2023",     L"2024",    L"2025",
-    L"January", L"February", L"March", L"April", L"May", L"June",     L"July",    L"August",
-    L"September", L"October", L"November", L"December", L"draft", L"final", L"old", L"copy",
-    L"v2",      L"v3",    L"Anna",   L"Tom",   L"office", L"home",    L"summer",  L"winter",
+    L"2018",      L"2019",     L"2020",     L"2021",     L"2022",   L"2023",  L"2024",   L"2025",
+    L"January",   L"February", L"March",    L"April",    L"May",    L"June",  L"July",   L"August",
+    L"September", L"October",  L"November", L"December", L"draft",  L"final", L"old",    L"copy",
+    L"v2",        L"v3",       L"Anna",     L"Tom",      L"office", L"home",  L"summer", L"winter",
 };
 
 template <typename T, size_t N>
@@ -108,12 +127,14 @@ Targets targetsIn(const std::wstring& dataFolder) {
 void nameItem(const Targets& t, size_t category, size_t k, std::wstring& caption, std::wstring& command) {
     if (k % 4 == 0 && !t.programs.empty()) {
         const size_t p = (k / 4) % t.programs.size();
-        caption = std::wstring(t.programs[p].caption) + kProgramVariants[(k / 4 / t.programs.size()) % countOf(kProgramVariants)];
+        const size_t variant = (k / 4 / t.programs.size()) % countOf(kProgramVariants);
+        caption = std::wstring(t.programs[p].caption) + kProgramVariants[variant];
         command = t.programPaths[p];
         return;
     }
     const size_t subject = k % countOf(kSubjects);
-    caption = std::wstring(kSubjects[subject]) + L" " + kQualifiers[(k / countOf(kSubjects) + category) % countOf(kQualifiers)];
+    const size_t qualifier = (k / countOf(kSubjects) + category) % countOf(kQualifiers);
+    caption = std::wstring(kSubjects[subject]) + L" " + kQualifiers[qualifier];
     const std::vector<std::wstring>& paths =
         subject >= kFirstFolderSubject ? t.documents.folders : t.documents.documents;
     command = paths[k % paths.size()];
@@ -127,8 +148,8 @@ FindFolder makeFindFolder(const std::wstring& workFolder, int categories, int it
     const Targets targets = targetsIn(found.folder);
     std::vector<std::wstring> names;
     for (size_t c = 0; c < static_cast<size_t>(categories); ++c) {
-        const std::wstring name = c < countOf(kCategoryNames) ? std::wstring(kCategoryNames[c])
-                                                               : L"More " + std::to_wstring(c + 1);
+        const std::wstring name =
+            c < countOf(kCategoryNames) ? std::wstring(kCategoryNames[c]) : L"More " + std::to_wstring(c + 1);
         names.push_back(name);
         std::wstring text;
         for (size_t i = 0; i < static_cast<size_t>(itemsEach); ++i) {
