@@ -55,8 +55,12 @@ void chooseBuffering(HWND view, ItemViewMode mode) {
 }  // namespace
 
 void setItemViewMode(HWND view, ItemViewMode mode, void* images) {
-    LONG_PTR style = GetWindowLongPtrW(view, GWL_STYLE) & ~static_cast<LONG_PTR>(LVS_TYPEMASK);
-    SetWindowLongPtrW(view, GWL_STYLE, style | static_cast<LONG_PTR>(viewStyleOf(mode)));
+    const LONG_PTR style = GetWindowLongPtrW(view, GWL_STYLE);
+    const LONG_PTR type = static_cast<LONG_PTR>(viewStyleOf(mode));
+    // Wine repaints the frame and scroll bar of a view whose style is set, even
+    // to the style it has: Find would pay that for every letter typed.
+    if ((style & LVS_TYPEMASK) != type)
+        SetWindowLongPtrW(view, GWL_STYLE, (style & ~static_cast<LONG_PTR>(LVS_TYPEMASK)) | type);
     chooseBuffering(view, mode);
     SendMessageW(view, LVM_SETIMAGELIST, static_cast<WPARAM>(imageSlotOf(view)), reinterpret_cast<LPARAM>(images));
 }
