@@ -101,6 +101,7 @@ std::vector<FindResult> findItems(const FindIndex& index, const std::wstring& fo
         }
     }
     std::vector<FindResult> results = std::move(ranked[0]);
-    for (int rank = 1; rank < kRankCount; ++rank) results.insert(results.end(), ranked[rank].begin(), ranked[rank].end());
+    for (int rank = 1; rank < kRankCount; ++rank)
+        results.insert(results.end(), ranked[rank].begin(), ranked[rank].end());
     return results;
 }

@@ -54,8 +54,9 @@ void answerResultDisplayInfo(int windowId, NMLVDISPINFOW& info) {
 void answerResultTip(int windowId, NMLVGETINFOTIPW& tip) {
     ResultRowTexts texts;
     if (!rowTexts(windowId, tip.hdr, tip.iItem, texts) || !texts.detail) return;
-    // The label's own text, when it is cut short, comes first.
-    std::wstring shown = tip.pszText && tip.cchTextMax > 0 ? std::wstring(tip.pszText) : std::wstring();
+    // A label cut short comes with its whole text, which stays first.
+    const bool cutShort = tip.dwFlags == 0 && tip.pszText && tip.cchTextMax > 0;
+    std::wstring shown = cutShort ? std::wstring(tip.pszText) : std::wstring();
     if (!shown.empty()) shown += L"\r\n";
     copyText(&(shown += *texts.detail), tip.pszText, tip.cchTextMax);
 }

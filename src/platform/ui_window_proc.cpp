@@ -110,7 +110,8 @@ void onSize(WindowRecord& record, WPARAM state) {
 
 void onSizeMoveEnded(HWND window) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (isItemViewControl(child) && !isResultView(child) && (GetWindowLongPtrW(child, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT)
+        if (isItemViewControl(child) && !isResultView(child) &&
+            (GetWindowLongPtrW(child, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT)
             SendMessageW(child, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
 }
 
