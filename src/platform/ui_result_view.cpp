@@ -61,6 +61,26 @@ void answerResultTip(int windowId, NMLVGETINFOTIPW& tip) {
     copyText(&(shown += *texts.detail), tip.pszText, tip.cchTextMax);
 }
 
+// While the typing goes on in the search field, the chosen row is still the one
+// Enter starts: it keeps the colours of a chosen row in a list that has the
+// focus, not the pale grey of one without it.
+bool answerResultDrawing(NMLVCUSTOMDRAW& draw, LRESULT& result) {
+    HWND view = draw.nmcd.hdr.hwndFrom;
+    if (!isResultView(view)) return false;
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        result = CDRF_NOTIFYITEMDRAW;
+        return true;
+    }
+    result = CDRF_DODEFAULT;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || GetFocus() == view) return true;
+    const WPARAM row = static_cast<WPARAM>(draw.nmcd.dwItemSpec);
+    if (!(SendMessageW(view, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED)) return true;
+    draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+    draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+    return true;
+}
+
 bool addResultView(int windowId, int controlId, int x, int y, int width, int height) {
     HWND view = createChildControl(windowId, controlId, WC_LISTVIEWW,
                                    LVS_OWNERDATA | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_AUTOARRANGE |
