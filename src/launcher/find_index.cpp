@@ -1,6 +1,7 @@
 #include "launcher/find_index.h"
 
 #include <cwctype>
+#include <utility>
 
 #include "launch/item_fields.h"
 #include "launch/launch_item.h"
@@ -40,8 +41,8 @@ bool readCategory(IndexedCategory& category, const DriveLetters& drives) {
     return true;
 }
 
-const IndexedCategory* readBefore(const FindIndex& index, const std::wstring& name) {
-    for (const IndexedCategory& category : index.categories)
+IndexedCategory* readBefore(FindIndex& index, const std::wstring& name) {
+    for (IndexedCategory& category : index.categories)
         if (sameTextIgnoringCase(category.name, name)) return &category;
     return nullptr;
 }
@@ -58,9 +59,10 @@ void refreshFindIndex(FindIndex& index, const std::vector<std::wstring>& names, 
         category.name = name;
         category.path = categoryPath(name);
         if (!fileWriteTime(category.path, category.writeTime)) continue;
-        const IndexedCategory* known = readBefore(index, name);
+        IndexedCategory* known = readBefore(index, name);
+        // The old index is replaced as a whole: what it read stays read.
         if (known && known->path == category.path && known->writeTime == category.writeTime) {
-            category.items = known->items;
+            category.items = std::move(known->items);
         } else {
             if (!readCategory(category, drives)) continue;
             ++index.filesRead;
@@ -101,6 +103,7 @@ std::vector<FindResult> findItems(const FindIndex& index, const std::wstring& fo
         }
     }
     std::vector<FindResult> results = std::move(ranked[0]);
-    for (int rank = 1; rank < kRankCount; ++rank) results.insert(results.end(), ranked[rank].begin(), ranked[rank].end());
+    for (int rank = 1; rank < kRankCount; ++rank)
+        results.insert(results.end(), ranked[rank].begin(), ranked[rank].end());
     return results;
 }

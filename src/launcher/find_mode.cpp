@@ -132,7 +132,8 @@ int LaunchFoundItem() {
     const int row = selectedItemRow(kLauncherWindow, kLauncherFindView);
     const IndexedItem* found = foundItemOfRow(row);
     if (!found) return kLaunchNothing;
-    const std::wstring category = findState.index.categories[static_cast<size_t>(findState.results[static_cast<size_t>(row)].category)].name;
+    const FindResult& result = findState.results[static_cast<size_t>(row)];
+    const std::wstring category = findState.index.categories[static_cast<size_t>(result.category)].name;
     // A copy: a launch may show a message, and the index must not change under it.
     const CategoryItem item = found->item;
     prepareLaunch(item, launchState.launchRecord);

@@ -237,7 +237,11 @@ int carryOut(int command, unsigned now) {
         case kCommandLeaveFind: CloseFind(); break;
         case kCommandCloseRequest:
         case kCommandCloseGlyph: command = generalSettings.SystemTray ? kCommandMinimize : kCommandExit; break;
-        case kCommandToggleWindow: command = ToggleLauncherWindow(kCommandToggleWindow); break;
+        case kCommandToggleWindow:
+            command = ToggleLauncherWindow(kCommandToggleWindow);
+            // The keys go on into the field, not into the hidden item view.
+            if (command == kCommandNothingFurther && findState.open) OpenFind();
+            break;
         case kCommandPreviousCategory:
             categoryNavigation.targetCategory = StepBackVisited(categoryNavigation);
             loop.result = kLoopShowCategory;

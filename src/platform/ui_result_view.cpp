@@ -66,10 +66,31 @@ void answerResultDisplayInfo(int windowId, NMLVDISPINFOW& info) {
 void answerResultTip(int windowId, NMLVGETINFOTIPW& tip) {
     ResultRowTexts texts;
     if (!rowTexts(windowId, tip.hdr, tip.iItem, texts) || !texts.detail) return;
-    // The label's own text, when it is cut short, comes first.
-    std::wstring shown = tip.pszText && tip.cchTextMax > 0 ? std::wstring(tip.pszText) : std::wstring();
+    // A label cut short comes with its whole text, which stays first.
+    const bool cutShort = tip.dwFlags == 0 && tip.pszText && tip.cchTextMax > 0;
+    std::wstring shown = cutShort ? std::wstring(tip.pszText) : std::wstring();
     if (!shown.empty()) shown += L"\r\n";
     copyText(&(shown += *texts.detail), tip.pszText, tip.cchTextMax);
+}
+
+// While the typing goes on in the search field, the chosen row is still the one
+// Enter starts: it keeps the colours of a chosen row in a list that has the
+// focus, not the pale grey of one without it.
+bool answerResultDrawing(NMLVCUSTOMDRAW& draw, LRESULT& result) {
+    HWND view = draw.nmcd.hdr.hwndFrom;
+    if (!isResultView(view)) return false;
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        result = CDRF_NOTIFYITEMDRAW;
+        return true;
+    }
+    result = CDRF_DODEFAULT;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || GetFocus() == view) return true;
+    const WPARAM row = static_cast<WPARAM>(draw.nmcd.dwItemSpec);
+    if (!(SendMessageW(view, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED)) return true;
+    draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+    draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+    return true;
 }
 
 bool addResultView(int windowId, int controlId, int x, int y, int width, int height) {

@@ -110,7 +110,8 @@ void onSize(WindowRecord& record, WPARAM state) {
 
 void onSizeMoveEnded(HWND window) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (isItemViewControl(child) && !isResultView(child) && (GetWindowLongPtrW(child, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT)
+        if (isItemViewControl(child) && !isResultView(child) &&
+            (GetWindowLongPtrW(child, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT)
             SendMessageW(child, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
 }
 
@@ -166,7 +167,14 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (!record || record->handle != window) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
         case WM_COMMAND: onCommand(windowId, *record, wParam, lParam); return 0;
-        case WM_NOTIFY: onNotify(windowId, lParam); break;
+        case WM_NOTIFY: {
+            LRESULT drawing = 0;
+            if (reinterpret_cast<const NMHDR*>(lParam)->code == NM_CUSTOMDRAW &&
+                answerResultDrawing(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam), drawing))
+                return drawing;
+            onNotify(windowId, lParam);
+            break;
+        }
         case WM_CLOSE: queueEvent(eventFor(windowId, UiEventKind::CloseRequest)); return 0;
         case WM_MOVE: queueEventOnce(eventFor(windowId, UiEventKind::Moved)); break;
         case WM_SIZE: onSize(*record, wParam); break;

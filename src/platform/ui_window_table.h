@@ -61,6 +61,8 @@ bool isItemViewControl(HWND control);
 bool isResultView(HWND control);
 void answerResultDisplayInfo(int windowId, NMLVDISPINFOW& info);
 void answerResultTip(int windowId, NMLVGETINFOTIPW& tip);
+// The answer to a result view's custom-draw notification; false for other controls.
+bool answerResultDrawing(NMLVCUSTOMDRAW& draw, LRESULT& result);
 // Switches an item view to the mode, drawing from `images`.
 void setItemViewMode(HWND view, ItemViewMode mode, void* images);
 // An item view asks for the image of a row it is about to draw (LVN_GETDISPINFOW).

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-constexpr int kLanguageEntryCount = 96;
+constexpr int kLanguageEntryCount = 97;
 constexpr size_t kMaxLanguageNameChars = 64;
 
 struct LanguageTable {

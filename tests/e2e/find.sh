@@ -84,4 +84,24 @@ wait_kivo_exit && pass "Escape exits"
 (cd "$data" && md5sum -c --quiet "$E2E_OUT/before.md5") && pass "no category file was written" \
   || fail "a category file changed"
 if grep -q 'startup' "$log"; then fail "an item of the start-up category was started"; fi
+if tr -d '\r' <"$data/Kivo.ini" | grep -q '^FindOnHotkey='; then fail "a setting never changed was written"; fi
+
+# With FindOnHotkey the hotkey (Ctrl+Alt+K) that brings the window up opens Find.
+printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nHotkey=$3804B\r\nFindOnHotkey=1\r\n' >"$data/Kivo.ini"
+start_kivo "$data" /nostartup
+wait_launcher || finish
+click_caption "$LAUNCHER_WIN"
+xdotool key ctrl+alt+k
+sleep 0.5
+xdotool key ctrl+alt+k
+sleep 0.5
+xdotool type --delay 80 "y pro"
+expect_rows_soon '1\tMy programs\tBeta\n' "the hotkey brings the window up with the field open"
+click_caption "$LAUNCHER_WIN"
+xdotool key Escape
+expect_category Alpha "Escape leaves Find"
+xdotool key Escape
+wait_kivo_exit
+tr -d '\r' <"$data/Kivo.ini" | grep -qx 'FindOnHotkey=1' && pass "the setting is kept" \
+  || fail "FindOnHotkey lost: $(tr -d '\r' <"$data/Kivo.ini")"
 finish
