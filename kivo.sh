@@ -3,7 +3,7 @@
 #   ./kivo.sh run    build Kivo and start it under Wine with the sample data folder
 #   ./kivo.sh test   build Kivo and run every test under Wine
 # Both install what they need (apt-get) first.
-# Besides: ./kivo.sh bench [runs] times Kivo against a bare Win32 window (bench/).
+# Besides: ./kivo.sh bench [runs] [find] times Kivo against a bare Win32 window (bench/).
 # ./kivo.sh package builds the release zip (package/) and says where it is.
 # ./kivo.sh fuzz [seconds] fuzzes the file code natively (tests/fuzz/).
 set -euo pipefail
@@ -213,8 +213,9 @@ cmd_run() {
   echo "No display was set: Kivo ran on a virtual display; screenshot: $shot"
 }
 
-# Runs the benchmarks (median of [runs] runs a figure, 7 when not given) and
-# prints their table, kept in $BUILD/bench-table.txt as well.
+# Runs the benchmarks (median of [runs] runs a figure, 7 when not given; with
+# "find", the Find figure alone) and prints their table, kept in
+# $BUILD/bench-table.txt as well.
 cmd_bench() {
   install_packages
   # The tests are not needed here; the desktop keeper is.
@@ -259,5 +260,5 @@ case "${1:-}" in
   bench) shift; cmd_bench "$@" ;;
   package) shift; cmd_package ;;
   fuzz) shift; cmd_fuzz "$@" ;;
-  *) echo "usage: ./kivo.sh test | run | bench [runs] | package | fuzz [seconds]" >&2; exit 2 ;;
+  *) echo "usage: ./kivo.sh test | run | bench [runs] [find] | package | fuzz [seconds]" >&2; exit 2 ;;
 esac

@@ -172,9 +172,13 @@ int wmain(int argc, wchar_t** argv) {
     setup.kivoExe = argv[1];
     setup.workFolder = argv[2];
     setup.bareExe = besideThisProgram(L"bare_launcher.exe");
-    if (argc > 3) setup.runs = _wtoi(argv[3]);
+    for (int i = 3; i < argc; ++i) {
+        if (wcscmp(argv[i], L"find") == 0)
+            setup.findOnly = true;
+        else
+            setup.runs = _wtoi(argv[i]);
+    }
     if (setup.runs < 1) setup.runs = 7;
-    setup.findOnly = argc > 4 && wcscmp(argv[4], L"find") == 0;
     CreateDirectoryW(setup.workFolder.c_str(), nullptr);
     const double began = GetTickCount64() / 1000.0;
     if (setup.findOnly) {

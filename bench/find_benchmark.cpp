@@ -12,8 +12,8 @@ namespace {
 constexpr double kTimeoutMs = 120000;
 // As in the other figures: the last run's after-effects stay out of the next.
 constexpr DWORD kPauseMs = 400;
-// About the pause between two keys of someone typing fast; it lets what a
-// keystroke left for later (a timer, the field's caret) pass before the next.
+// About the pause between two keys of someone typing fast: what one keystroke
+// leaves for later is not timed with the next.
 constexpr DWORD kKeyPauseMs = 100;
 
 bool shown(const StartedProgram& program, int rows, const std::wstring& text) {
