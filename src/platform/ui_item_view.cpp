@@ -65,6 +65,12 @@ void setItemViewMode(HWND view, ItemViewMode mode, void* images) {
     SendMessageW(view, LVM_SETIMAGELIST, static_cast<WPARAM>(imageSlotOf(view)), reinterpret_cast<LPARAM>(images));
 }
 
+bool itemViewInMode(HWND view, ItemViewMode mode, void* images) {
+    return (GetWindowLongPtrW(view, GWL_STYLE) & LVS_TYPEMASK) == static_cast<LONG_PTR>(viewStyleOf(mode)) &&
+           SendMessageW(view, LVM_GETIMAGELIST, static_cast<WPARAM>(imageSlotOf(view)), 0) ==
+               reinterpret_cast<LRESULT>(images);
+}
+
 void setItemImageSource(ItemImageSource source) { itemViewSetup.imageSource = source; }
 
 void answerItemDisplayInfo(int windowId, LPARAM displayInfo) {

@@ -118,23 +118,34 @@ bool addResultView(int windowId, int controlId, int x, int y, int width, int hei
 void showResultRows(int windowId, int controlId, ItemViewMode mode, void* images, int count) {
     HWND view = resultViewOf(windowId, controlId);
     if (!view) return;
-    SendMessageW(view, WM_SETREDRAW, FALSE, 0);
-    setItemViewMode(view, mode, images);
+    // As many rows as before in the same mode stand where they stood, only
+    // their contents change (the next letters of a word often leave it so):
+    // turning redrawing off and on again would have Wine lay the list out and
+    // draw its scroll bar anew, about 5 ms for nothing.
+    const bool sameRows =
+        count == static_cast<int>(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0)) && itemViewInMode(view, mode, images);
+    if (!sameRows) {
+        SendMessageW(view, WM_SETREDRAW, FALSE, 0);
+        setItemViewMode(view, mode, images);
+    }
     clearChosenRow(view);
-    SendMessageW(view, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+    if (!sameRows) SendMessageW(view, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
     if (count > 0) {
         LVITEMW state{};
         state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
         state.state = LVIS_SELECTED | LVIS_FOCUSED;
         SendMessageW(view, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     }
-    // An icon view places rows it has not placed before when redrawing comes
-    // back on, and Wine then invalidates each of them on its own, a trip to the
-    // window server each: about 180 ms for the first 8,000 rows. Placed while
-    // redrawing is off they are only placed; the whole list is invalidated below.
-    if (mode == ItemViewMode::LargeIcons) SendMessageW(view, LVM_ARRANGE, LVA_DEFAULT, 0);
-    SendMessageW(view, WM_SETREDRAW, TRUE, 0);
-    if (mode == ItemViewMode::SingleColumn) fitResultColumns(windowId, controlId);
+    if (!sameRows) {
+        // An icon view places rows it has not placed before when redrawing
+        // comes back on, and Wine then invalidates each of them on its own, a
+        // trip to the window server each: about 180 ms for the first 8,000
+        // rows. Placed while redrawing is off they are only placed; the whole
+        // list is invalidated below.
+        if (mode == ItemViewMode::LargeIcons) SendMessageW(view, LVM_ARRANGE, LVA_DEFAULT, 0);
+        SendMessageW(view, WM_SETREDRAW, TRUE, 0);
+        if (mode == ItemViewMode::SingleColumn) fitResultColumns(windowId, controlId);
+    }
     if (count > 0) SendMessageW(view, LVM_ENSUREVISIBLE, 0, FALSE);
     InvalidateRect(view, nullptr, TRUE);
 }

@@ -65,6 +65,8 @@ void answerResultTip(int windowId, NMLVGETINFOTIPW& tip);
 bool answerResultDrawing(NMLVCUSTOMDRAW& draw, LRESULT& result);
 // Switches an item view to the mode, drawing from `images`.
 void setItemViewMode(HWND view, ItemViewMode mode, void* images);
+// True when the view is in the mode already and draws from `images`.
+bool itemViewInMode(HWND view, ItemViewMode mode, void* images);
 // An item view asks for the image of a row it is about to draw (LVN_GETDISPINFOW).
 void answerItemDisplayInfo(int windowId, LPARAM displayInfo);
 
