@@ -153,6 +153,8 @@ int translateEvent(const UiEvent& event, unsigned now) {
             return kNoCommand;
         case UiEventKind::Timer: return onTimer(event, now);
         case UiEventKind::ControlChanged: return kNoCommand;
+        // Icons of the new display's size.
+        case UiEventKind::ScaleChanged: refillLauncherView(); return kNoCommand;
     }
     return kNoCommand;
 }

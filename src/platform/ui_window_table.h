@@ -3,6 +3,8 @@
 // platform's own sources.
 #include <windows.h>
 
+#include <vector>
+
 #include "platform/ui_events.h"
 #include "platform/ui_windows.h"
 
@@ -24,8 +26,30 @@ inline UiEvent eventFor(int windowId, UiEventKind kind, int code = 0) {
     return event;
 }
 
+// Where the program put a control and the font it gave it, in units of a pixel
+// at 96 DPI: what the control is given again, in pixels, at another DPI.
+struct ControlPlace {
+    HWND control = nullptr;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool ownFont = false;  // the program's font in `font`; else the system's dialog font
+    LOGFONTW font{};
+    bool fitsText = false;  // as wide as its text (fitControlToText)
+    int spacingX = 0;  // an item view's icon spacing; 0: the view's own
+    int spacingY = 0;
+};
+
+// A font of the program made anew at the window's DPI.
+struct ScaledFont {
+    LOGFONTW units{};  // as the program made it, at 96 DPI
+    HFONT font = nullptr;
+};
+
 struct WindowRecord {
     HWND handle = nullptr;
+    int dpi = kBaseDpi;  // of the display the window is on, as last reported to it
     bool ownWindow = false;  // made by openWindow (not only registered)
     HACCEL shortcuts = nullptr;
     HBRUSH background = nullptr;
@@ -40,6 +64,8 @@ struct WindowRecord {
     HWND lastFocus = nullptr;  // the control that had the focus when the window was left
     void (*sizeHandler)(SizeKind kind) = nullptr;
     void (*sessionEndHandler)() = nullptr;
+    std::vector<ControlPlace> places;
+    std::vector<ScaledFont> fonts;
 };
 
 constexpr int kWindowCount = 5;
