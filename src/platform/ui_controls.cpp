@@ -74,6 +74,8 @@ bool addItemView(int windowId, int controlId, int x, int y, int width, int heigh
     SendMessageW(view, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
     DragAcceptFiles(view, TRUE);
     SetWindowPos(view, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    WindowRecord& record = *windowRecord(windowId);
+    applyIconSpacing(record, *placeOf(record, view));
     return true;
 }
 

@@ -230,9 +230,8 @@ void setItemViewSpacing(int windowId, int controlId, int horizontal, int vertica
     if (ControlPlace* place = placeOf(*record, view)) {
         place->spacingX = horizontal;
         place->spacingY = vertical;
+        applyIconSpacing(*record, *place);
     }
-    SendMessageW(view, LVM_SETICONSPACING, 0,
-                 MAKELPARAM(pixelsOf(horizontal, record->dpi), pixelsOf(vertical, record->dpi)));
 }
 
 void setItemViewLook(int windowId, int controlId, void* font, uint32_t textColor, uint32_t backgroundColor) {

@@ -112,11 +112,9 @@ void moveToPlace(const WindowRecord& record, const ControlPlace& p) {
                  pixelsOf(p.width, record.dpi), pixelsOf(p.height, record.dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-void rescaleItemView(const WindowRecord& record, const ControlPlace& place, int oldDpi) {
+void rescaleItemView(const WindowRecord& record, ControlPlace& place, int oldDpi) {
     HWND view = place.control;
-    if (place.spacingX > 0)
-        SendMessageW(view, LVM_SETICONSPACING, 0,
-                     MAKELPARAM(pixelsOf(place.spacingX, record.dpi), pixelsOf(place.spacingY, record.dpi)));
+    applyIconSpacing(record, place);
     for (int column = 0; column < 16; ++column) {
         const int width = static_cast<int>(SendMessageW(view, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
         if (width <= 0) break;
@@ -192,6 +190,23 @@ ControlPlace* placeOf(WindowRecord& record, HWND control) {
     for (ControlPlace& place : record.places)
         if (place.control == control) return &place;
     return nullptr;
+}
+
+// The view's own spacing follows the system's icon spacing, which is made for
+// the system's DPI: on a display of another DPI it is that DPI's.
+void applyIconSpacing(const WindowRecord& record, ControlPlace& place) {
+    const int dpi = record.dpi;
+    const bool systemSpacing = place.spacingX <= 0;
+    LPARAM spacing = MAKELPARAM(pixelsOf(place.spacingX, dpi), pixelsOf(place.spacingY, dpi));
+    if (systemSpacing && dpi != functions().systemDpi) {
+        spacing = MAKELPARAM(systemMetricAt(SM_CXICONSPACING, dpi), systemMetricAt(SM_CYICONSPACING, dpi));
+    } else if (systemSpacing) {
+        // Back at the system's DPI the view works its spacing out itself again.
+        if (!place.spacingSet) return;
+        spacing = -1;  // both -1, as a signed value: 64 bits wide
+    }
+    place.spacingSet = !(systemSpacing && dpi == functions().systemDpi);
+    SendMessageW(place.control, LVM_SETICONSPACING, 0, spacing);
 }
 
 void placeControl(WindowRecord& record, HWND control, int x, int y, int width, int height) {

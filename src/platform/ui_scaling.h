@@ -30,6 +30,9 @@ ControlPlace* placeOf(WindowRecord& record, HWND control);
 // Narrows the control to the width its text needs in its font, now and at
 // every other DPI.
 void fitToText(WindowRecord& record, HWND control);
+// The icon spacing of an item view at the window's DPI: the program's
+// (spacingX, spacingY) or the system's.
+void applyIconSpacing(const WindowRecord& record, ControlPlace& place);
 
 // The program's font (made at 96 DPI, fonts.h) on the control, as a copy made
 // at the window's DPI that the window owns.

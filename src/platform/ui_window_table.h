@@ -37,8 +37,9 @@ struct ControlPlace {
     bool ownFont = false;  // the program's font in `font`; else the system's dialog font
     LOGFONTW font{};
     bool fitsText = false;  // as wide as its text (fitControlToText)
-    int spacingX = 0;  // an item view's icon spacing; 0: the view's own
+    int spacingX = 0;  // an item view's icon spacing; 0: the system's
     int spacingY = 0;
+    bool spacingSet = false;  // given to the view in pixels, not left to it
 };
 
 // A font of the program made anew at the window's DPI.
