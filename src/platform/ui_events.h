@@ -40,7 +40,7 @@ struct UiEvent {
     int control = 0;
     int code = 0;
     int data = -1;
-    int x = 0;  // screen coordinates
+    int x = 0;  // screen coordinates, in units (ui_windows.h)
     int y = 0;
     std::vector<std::wstring> files;
 };
