@@ -23,6 +23,7 @@
 #include "settings/data_folder.h"
 #include "settings/general_settings.h"
 #include "settings/language.h"
+#include "store/category_file.h"
 #include "store/category_store.h"
 #include "store/text_lines.h"
 

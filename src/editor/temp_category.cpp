@@ -9,8 +9,6 @@
 #include "store/text_encoding.h"
 #include "store/text_lines.h"
 
-bool isTempCategory(const std::wstring& categoryName) { return toLowerCase(categoryName) == L"temp"; }
-
 bool tempHoldsItems(const std::wstring& tempFile) {
     uint64_t size = 0;
     return fileSize(tempFile, size) && size > 0;

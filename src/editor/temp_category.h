@@ -7,7 +7,6 @@
 #include "store/category_store.h"
 #include "store/drive_letters.h"
 
-bool isTempCategory(const std::wstring& categoryName);
 // True when the file exists and holds something.
 bool tempHoldsItems(const std::wstring& tempFile);
 

@@ -28,7 +28,9 @@ void leaveCategory(ItemImages& images, const std::wstring& category) {
     });
 }
 
-int imageOf(ItemImageSet& set, const CategoryItem& item) {
+}  // namespace
+
+int itemImageInSet(ItemImageSet& set, const CategoryItem& item) {
     // Not the launch record: a view may draw while a launch is using it.
     ItemFields fields;
     prepareLaunch(item, fields);
@@ -50,17 +52,19 @@ int imageOf(ItemImageSet& set, const CategoryItem& item) {
     return index < 0 ? kRowImageNone : index;
 }
 
-}  // namespace
+ItemImageSet newItemImageSet(const std::wstring& category, int pixels) {
+    ItemImageSet set;
+    set.category = category;
+    set.pixels = pixels;
+    set.list.reset(createIconImageList(pixels));
+    return set;
+}
 
 void* itemImagesFor(ItemImages& images, const std::wstring& category, int pixels) {
     if (!sameTextIgnoringCase(images.shownCategory, category)) leaveCategory(images, category);
     ItemImageSet* set = findSet(images, category, pixels);
     if (!set) {
-        ItemImageSet fresh;
-        fresh.category = category;
-        fresh.pixels = pixels;
-        fresh.list.reset(createIconImageList(pixels));
-        images.sets.push_back(std::move(fresh));
+        images.sets.push_back(newItemImageSet(category, pixels));
         set = &images.sets.back();
     }
     return set->list.handle;
@@ -75,7 +79,7 @@ int itemImageOf(int windowId, int, int position, IconSize size) {
     if (!set || position < 0 || static_cast<size_t>(position) >= items.size()) return kRowImageLater;
     const CategoryItem& item = items[static_cast<size_t>(position)];
     if (splitDefinition(item.definition).command.empty()) return kRowImageNone;
-    return imageOf(*set, item);
+    return itemImageInSet(*set, item);
 }
 
 void releaseItemImages(ItemImages& images) {

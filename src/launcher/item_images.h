@@ -9,6 +9,7 @@
 
 #include "platform/icons.h"
 #include "platform/image_lists.h"
+#include "store/category_store.h"
 
 struct ItemImageSet {
     std::wstring category;
@@ -38,3 +39,10 @@ void* itemImagesFor(ItemImages& images, const std::wstring& category, int pixels
 int itemImageOf(int windowId, int controlId, int position, IconSize size);
 
 void releaseItemImages(ItemImages& images);
+
+// A set of its own, for a list of items from several categories (Find). Its
+// images stay right while the icon cache is kept (until another category is
+// shown).
+ItemImageSet newItemImageSet(const std::wstring& category, int pixels);
+// The image of the item in the set, taken out of its file the first time.
+int itemImageInSet(ItemImageSet& set, const CategoryItem& item);

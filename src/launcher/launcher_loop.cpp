@@ -6,6 +6,7 @@
 #include "launcher/category_list.h"
 #include "launcher/commands.h"
 #include "launcher/edge_hide.h"
+#include "launcher/find_mode.h"
 #include "launcher/launcher_menus.h"
 #include "launcher/launcher_window.h"
 #include "launcher/window_modes.h"
@@ -39,7 +40,10 @@ int onMenuEntry(int number, unsigned now) {
     LauncherLoop& loop = launcherLoop;
     if (number < kFirstMenuEntry) {
         if (!handleCommonMenu(number)) return number;
-        if (number == kCommandLargeIcons || number == kCommandFont) refillLauncherView();
+        if (number == kCommandLargeIcons || number == kCommandFont) {
+            refillLauncherView();
+            FindTextChanged();
+        }
         return kNoCommand;
     }
     const size_t position = static_cast<size_t>(number - kFirstMenuEntry);
@@ -57,7 +61,16 @@ int onMenuEntry(int number, unsigned now) {
     return kNoCommand;
 }
 
+int onFoundItemClick(const UiEvent& event) {
+    if (event.code == kRightClick) return kCommandContextMenu;
+    if (event.data < 0) return kNoCommand;
+    return event.code == kLeftDoubleClick || (event.code == kLeftClick && generalSettings.SingleClick == 1)
+               ? kCommandLaunch
+               : kNoCommand;
+}
+
 int onItemViewClick(const UiEvent& event) {
+    if (event.control == kLauncherFindView) return onFoundItemClick(event);
     if (event.data >= 0) {
         categoryStore.selectedItem = event.data;
         if (event.code == kLeftDoubleClick || (event.code == kLeftClick && generalSettings.SingleClick == 1))
@@ -102,10 +115,22 @@ int onTimer(const UiEvent& event, unsigned now) {
     return windowInNormalState() ? edgeTick(launcherLoop.edge, now) : kNoCommand;
 }
 
+// The hotkey that brings the window up goes on to Find when it is open or
+// when the user wants the hotkey to open it.
+int onHotkey(const UiEvent& event) {
+    if (event.code != kLauncherHotkey) return kNoCommand;
+    const int command = ToggleLauncherWindow(kLauncherHotkey);
+    if (command == kCommandNothingFurther && (findState.open || generalSettings.FindOnHotkey)) OpenFind();
+    return command;
+}
+
 int translateEvent(const UiEvent& event, unsigned now) {
     LauncherLoop& loop = launcherLoop;
     switch (event.kind) {
-        case UiEventKind::Menu: return onMenuEntry(event.code, now);
+        case UiEventKind::Menu:
+            // Escape in the list of found items leaves Find, as it does in the field.
+            if (findState.open && event.code == kCommandCloseRequest) return kCommandLeaveFind;
+            return onMenuEntry(event.code, now);
         case UiEventKind::ItemView: return onItemViewClick(event);
         case UiEventKind::ControlClick:
             if (event.control >= kLauncherTitleStrip && event.control <= kLauncherCloseGlyph) {
@@ -133,8 +158,7 @@ int translateEvent(const UiEvent& event, unsigned now) {
             ShowFromEdge();
             loop.edge.mouseOver = now;
             return kNoCommand;
-        case UiEventKind::Hotkey:
-            return event.code == kLauncherHotkey ? ToggleLauncherWindow(kLauncherHotkey) : kNoCommand;
+        case UiEventKind::Hotkey: return onHotkey(event);
         case UiEventKind::FilesDropped:
             if (generalSettings.AllowDrop && !programFolders.settingsReadOnly)
                 addDroppedFiles(event.files);
@@ -152,9 +176,14 @@ int translateEvent(const UiEvent& event, unsigned now) {
             loop.alt.alone = false;
             return kNoCommand;
         case UiEventKind::Timer: return onTimer(event, now);
-        case UiEventKind::ControlChanged: return kNoCommand;
+        case UiEventKind::ControlChanged:
+            if (event.control == kLauncherFindField && event.code != kFieldLeft) FindTextChanged();
+            return kNoCommand;
         // Icons of the new display's size.
-        case UiEventKind::ScaleChanged: refillLauncherView(); return kNoCommand;
+        case UiEventKind::ScaleChanged:
+            refillLauncherView();
+            FindTextChanged();
+            return kNoCommand;
     }
     return kNoCommand;
 }
@@ -169,6 +198,14 @@ int commandWithoutEvent(unsigned now) {
     return control;
 }
 
+void afterLaunch(int launched, unsigned now) {
+    if (launched & kLaunchStarted) {
+        if (generalSettings.AutoClose && !keyHeld(kKeyControl)) launcherLoop.edge.autoCloseStart = now;
+        return;
+    }
+    launcherLoop.result |= launched;
+}
+
 void launchSelectedItem(unsigned now) {
     const int row = selectedItemRow(kLauncherWindow, kLauncherItemView);
     if (row < 0) return;
@@ -178,12 +215,7 @@ void launchSelectedItem(unsigned now) {
     const CategoryItem& item = categoryStore.items[static_cast<size_t>(position)];
     if (item.definition.empty()) return;
     prepareLaunch(item, launchState.launchRecord);
-    const int launched = launchItem(false);
-    if (launched & kLaunchStarted) {
-        if (generalSettings.AutoClose && !keyHeld(kKeyControl)) launcherLoop.edge.autoCloseStart = now;
-        return;
-    }
-    launcherLoop.result |= launched;
+    afterLaunch(launchItem(false), now);
 }
 
 void showCategoryMenuOnce() {
@@ -197,11 +229,24 @@ void showCategoryMenuOnce() {
 // Commands that stand for another one are turned into it first.
 int carryOut(int command, unsigned now) {
     LauncherLoop& loop = launcherLoop;
+    // The way back from the found items is the category shown before them.
+    if (findState.open && command == kCommandPreviousCategory) command = kCommandLeaveFind;
     switch (command) {
-        case kCommandLaunch: launchSelectedItem(now); break;
+        case kCommandLaunch:
+            if (findState.open)
+                afterLaunch(LaunchFoundItem(), now);
+            else
+                launchSelectedItem(now);
+            break;
+        case kCommandFind: OpenFind(); break;
+        case kCommandLeaveFind: CloseFind(); break;
         case kCommandCloseRequest:
         case kCommandCloseGlyph: command = generalSettings.SystemTray ? kCommandMinimize : kCommandExit; break;
-        case kCommandToggleWindow: command = ToggleLauncherWindow(kCommandToggleWindow); break;
+        case kCommandToggleWindow:
+            command = ToggleLauncherWindow(kCommandToggleWindow);
+            // The keys go on into the field, not into the hidden item view.
+            if (command == kCommandNothingFurther && findState.open) OpenFind();
+            break;
         case kCommandPreviousCategory:
             categoryNavigation.targetCategory = StepBackVisited(categoryNavigation);
             loop.result = kLoopShowCategory;
@@ -270,5 +315,7 @@ int RunLauncherLoop() {
         if (command == kNoCommand) command = commandWithoutEvent(now);
         carryOut(command, now);
     }
+    // Whatever comes next (another category, the editor) shows the category view.
+    CloseFind();
     return launcherLoop.result;
 }

@@ -5,11 +5,13 @@
 #include "launch/item_fields.h"
 #include "launch/launch_state.h"
 #include "launcher/commands.h"
+#include "launcher/find_mode.h"
 #include "launcher/launcher_layout.h"
 #include "launcher/window_modes.h"
 #include "platform/shell.h"
 #include "platform/ui_controls.h"
 #include "platform/ui_item_view.h"
+#include "platform/ui_result_view.h"
 #include "platform/ui_windows.h"
 #include "settings/general_settings.h"
 #include "settings/language.h"
@@ -38,6 +40,7 @@ const Shortcut kLauncherShortcuts[] = {
     {0, kKeyTab, kCommandNextCategory},
     {kShortcutControl, kKeySpace, kCommandCategoryMenu},
     {kShortcutAlt, kKeyF4, kCommandExit},
+    {kShortcutControl, 'F', kCommandFind},
 };
 
 struct StripControl {
@@ -63,12 +66,12 @@ std::wstring withoutAmpersands(std::wstring text) {
     return text;
 }
 
+}  // namespace
+
 ItemViewMode launcherViewMode() {
     if (categoryStore.geometry.largeIcons) return ItemViewMode::LargeIcons;
     return generalSettings.SingleColumn ? ItemViewMode::SingleColumn : ItemViewMode::SmallIcons;
 }
-
-}  // namespace
 
 void createProgramFonts(LauncherWindow& window) {
     window.fonts[kGlyphFontSmall] = createPointFont(L"Marlett", 9, 0);
@@ -94,6 +97,7 @@ bool CreateLauncherWindow() {
     int vertical = 0;
     if (parseIconSpacing(generalSettings.IconSpacing, horizontal, vertical))
         setItemViewSpacing(kLauncherWindow, kLauncherItemView, horizontal, vertical);
+    if (!CreateFindControls()) return false;
     setWindowShortcuts(kLauncherWindow, kLauncherShortcuts, static_cast<int>(std::size(kLauncherShortcuts)));
     ignoreLoneAltKey(kLauncherWindow);
     return true;
@@ -125,6 +129,7 @@ void LayoutLauncherWindow() {
         moveControl(kLauncherWindow, id, box);
     };
     moveStripControl(kLauncherTitleStrip, strip.titleX, strip.titleWidth);
+    moveStripControl(kLauncherFindField, strip.titleX, strip.titleWidth);
     moveStripControl(kLauncherPreviousArrow, strip.arrowsX, controlBox(kLauncherWindow, kLauncherPreviousArrow).width);
     moveStripControl(kLauncherNextArrow, strip.arrowsX + 13, controlBox(kLauncherWindow, kLauncherNextArrow).width);
     moveStripControl(kLauncherCloseGlyph, strip.closeX, strip.closeWidth);
@@ -132,6 +137,8 @@ void LayoutLauncherWindow() {
     view.width = width - 5;
     view.height = height - kStripHeight;
     moveControl(kLauncherWindow, kLauncherItemView, view);
+    moveControl(kLauncherWindow, kLauncherFindView, view);
+    fitResultColumns(kLauncherWindow, kLauncherFindView);
     redrawArea(kLauncherWindow, ControlBox{0, 0, width, kStripHeight});
 }
 
@@ -148,6 +155,7 @@ void ApplyCategoryLook() {
         return;
     }
     setItemViewLook(kLauncherWindow, kLauncherItemView, style.font.handle, style.textColor, style.backgroundColor);
+    setItemViewLook(kLauncherWindow, kLauncherFindView, style.font.handle, style.textColor, style.backgroundColor);
     setWindowColors(kLauncherWindow, style.backgroundColor, style.textColor);
     setControlFont(kLauncherWindow, kLauncherTitleStrip, style.font.handle);
     setControlText(kLauncherWindow, kLauncherTitleStrip, withoutAmpersands(categoryStore.loadedCategory));

@@ -7,6 +7,7 @@
 #include "platform/fonts.h"
 #include "launcher/item_images.h"
 #include "platform/icon_handle.h"
+#include "platform/ui_item_view.h"
 
 // The four fonts made at start-up and kept to the end.
 constexpr int kGlyphFontSmall = 0;   // Marlett 9: the close glyph
@@ -40,6 +41,9 @@ void PlaceLauncherWindow();
 // Font and colours of the category on the item view and, unless the editor is
 // open, on the window and its strip.
 void ApplyCategoryLook();
+
+// How the launcher shows items now: by the icon size and the single-column setting.
+ItemViewMode launcherViewMode();
 
 // The item view of the launcher or of the editor's list.
 enum class ItemViewForm { Launcher, Editor };

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 bool sameTextIgnoringCase(std::wstring_view a, std::wstring_view b) {
     if (a.size() != b.size()) return false;
     if (a.empty()) return true;
@@ -24,4 +26,49 @@ std::wstring toUpperCase(std::wstring_view text) {
     std::wstring upper(text);
     if (!upper.empty()) CharUpperBuffW(upper.data(), static_cast<DWORD>(upper.size()));
     return upper;
+}
+
+namespace {
+
+bool plainAscii(std::wstring_view text) {
+    for (wchar_t c : text)
+        if (c >= 0x80) return false;
+    return true;
+}
+
+}  // namespace
+
+std::wstring foldedForSearch(std::wstring_view text) {
+    // Most captions are plain ASCII: those need no trip through the system.
+    if (plainAscii(text)) {
+        std::wstring folded(text);
+        for (wchar_t& c : folded)
+            if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c + (L'a' - L'A'));
+        return folded;
+    }
+    std::wstring lower = toLowerCase(text);
+    const int length = static_cast<int>(lower.size());
+    int needed = NormalizeString(NormalizationKD, lower.c_str(), length, nullptr, 0);
+    std::wstring split;
+    for (int attempt = 0; attempt < 3 && needed > 0; ++attempt) {
+        split.assign(static_cast<size_t>(needed), L'\0');
+        const int written = NormalizeString(NormalizationKD, lower.c_str(), length, split.data(), needed);
+        if (written > 0) {
+            split.resize(static_cast<size_t>(written));
+            break;
+        }
+        if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+            split.clear();
+            break;
+        }
+        needed = -written;
+    }
+    if (split.empty()) return lower;
+    std::vector<WORD> types(split.size());
+    if (!GetStringTypeW(CT_CTYPE3, split.c_str(), static_cast<int>(split.size()), types.data())) return split;
+    std::wstring folded;
+    folded.reserve(split.size());
+    for (size_t i = 0; i < split.size(); ++i)
+        if (!(types[i] & C3_NONSPACING)) folded += split[i];
+    return toLowerCase(folded);
 }

@@ -9,3 +9,6 @@ bool sameTextIgnoringCase(std::wstring_view a, std::wstring_view b);
 int compareTextIgnoringCase(const std::wstring& a, const std::wstring& b);
 std::wstring toLowerCase(std::wstring_view text);
 std::wstring toUpperCase(std::wstring_view text);
+// The text as Find compares it: lower case, without accents and other marks
+// ("Ärger" gives "arger"), so that "a" finds "ä"; "ae" does not.
+std::wstring foldedForSearch(std::wstring_view text);

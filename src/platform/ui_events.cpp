@@ -100,6 +100,9 @@ bool preTranslateMessage(MSG& message) {
         if (keyForDialogControl(windowId, message)) return takeDialogMessage(windowId, message);
         // Taken before the shortcut is: Alt+F4 must still count as a key joining Alt.
         queueEvent(keyEvent(windowId, message));
+        bool typing = false;
+        if (takeSearchFieldKey(windowId, message, typing)) return true;
+        if (typing) return false;
         // A window's own shortcuts come before the dialog keys: Return and
         // Escape may be shortcuts of a window that also moves with Tab.
         return translateShortcut(windowId, message) || takeDialogMessage(windowId, message);

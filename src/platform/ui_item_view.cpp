@@ -25,6 +25,14 @@ HWND viewOf(int windowId, int controlId) {
     return isItemViewControl(view) ? view : nullptr;
 }
 
+BOOL CALLBACK detachFromView(HWND child, LPARAM images) {
+    if (!isItemViewControl(child)) return TRUE;
+    for (WPARAM slot : {WPARAM{LVSIL_NORMAL}, WPARAM{LVSIL_SMALL}}) {
+        if (SendMessageW(child, LVM_GETIMAGELIST, slot, 0) == images) SendMessageW(child, LVM_SETIMAGELIST, slot, 0);
+    }
+    return TRUE;
+}
+
 DWORD viewStyleOf(ItemViewMode mode) {
     switch (mode) {
         case ItemViewMode::LargeIcons: return LVS_ICON;
@@ -45,20 +53,23 @@ void chooseBuffering(HWND view, ItemViewMode mode) {
     SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_DOUBLEBUFFER, direct ? 0 : LVS_EX_DOUBLEBUFFER);
 }
 
-BOOL CALLBACK detachFromView(HWND child, LPARAM images) {
-    if (!isItemViewControl(child)) return TRUE;
-    for (WPARAM slot : {WPARAM{LVSIL_NORMAL}, WPARAM{LVSIL_SMALL}}) {
-        if (SendMessageW(child, LVM_GETIMAGELIST, slot, 0) == images) SendMessageW(child, LVM_SETIMAGELIST, slot, 0);
-    }
-    return TRUE;
-}
-
 }  // namespace
+
+void setItemViewMode(HWND view, ItemViewMode mode, void* images) {
+    LONG_PTR style = GetWindowLongPtrW(view, GWL_STYLE) & ~static_cast<LONG_PTR>(LVS_TYPEMASK);
+    SetWindowLongPtrW(view, GWL_STYLE, style | static_cast<LONG_PTR>(viewStyleOf(mode)));
+    chooseBuffering(view, mode);
+    SendMessageW(view, LVM_SETIMAGELIST, static_cast<WPARAM>(imageSlotOf(view)), reinterpret_cast<LPARAM>(images));
+}
 
 void setItemImageSource(ItemImageSource source) { itemViewSetup.imageSource = source; }
 
 void answerItemDisplayInfo(int windowId, LPARAM displayInfo) {
     NMLVDISPINFOW& info = *reinterpret_cast<NMLVDISPINFOW*>(displayInfo);
+    if (isResultView(info.hdr.hwndFrom)) {
+        answerResultDisplayInfo(windowId, info);
+        return;
+    }
     if (!(info.item.mask & LVIF_IMAGE) || info.item.iSubItem != 0) return;
     HWND view = info.hdr.hwndFrom;
     info.item.iImage = I_IMAGENONE;
@@ -92,10 +103,7 @@ bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* ima
     if (!view) return false;
     SendMessageW(view, LVM_DELETEALLITEMS, 0, 0);
     showBusyPointer(true);
-    LONG_PTR style = GetWindowLongPtrW(view, GWL_STYLE) & ~static_cast<LONG_PTR>(LVS_TYPEMASK);
-    SetWindowLongPtrW(view, GWL_STYLE, style | static_cast<LONG_PTR>(viewStyleOf(mode)));
-    chooseBuffering(view, mode);
-    SendMessageW(view, LVM_SETIMAGELIST, static_cast<WPARAM>(imageSlotOf(view)), reinterpret_cast<LPARAM>(images));
+    setItemViewMode(view, mode, images);
     SendMessageW(view, WM_SETREDRAW, FALSE, 0);
     return true;
 }
@@ -176,6 +184,8 @@ std::vector<int> selectedItemRows(int windowId, int controlId) {
 int itemRowData(int windowId, int controlId, int row) {
     HWND view = viewOf(windowId, controlId);
     if (!view || row < 0) return -1;
+    // A result view keeps no data with its rows: they are numbered.
+    if (isResultView(view)) return row < SendMessageW(view, LVM_GETITEMCOUNT, 0, 0) ? row : -1;
     LVITEMW item{};
     item.mask = LVIF_PARAM;
     item.iItem = row;

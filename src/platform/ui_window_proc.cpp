@@ -72,6 +72,10 @@ void onNotify(int windowId, LPARAM lParam) {
         answerItemDisplayInfo(windowId, lParam);
         return;
     }
+    if (header.code == LVN_GETINFOTIPW && isResultView(header.hwndFrom)) {
+        answerResultTip(windowId, *reinterpret_cast<NMLVGETINFOTIPW*>(lParam));
+        return;
+    }
     if (header.code == LVN_ITEMCHANGED && isItemViewControl(header.hwndFrom)) {
         onItemChanged(windowId, header);
         return;
@@ -85,7 +89,9 @@ void onNotify(int windowId, LPARAM lParam) {
     event.control = static_cast<int>(header.idFrom);
     const int row =
         static_cast<int>(SendMessageW(header.hwndFrom, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
-    if (row >= 0) {
+    if (row >= 0 && isResultView(header.hwndFrom)) {
+        event.data = row;
+    } else if (row >= 0) {
         LVITEMW item{};
         item.mask = LVIF_PARAM;
         item.iItem = row;
@@ -105,7 +111,8 @@ void onSize(WindowRecord& record, WPARAM state) {
 
 void onSizeMoveEnded(HWND window) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
-        if (isItemViewControl(child) && (GetWindowLongPtrW(child, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT)
+        if (isItemViewControl(child) && !isResultView(child) &&
+            (GetWindowLongPtrW(child, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT)
             SendMessageW(child, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
 }
 
@@ -161,7 +168,14 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     if (!record || record->handle != window) return DefWindowProcW(window, message, wParam, lParam);
     switch (message) {
         case WM_COMMAND: onCommand(windowId, *record, wParam, lParam); return 0;
-        case WM_NOTIFY: onNotify(windowId, lParam); break;
+        case WM_NOTIFY: {
+            LRESULT drawing = 0;
+            if (reinterpret_cast<const NMHDR*>(lParam)->code == NM_CUSTOMDRAW &&
+                answerResultDrawing(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam), drawing))
+                return drawing;
+            onNotify(windowId, lParam);
+            break;
+        }
         case WM_CLOSE: queueEvent(eventFor(windowId, UiEventKind::CloseRequest)); return 0;
         case WM_MOVE: queueEventOnce(eventFor(windowId, UiEventKind::Moved)); break;
         case WM_SIZE: onSize(*record, wParam); break;

@@ -2,10 +2,13 @@
 // What the platform layer keeps for each of the program's windows. Only for the
 // platform's own sources.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <vector>
 
 #include "platform/ui_events.h"
+#include "platform/ui_item_view.h"
+#include "platform/ui_search_field.h"
 #include "platform/ui_windows.h"
 
 // The message the tray icon sends its window.
@@ -63,6 +66,9 @@ struct WindowRecord {
     bool dialogKeys = false;  // Tab moves between controls; Return and Escape go to the loop
     bool settingText = false;  // the program itself is changing a control's text
     HWND lastFocus = nullptr;  // the control that had the focus when the window was left
+    HWND searchField = nullptr;  // the window's search field, if it has one
+    int searchListId = 0;        // the list its arrow keys move in
+    SearchFieldKeys searchKeys;
     void (*sizeHandler)(SizeKind kind) = nullptr;
     void (*sessionEndHandler)() = nullptr;
     std::vector<ControlPlace> places;
@@ -78,6 +84,14 @@ WindowRecord* windowRecord(int windowId);
 int windowIdOf(HWND window);
 HWND controlHandle(int windowId, int controlId);
 bool isItemViewControl(HWND control);
+// A list whose rows the program keeps (ui_result_view.h).
+bool isResultView(HWND control);
+void answerResultDisplayInfo(int windowId, NMLVDISPINFOW& info);
+void answerResultTip(int windowId, NMLVGETINFOTIPW& tip);
+// The answer to a result view's custom-draw notification; false for other controls.
+bool answerResultDrawing(NMLVCUSTOMDRAW& draw, LRESULT& result);
+// Switches an item view to the mode, drawing from `images`.
+void setItemViewMode(HWND view, ItemViewMode mode, void* images);
 // An item view asks for the image of a row it is about to draw (LVN_GETDISPINFOW).
 void answerItemDisplayInfo(int windowId, LPARAM displayInfo);
 
@@ -97,6 +111,10 @@ void releaseButtonIcons(HWND window);
 // taken as key events only; every other message goes through the system's
 // dialog handling. True when the message was used up.
 bool takeDialogMessage(int windowId, MSG& message);
+
+// A key message for the window's search field: true when used up; otherwise
+// `skipShortcuts` tells whether it is a key the field types with.
+bool takeSearchFieldKey(int windowId, MSG& message, bool& skipShortcuts);
 
 LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // Messages the window procedure does not see: shortcuts, raw mouse messages of

@@ -15,6 +15,8 @@ constexpr int kLauncherTitleStrip = 2;
 constexpr int kLauncherPreviousArrow = 3;
 constexpr int kLauncherNextArrow = 4;
 constexpr int kLauncherCloseGlyph = 5;
+constexpr int kLauncherFindField = 6;  // over the title strip while Find is open
+constexpr int kLauncherFindView = 7;   // the found items, over the item view
 
 // Display scaling. Sizes and places go into these functions and come out of
 // them (and of those of ui_controls.h, ui_dialog_controls.h, ui_panel_controls.h

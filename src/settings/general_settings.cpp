@@ -55,6 +55,7 @@ const SettingKey kReadKeys[] = {
     number(L"ALTmenu", &G::ALTmenu, 1),
     text(L"IconSpacing", &G::IconSpacing, L""),
     number(L"Hotkey", &G::Hotkey, 0),
+    number(L"FindOnHotkey", &G::FindOnHotkey, 0),
 };
 
 // Written after MRU, in this order, as decimal numbers (Hotkey in hexadecimal).
@@ -126,6 +127,9 @@ void writeGeneralSettings(IniDocument& doc, const GeneralSettings& s, const std:
     writeString(doc, L"MRU", loadedCategory);
     for (const SettingKey& k : kWrittenKeys) writeInt(doc, k.key, s.*k.number);
     writeString(doc, L"Hotkey", formatHexText(static_cast<uint32_t>(s.Hotkey)));
+    // Newer than the other keys: files that never had it stay as they were.
+    if (s.FindOnHotkey || readString(doc, L"FindOnHotkey", L"") != L"")
+        writeInt(doc, L"FindOnHotkey", s.FindOnHotkey);
 }
 
 DriveLetters programDriveLetters() {

@@ -38,6 +38,7 @@ struct GeneralSettings {
     int ALTmenu = 1;
     std::wstring IconSpacing;
     int Hotkey = 0;
+    int FindOnHotkey = 0;  // the hotkey opens Find along with the window
 };
 
 // The settings document ("Kivo.ini" in memory) and the global settings of the

@@ -103,6 +103,8 @@ const wchar_t* const kDefaultTexts[kLanguageEntryCount] = {
     L"Save changes for this category?",  // 93
     L"Quit without saving changes?",  // 94
     L"Cannot write Configuration",  // 95
+    L"Find in all categories",  // 96
+    L"The hotkey opens Find",  // 97
 };
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-constexpr int kLanguageEntryCount = 95;
+constexpr int kLanguageEntryCount = 97;
 constexpr size_t kMaxLanguageNameChars = 64;
 
 struct LanguageTable {
@@ -16,7 +16,7 @@ extern LanguageTable languageTable;
 
 void fillDefaultLanguage(LanguageTable& table);
 
-// Entry 1 to 95; an empty text for any other number.
+// Entry 1 to kLanguageEntryCount; an empty text for any other number.
 const std::wstring& languageText(const LanguageTable& table, int entry);
 const std::wstring& languageText(int entry);  // of languageTable
 // The English text, for messages shown before the language file is read.

@@ -55,7 +55,7 @@ const ControlRow kControls[] = {
     {kAutoHideBox, Kind::Check, kWindowFrame, 50, 74, 380, 22, 64},
     {kSpeedLabel, Kind::RightLabel, kWindowFrame, 50, 101, 120, 22, 65},
     {kSlideSpeedField, Kind::Spin, kWindowFrame, 190, 99, 45, 22, 0},
-    {kLaunchFrame, Kind::Frame, 0, 10, 268, 400, 290, 0},
+    {kLaunchFrame, Kind::Frame, 0, 10, 268, 400, 312, 0},
     {kAutoCloseBox, Kind::Check, kLaunchFrame, 10, 5, 380, 22, 66},
     {kDelayLabel, Kind::Label, kLaunchFrame, 10, 30, 210, 22, 67},
     {kDelayField, Kind::Digits, kLaunchFrame, 220, 27, 60, 22, 0},
@@ -63,20 +63,21 @@ const ControlRow kControls[] = {
     {kHotkeyBox, Kind::Check, kLaunchFrame, 10, 52, 210, 22, 69},
     {kHotkeyField, Kind::Hotkey, kLaunchFrame, 220, 52, 170, 22, 0},
     {kHotkeyVerdict, Kind::Verdict, kLaunchFrame, 220, 76, 170, 22, 0},
-    {kSingleClickBox, Kind::Check, kLaunchFrame, 10, 82, 380, 22, 70},
-    {kAltMenuBox, Kind::Check, kLaunchFrame, 10, 104, 380, 22, 71},
-    {kSingleColumnBox, Kind::Check, kLaunchFrame, 10, 126, 400, 22, 72},
-    {kPlacingLabel, Kind::Label, kLaunchFrame, 10, 159, 110, 22, 73},
-    {kKeepCornerBox, Kind::Check, kLaunchFrame, 125, 156, 295, 22, 74},
-    {kCenteredBox, Kind::Check, kLaunchFrame, 125, 178, 200, 22, 75},
-    {kSameLabel, Kind::Label, kLaunchFrame, 10, 211, 110, 22, 76},
-    {kSameWidthBox, Kind::Check, kLaunchFrame, 125, 208, 120, 22, 77},
-    {kSameHeightBox, Kind::Check, kLaunchFrame, 250, 208, 120, 22, 78},
-    {kSameFontBox, Kind::Check, kLaunchFrame, 125, 230, 120, 22, 79},
-    {kSameBackgroundBox, Kind::Check, kLaunchFrame, 250, 230, 120, 22, 80},
-    {kAllowDropBox, Kind::Check, kLaunchFrame, 10, 260, 380, 22, 81},
-    {kOkButton, Kind::DefaultButton, 0, 105, 568, 90, 24, 28},
-    {kCancelButton, Kind::Button, 0, 200, 568, 90, 24, 30},
+    {kFindOnHotkeyBox, Kind::Check, kLaunchFrame, 30, 76, 190, 22, 97},
+    {kSingleClickBox, Kind::Check, kLaunchFrame, 10, 104, 380, 22, 70},
+    {kAltMenuBox, Kind::Check, kLaunchFrame, 10, 126, 380, 22, 71},
+    {kSingleColumnBox, Kind::Check, kLaunchFrame, 10, 148, 400, 22, 72},
+    {kPlacingLabel, Kind::Label, kLaunchFrame, 10, 181, 110, 22, 73},
+    {kKeepCornerBox, Kind::Check, kLaunchFrame, 125, 178, 295, 22, 74},
+    {kCenteredBox, Kind::Check, kLaunchFrame, 125, 200, 200, 22, 75},
+    {kSameLabel, Kind::Label, kLaunchFrame, 10, 233, 110, 22, 76},
+    {kSameWidthBox, Kind::Check, kLaunchFrame, 125, 230, 120, 22, 77},
+    {kSameHeightBox, Kind::Check, kLaunchFrame, 250, 230, 120, 22, 78},
+    {kSameFontBox, Kind::Check, kLaunchFrame, 125, 252, 120, 22, 79},
+    {kSameBackgroundBox, Kind::Check, kLaunchFrame, 250, 252, 120, 22, 80},
+    {kAllowDropBox, Kind::Check, kLaunchFrame, 10, 282, 380, 22, 81},
+    {kOkButton, Kind::DefaultButton, 0, 105, 590, 90, 24, 28},
+    {kCancelButton, Kind::Button, 0, 200, 590, 90, 24, 30},
 };
 
 // Check boxes that show one setting each, checked for 1.
@@ -90,6 +91,7 @@ const BoxSetting kPlainBoxes[] = {
     {kSingleClickBox, &GeneralSettings::SingleClick}, {kAltMenuBox, &GeneralSettings::ALTmenu},
     {kSingleColumnBox, &GeneralSettings::SingleColumn}, {kKeepCornerBox, &GeneralSettings::AutoAlign},
     {kCenteredBox, &GeneralSettings::Centered},     {kAllowDropBox, &GeneralSettings::AllowDrop},
+    {kFindOnHotkeyBox, &GeneralSettings::FindOnHotkey},
 };
 
 const ControlRow* rowOf(int id) {
@@ -223,6 +225,7 @@ void applySettingsRules(bool foreignShortcut) {
     setControlEnabled(W, kHiddenBox, e.hidden);
     setControlEnabled(W, kCenteredBox, e.centered);
     setControlEnabled(W, kHotkeyField, e.hotkeyField);
+    setControlEnabled(W, kFindOnHotkeyBox, e.hotkeyField);
     setControlEnabled(W, kToolWindowBox, e.toolWindow);
     setControlEnabled(W, kAutoHideBox, e.autoHide);
     setControlEnabled(W, kSlideSpeedField, e.slideSpeed);

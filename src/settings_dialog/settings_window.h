@@ -20,6 +20,7 @@ constexpr int kHotkeyField = 42;
 constexpr int kHotkeyVerdict = 43;
 constexpr int kSingleClickBox = 50;
 constexpr int kAltMenuBox = 49;
+constexpr int kFindOnHotkeyBox = 63;
 constexpr int kSingleColumnBox = 54;
 constexpr int kKeepCornerBox = 51;
 constexpr int kCenteredBox = 52;

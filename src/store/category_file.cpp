@@ -1,6 +1,9 @@
 #include "store/category_file.h"
 
+#include <algorithm>
+
 #include "platform/files.h"
+#include "platform/text_case.h"
 #include "store/text_lines.h"
 
 CategoryStore categoryStore;
@@ -17,20 +20,20 @@ bool isCategoryName(const std::wstring& name) {
     return true;
 }
 
+bool isTempCategory(const std::wstring& categoryName) { return toLowerCase(categoryName) == L"temp"; }
+
 bool loadCategoryFile(CategoryStore& store, const std::wstring& path) {
     clearCategoryItems(store);
     return insertCategoryFile(store, path);
 }
 
-bool insertCategoryFile(CategoryStore& store, const std::wstring& path) {
+bool readCategoryFile(const std::wstring& path, CategoryFileContent& content) {
     std::string bytes;
     if (!readWholeFile(path, bytes)) return false;
     DecodedText decoded = decodeText(bytes);
-    store.fileFormat = decoded.format;
-    store.fileHasBom = decoded.hasBom;
-
-    CategoryItems read;
-    bool anyAccepted = false;
+    content = CategoryFileContent{};
+    content.format = decoded.format;
+    content.hasBom = decoded.hasBom;
     for (std::wstring_view line : splitTextLines(decoded.text)) {
         line = trimSpaces(line);
         if (line.empty()) continue;
@@ -39,10 +42,20 @@ bool insertCategoryFile(CategoryStore& store, const std::wstring& path) {
         if (eq != std::wstring_view::npos) {
             item.text = trimSpaces(line.substr(0, eq));
             item.definition = trimSpaces(line.substr(eq + 1));
-            anyAccepted = true;
+            content.anyItem = true;
         }
-        read.push_back(std::move(item));
+        content.items.push_back(std::move(item));
     }
+    return true;
+}
+
+bool insertCategoryFile(CategoryStore& store, const std::wstring& path) {
+    CategoryFileContent content;
+    if (!readCategoryFile(path, content)) return false;
+    store.fileFormat = content.format;
+    store.fileHasBom = content.hasBom;
+    CategoryItems& read = content.items;
+    const bool anyAccepted = content.anyItem;
     size_t at = static_cast<size_t>(store.selectedItem + 1);
     if (at > store.items.size()) at = store.items.size();
     store.items.insert(store.items.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(read.begin()),

@@ -9,6 +9,15 @@
 // read, leaving the list empty.
 bool loadCategoryFile(CategoryStore& store, const std::wstring& path);
 
+struct CategoryFileContent {
+    CategoryItems items;  // a line without "=" gives an empty item
+    TextFormat format = TextFormat::Utf8;
+    bool hasBom = false;
+    bool anyItem = false;  // some line held an "="
+};
+// Reads a category file as it stands, changing nothing else; false when it
+// cannot be read.
+bool readCategoryFile(const std::wstring& path, CategoryFileContent& content);
 // Reads a category file into the list after the item at `selectedItem`; the
 // current item then moves to the first inserted one. False when the file cannot
 // be read (the list is unchanged).
@@ -23,3 +32,5 @@ void clearCategoryItems(CategoryStore& store);
 // A name that can only mean a category file of the data folder: not empty, and
 // nothing that a file name cannot hold, so no path ("..\\x", "C:\\x") either.
 bool isCategoryName(const std::wstring& name);
+// The temp category, where the editor carries items between categories.
+bool isTempCategory(const std::wstring& categoryName);

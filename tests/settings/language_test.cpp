@@ -25,13 +25,14 @@ TEST(LanguageTable, DefaultTexts) {
     EXPECT_EQ(languageText(t, 90), L"");
     EXPECT_EQ(languageText(t, 95), L"Cannot write Configuration");
     EXPECT_EQ(languageText(t, 0), L"");
-    EXPECT_EQ(languageText(t, 96), L"");
+    EXPECT_EQ(languageText(t, 97), L"The hotkey opens Find") << "new entries come after the old ones";
+    EXPECT_EQ(languageText(t, 98), L"");
 }
 
 TEST(LanguageTable, NumberedPlainAndCutLines) {
     LanguageTable t = defaults();
     applyLanguageText(t, L"; comment\r\n; another\r\nMinimieren\r\n1=Hilfe\r\n$5=Konfiguration\r\n\r\n"
-                         L"3=first=second\n 4 = padded \n0=ignored\n96=out of range\n7=\nHelp=\n");
+                         L"3=first=second\n 4 = padded \n0=ignored\n98=out of range\n7=\nHelp=\n");
     EXPECT_EQ(languageText(t, 1), L"Hilfe");
     EXPECT_EQ(languageText(t, 2), L"Info");
     EXPECT_EQ(languageText(t, 3), L"first") << "cut at the second =, and later lines win";

@@ -54,8 +54,9 @@ struct ListSearch {
 BOOL CALLBACK matchList(HWND child, LPARAM param) {
     wchar_t className[64] = L"";
     GetClassNameW(child, className, 64);
-    // The window's one list: the launcher's, the editor's or the icon dialog's.
-    if (lstrcmpiW(className, WC_LISTVIEWW) == 0) {
+    // The window's one list in sight: the launcher's (its items or what Find
+    // found), the editor's or the icon dialog's.
+    if (lstrcmpiW(className, WC_LISTVIEWW) == 0 && (GetWindowLongW(child, GWL_STYLE) & WS_VISIBLE)) {
         reinterpret_cast<ListSearch*>(param)->found = child;
         return FALSE;
     }
@@ -77,9 +78,9 @@ bool send(HWND list, UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result
 
 // The text of a row straight into the remote buffer, for when LVM_GETITEMW
 // pointed pszText somewhere else (its documented right).
-bool rowTextInto(HWND list, int row, RemoteMemory& memory, size_t textOffset) {
+bool rowTextInto(HWND list, int row, RemoteMemory& memory, size_t textOffset, int subItem = 0) {
     LVITEMW item{};
-    item.iSubItem = 0;
+    item.iSubItem = subItem;
     item.pszText = reinterpret_cast<wchar_t*>(memory.at(textOffset));
     item.cchTextMax = kTextChars;
     LRESULT copied = 0;
@@ -97,6 +98,7 @@ int writeRows(HWND window, FILE* out) {
     const size_t textOffset = sizeof(LVITEMW);
     RemoteMemory memory(list, textOffset + kTextChars * sizeof(wchar_t));
     if (!memory.ok()) return kUnreadable;
+    const bool ownerData = (GetWindowLongW(list, GWL_STYLE) & LVS_OWNERDATA) != 0;
     for (int row = 0; row < count; ++row) {
         LVITEMW item{};
         item.mask = LVIF_PARAM | LVIF_TEXT | LVIF_STATE;
@@ -120,6 +122,14 @@ int writeRows(HWND window, FILE* out) {
         text[kTextChars] = L'\0';
         fprintf(out, "%d\t", (item.state & LVIS_SELECTED) ? 1 : 0);
         fputs(utf8(text).c_str(), out);
+        if (ownerData) {
+            // Rows of a list that keeps no data: its second column instead.
+            if (!rowTextInto(list, row, memory, textOffset, 1) ||
+                !memory.read(textOffset, text, kTextChars * sizeof(wchar_t)))
+                return kUnreadable;
+            fprintf(out, "\t%s\n", utf8(text).c_str());
+            continue;
+        }
         fprintf(out, "\t%lld\n", static_cast<long long>(item.lParam));
     }
     return kFound;

@@ -1,0 +1,109 @@
+#include "launcher/find_index.h"
+
+#include <cwctype>
+#include <utility>
+
+#include "launch/item_fields.h"
+#include "launch/launch_item.h"
+#include "platform/environment.h"
+#include "platform/files.h"
+#include "platform/text_case.h"
+#include "store/category_file.h"
+#include "store/item_definition.h"
+
+namespace {
+
+constexpr int kRankCount = 4;
+
+std::wstring categoryPath(const std::wstring& name) { return fullPathName(expandEnvironment(name + L".kvl")); }
+
+// Separators, headings and items without a caption cannot be started from a
+// list of results, so they are not offered.
+bool indexItem(const CategoryItem& item, IndexedItem& indexed) {
+    const std::wstring command = splitDefinition(item.definition).command;
+    if (command.empty()) return false;
+    indexed.caption = expandVariables(item.text);
+    if (indexed.caption.empty()) return false;
+    indexed.item = item;
+    indexed.foldedCaption = foldedForSearch(indexed.caption);
+    indexed.foldedFileName = foldedForSearch(filePartOf(command));
+    return true;
+}
+
+bool readCategory(IndexedCategory& category, const DriveLetters& drives) {
+    CategoryFileContent content;
+    if (!readCategoryFile(category.path, content)) return false;
+    if (drives.varDrive) adaptDriveLetters(content.items, drives);
+    category.items.clear();
+    IndexedItem indexed;
+    for (const CategoryItem& item : content.items)
+        if (indexItem(item, indexed)) category.items.push_back(std::move(indexed));
+    return true;
+}
+
+IndexedCategory* readBefore(FindIndex& index, const std::wstring& name) {
+    for (IndexedCategory& category : index.categories)
+        if (sameTextIgnoringCase(category.name, name)) return &category;
+    return nullptr;
+}
+
+bool isWordCharacter(wchar_t c) { return std::iswalnum(static_cast<wint_t>(c)) != 0; }
+
+}  // namespace
+
+void refreshFindIndex(FindIndex& index, const std::vector<std::wstring>& names, const DriveLetters& drives) {
+    std::vector<IndexedCategory> fresh;
+    fresh.reserve(names.size());
+    for (const std::wstring& name : names) {
+        IndexedCategory category;
+        category.name = name;
+        category.path = categoryPath(name);
+        if (!fileWriteTime(category.path, category.writeTime)) continue;
+        IndexedCategory* known = readBefore(index, name);
+        // The old index is replaced as a whole: what it read stays read.
+        if (known && known->path == category.path && known->writeTime == category.writeTime) {
+            category.items = std::move(known->items);
+        } else {
+            if (!readCategory(category, drives)) continue;
+            ++index.filesRead;
+        }
+        fresh.push_back(std::move(category));
+    }
+    index.categories = std::move(fresh);
+}
+
+std::vector<std::wstring> searchedCategories(const std::vector<std::wstring>& categoryList,
+                                             const std::wstring& startupCategory) {
+    std::vector<std::wstring> names;
+    for (const std::wstring& name : categoryList)
+        if (!isTempCategory(name) && !(!startupCategory.empty() && sameTextIgnoringCase(name, startupCategory)))
+            names.push_back(name);
+    return names;
+}
+
+int matchRank(const std::wstring& foldedCaption, const std::wstring& foldedFileName, const std::wstring& foldedText) {
+    if (foldedText.empty()) return -1;
+    size_t at = foldedCaption.find(foldedText);
+    if (at == 0) return 0;
+    if (at != std::wstring::npos) {
+        for (; at != std::wstring::npos; at = foldedCaption.find(foldedText, at + 1))
+            if (!isWordCharacter(foldedCaption[at - 1])) return 1;
+        return 2;
+    }
+    return foldedFileName.find(foldedText) != std::wstring::npos ? 3 : -1;
+}
+
+std::vector<FindResult> findItems(const FindIndex& index, const std::wstring& foldedText) {
+    std::vector<FindResult> ranked[kRankCount];
+    for (size_t c = 0; c < index.categories.size(); ++c) {
+        const std::vector<IndexedItem>& items = index.categories[c].items;
+        for (size_t i = 0; i < items.size(); ++i) {
+            const int rank = matchRank(items[i].foldedCaption, items[i].foldedFileName, foldedText);
+            if (rank >= 0) ranked[rank].push_back(FindResult{static_cast<int>(c), static_cast<int>(i)});
+        }
+    }
+    std::vector<FindResult> results = std::move(ranked[0]);
+    for (int rank = 1; rank < kRankCount; ++rank)
+        results.insert(results.end(), ranked[rank].begin(), ranked[rank].end());
+    return results;
+}

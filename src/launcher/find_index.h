@@ -1,0 +1,53 @@
+#pragma once
+// Find: the items of every category, read for searching and kept between
+// searches, and the ranking of the items that match a typed text.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "store/category_store.h"
+#include "store/drive_letters.h"
+
+struct IndexedItem {
+    CategoryItem item;  // as showing its category gives it: drive letters adapted
+    std::wstring caption;  // as shown: variables expanded
+    std::wstring foldedCaption;
+    std::wstring foldedFileName;  // of the command
+};
+
+struct IndexedCategory {
+    std::wstring name;
+    std::wstring path;
+    uint64_t writeTime = 0;  // of the file when it was read
+    std::vector<IndexedItem> items;  // only those Find can offer
+};
+
+struct FindIndex {
+    std::vector<IndexedCategory> categories;  // in menu order
+    int filesRead = 0;  // in all, for the curious
+};
+
+// The item at `item` of category `category` of the index.
+struct FindResult {
+    int category = 0;
+    int item = 0;
+};
+
+// Brings the index up to the named categories: a category read before is read
+// again only when its file changed since; one whose file cannot be read is left
+// out without a word. Nothing is ever written. `drives` as for showing a category.
+void refreshFindIndex(FindIndex& index, const std::vector<std::wstring>& names, const DriveLetters& drives);
+
+// The categories Find searches: every one but the start-up and temp categories.
+std::vector<std::wstring> searchedCategories(const std::vector<std::wstring>& categoryList,
+                                             const std::wstring& startupCategory);
+
+// The items whose caption or command file name holds `text` (folded as for
+// Find), best first: the caption starts with it, then a word of the caption
+// does, then the caption holds it, then the command's file name does; within
+// each, in menu order and then in item order. Nothing for an empty text.
+std::vector<FindResult> findItems(const FindIndex& index, const std::wstring& foldedText);
+
+// Where a single caption and file name stand for a folded text: 0 to 3 as above,
+// -1 for no match.
+int matchRank(const std::wstring& foldedCaption, const std::wstring& foldedFileName, const std::wstring& foldedText);

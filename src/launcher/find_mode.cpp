@@ -1,0 +1,146 @@
+#include "launcher/find_mode.h"
+
+#include "launch/item_fields.h"
+#include "launch/launch_item.h"
+#include "launch/launch_state.h"
+#include "launcher/category_list.h"
+#include "launcher/launcher_window.h"
+#include "launcher/commands.h"
+#include "platform/text_case.h"
+#include "platform/ui_controls.h"
+#include "platform/ui_dialog_controls.h"
+#include "platform/ui_result_view.h"
+#include "platform/ui_search_field.h"
+#include "platform/ui_windows.h"
+#include "settings/data_folder.h"
+#include "settings/general_settings.h"
+#include "settings/language.h"
+#include "store/category_store.h"
+
+FindState findState;
+
+namespace {
+
+constexpr int kFieldTop = 6;
+constexpr int kFieldHeight = 23;
+
+int sizeSlot(IconSize size) { return size == IconSize::Large ? 0 : 1; }
+
+bool rowTexts(int, int, int row, ResultRowTexts& texts) {
+    const FindState& f = findState;
+    if (row < 0 || static_cast<size_t>(row) >= f.results.size()) return false;
+    const FindResult& result = f.results[static_cast<size_t>(row)];
+    const IndexedCategory& category = f.index.categories[static_cast<size_t>(result.category)];
+    texts.text = &category.items[static_cast<size_t>(result.item)].caption;
+    texts.detail = &category.name;
+    return true;
+}
+
+int rowImage(int, int, int row, IconSize size) {
+    FindState& f = findState;
+    const IndexedItem* found = foundItemOfRow(row);
+    if (!found) return kRowImageNone;
+    std::vector<int>& known = f.resultImages[sizeSlot(size)];
+    int& image = known[static_cast<size_t>(row)];
+    if (image == kRowImageLater) image = itemImageInSet(f.images[sizeSlot(size)], found->item);
+    return image;
+}
+
+void showResults() {
+    FindState& f = findState;
+    for (std::vector<int>& images : f.resultImages) images.assign(f.results.size(), kRowImageLater);
+    const ItemViewMode mode = launcherViewMode();
+    const IconSize size = mode == ItemViewMode::LargeIcons ? IconSize::Large : IconSize::Small;
+    // Made when first needed, and anew on a display of another DPI.
+    ItemImageSet& images = f.images[sizeSlot(size)];
+    const int pixels = iconPixels(size, windowDpi(kLauncherWindow));
+    if (images.pixels != pixels) images = newItemImageSet(std::wstring(), pixels);
+    showResultRows(kLauncherWindow, kLauncherFindView, mode, images.list.handle, static_cast<int>(f.results.size()));
+}
+
+void showFindControls(bool find) {
+    setControlVisible(kLauncherWindow, kLauncherTitleStrip, !find);
+    setControlVisible(kLauncherWindow, kLauncherItemView, !find);
+    setControlVisible(kLauncherWindow, kLauncherFindField, find);
+    setControlVisible(kLauncherWindow, kLauncherFindView, find);
+    // File menus open beside the chosen row of the list in sight.
+    launchState.itemListControl = find ? kLauncherFindView : kLauncherItemView;
+    setFocusTo(kLauncherWindow, find ? kLauncherFindField : kLauncherItemView);
+}
+
+}  // namespace
+
+bool CreateFindControls() {
+    const ControlBox strip = controlBox(kLauncherWindow, kLauncherTitleStrip);
+    const ControlBox view = controlBox(kLauncherWindow, kLauncherItemView);
+    setResultRowSource(rowTexts, rowImage);
+    const SearchFieldKeys keys{kCommandLaunch, kCommandLeaveFind, kCommandLeaveFind};
+    if (!addSearchField(kLauncherWindow, kLauncherFindField, kLauncherFindView, keys, strip.x, kFieldTop, strip.width,
+                        kFieldHeight, languageText(96)))
+        return false;
+    // The strip's own font keeps its fixed height: a large category font would not fit.
+    setControlFont(kLauncherWindow, kLauncherFindField, launcherWindow.fonts[kDialogFont].handle);
+    return addResultView(kLauncherWindow, kLauncherFindView, view.x, view.y, view.width, view.height);
+}
+
+void OpenFind() {
+    FindState& f = findState;
+    if (f.open) {
+        setFocusTo(kLauncherWindow, kLauncherFindField);
+        selectFieldText(kLauncherWindow, kLauncherFindField);
+        return;
+    }
+    // Categories may have come or gone since the list was made.
+    CategoryNavigation& nav = categoryNavigation;
+    nav.categorySetChanged = true;
+    RebuildCategoryList(nav, programFolders.dataFolder, languageText(21));
+    refreshFindIndex(f.index, searchedCategories(nav.categoryList, nav.startupCategory), programDriveLetters());
+    f.open = true;
+    f.results.clear();
+    for (ItemImageSet& set : f.images) set = ItemImageSet{};
+    setItemViewLook(kLauncherWindow, kLauncherFindView, categoryStore.style.font.handle, categoryStore.style.textColor,
+                    categoryStore.style.backgroundColor);
+    setControlText(kLauncherWindow, kLauncherFindField, std::wstring());
+    showResults();
+    LayoutLauncherWindow();
+    showFindControls(true);
+}
+
+void CloseFind() {
+    FindState& f = findState;
+    if (!f.open) return;
+    f.open = false;
+    showFindControls(false);
+    showResultRows(kLauncherWindow, kLauncherFindView, launcherViewMode(), nullptr, 0);
+    f.results.clear();
+    for (ItemImageSet& set : f.images) set = ItemImageSet{};
+}
+
+void FindTextChanged() {
+    FindState& f = findState;
+    if (!f.open) return;
+    f.results = findItems(f.index, foldedForSearch(controlText(kLauncherWindow, kLauncherFindField)));
+    showResults();
+}
+
+const IndexedItem* foundItemOfRow(int row) {
+    const FindState& f = findState;
+    if (row < 0 || static_cast<size_t>(row) >= f.results.size()) return nullptr;
+    const FindResult& result = f.results[static_cast<size_t>(row)];
+    return &f.index.categories[static_cast<size_t>(result.category)].items[static_cast<size_t>(result.item)];
+}
+
+int LaunchFoundItem() {
+    const int row = selectedItemRow(kLauncherWindow, kLauncherFindView);
+    const IndexedItem* found = foundItemOfRow(row);
+    if (!found) return kLaunchNothing;
+    const FindResult& result = findState.results[static_cast<size_t>(row)];
+    const std::wstring category = findState.index.categories[static_cast<size_t>(result.category)].name;
+    // A copy: a launch may show a message, and the index must not change under it.
+    const CategoryItem item = found->item;
+    prepareLaunch(item, launchState.launchRecord);
+    const int launched = launchItem(false);
+    // The editor, asked for after a failed start, opens the item's own category.
+    if (launched & kLaunchEnterEditor) categoryNavigation.targetCategory = category;
+    return launched;
+}

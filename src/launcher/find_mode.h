@@ -1,0 +1,36 @@
+#pragma once
+// Find in the launcher window: the title strip becomes a field, and the items
+// of every category that match what is typed take the item view's place. The
+// category shown before stays loaded underneath, so leaving Find shows it again
+// as it was.
+#include <string>
+#include <vector>
+
+#include "launcher/find_index.h"
+#include "launcher/item_images.h"
+
+struct FindState {
+    bool open = false;
+    FindIndex index;  // kept from one search to the next
+    std::vector<FindResult> results;
+    // The image of each result by icon size (large, small), kRowImageLater
+    // until the row is first drawn.
+    std::vector<int> resultImages[2];
+    ItemImageSet images[2];
+};
+
+extern FindState findState;
+
+// Creates the field and the list of results, both hidden.
+bool CreateFindControls();
+// Opens Find with an empty field, reading the categories that changed since
+// the last search; when it is open already, the field's text is chosen.
+void OpenFind();
+void CloseFind();
+// Searches again for what the field holds.
+void FindTextChanged();
+// Starts the result chosen in the list as its category would. Returns the
+// launch result bits.
+int LaunchFoundItem();
+// The found item of a row, or null.
+const IndexedItem* foundItemOfRow(int row);

@@ -1,0 +1,134 @@
+#include "platform/ui_result_view.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include "platform/ui_scaling.h"
+#include "platform/ui_window_table.h"
+
+namespace {
+
+ResultRowSource resultRowSource = nullptr;
+ItemImageSource resultImageSource = nullptr;
+
+HWND resultViewOf(int windowId, int controlId) {
+    HWND view = controlHandle(windowId, controlId);
+    return isResultView(view) ? view : nullptr;
+}
+
+void copyText(const std::wstring* text, wchar_t* to, int capacity) {
+    if (!to || capacity <= 0) return;
+    lstrcpynW(to, text ? text->c_str() : L"", capacity);
+}
+
+bool rowTexts(int windowId, const NMHDR& header, int row, ResultRowTexts& texts) {
+    return resultRowSource && row >= 0 && resultRowSource(windowId, static_cast<int>(header.idFrom), row, texts);
+}
+
+}  // namespace
+
+void setResultRowSource(ResultRowSource texts, ItemImageSource images) {
+    resultRowSource = texts;
+    resultImageSource = images;
+}
+
+bool isResultView(HWND control) {
+    return control && isItemViewControl(control) && (GetWindowLongPtrW(control, GWL_STYLE) & LVS_OWNERDATA) != 0;
+}
+
+void answerResultDisplayInfo(int windowId, NMLVDISPINFOW& info) {
+    const int row = info.item.iItem;
+    ResultRowTexts texts;
+    const bool known = rowTexts(windowId, info.hdr, row, texts);
+    if (info.item.mask & LVIF_TEXT)
+        copyText(known ? (info.item.iSubItem == 0 ? texts.text : texts.detail) : nullptr, info.item.pszText,
+                 info.item.cchTextMax);
+    if (!(info.item.mask & LVIF_IMAGE) || info.item.iSubItem != 0) return;
+    info.item.iImage = I_IMAGENONE;
+    if (!known || !resultImageSource) return;
+    const int size = (GetWindowLongPtrW(info.hdr.hwndFrom, GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON;
+    const int image = resultImageSource(windowId, static_cast<int>(info.hdr.idFrom), row,
+                                        size ? IconSize::Large : IconSize::Small);
+    if (image >= 0) info.item.iImage = image;
+}
+
+void answerResultTip(int windowId, NMLVGETINFOTIPW& tip) {
+    ResultRowTexts texts;
+    if (!rowTexts(windowId, tip.hdr, tip.iItem, texts) || !texts.detail) return;
+    // A label cut short comes with its whole text, which stays first.
+    const bool cutShort = tip.dwFlags == 0 && tip.pszText && tip.cchTextMax > 0;
+    std::wstring shown = cutShort ? std::wstring(tip.pszText) : std::wstring();
+    if (!shown.empty()) shown += L"\r\n";
+    copyText(&(shown += *texts.detail), tip.pszText, tip.cchTextMax);
+}
+
+// While the typing goes on in the search field, the chosen row is still the one
+// Enter starts: it keeps the colours of a chosen row in a list that has the
+// focus, not the pale grey of one without it.
+bool answerResultDrawing(NMLVCUSTOMDRAW& draw, LRESULT& result) {
+    HWND view = draw.nmcd.hdr.hwndFrom;
+    if (!isResultView(view)) return false;
+    if (draw.nmcd.dwDrawStage == CDDS_PREPAINT) {
+        result = CDRF_NOTIFYITEMDRAW;
+        return true;
+    }
+    result = CDRF_DODEFAULT;
+    if (draw.nmcd.dwDrawStage != CDDS_ITEMPREPAINT || GetFocus() == view) return true;
+    const WPARAM row = static_cast<WPARAM>(draw.nmcd.dwItemSpec);
+    if (!(SendMessageW(view, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED)) return true;
+    draw.nmcd.uItemState &= ~static_cast<UINT>(CDIS_SELECTED);
+    draw.clrText = GetSysColor(COLOR_HIGHLIGHTTEXT);
+    draw.clrTextBk = GetSysColor(COLOR_HIGHLIGHT);
+    return true;
+}
+
+bool addResultView(int windowId, int controlId, int x, int y, int width, int height) {
+    HWND view = createChildControl(windowId, controlId, WC_LISTVIEWW,
+                                   LVS_OWNERDATA | LVS_SINGLESEL | LVS_NOCOLUMNHEADER | LVS_AUTOARRANGE |
+                                       LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_TABSTOP,
+                                   x, y, width, height, L"");
+    if (!view) return false;
+    ShowWindow(view, SW_HIDE);
+    SetWindowLongPtrW(view, GWL_EXSTYLE, GetWindowLongPtrW(view, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
+    const DWORD extended = LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP | LVS_EX_INFOTIP | LVS_EX_FULLROWSELECT;
+    SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
+    LVCOLUMNW column{};
+    column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
+    column.pszText = const_cast<wchar_t*>(L"");
+    for (int c = 0; c < 2; ++c) {
+        column.iSubItem = c;
+        column.cx = pixelsOf(c == 0 ? width * 2 / 3 : width / 3, windowDpi(windowId));
+        SendMessageW(view, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+    }
+    SetWindowPos(view, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    return true;
+}
+
+void showResultRows(int windowId, int controlId, ItemViewMode mode, void* images, int count) {
+    HWND view = resultViewOf(windowId, controlId);
+    if (!view) return;
+    SendMessageW(view, WM_SETREDRAW, FALSE, 0);
+    setItemViewMode(view, mode, images);
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(view, LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+    SendMessageW(view, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+    if (count > 0) {
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageW(view, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
+    }
+    SendMessageW(view, WM_SETREDRAW, TRUE, 0);
+    if (mode == ItemViewMode::SingleColumn) fitResultColumns(windowId, controlId);
+    if (count > 0) SendMessageW(view, LVM_ENSUREVISIBLE, 0, FALSE);
+    InvalidateRect(view, nullptr, TRUE);
+}
+
+void fitResultColumns(int windowId, int controlId) {
+    HWND view = resultViewOf(windowId, controlId);
+    RECT inner{};
+    if (!view || !GetClientRect(view, &inner)) return;
+    const int width = inner.right - inner.left;
+    const int detail = width / 3;
+    SendMessageW(view, LVM_SETCOLUMNWIDTH, 0, width - detail);
+    SendMessageW(view, LVM_SETCOLUMNWIDTH, 1, detail);
+}

@@ -1,0 +1,26 @@
+#pragma once
+// A list whose rows the program keeps itself: the view asks for the text, the
+// detail and the image of each row only when it draws the row, so a list of
+// thousands of rows shows as fast as one of ten. It reports clicks as an item
+// view does, with the row number as the data.
+#include <string>
+
+#include "platform/ui_item_view.h"
+
+// Texts of one row; they must live until the next call.
+struct ResultRowTexts {
+    const std::wstring* text = nullptr;
+    const std::wstring* detail = nullptr;  // second column of the single-column form, and the row's tool tip
+};
+using ResultRowSource = bool (*)(int windowId, int controlId, int row, ResultRowTexts& texts);
+// The images are asked for with the row number as the data; an answer of
+// kRowImageLater draws the row without one this time.
+void setResultRowSource(ResultRowSource texts, ItemImageSource images);
+
+// Created hidden.
+bool addResultView(int windowId, int controlId, int x, int y, int width, int height);
+// Shows `count` rows in the mode, drawing from `images` (an image list of the
+// mode's icon size, which stays its owner's), the first row chosen.
+void showResultRows(int windowId, int controlId, ItemViewMode mode, void* images, int count);
+// Shares the width between the caption and the detail in the single-column form.
+void fitResultColumns(int windowId, int controlId);

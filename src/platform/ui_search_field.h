@@ -1,0 +1,16 @@
+#pragma once
+// A one-line field for typing a search over a list: the arrow keys and Page
+// Up/Down move in the list while the text is typed, and the window's shortcuts
+// leave alone the keys a text is typed with.
+#include <string>
+
+// Commands (menu events) the field's keys give; 0 leaves the key to the field.
+struct SearchFieldKeys {
+    int enter = 0;
+    int escape = 0;
+    int backWhenEmpty = 0;  // Backspace in an empty field
+};
+
+// The window's one search field; `cue` shows greyed while the field is empty.
+bool addSearchField(int windowId, int controlId, int listControlId, const SearchFieldKeys& keys, int x, int y,
+                    int width, int height, const std::wstring& cue);

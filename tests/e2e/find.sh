@@ -1,0 +1,107 @@
+#!/usr/bin/env bash
+# Find (Ctrl+F): the strip becomes a field, the items of every category that
+# match what is typed are listed best first, Enter starts the chosen one as its
+# own category would, Escape goes back; a category file changed since is read
+# again, and nothing is written.
+source "$(dirname "$0")/lib.sh"
+
+data=$(new_data_folder data)
+mkdir -p "$data/my tools"
+cp "$BUILD_DIR/tests/launch_probe.exe" "$data/my tools/probe.exe"
+printf '%s\r\n' 'Probe tool=my tools\probe.exe;--item tool' 'Pro=' '-=' 'Alpha other=my tools\probe.exe;--item other' \
+  'To Beta=kivo;Beta' >"$data/Alpha.kvl"
+printf '%s\r\n' 'Improve=my tools\probe.exe' 'My programs=my tools\probe.exe' 'Other=my tools\probe.exe' \
+  'Project notes=my tools\probe.exe;--item "project";my tools' '=my tools\probe.exe' >"$data/Beta.kvl"
+printf '%s\r\n' 'Probe at start=my tools\probe.exe;--item startup' >"$data/Startup.kvl"
+printf '%s\r\n' 'Probe in temp=my tools\probe.exe' >"$data/temp.kvl"
+printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nSingleColumn=1\r\n[Alpha]\r\nLargeIcons=0\r\n' >"$data/Kivo.ini"
+(cd "$data" && md5sum ./*.kvl) >"$E2E_OUT/before.md5"
+export KIVO_PROBE_LOG
+KIVO_PROBE_LOG=$(winpath "$E2E_OUT")\\probe.log
+log="$E2E_OUT/probe.log"
+
+# Types into the field the way a user does and waits for the rows to settle.
+find_text() {
+  xdotool key ctrl+f
+  sleep 0.3
+  xdotool type --delay 80 "$1"
+}
+
+start_kivo "$data" /nostartup
+wait_launcher || finish
+win=$LAUNCHER_WIN
+click_caption "$win"
+expect_category Alpha "the start category is shown"
+
+find_text pro
+expect_rows_soon '1\tProbe tool\tAlpha\n0\tProject notes\tBeta\n0\tMy programs\tBeta\n0\tImprove\tBeta\n0\tAlpha other\tAlpha\n0\tOther\tBeta\n' \
+  "three letters list the items of both categories: caption starts, word starts, caption holds, file name holds"
+screenshot "$win" find-single-column
+window_texts 'Kivo ' "$E2E_OUT/texts.txt"
+tr -d '\r' <"$E2E_OUT/texts.txt" | grep -qx 'pro' && pass "the field holds what was typed" \
+  || fail "no field with the text: $(tr -d '\r' <"$E2E_OUT/texts.txt")"
+
+xdotool key Down
+sleep 0.3
+xdotool key Return
+wait_lines "$log" 2 || fail "Enter started nothing"
+mapfile -t records < <(tr -d '\r' <"$log" 2>/dev/null)
+case "${records[0]:-}" in
+  *'probe.exe" --item "project"' | *'probe.exe --item "project"') pass "Down and Enter start the second item with its parameters" ;;
+  *) fail "command line after Enter: ${records[0]:-none}" ;;
+esac
+[ "${records[1]:-}" = "$(winpath "$data")\\my tools" ] && pass "in the folder its category gives it" \
+  || fail "folder: ${records[1]:-none}"
+
+xdotool key Escape
+expect_category Alpha "Escape goes back to the category shown before"
+expect_rows '1\tProbe tool\t0\n0\tPro\t1\n0\t----------\t2\n0\tAlpha other\t3\n0\tTo Beta\t4\n' \
+  "with its own rows"
+
+# A file changed since the last search is read again; Backspace in the empty
+# field goes back as well.
+sleep 1
+printf '%s\r\n' 'Pronto=my tools\probe.exe' >>"$data/Beta.kvl"
+(cd "$data" && md5sum ./*.kvl) >"$E2E_OUT/before.md5"
+find_text pro
+expect_rows_soon '1\tProbe tool\tAlpha\n0\tProject notes\tBeta\n0\tPronto\tBeta\n0\tMy programs\tBeta\n0\tImprove\tBeta\n0\tAlpha other\tAlpha\n0\tOther\tBeta\n' \
+  "the changed category file is seen at the next search"
+xdotool key BackSpace BackSpace BackSpace
+sleep 0.3
+expect_rows '' "an empty field lists nothing"
+xdotool key BackSpace
+expect_category Alpha "Backspace in the empty field goes back"
+
+# A found item that names a category shows that category.
+find_text "to b"
+expect_rows_soon '1\tTo Beta\tAlpha\n' "a category item is found"
+xdotool key Return
+expect_category Beta "starting it shows its category"
+
+click_caption "$win"
+xdotool key Escape
+wait_kivo_exit && pass "Escape exits"
+(cd "$data" && md5sum -c --quiet "$E2E_OUT/before.md5") && pass "no category file was written" \
+  || fail "a category file changed"
+if grep -q 'startup' "$log"; then fail "an item of the start-up category was started"; fi
+if tr -d '\r' <"$data/Kivo.ini" | grep -q '^FindOnHotkey='; then fail "a setting never changed was written"; fi
+
+# With FindOnHotkey the hotkey (Ctrl+Alt+K) that brings the window up opens Find.
+printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nHotkey=$3804B\r\nFindOnHotkey=1\r\n' >"$data/Kivo.ini"
+start_kivo "$data" /nostartup
+wait_launcher || finish
+click_caption "$LAUNCHER_WIN"
+xdotool key ctrl+alt+k
+sleep 0.5
+xdotool key ctrl+alt+k
+sleep 0.5
+xdotool type --delay 80 "y pro"
+expect_rows_soon '1\tMy programs\tBeta\n' "the hotkey brings the window up with the field open"
+click_caption "$LAUNCHER_WIN"
+xdotool key Escape
+expect_category Alpha "Escape leaves Find"
+xdotool key Escape
+wait_kivo_exit
+tr -d '\r' <"$data/Kivo.ini" | grep -qx 'FindOnHotkey=1' && pass "the setting is kept" \
+  || fail "FindOnHotkey lost: $(tr -d '\r' <"$data/Kivo.ini")"
+finish
