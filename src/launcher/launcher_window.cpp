@@ -170,7 +170,8 @@ int FillItemView(ItemViewForm form, int windowId, int controlId) {
     const bool large = mode == ItemViewMode::LargeIcons;
     const IconSize size = large ? IconSize::Large : IconSize::Small;
     const int pixels = iconPixels(size, windowDpi(windowId));
-    beginItemViewFill(windowId, controlId, mode, itemImagesFor(launcherWindow.images, categoryStore.loadedCategory, pixels));
+    void* images = itemImagesFor(launcherWindow.images, categoryStore.loadedCategory, pixels);
+    beginItemViewFill(windowId, controlId, mode, images);
     int selectedRow = -1;
     const CategoryItems& items = categoryStore.items;
     for (size_t p = 0; p < items.size(); ++p) {

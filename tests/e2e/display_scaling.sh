@@ -78,7 +78,7 @@ printf 'Notepad=%%windir%%\\system32\\notepad.exe\r\nSizes=%%windir%%\\system32\
   >"$data/Scaled.kvl"
 # The category has its place but not its size, which it gets from "main" and
 # which Kivo writes into its group at the end.
-printf '[Start]\r\nCatSelect=Scaled\r\n[main]\r\nWidth=350\r\nHeight=250\r\n[Scaled]\r\nWinX=20\r\nWinY=20\r\nLargeIcons=1\r\n' \
+printf '%s\r\n' '[Start]' CatSelect=Scaled '[main]' Width=350 Height=250 '[Scaled]' WinX=20 WinY=20 LargeIcons=1 \
   >"$data/Kivo.ini"
 
 # The line of a control in the window's state: "<x> <y> <width> <height>".
@@ -90,9 +90,9 @@ control_box() {
 # how many they are: "<width>x<height> <count>"; "0x0 0" for none.
 colour_box() {
   local shot=$1 colour=$2 box count
-  box=$(convert "$shot" -fill black +opaque "$colour" -fill white -opaque "$colour" -format '%@' info: 2>/dev/null)
-  count=$(convert "$shot" -fill black +opaque "$colour" -fill white -opaque "$colour" -format '%[fx:int(mean*w*h+0.5)]' \
-    info: 2>/dev/null)
+  local mask=(-fill black +opaque "$colour" -fill white -opaque "$colour")
+  box=$(convert "$shot" "${mask[@]}" -format '%@' info: 2>/dev/null)
+  count=$(convert "$shot" "${mask[@]}" -format '%[fx:int(mean*w*h+0.5)]' info: 2>/dev/null)
   [ "${count:-0}" = 0 ] && { echo "0x0 0"; return; }
   echo "${box%%+*} $count"
 }
