@@ -4,6 +4,7 @@
 
 #include <cwchar>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -91,20 +92,36 @@ ControlPlace& placeFor(WindowRecord& record, HWND control) {
     return record.places.back();
 }
 
+// The stock font is made for the system's DPI.
+LOGFONTW defaultFontUnits() {
+    LOGFONTW units{};
+    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof units, &units);
+    units.lfHeight = MulDiv(units.lfHeight, kBaseDpi, functions().systemDpi);
+    return units;
+}
+
 void sendFont(WindowRecord& record, const ControlPlace& place, bool redraw) {
     HFONT font = nullptr;
-    if (place.ownFont) {
+    if (place.ownFont)
         font = scaledFont(record, place.font);
-    } else if (record.dpi == functions().systemDpi) {
+    else if (record.dpi == functions().systemDpi)
         font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    } else {
-        // The stock font is made for the system's DPI.
-        LOGFONTW units{};
-        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof units, &units);
-        units.lfHeight = MulDiv(units.lfHeight, kBaseDpi, functions().systemDpi);
-        font = scaledFont(record, units);
-    }
+    else
+        font = scaledFont(record, defaultFontUnits());
     if (font) SendMessageW(place.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
+}
+
+// A font the program replaced (another category's, one chosen anew) goes once
+// no control of the window shows it.
+void dropUnusedFonts(WindowRecord& record) {
+    const LOGFONTW defaultUnits = defaultFontUnits();
+    std::erase_if(record.fonts, [&](const ScaledFont& made) {
+        for (const ControlPlace& place : record.places) {
+            if (place.ownFont ? sameFont(place.font, made.units) : sameFont(defaultUnits, made.units)) return false;
+        }
+        DeleteObject(made.font);
+        return true;
+    });
 }
 
 void moveToPlace(const WindowRecord& record, const ControlPlace& p) {
@@ -112,12 +129,16 @@ void moveToPlace(const WindowRecord& record, const ControlPlace& p) {
                  pixelsOf(p.width, record.dpi), pixelsOf(p.height, record.dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+// Columns count only in the single-column form; the other forms make their
+// columns fit their items by themselves.
 void rescaleItemView(const WindowRecord& record, ControlPlace& place, int oldDpi) {
     HWND view = place.control;
     applyIconSpacing(record, place);
-    for (int column = 0; column < 16; ++column) {
+    if ((GetWindowLongPtrW(view, GWL_STYLE) & LVS_TYPEMASK) != LVS_REPORT) return;
+    HWND header = reinterpret_cast<HWND>(SendMessageW(view, LVM_GETHEADER, 0, 0));
+    const int columns = header ? static_cast<int>(SendMessageW(header, HDM_GETITEMCOUNT, 0, 0)) : 0;
+    for (int column = 0; column < columns; ++column) {
         const int width = static_cast<int>(SendMessageW(view, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column), 0));
-        if (width <= 0) break;
         SendMessageW(view, LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MulDiv(width, record.dpi, oldDpi));
     }
 }
@@ -235,6 +256,7 @@ void giveFont(WindowRecord& record, HWND control, HFONT font, bool redraw) {
     place.ownFont = true;
     place.font = units;
     sendFont(record, place, redraw);
+    dropUnusedFonts(record);
 }
 
 void giveDefaultFont(WindowRecord& record, HWND control) {
@@ -250,7 +272,7 @@ void releaseScaledFonts(WindowRecord& record) {
 
 bool answerScaledSize(const WindowRecord& record, WPARAM wParam, LPARAM lParam) {
     RECT inner{};
-    if (!GetClientRect(record.handle, &inner) || IsIconic(record.handle)) return false;
+    if (!GetClientRect(record.handle, &inner) || IsIconic(record.handle) || IsZoomed(record.handle)) return false;
     *reinterpret_cast<SIZE*>(lParam) = outerSizeAt(record.handle, unitsOf(inner.right, record.dpi),
                                                    unitsOf(inner.bottom, record.dpi), LOWORD(wParam));
     return true;
@@ -283,15 +305,14 @@ void onDpiChanged(int windowId, WindowRecord& record, WPARAM wParam, LPARAM lPar
     // The corner the system suggests, which keeps the window where the user
     // dragged it; the inner size kept in units (the size the system suggests
     // too, where it asked for it with WM_GETDPISCALEDSIZE).
+    // A minimised window keeps the place it comes back to.
     const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
     if (IsZoomed(window)) {
         SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
-    } else {
+    } else if (!IsIconic(window)) {
         const SIZE outer = outerSizeAt(window, width, height, dpi);
-        const UINT keepSize = IsIconic(window) ? SWP_NOSIZE : 0;
-        SetWindowPos(window, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
-                     SWP_NOZORDER | SWP_NOACTIVATE | keepSize);
+        SetWindowPos(window, nullptr, suggested.left, suggested.top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
     }
     queueEvent(eventFor(windowId, UiEventKind::ScaleChanged));
     RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
