@@ -66,17 +66,6 @@ LONG heightAt(LONG units, int dpi) {
     return MulDiv(units, dpi, kBaseDpi);
 }
 
-HFONT scaledFont(WindowRecord& record, const LOGFONTW& units) {
-    for (const ScaledFont& made : record.fonts)
-        if (sameFont(made.units, units)) return made.font;
-    LOGFONTW at = units;
-    at.lfHeight = heightAt(units.lfHeight, record.dpi);
-    at.lfWidth = MulDiv(units.lfWidth, record.dpi, kBaseDpi);
-    HFONT font = CreateFontIndirectW(&at);
-    if (font) record.fonts.push_back(ScaledFont{units, font});
-    return font;
-}
-
 ControlPlace& placeFor(WindowRecord& record, HWND control) {
     if (ControlPlace* known = placeOf(record, control)) return *known;
     RECT r{};
@@ -92,33 +81,42 @@ ControlPlace& placeFor(WindowRecord& record, HWND control) {
     return record.places.back();
 }
 
-// The stock font is made for the system's DPI.
-LOGFONTW defaultFontUnits() {
-    LOGFONTW units{};
-    GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof units, &units);
-    units.lfHeight = MulDiv(units.lfHeight, kBaseDpi, functions().systemDpi);
-    return units;
+// What the control's font is at the window's DPI.
+LOGFONTW fontAt(const ControlPlace& place, int dpi) {
+    LOGFONTW at = place.font;
+    if (place.ownFont) {
+        at.lfHeight = heightAt(place.font.lfHeight, dpi);
+        at.lfWidth = MulDiv(place.font.lfWidth, dpi, kBaseDpi);
+    } else {
+        // The stock font is made for the system's DPI.
+        GetObjectW(GetStockObject(DEFAULT_GUI_FONT), sizeof at, &at);
+        at.lfHeight = MulDiv(at.lfHeight, dpi, functions().systemDpi);
+    }
+    return at;
+}
+
+HFONT fontFor(WindowRecord& record, const ControlPlace& place) {
+    if (!place.ownFont && record.dpi == functions().systemDpi)
+        return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+    const LOGFONTW at = fontAt(place, record.dpi);
+    for (const ScaledFont& made : record.fonts)
+        if (sameFont(made.at, at)) return made.font;
+    HFONT font = CreateFontIndirectW(&at);
+    if (font) record.fonts.push_back(ScaledFont{at, font});
+    return font;
 }
 
 void sendFont(WindowRecord& record, const ControlPlace& place, bool redraw) {
-    HFONT font = nullptr;
-    if (place.ownFont)
-        font = scaledFont(record, place.font);
-    else if (record.dpi == functions().systemDpi)
-        font = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-    else
-        font = scaledFont(record, defaultFontUnits());
-    if (font) SendMessageW(place.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
+    if (HFONT font = fontFor(record, place))
+        SendMessageW(place.control, WM_SETFONT, reinterpret_cast<WPARAM>(font), redraw ? TRUE : FALSE);
 }
 
 // A font the program replaced (another category's, one chosen anew) goes once
 // no control of the window shows it.
 void dropUnusedFonts(WindowRecord& record) {
-    const LOGFONTW defaultUnits = defaultFontUnits();
     std::erase_if(record.fonts, [&](const ScaledFont& made) {
-        for (const ControlPlace& place : record.places) {
-            if (place.ownFont ? sameFont(place.font, made.units) : sameFont(defaultUnits, made.units)) return false;
-        }
+        for (const ControlPlace& place : record.places)
+            if (sameFont(fontAt(place, record.dpi), made.at)) return false;
         DeleteObject(made.font);
         return true;
     });

@@ -38,7 +38,7 @@ struct ControlPlace {
     int width = 0;
     int height = 0;
     bool ownFont = false;  // the program's font in `font`; else the system's dialog font
-    LOGFONTW font{};
+    LOGFONTW font{};  // as the program made it, at 96 DPI
     bool fitsText = false;  // as wide as its text (fitControlToText)
     int spacingX = 0;  // an item view's icon spacing; 0: the system's
     int spacingY = 0;
@@ -47,7 +47,7 @@ struct ControlPlace {
 
 // A font of the program made anew at the window's DPI.
 struct ScaledFont {
-    LOGFONTW units{};  // as the program made it, at 96 DPI
+    LOGFONTW at{};  // what it was made of
     HFONT font = nullptr;
 };
 
