@@ -58,12 +58,15 @@ bool handledByOtherInstance() {
 
 void loadProgramIcons() {
     LauncherWindow& w = launcherWindow;
+    // The caption, the task bar and the tray draw them at the system's sizes.
+    const int large = iconPixels(IconSize::Large, systemDpi());
+    const int small = iconPixels(IconSize::Small, systemDpi());
     if (!generalSettings.ProgIcon.empty()) {
-        w.programLargeIcon.reset(extractIconFromSource(generalSettings.ProgIcon, IconSize::Large));
-        w.programSmallIcon.reset(extractIconFromSource(generalSettings.ProgIcon, IconSize::Small));
+        w.programLargeIcon.reset(extractIconFromSource(generalSettings.ProgIcon, large));
+        w.programSmallIcon.reset(extractIconFromSource(generalSettings.ProgIcon, small));
     }
-    if (!w.programLargeIcon) w.programLargeIcon.reset(extractFileIcon(programFolders.programPath, 0, IconSize::Large));
-    if (!w.programSmallIcon) w.programSmallIcon.reset(extractFileIcon(programFolders.programPath, 0, IconSize::Small));
+    if (!w.programLargeIcon) w.programLargeIcon.reset(extractFileIcon(programFolders.programPath, 0, large));
+    if (!w.programSmallIcon) w.programSmallIcon.reset(extractFileIcon(programFolders.programPath, 0, small));
 }
 
 void onLauncherSized(SizeKind kind) {

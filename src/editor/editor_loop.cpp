@@ -146,6 +146,11 @@ int classify(EditorState& e, const UiEvent& event) {
             return kNothing;
         case UiEventKind::CloseRequest: e.exitCode = kExitLeave; return kNothing;
         case UiEventKind::UserMessage: onOtherWindow(e, event); return kNothing;
+        // Icons of the new display's size, in the list and on the icon button.
+        case UiEventKind::ScaleChanged:
+            releaseWorkingIcons(e);
+            e.refresh |= kRefreshList | kRefreshIcon;
+            return kNothing;
         default: return kNothing;
     }
 }

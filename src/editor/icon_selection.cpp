@@ -58,6 +58,7 @@ struct DialogRun {
     std::wstring file;   // the icons' file: where Browse starts, then the one chosen
     std::wstring result;
     bool iconsOfFile = false;  // the list shows the icons of `file`, not the item's own
+    void* currentIcon = nullptr;  // the item's own, the caller's
     ImageListHandle images;    // what the list shows
 };
 
@@ -97,13 +98,16 @@ bool openIconWindow(int owner) {
 
 // Each filling gets a list of its own; the one before goes once the view has
 // let go of it.
+int iconSide() { return iconPixels(IconSize::Large, windowDpi(W)); }
+
 void beginIconFill(DialogRun& run) {
-    ImageListHandle fresh(createIconImageList(IconSize::Large));
+    ImageListHandle fresh(createIconImageList(iconSide()));
     beginItemViewFill(W, kIconList, ItemViewMode::LargeIcons, fresh.handle);
     run.images = std::move(fresh);
 }
 
-void showCurrentIcon(DialogRun& run, void* icon) {
+void showCurrentIcon(DialogRun& run) {
+    void* icon = run.currentIcon;
     beginIconFill(run);
     if (icon) appendItemRow(W, kIconList, L"", addImageListIcon(run.images.handle, icon), 0);
     endItemViewFill(W, kIconList, icon ? 0 : -1);
@@ -112,14 +116,24 @@ void showCurrentIcon(DialogRun& run, void* icon) {
 void showIconsOfFile(DialogRun& run) {
     beginIconFill(run);
     const int count = std::min(fileIconCount(run.file), kMostIcons);
+    const int side = iconSide();
     for (int index = 0; index < count; ++index) {
         // The list keeps a copy of its own.
-        const IconHandle icon(extractFileIcon(run.file, index, IconSize::Large));
+        const IconHandle icon(extractFileIcon(run.file, index, side));
         appendItemRow(W, kIconList, L"-- " + std::to_wstring(index) + L" --",
                       addImageListIcon(run.images.handle, icon.handle), index);
     }
     endItemViewFill(W, kIconList, count > 0 ? 0 : -1);
     run.iconsOfFile = true;
+}
+
+void refillIcons(DialogRun& run) {
+    const int row = selectedItemRow(W, kIconList);
+    if (run.iconsOfFile)
+        showIconsOfFile(run);
+    else
+        showCurrentIcon(run);
+    if (row >= 0) selectItemRow(W, kIconList, row);
 }
 
 // A folder is where to look; a file is looked for beside itself.
@@ -188,6 +202,8 @@ void runDialogLoop(DialogRun& run) {
                 break;
             // Alt+F4 still closes a window without a close box.
             case UiEventKind::CloseRequest: outcome = press(kIconCancelButton, run); break;
+            // The icons again, at the new display's size.
+            case UiEventKind::ScaleChanged: refillIcons(run); break;
             default: break;
         }
         if (outcome == Outcome::Done) return;
@@ -216,7 +232,8 @@ std::wstring SelectIcon(const std::wstring& iconSource, void* currentIcon) {
         return std::wstring();
     }
     placeCenteredOn(W, run.modal.owner, kInnerWidth, kInnerHeight);
-    showCurrentIcon(run, currentIcon);
+    run.currentIcon = currentIcon;
+    showCurrentIcon(run);
     beginModal(run.modal, W);
     showWindow(W, WindowShow::Show);
     bringWindowToFront(W);

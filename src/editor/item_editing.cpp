@@ -7,6 +7,7 @@
 #include "launch/item_paths.h"
 #include "launch/launch_item.h"
 #include "platform/text_case.h"
+#include "platform/ui_windows.h"
 #include "store/text_lines.h"
 
 EditorState editorState;
@@ -67,7 +68,7 @@ void releaseWorkingIcons(EditorState& editor) {
 void fetchWorkingIcon(EditorState& editor) {
     ItemFields& work = editor.workingCopy;
     if (work.command.empty() || work.largeIcon) return;
-    fetchItemIcon(work, IconSize::Large);
+    fetchItemIcon(work, IconSize::Large, iconPixels(IconSize::Large, windowDpi(kEditorWindow)));
     editor.workingIcon.reset(work.largeIcon);
 }
 

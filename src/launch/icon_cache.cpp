@@ -6,7 +6,7 @@
 
 namespace {
 
-const wchar_t* sizeTag(IconSize size) { return size == IconSize::Large ? L"|L" : L"|S"; }
+std::wstring sizeTag(int pixels) { return L"|" + std::to_wstring(pixels); }
 
 bool holdsBytes(const std::wstring& file) {
     uint64_t length = 0;
@@ -32,23 +32,24 @@ const IconCache::Entry& entryFor(IconCache& cache, const std::wstring& key, Extr
 }
 
 // The key in `icons` of the icon the plan leads to, extracting what is missing.
-std::wstring resolve(IconCache& cache, const IconPlan& plan, IconSize size) {
+std::wstring resolve(IconCache& cache, const IconPlan& plan, int pixels) {
     const IconServices& services = cache.services;
     if (!plan.sourceFile.empty() && holdsBytes(plan.sourceFile)) {
         const std::wstring key =
-            L"file|" + toLowerCase(plan.sourceFile) + L"|" + std::to_wstring(plan.sourceIndex) + sizeTag(size);
-        if (entryFor(cache, key, [&] { return services.extractFileIcon(plan.sourceFile, plan.sourceIndex, size); }).icon)
+            L"file|" + toLowerCase(plan.sourceFile) + L"|" + std::to_wstring(plan.sourceIndex) + sizeTag(pixels);
+        if (entryFor(cache, key, [&] { return services.extractFileIcon(plan.sourceFile, plan.sourceIndex, pixels); })
+                .icon)
             return key;
     }
     if (plan.defaultIcon) {
-        const std::wstring key = std::wstring(L"default") + sizeTag(size);
-        entryFor(cache, key, [] { return defaultApplicationIcon(); });
+        const std::wstring key = L"default" + sizeTag(pixels);
+        entryFor(cache, key, [&] { return defaultApplicationIcon(pixels); });
         return key;
     }
-    const int index = services.shellIconIndexOf(plan.shellPath, size);
+    const int index = services.shellIconIndexOf(plan.shellPath);
     if (index < 0) return std::wstring();
-    const std::wstring key = L"shell|" + std::to_wstring(index) + sizeTag(size);
-    entryFor(cache, key, [&] { return services.shellIconOf(plan.shellPath, size); });
+    const std::wstring key = L"shell|" + std::to_wstring(index) + sizeTag(pixels);
+    entryFor(cache, key, [&] { return services.shellIconOf(plan.shellPath, pixels); });
     return key;
 }
 
@@ -67,12 +68,12 @@ IconServices systemIconServices() { return IconServices{extractFileIcon, shellIc
 
 std::wstring iconRequestOf(const ItemFields& fields) { return requestOf(planItemIcon(fields)); }
 
-CachedIcon cachedItemIcon(IconCache& cache, const ItemFields& fields, IconSize size) {
+CachedIcon cachedItemIcon(IconCache& cache, const ItemFields& fields, int pixels) {
     const IconPlan plan = planItemIcon(fields);
-    const std::wstring request = requestOf(plan) + sizeTag(size);
+    const std::wstring request = requestOf(plan) + sizeTag(pixels);
     const auto known = cache.answers.find(request);
     if (known != cache.answers.end()) return lookUp(cache, known->second);
-    const std::wstring key = resolve(cache, plan, size);
+    const std::wstring key = resolve(cache, plan, pixels);
     cache.answers.emplace(request, key);
     return lookUp(cache, key);
 }

@@ -12,9 +12,9 @@
 
 // Where icons are taken from; tests count the calls.
 struct IconServices {
-    void* (*extractFileIcon)(const std::wstring& file, int index, IconSize size);
-    int (*shellIconIndexOf)(const std::wstring& path, IconSize size);
-    void* (*shellIconOf)(const std::wstring& path, IconSize size);
+    void* (*extractFileIcon)(const std::wstring& file, int index, int pixels);
+    int (*shellIconIndexOf)(const std::wstring& path);
+    void* (*shellIconOf)(const std::wstring& path, int pixels);
 };
 
 IconServices systemIconServices();
@@ -33,7 +33,7 @@ struct IconCache {
     };
     // By what was extracted: an icon file and index, a shell icon, the default.
     std::unordered_map<std::wstring, Entry> icons;
-    // By what an item asks for (iconRequestOf and size): the key in `icons`,
+    // By what an item asks for (iconRequestOf and pixels): the key in `icons`,
     // empty when nothing gave an icon.
     std::unordered_map<std::wstring, std::wstring> answers;
     int nextId = 1;
@@ -43,9 +43,9 @@ struct IconCache {
 // Items with the same request show the same icon.
 std::wstring iconRequestOf(const ItemFields& fields);
 
-// The item's icon of that size, by the order fetchItemIcon follows, extracted
-// only when no item asked for it before.
-CachedIcon cachedItemIcon(IconCache& cache, const ItemFields& fields, IconSize size);
+// The item's icon, `pixels` square (iconPixels), by the order fetchItemIcon
+// follows, extracted only when no item asked for it before.
+CachedIcon cachedItemIcon(IconCache& cache, const ItemFields& fields, int pixels);
 
 // Destroys every icon lent so far.
 void releaseIconCache(IconCache& cache);

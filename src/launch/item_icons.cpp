@@ -27,10 +27,10 @@ std::wstring iconPathOf(const ItemFields& fields) {
 }
 
 // Null for a missing, empty or folder file.
-void* extractFromFile(const std::wstring& file, int index, IconSize size) {
+void* extractFromFile(const std::wstring& file, int index, int pixels) {
     uint64_t length = 0;
     if (!fileSize(file, length) || length == 0) return nullptr;
-    return extractFileIcon(file, index, size);
+    return extractFileIcon(file, index, pixels);
 }
 
 }  // namespace
@@ -50,18 +50,18 @@ IconPlan planItemIcon(const ItemFields& fields) {
     return plan;
 }
 
-void* extractIconFromSource(const std::wstring& source, IconSize size) {
+void* extractIconFromSource(const std::wstring& source, int pixels) {
     if (source.empty()) return nullptr;
     const IconSource parts = splitIconSource(source);
-    return extractFromFile(toFullPath(parts.file), parts.index, size);
+    return extractFromFile(toFullPath(parts.file), parts.index, pixels);
 }
 
-void fetchItemIcon(ItemFields& fields, IconSize size) {
+void fetchItemIcon(ItemFields& fields, IconSize size, int pixels) {
     const IconPlan plan = planItemIcon(fields);
     void*& slot = slotOf(fields, size);
-    slot = plan.sourceFile.empty() ? nullptr : extractFromFile(plan.sourceFile, plan.sourceIndex, size);
+    slot = plan.sourceFile.empty() ? nullptr : extractFromFile(plan.sourceFile, plan.sourceIndex, pixels);
     if (slot != nullptr) return;
-    slot = plan.defaultIcon ? defaultApplicationIcon() : shellIconOf(plan.shellPath, size);
+    slot = plan.defaultIcon ? defaultApplicationIcon(pixels) : shellIconOf(plan.shellPath, pixels);
 }
 
 void releaseItemIcons(ItemFields& fields) {

@@ -19,13 +19,13 @@ IconPlan planItemIcon(const ItemFields& fields);
 // icon source, the default application icon for an empty command, the web icon
 // for web addresses, the program's own icon for category switches and file
 // menus, the folder of an Explorer item, then what the shell shows for the
-// command. The handle belongs to the caller.
-void fetchItemIcon(ItemFields& fields, IconSize size);
+// command; `pixels` square (iconPixels). The handle belongs to the caller.
+void fetchItemIcon(ItemFields& fields, IconSize size, int pixels);
 
 // "file" or "file,index" (split at the last ","); the file may be relative to the
 // data folder or hold environment references. Null for a missing, empty or
 // folder file and for a missing index.
-void* extractIconFromSource(const std::wstring& source, IconSize size);
+void* extractIconFromSource(const std::wstring& source, int pixels);
 
 // Destroys the record's icons, for an item whose command or icon changed.
 void releaseItemIcons(ItemFields& fields);

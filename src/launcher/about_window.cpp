@@ -82,7 +82,10 @@ std::wstring rowText(int id) {
 void addRow(const AboutRow& row, void* font) {
     const std::wstring text = rowText(row.id);
     switch (row.kind) {
-        case Kind::Icon: addIconControl(kAboutWindow, row.id, row.x, row.y, row.width, row.height, programIcon(32)); break;
+        case Kind::Icon:
+            addIconControl(kAboutWindow, row.id, row.x, row.y, row.width, row.height,
+                           programIcon(iconPixels(IconSize::Large, windowDpi(kAboutWindow))));
+            break;
         case Kind::Text: addTextControl(kAboutWindow, row.id, row.x, row.y, row.width, row.height, text, false); break;
         case Kind::Rule: addTextControl(kAboutWindow, row.id, row.x, row.y, row.width, row.height, L"", true); break;
         case Kind::Link:

@@ -42,7 +42,7 @@ int rowImage(int, int, int row, IconSize size) {
     if (!found) return kRowImageNone;
     std::vector<int>& known = f.resultImages[sizeSlot(size)];
     int& image = known[static_cast<size_t>(row)];
-    if (image == kRowImageLater) image = itemImageInSet(f.images[sizeSlot(size)], found->item, size);
+    if (image == kRowImageLater) image = itemImageInSet(f.images[sizeSlot(size)], found->item);
     return image;
 }
 
@@ -51,8 +51,11 @@ void showResults() {
     for (std::vector<int>& images : f.resultImages) images.assign(f.results.size(), kRowImageLater);
     const ItemViewMode mode = launcherViewMode();
     const IconSize size = mode == ItemViewMode::LargeIcons ? IconSize::Large : IconSize::Small;
-    showResultRows(kLauncherWindow, kLauncherFindView, mode, f.images[sizeSlot(size)].list.handle,
-                   static_cast<int>(f.results.size()));
+    // Made when first needed, and anew on a display of another DPI.
+    ItemImageSet& images = f.images[sizeSlot(size)];
+    const int pixels = iconPixels(size, windowDpi(kLauncherWindow));
+    if (images.pixels != pixels) images = newItemImageSet(std::wstring(), pixels);
+    showResultRows(kLauncherWindow, kLauncherFindView, mode, images.list.handle, static_cast<int>(f.results.size()));
 }
 
 void showFindControls(bool find) {
@@ -94,8 +97,7 @@ void OpenFind() {
     refreshFindIndex(f.index, searchedCategories(nav.categoryList, nav.startupCategory), programDriveLetters());
     f.open = true;
     f.results.clear();
-    f.images[0] = newItemImageSet(std::wstring(), IconSize::Large);
-    f.images[1] = newItemImageSet(std::wstring(), IconSize::Small);
+    for (ItemImageSet& set : f.images) set = ItemImageSet{};
     setItemViewLook(kLauncherWindow, kLauncherFindView, categoryStore.style.font.handle, categoryStore.style.textColor,
                     categoryStore.style.backgroundColor);
     setControlText(kLauncherWindow, kLauncherFindField, std::wstring());

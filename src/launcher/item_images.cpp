@@ -5,14 +5,15 @@
 #include "launcher/launcher_window.h"
 #include "platform/text_case.h"
 #include "platform/ui_item_view.h"
+#include "platform/ui_windows.h"
 #include "store/category_store.h"
 #include "store/item_definition.h"
 
 namespace {
 
-ItemImageSet* findSet(ItemImages& images, const std::wstring& category, IconSize size) {
+ItemImageSet* findSet(ItemImages& images, const std::wstring& category, int pixels) {
     for (ItemImageSet& set : images.sets) {
-        if (set.size == size && sameTextIgnoringCase(set.category, category)) return &set;
+        if (set.pixels == pixels && sameTextIgnoringCase(set.category, category)) return &set;
     }
     return nullptr;
 }
@@ -29,14 +30,14 @@ void leaveCategory(ItemImages& images, const std::wstring& category) {
 
 }  // namespace
 
-int itemImageInSet(ItemImageSet& set, const CategoryItem& item, IconSize size) {
+int itemImageInSet(ItemImageSet& set, const CategoryItem& item) {
     // Not the launch record: a view may draw while a launch is using it.
     ItemFields fields;
     prepareLaunch(item, fields);
     const std::wstring request = iconRequestOf(fields);
     const auto known = set.indexOfRequest.find(request);
     if (known != set.indexOfRequest.end()) return known->second;
-    const CachedIcon icon = cachedItemIcon(launchState.icons, fields, size);
+    const CachedIcon icon = cachedItemIcon(launchState.icons, fields, set.pixels);
     int index = kRowImageNone;
     if (icon.icon) {
         const auto shared = set.indexOfIcon.find(icon.id);
@@ -51,34 +52,34 @@ int itemImageInSet(ItemImageSet& set, const CategoryItem& item, IconSize size) {
     return index < 0 ? kRowImageNone : index;
 }
 
-ItemImageSet newItemImageSet(const std::wstring& category, IconSize size) {
+ItemImageSet newItemImageSet(const std::wstring& category, int pixels) {
     ItemImageSet set;
     set.category = category;
-    set.size = size;
-    set.list.reset(createIconImageList(size));
+    set.pixels = pixels;
+    set.list.reset(createIconImageList(pixels));
     return set;
 }
 
-void* itemImagesFor(ItemImages& images, const std::wstring& category, IconSize size) {
+void* itemImagesFor(ItemImages& images, const std::wstring& category, int pixels) {
     if (!sameTextIgnoringCase(images.shownCategory, category)) leaveCategory(images, category);
-    ItemImageSet* set = findSet(images, category, size);
+    ItemImageSet* set = findSet(images, category, pixels);
     if (!set) {
-        images.sets.push_back(newItemImageSet(category, size));
+        images.sets.push_back(newItemImageSet(category, pixels));
         set = &images.sets.back();
     }
     return set->list.handle;
 }
 
-int itemImageOf(int, int, int position, IconSize size) {
+int itemImageOf(int windowId, int, int position, IconSize size) {
     ItemImages& images = launcherWindow.images;
     const CategoryItems& items = categoryStore.items;
-    ItemImageSet* set = findSet(images, images.shownCategory, size);
+    ItemImageSet* set = findSet(images, images.shownCategory, iconPixels(size, windowDpi(windowId)));
     // Rows of items that have changed since the view was filled: it is filled
     // again in this turn, and asks again then.
     if (!set || position < 0 || static_cast<size_t>(position) >= items.size()) return kRowImageLater;
     const CategoryItem& item = items[static_cast<size_t>(position)];
     if (splitDefinition(item.definition).command.empty()) return kRowImageNone;
-    return itemImageInSet(*set, item, size);
+    return itemImageInSet(*set, item);
 }
 
 void releaseItemImages(ItemImages& images) {

@@ -1,8 +1,8 @@
 #pragma once
-// The image lists the item views draw from: one per category and icon size,
-// kept for the category shown and for the one shown before it, so that going
-// back, switching the icon size or choosing a font takes nothing out of files
-// again. A row's icon goes into its list the first time the row is drawn.
+// The image lists the item views draw from: one per category and icon size in
+// pixels, kept for the category shown and for the one shown before it, so that
+// going back, switching the icon size or choosing a font takes nothing out of
+// files again. A row's icon goes into its list the first time the row is drawn.
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -13,7 +13,7 @@
 
 struct ItemImageSet {
     std::wstring category;
-    IconSize size = IconSize::Large;
+    int pixels = 0;  // the side of its icons (iconPixels)
     ImageListHandle list;
     // By what the item asks for (iconRequestOf): the index, -1 for no icon.
     std::unordered_map<std::wstring, int> indexOfRequest;
@@ -28,12 +28,14 @@ struct ItemImages {
     std::wstring previousCategory;
 };
 
-// The list of that size for the category the store holds now. Showing another
-// category lets the icon cache go and drops the lists of all but the last two.
-void* itemImagesFor(ItemImages& images, const std::wstring& category, IconSize size);
+// The list of icons `pixels` square for the category the store holds now.
+// Showing another category lets the icon cache go and drops the lists of all
+// but the last two.
+void* itemImagesFor(ItemImages& images, const std::wstring& category, int pixels);
 
-// The image of the item at `position` of the category shown: what the item
-// views ask for a row they draw for the first time (an ItemImageSource).
+// The image of the item at `position` of the category shown, at the icon size
+// of the window's display: what the item views ask for a row they draw for the
+// first time (an ItemImageSource).
 int itemImageOf(int windowId, int controlId, int position, IconSize size);
 
 void releaseItemImages(ItemImages& images);
@@ -41,6 +43,6 @@ void releaseItemImages(ItemImages& images);
 // A set of its own, for a list of items from several categories (Find). Its
 // images stay right while the icon cache is kept (until another category is
 // shown).
-ItemImageSet newItemImageSet(const std::wstring& category, IconSize size);
+ItemImageSet newItemImageSet(const std::wstring& category, int pixels);
 // The image of the item in the set, taken out of its file the first time.
-int itemImageInSet(ItemImageSet& set, const CategoryItem& item, IconSize size);
+int itemImageInSet(ItemImageSet& set, const CategoryItem& item);

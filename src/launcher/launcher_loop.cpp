@@ -179,6 +179,11 @@ int translateEvent(const UiEvent& event, unsigned now) {
         case UiEventKind::ControlChanged:
             if (event.control == kLauncherFindField && event.code != kFieldLeft) FindTextChanged();
             return kNoCommand;
+        // Icons of the new display's size.
+        case UiEventKind::ScaleChanged:
+            refillLauncherView();
+            FindTextChanged();
+            return kNoCommand;
     }
     return kNoCommand;
 }

@@ -169,7 +169,9 @@ int FillItemView(ItemViewForm form, int windowId, int controlId) {
     const ItemViewMode mode = form == ItemViewForm::Editor ? ItemViewMode::SingleColumn : launcherViewMode();
     const bool large = mode == ItemViewMode::LargeIcons;
     const IconSize size = large ? IconSize::Large : IconSize::Small;
-    beginItemViewFill(windowId, controlId, mode, itemImagesFor(launcherWindow.images, categoryStore.loadedCategory, size));
+    const int pixels = iconPixels(size, windowDpi(windowId));
+    void* images = itemImagesFor(launcherWindow.images, categoryStore.loadedCategory, pixels);
+    beginItemViewFill(windowId, controlId, mode, images);
     int selectedRow = -1;
     const CategoryItems& items = categoryStore.items;
     for (size_t p = 0; p < items.size(); ++p) {

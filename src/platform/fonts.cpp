@@ -2,14 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/ui_windows.h"
+
 void deleteFont(void* font) { DeleteObject(static_cast<HFONT>(font)); }
 
 FontHandle createPointFont(const std::wstring& face, int pointSize, int styleFlags) {
-    HDC screen = GetDC(nullptr);
-    int dpi = screen ? GetDeviceCaps(screen, LOGPIXELSY) : 96;
-    if (screen) ReleaseDC(nullptr, screen);
     LOGFONTW lf{};
-    lf.lfHeight = -MulDiv(pointSize, dpi, 72);
+    lf.lfHeight = -MulDiv(pointSize, kBaseDpi, 72);
     lf.lfWeight = (styleFlags & 256) ? FW_BOLD : FW_NORMAL;
     lf.lfItalic = (styleFlags & 512) ? TRUE : FALSE;
     lf.lfUnderline = (styleFlags & 4) ? TRUE : FALSE;

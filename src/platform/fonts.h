@@ -8,7 +8,8 @@ void deleteFont(void* font);
 using FontHandle = OwnedHandle<deleteFont>;
 
 // Style flags as in a font text: 256 bold, 512 italic, 4 underline, 8 strike-out.
-// The point size is converted with the screen's vertical resolution.
+// Made at 96 DPI, in units as every size the program gives (ui_windows.h): the
+// windows that show it make it anew from its points at their display's DPI.
 FontHandle createPointFont(const std::wstring& face, int pointSize, int styleFlags);
 
 // What a font was made of, read back from the handle.

@@ -2,30 +2,54 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
-void* extractFileIcon(const std::wstring& file, int index, IconSize size) {
-    HICON largeIcon = nullptr;
-    HICON smallIcon = nullptr;
-    // Asking for one slot only: the other icon would be made just to be destroyed.
-    const bool wantLarge = size == IconSize::Large;
-    ExtractIconExW(file.c_str(), index, wantLarge ? &largeIcon : nullptr,
-                   wantLarge ? nullptr : &smallIcon, 1);
-    return wantLarge ? largeIcon : smallIcon;
+#include "platform/ui_scaling.h"
+
+int iconPixels(IconSize size, int dpi) {
+    const int metric = size == IconSize::Large ? SM_CXICON : SM_CXSMICON;
+    return dpi == systemDpi() ? GetSystemMetrics(metric) : systemMetricAt(metric, dpi);
 }
 
-void* shellIconOf(const std::wstring& path, IconSize size) {
+void* extractFileIcon(const std::wstring& file, int index, int pixels) {
+    HICON icon = nullptr;
+    // Asking for one size only: the other icon would be made just to be destroyed.
+    if (FAILED(SHDefExtractIconW(file.c_str(), index, 0, &icon, nullptr, MAKELONG(pixels, pixels)))) return nullptr;
+    return icon;
+}
+
+namespace {
+
+void* shellListIcon(const std::wstring& path, bool small) {
     SHFILEINFOW info{};
-    UINT flags = SHGFI_ICON;
-    if (size == IconSize::Small) flags |= SHGFI_SMALLICON;
+    const UINT flags = SHGFI_ICON | (small ? SHGFI_SMALLICON : 0);
     if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, flags) == 0) return nullptr;
     return info.hIcon;
 }
 
-int shellIconIndexOf(const std::wstring& path, IconSize size) {
+}  // namespace
+
+// The shell keeps its icons at the system's two sizes. Another size (a window
+// on a display of another DPI) is taken from the file the shell takes the icon
+// from; only an icon that is no file's (drawn by a handler) is stretched.
+void* shellIconOf(const std::wstring& path, int pixels) {
+    if (pixels == GetSystemMetrics(SM_CXICON)) return shellListIcon(path, false);
+    if (pixels == GetSystemMetrics(SM_CXSMICON)) return shellListIcon(path, true);
     SHFILEINFOW info{};
-    UINT flags = SHGFI_SYSICONINDEX;
-    if (size == IconSize::Small) flags |= SHGFI_SMALLICON;
-    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, flags) == 0) return -1;
+    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_ICONLOCATION) != 0 && info.szDisplayName[0] &&
+        info.szDisplayName[0] != L'*') {
+        if (void* icon = extractFileIcon(info.szDisplayName, info.iIcon, pixels)) return icon;
+    }
+    HICON large = static_cast<HICON>(shellListIcon(path, false));
+    if (!large) return nullptr;
+    HICON sized = static_cast<HICON>(CopyImage(large, IMAGE_ICON, pixels, pixels, 0));
+    DestroyIcon(large);
+    return sized;
+}
+
+int shellIconIndexOf(const std::wstring& path) {
+    SHFILEINFOW info{};
+    if (SHGetFileInfoW(path.c_str(), 0, &info, sizeof info, SHGFI_SYSICONINDEX) == 0) return -1;
     return info.iIcon;
 }
 
@@ -33,9 +57,11 @@ void* programIcon(int pixels) {
     return LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(1), IMAGE_ICON, pixels, pixels, LR_SHARED);
 }
 
-void* defaultApplicationIcon() {
+void* defaultApplicationIcon(int pixels) {
     // The loaded icon is shared and must never be destroyed; the copy may be.
-    return CopyIcon(LoadIconW(nullptr, IDI_APPLICATION));
+    if (pixels == GetSystemMetrics(SM_CXICON)) return CopyIcon(LoadIconW(nullptr, IDI_APPLICATION));
+    // Loaded at another size without sharing, it is one's own already.
+    return LoadImageW(nullptr, IDI_APPLICATION, IMAGE_ICON, pixels, pixels, 0);
 }
 
 int fileIconCount(const std::wstring& file) {

@@ -11,12 +11,7 @@ void destroyImageList(void* list) {
     ImageList_Destroy(static_cast<HIMAGELIST>(list));
 }
 
-void* createIconImageList(IconSize size) {
-    const bool large = size == IconSize::Large;
-    const int cx = GetSystemMetrics(large ? SM_CXICON : SM_CXSMICON);
-    const int cy = GetSystemMetrics(large ? SM_CYICON : SM_CYSMICON);
-    return ImageList_Create(cx, cy, ILC_COLOR32 | ILC_MASK, 16, 64);
-}
+void* createIconImageList(int pixels) { return ImageList_Create(pixels, pixels, ILC_COLOR32 | ILC_MASK, 16, 64); }
 
 int addImageListIcon(void* list, void* icon) {
     if (!list || !icon) return -1;

@@ -1,13 +1,13 @@
 #pragma once
-// Image lists of icons at the system's icon sizes, for the item views. Whoever
-// makes one owns it; the views they are shown in only borrow them.
+// Image lists of icons, for the item views. Whoever makes one owns it; the
+// views they are shown in only borrow them.
 #include "platform/icons.h"
 #include "platform/owned_handle.h"
 
 void destroyImageList(void* list);
 using ImageListHandle = OwnedHandle<destroyImageList>;
 
-// An empty list of icons of the system's large or small icon size.
-void* createIconImageList(IconSize size);
+// An empty list of icons `pixels` square (iconPixels).
+void* createIconImageList(int pixels);
 // Adds a copy of the icon; returns its index in the list, -1 on failure.
 int addImageListIcon(void* list, void* icon);

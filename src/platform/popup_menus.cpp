@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/ui_scaling.h"
 #include "platform/ui_windows.h"
 
 namespace {
@@ -111,7 +112,7 @@ std::vector<MenuEntry> menuEntries(int menuId) {
 ScreenPoint cursorPosition() {
     POINT p{};
     GetCursorPos(&p);
-    return ScreenPoint{p.x, p.y};
+    return ScreenPoint{screenUnits(p.x), screenUnits(p.y)};
 }
 
 bool controlScreenRect(int windowId, int controlId, ControlRect& rect) {
@@ -119,7 +120,7 @@ bool controlScreenRect(int windowId, int controlId, ControlRect& rect) {
     HWND control = window ? GetDlgItem(window, controlId) : nullptr;
     RECT r{};
     if (!control || !GetWindowRect(control, &r)) return false;
-    rect = ControlRect{r.left, r.top, r.right, r.bottom};
+    rect = ControlRect{screenUnits(r.left), screenUnits(r.top), screenUnits(r.right), screenUnits(r.bottom)};
     return true;
 }
 
@@ -139,7 +140,7 @@ bool popupMenuAt(int menuId, int windowId, ScreenPoint at) {
     // A menu whose owner is not in the foreground stays open when the user clicks
     // elsewhere; and without a message after it, the next showing closes at once.
     SetForegroundWindow(owner);
-    TrackPopupMenuEx(menu, TPM_RIGHTBUTTON, at.x, at.y, owner, nullptr);
+    TrackPopupMenuEx(menu, TPM_RIGHTBUTTON, screenPixels(at.x), screenPixels(at.y), owner, nullptr);
     PostMessageW(owner, WM_NULL, 0, 0);
     return true;
 }

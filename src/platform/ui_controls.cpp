@@ -4,16 +4,21 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
+#include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
 HWND createChildControl(int windowId, int controlId, const wchar_t* className, DWORD style, int x, int y, int width,
                         int height, const std::wstring& text, DWORD exStyle) {
     WindowRecord* record = windowRecord(windowId);
     if (!record || !record->handle || controlHandle(windowId, controlId)) return nullptr;
-    HWND control = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, x, y, width, height,
-                                   record->handle, reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)),
-                                   GetModuleHandleW(nullptr), nullptr);
-    if (control) SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
+    const int dpi = record->dpi;
+    HWND control = CreateWindowExW(exStyle, className, text.c_str(), WS_CHILD | WS_VISIBLE | style, pixelsOf(x, dpi),
+                                   pixelsOf(y, dpi), pixelsOf(width, dpi), pixelsOf(height, dpi), record->handle,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(controlId)), GetModuleHandleW(nullptr),
+                                   nullptr);
+    if (!control) return nullptr;
+    record->places.push_back(ControlPlace{control, x, y, width, height});
+    giveDefaultFont(*record, control);
     return control;
 }
 
@@ -64,11 +69,13 @@ bool addItemView(int windowId, int controlId, int x, int y, int width, int heigh
     SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH | LVCF_TEXT;
-    column.cx = columnWidth;
+    column.cx = pixelsOf(columnWidth, windowDpi(windowId));
     column.pszText = const_cast<wchar_t*>(columnTitle.c_str());
     SendMessageW(view, LVM_INSERTCOLUMNW, 0, reinterpret_cast<LPARAM>(&column));
     DragAcceptFiles(view, TRUE);
     SetWindowPos(view, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    WindowRecord& record = *windowRecord(windowId);
+    applyIconSpacing(record, *placeOf(record, view));
     return true;
 }
 
@@ -123,28 +130,37 @@ std::wstring controlText(int windowId, int controlId) {
 
 void setControlFont(int windowId, int controlId, void* font) {
     if (HWND control = controlHandle(windowId, controlId))
-        SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+        giveFont(*windowRecord(windowId), control, static_cast<HFONT>(font), true);
 }
 
 void setFocusTo(int windowId, int controlId) {
     if (HWND control = controlHandle(windowId, controlId)) SetFocus(control);
 }
 
+// Where the program put the control, not its pixels read back: a box in units
+// that went to pixels and back could be a unit off.
 ControlBox controlBox(int windowId, int controlId) {
     HWND control = controlHandle(windowId, controlId);
+    if (!control) return ControlBox{};
+    if (const ControlPlace* place = placeOf(*windowRecord(windowId), control))
+        return ControlBox{place->x, place->y, place->width, place->height};
     RECT r{};
-    if (!control || !GetWindowRect(control, &r)) return ControlBox{};
+    if (!GetWindowRect(control, &r)) return ControlBox{};
     MapWindowPoints(nullptr, GetParent(control), reinterpret_cast<POINT*>(&r), 2);
-    return ControlBox{r.left, r.top, r.right - r.left, r.bottom - r.top};
+    const int dpi = windowDpi(windowId);
+    return ControlBox{unitsOf(r.left, dpi), unitsOf(r.top, dpi), unitsOf(r.right - r.left, dpi),
+                      unitsOf(r.bottom - r.top, dpi)};
 }
 
 void moveControl(int windowId, int controlId, const ControlBox& box) {
     if (HWND control = controlHandle(windowId, controlId))
-        SetWindowPos(control, nullptr, box.x, box.y, box.width, box.height, SWP_NOZORDER | SWP_NOACTIVATE);
+        placeControl(*windowRecord(windowId), control, box.x, box.y, box.width, box.height);
 }
 
 void redrawArea(int windowId, const ControlBox& area) {
     HWND window = static_cast<HWND>(windowHandle(windowId));
-    const RECT r{area.x, area.y, area.x + area.width, area.y + area.height};
+    const int dpi = windowDpi(windowId);
+    const RECT r{pixelsOf(area.x, dpi), pixelsOf(area.y, dpi), pixelsOf(area.x + area.width, dpi),
+                 pixelsOf(area.y + area.height, dpi)};
     if (window) RedrawWindow(window, &r, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
 }

@@ -5,6 +5,7 @@
 
 #include <deque>
 
+#include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
 namespace {
@@ -118,8 +119,8 @@ bool preTranslateMessage(MSG& message) {
             if (message.wParam & MK_LBUTTON) {
                 UiEvent event = eventFor(windowId, UiEventKind::LeftDragMove);
                 event.control = onItemView ? GetDlgCtrlID(message.hwnd) : 0;
-                event.x = message.pt.x;
-                event.y = message.pt.y;
+                event.x = screenUnits(message.pt.x);
+                event.y = screenUnits(message.pt.y);
                 queueEvent(event);
             }
             return false;

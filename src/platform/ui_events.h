@@ -24,6 +24,8 @@ enum class UiEventKind {
     FilesDropped,          // on an item list; `files`
     LeftButtonUp,
     LeftDragMove,          // pointer moved with the left button down; `x`, `y`; `control`: the item list under it
+    ScaleChanged,          // the window went to a display of another DPI; its controls and fonts have
+                           // followed, what the program drew for it (image lists, icons) is the loop's
 };
 
 constexpr int kLeftClick = 1;
@@ -38,7 +40,7 @@ struct UiEvent {
     int control = 0;
     int code = 0;
     int data = -1;
-    int x = 0;  // screen coordinates
+    int x = 0;  // screen coordinates, in units (ui_windows.h)
     int y = 0;
     std::vector<std::wstring> files;
 };

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
 namespace {
@@ -243,14 +244,20 @@ bool itemViewScrollsSideways(int windowId, int controlId) {
 }
 
 void setItemViewSpacing(int windowId, int controlId, int horizontal, int vertical) {
-    if (HWND view = viewOf(windowId, controlId))
-        SendMessageW(view, LVM_SETICONSPACING, 0, MAKELPARAM(horizontal, vertical));
+    HWND view = viewOf(windowId, controlId);
+    WindowRecord* record = windowRecord(windowId);
+    if (!view) return;
+    if (ControlPlace* place = placeOf(*record, view)) {
+        place->spacingX = horizontal;
+        place->spacingY = vertical;
+        applyIconSpacing(*record, *place);
+    }
 }
 
 void setItemViewLook(int windowId, int controlId, void* font, uint32_t textColor, uint32_t backgroundColor) {
     HWND view = viewOf(windowId, controlId);
     if (!view) return;
-    if (font) SendMessageW(view, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    if (font) giveFont(*windowRecord(windowId), view, static_cast<HFONT>(font), false);
     SendMessageW(view, LVM_SETBKCOLOR, 0, backgroundColor);
     SendMessageW(view, LVM_SETTEXTBKCOLOR, 0, backgroundColor);
     SendMessageW(view, LVM_SETTEXTCOLOR, 0, textColor);

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
 namespace {
@@ -40,7 +41,7 @@ bool addIconControl(int windowId, int controlId, int x, int y, int width, int he
     if (!control) return false;
     SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(icon), 0);
     // The icon resizes the control to its own size; the place is the caller's.
-    SetWindowPos(control, nullptr, x, y, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
+    placeControl(*windowRecord(windowId), control, x, y, width, height);
     return true;
 }
 
@@ -66,20 +67,7 @@ void setLabelColor(int windowId, int controlId, uint32_t color) {
 }
 
 void fitControlToText(int windowId, int controlId) {
-    HWND control = controlHandle(windowId, controlId);
-    if (!control) return;
-    const int length = GetWindowTextLengthW(control);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    text.resize(static_cast<size_t>(GetWindowTextW(control, text.data(), length + 1)));
-    HDC dc = GetDC(control);
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(control, WM_GETFONT, 0, 0)));
-    SIZE size{};
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    SelectObject(dc, old);
-    ReleaseDC(control, dc);
-    RECT r{};
-    GetClientRect(control, &r);
-    SetWindowPos(control, nullptr, 0, 0, size.cx, r.bottom, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (HWND control = controlHandle(windowId, controlId)) fitToText(*windowRecord(windowId), control);
 }
 
 bool linkColors(HWND control, HDC dc) {

@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
 namespace {
@@ -108,7 +109,7 @@ bool addResultView(int windowId, int controlId, int x, int y, int width, int hei
     column.pszText = const_cast<wchar_t*>(L"");
     for (int c = 0; c < 2; ++c) {
         column.iSubItem = c;
-        column.cx = c == 0 ? width * 2 / 3 : width / 3;
+        column.cx = pixelsOf(c == 0 ? width * 2 / 3 : width / 3, windowDpi(windowId));
         SendMessageW(view, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
     }
     SetWindowPos(view, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);

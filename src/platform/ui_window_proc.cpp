@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "platform/ui_events.h"
+#include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
 namespace {
@@ -201,6 +202,10 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         case WM_ACTIVATE:
             if (onActivate(window, *record, wParam)) return 0;
             break;
+        case WM_GETDPISCALEDSIZE:
+            if (answerScaledSize(*record, wParam, lParam)) return TRUE;
+            break;
+        case WM_DPICHANGED: onDpiChanged(windowId, *record, wParam, lParam); return 0;
         case WM_QUERYENDSESSION: onSessionEnd(*record); return TRUE;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMSUSPEND) onSessionEnd(*record);

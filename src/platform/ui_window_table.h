@@ -4,6 +4,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <vector>
+
 #include "platform/ui_events.h"
 #include "platform/ui_item_view.h"
 #include "platform/ui_search_field.h"
@@ -27,8 +29,31 @@ inline UiEvent eventFor(int windowId, UiEventKind kind, int code = 0) {
     return event;
 }
 
+// Where the program put a control and the font it gave it, in units of a pixel
+// at 96 DPI: what the control is given again, in pixels, at another DPI.
+struct ControlPlace {
+    HWND control = nullptr;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    bool ownFont = false;  // the program's font in `font`; else the system's dialog font
+    LOGFONTW font{};  // as the program made it, at 96 DPI
+    bool fitsText = false;  // as wide as its text (fitControlToText)
+    int spacingX = 0;  // an item view's icon spacing; 0: the system's
+    int spacingY = 0;
+    bool spacingSet = false;  // given to the view in pixels, not left to it
+};
+
+// A font of the program made anew at the window's DPI.
+struct ScaledFont {
+    LOGFONTW at{};  // what it was made of
+    HFONT font = nullptr;
+};
+
 struct WindowRecord {
     HWND handle = nullptr;
+    int dpi = kBaseDpi;  // of the display the window is on, as last reported to it
     bool ownWindow = false;  // made by openWindow (not only registered)
     HACCEL shortcuts = nullptr;
     HBRUSH background = nullptr;
@@ -46,6 +71,8 @@ struct WindowRecord {
     SearchFieldKeys searchKeys;
     void (*sizeHandler)(SizeKind kind) = nullptr;
     void (*sessionEndHandler)() = nullptr;
+    std::vector<ControlPlace> places;
+    std::vector<ScaledFont> fonts;
 };
 
 constexpr int kWindowCount = 5;

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "platform/centered_message_box.h"
+#include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
 namespace {
@@ -31,12 +32,11 @@ bool registerWindowClass() {
 
 HWND handleOf(int windowId) { return static_cast<HWND>(windowHandle(windowId)); }
 
-// The outer size that gives the inner size, with the window's present frame.
-SIZE outerSizeFor(HWND window, int innerWidth, int innerHeight) {
-    RECT r{0, 0, innerWidth, innerHeight};
-    AdjustWindowRectEx(&r, static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE)), FALSE,
-                       static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE)));
-    return SIZE{r.right - r.left, r.bottom - r.top};
+// The outer size in pixels that gives the inner size in units, with the
+// window's present frame, at its DPI.
+SIZE outerSizeFor(int windowId, int innerWidth, int innerHeight) {
+    const WindowRecord* record = windowRecord(windowId);
+    return outerSizeAt(record->handle, innerWidth, innerHeight, record->dpi);
 }
 
 }  // namespace
@@ -57,8 +57,10 @@ int windowIdOf(HWND window) {
 
 void registerWindow(int windowId, void* handle) {
     if (WindowRecord* record = windowRecord(windowId)) {
+        releaseScaledFonts(*record);
         *record = WindowRecord{};
         record->handle = static_cast<HWND>(handle);
+        record->dpi = reportedDpi(record->handle);
     }
 }
 
@@ -73,7 +75,7 @@ ScreenRect desktopWorkArea() {
         r.right = GetSystemMetrics(SM_CXSCREEN);
         r.bottom = GetSystemMetrics(SM_CYSCREEN);
     }
-    return ScreenRect{r.left, r.top, r.right, r.bottom};
+    return ScreenRect{screenUnits(r.left), screenUnits(r.top), screenUnits(r.right), screenUnits(r.bottom)};
 }
 
 bool openWindow(int windowId, const WindowSpec& spec) {
@@ -83,14 +85,23 @@ bool openWindow(int windowId, const WindowSpec& spec) {
     const DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_CLIPCHILDREN | (spec.closeBox ? WS_SYSMENU : 0) |
                         (spec.dialogFrame ? 0 : WS_THICKFRAME | WS_MINIMIZEBOX);
     const DWORD exStyle = (spec.toolWindow ? WS_EX_TOOLWINDOW : 0) | (spec.dialogFrame ? WS_EX_DLGMODALFRAME : 0);
-    RECT r{0, 0, spec.innerWidth, spec.innerHeight};
+    // Made at the system's DPI; a window that comes up on a display of
+    // another DPI takes its size anew.
+    const int dpi = systemDpi();
+    RECT r{0, 0, pixelsOf(spec.innerWidth, dpi), pixelsOf(spec.innerHeight, dpi)};
     AdjustWindowRectEx(&r, style, FALSE, exStyle);
-    HWND window = CreateWindowExW(exStyle, kWindowClass, spec.title.c_str(), style, spec.x, spec.y, r.right - r.left,
-                                  r.bottom - r.top, handleOf(spec.ownerId), nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND window = CreateWindowExW(exStyle, kWindowClass, spec.title.c_str(), style, screenPixels(spec.x),
+                                  screenPixels(spec.y), r.right - r.left, r.bottom - r.top, handleOf(spec.ownerId),
+                                  nullptr, GetModuleHandleW(nullptr), nullptr);
     if (!window) return false;
     *record = WindowRecord{};
     record->handle = window;
     record->ownWindow = true;
+    record->dpi = reportedDpi(window);
+    if (record->dpi != dpi) {
+        const SIZE outer = outerSizeFor(windowId, spec.innerWidth, spec.innerHeight);
+        SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     return true;
 }
 
@@ -116,6 +127,8 @@ void closeWindow(int windowId) {
     if (record->ownWindow) DestroyWindow(record->handle);
     if (record->shortcuts) DestroyAcceleratorTable(record->shortcuts);
     if (record->background) DeleteObject(record->background);
+    // After the controls that used them.
+    releaseScaledFonts(*record);
     *record = WindowRecord{};
 }
 
@@ -137,21 +150,28 @@ void setWindowIcons(int windowId, void* largeIcon, void* smallIcon) {
 ScreenRect windowRect(int windowId) {
     RECT r{};
     if (HWND w = handleOf(windowId)) GetWindowRect(w, &r);
-    return ScreenRect{r.left, r.top, r.right, r.bottom};
+    return ScreenRect{screenUnits(r.left), screenUnits(r.top), screenUnits(r.right), screenUnits(r.bottom)};
 }
 
 void windowInnerSize(int windowId, int& width, int& height) {
     RECT r{};
     if (HWND w = handleOf(windowId)) GetClientRect(w, &r);
-    width = r.right - r.left;
-    height = r.bottom - r.top;
+    const int dpi = windowDpi(windowId);
+    width = unitsOf(r.right - r.left, dpi);
+    height = unitsOf(r.bottom - r.top, dpi);
 }
 
 void placeWindow(int windowId, int x, int y, int innerWidth, int innerHeight) {
     HWND w = handleOf(windowId);
     if (!w) return;
-    const SIZE outer = outerSizeFor(w, innerWidth, innerHeight);
-    SetWindowPos(w, nullptr, x, y, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int dpi = windowDpi(windowId);
+    const SIZE outer = outerSizeFor(windowId, innerWidth, innerHeight);
+    SetWindowPos(w, nullptr, screenPixels(x), screenPixels(y), outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Moved onto a display of another DPI, the window has taken that DPI on
+    // the way: the size is made for it.
+    if (windowDpi(windowId) == dpi) return;
+    const SIZE scaled = outerSizeFor(windowId, innerWidth, innerHeight);
+    SetWindowPos(w, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void showWindow(int windowId, WindowShow how) {

@@ -18,6 +18,22 @@ constexpr int kLauncherCloseGlyph = 5;
 constexpr int kLauncherFindField = 6;  // over the title strip while Find is open
 constexpr int kLauncherFindView = 7;   // the found items, over the item view
 
+// Display scaling. Sizes and places go into these functions and come out of
+// them (and of those of ui_controls.h, ui_dialog_controls.h, ui_panel_controls.h
+// and ui_item_view.h) in units of a pixel at 96 DPI, the 100 % of the display
+// settings: a window 350 units wide is 525 pixels wide at 150 % (144 DPI).
+// Sizes follow the DPI of the display the window is on, and change with it when
+// the window goes to another display. Screen places (window corners, the work
+// area) follow the system's DPI, one scale for the whole screen, so that places
+// and sizes on it add up, and a place written to a file means the same spot of
+// the desktop at any scaling.
+constexpr int kBaseDpi = 96;
+// The DPI of the display the window is on; the system's for a number that is
+// no window.
+int windowDpi(int windowId);
+// The DPI of the main display when the program started.
+int systemDpi();
+
 // A window takes its number when it is created and gives it up when destroyed.
 // Windows made elsewhere (tests) can be registered under a number too.
 void registerWindow(int windowId, void* handle);

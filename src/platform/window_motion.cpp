@@ -2,12 +2,13 @@
 
 #include <windows.h>
 
+#include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
 void moveWindowOnTop(int windowId, int x, int y) {
     HWND w = static_cast<HWND>(windowHandle(windowId));
     if (!w) return;
-    SetWindowPos(w, HWND_TOP, x, y, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+    SetWindowPos(w, HWND_TOP, screenPixels(x), screenPixels(y), 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
     // Only what is invalid is painted: the window and its controls, nothing else.
     RedrawWindow(w, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
 }

@@ -107,7 +107,7 @@ TEST_F(IconSelection, CancelDefaultAndOkWithoutAChosenFile) {
     EXPECT_EQ(run(L"C:\\app.exe", nullptr, {keyDown(kKeyEscape), click(kIconDefaultButton)}), L"");
     EXPECT_EQ(leftOver().size(), 1u) << "Escape ended the dialog before the click";
 
-    IconHandle current(extractFileIcon(threeIconsProgram(), 1, IconSize::Large));
+    IconHandle current(extractFileIcon(threeIconsProgram(), 1, 32));
     ASSERT_TRUE(current);
     EXPECT_EQ(run(L"C:\\app.exe", current.handle, {click(kIconOkButton), click(kIconDefaultButton)}), L"")
         << "the item's own icon, chosen as it was";

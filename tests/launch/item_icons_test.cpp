@@ -3,6 +3,7 @@
 #include "launch/item_icons.h"
 #include "launch/recorded_launch.h"
 #include "platform/icon_handle.h"
+#include "platform/ui_windows.h"
 #include "settings/data_folder.h"
 #include "settings/general_settings.h"
 #include "support/icon_pixels.h"
@@ -35,13 +36,13 @@ protected:
         item.definition = definition;
         ItemFields fields;
         parseItem(item, fields);
-        fetchItemIcon(fields, size);
+        fetchItemIcon(fields, size, iconPixels(size, systemDpi()));
         IconHandle icon(size == IconSize::Large ? fields.largeIcon : fields.smallIcon);
         lastFetchFound = static_cast<bool>(icon);
         return iconCentreColour(icon.handle);
     }
     static RgbColour shellColour(const std::wstring& path) {
-        IconHandle icon(shellIconOf(path, IconSize::Large));
+        IconHandle icon(shellIconOf(path, iconPixels(IconSize::Large, systemDpi())));
         return iconCentreColour(icon.handle);
     }
 
@@ -99,13 +100,13 @@ TEST_F(ItemIcons, EmptyCommandShowsTheDefaultApplicationIcon) {
 
 TEST_F(ItemIcons, ReleaseDestroysAndForgetsBothIcons) {
     ItemFields fields;
-    fields.largeIcon = extractIconFromSource(dataPath + L"icons.exe,0", IconSize::Large);
-    fields.smallIcon = extractIconFromSource(dataPath + L"icons.exe,1", IconSize::Small);
+    fields.largeIcon = extractIconFromSource(dataPath + L"icons.exe,0", 32);
+    fields.smallIcon = extractIconFromSource(dataPath + L"icons.exe,1", 16);
     ASSERT_TRUE(fields.largeIcon && fields.smallIcon);
     releaseItemIcons(fields);
     EXPECT_EQ(fields.largeIcon, nullptr);
     EXPECT_EQ(fields.smallIcon, nullptr);
-    EXPECT_EQ(extractIconFromSource(L"", IconSize::Large), nullptr);
+    EXPECT_EQ(extractIconFromSource(L"", 32), nullptr);
 }
 
 }  // namespace

@@ -27,13 +27,13 @@ IconCalls iconCalls;
 
 IconServices countingIconServices() {
     IconServices services = systemIconServices();
-    services.extractFileIcon = [](const std::wstring& file, int index, IconSize size) {
+    services.extractFileIcon = [](const std::wstring& file, int index, int pixels) {
         ++iconCalls.file;
-        return extractFileIcon(file, index, size);
+        return extractFileIcon(file, index, pixels);
     };
-    services.shellIconOf = [](const std::wstring& path, IconSize size) {
+    services.shellIconOf = [](const std::wstring& path, int pixels) {
         ++iconCalls.shell;
-        return shellIconOf(path, size);
+        return shellIconOf(path, pixels);
     };
     return services;
 }

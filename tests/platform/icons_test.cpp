@@ -10,14 +10,20 @@
 
 namespace {
 
-// three_icons.exe is built beside the test program. Its icons, in order, are
-// red (identifier 10), green (20) and blue (30).
-std::wstring threeIconsProgram() {
+std::wstring besideTheTests(const wchar_t* name) {
     std::wstring self(32768, L'\0');
     const DWORD length = GetModuleFileNameW(nullptr, self.data(), static_cast<DWORD>(self.size()));
     self.resize(length);
-    return self.substr(0, self.find_last_of(L"\\/") + 1) + L"three_icons.exe";
+    return self.substr(0, self.find_last_of(L"\\/") + 1) + name;
 }
+
+// three_icons.exe is built beside the test program. Its icons, in order, are
+// red (identifier 10), green (20) and blue (30).
+std::wstring threeIconsProgram() { return besideTheTests(L"three_icons.exe"); }
+
+// sizes.ico, copied beside the test program, holds one icon with a red image
+// 32 pixels square, a green one of 48 and a blue one of 64.
+std::wstring sizesIcon() { return besideTheTests(L"sizes.ico"); }
 
 const RgbColour kRed{255, 0, 0};
 const RgbColour kGreen{0, 255, 0};
@@ -35,9 +41,9 @@ TEST(FileIconCount, CountsEveryIconOfAProgram) {
 
 TEST_P(ExtractFileIcon, PositionSelectsTheIcon) {
     const IconSize size = GetParam();
-    IconHandle first(extractFileIcon(threeIconsProgram(), 0, size));
-    IconHandle second(extractFileIcon(threeIconsProgram(), 1, size));
-    IconHandle last(extractFileIcon(threeIconsProgram(), 2, size));
+    IconHandle first(extractFileIcon(threeIconsProgram(), 0, systemWidth(size)));
+    IconHandle second(extractFileIcon(threeIconsProgram(), 1, systemWidth(size)));
+    IconHandle last(extractFileIcon(threeIconsProgram(), 2, systemWidth(size)));
     ASSERT_TRUE(first && second && last);
     EXPECT_EQ(iconCentreColour(first.handle), kRed);
     EXPECT_EQ(iconCentreColour(second.handle), kGreen);
@@ -47,8 +53,8 @@ TEST_P(ExtractFileIcon, PositionSelectsTheIcon) {
 
 TEST_P(ExtractFileIcon, NegativeIndexSelectsByIdentifier) {
     const IconSize size = GetParam();
-    IconHandle green(extractFileIcon(threeIconsProgram(), -20, size));
-    IconHandle blue(extractFileIcon(threeIconsProgram(), -30, size));
+    IconHandle green(extractFileIcon(threeIconsProgram(), -20, systemWidth(size)));
+    IconHandle blue(extractFileIcon(threeIconsProgram(), -30, systemWidth(size)));
     ASSERT_TRUE(green && blue);
     EXPECT_EQ(iconCentreColour(green.handle), kGreen);
     EXPECT_EQ(iconCentreColour(blue.handle), kBlue);
@@ -56,10 +62,10 @@ TEST_P(ExtractFileIcon, NegativeIndexSelectsByIdentifier) {
 
 TEST_P(ExtractFileIcon, IsNullWithoutSuchIcon) {
     const IconSize size = GetParam();
-    IconHandle pastTheEnd(extractFileIcon(threeIconsProgram(), 5, size));
-    IconHandle unknownIdentifier(extractFileIcon(threeIconsProgram(), -99, size));
+    IconHandle pastTheEnd(extractFileIcon(threeIconsProgram(), 5, systemWidth(size)));
+    IconHandle unknownIdentifier(extractFileIcon(threeIconsProgram(), -99, systemWidth(size)));
     TempFolder dir;
-    IconHandle missingFile(extractFileIcon(dir.file(L"missing.exe"), 0, size));
+    IconHandle missingFile(extractFileIcon(dir.file(L"missing.exe"), 0, systemWidth(size)));
     EXPECT_FALSE(pastTheEnd);
     EXPECT_FALSE(unknownIdentifier);
     EXPECT_FALSE(missingFile);
@@ -70,14 +76,37 @@ INSTANTIATE_TEST_SUITE_P(BothSizes, ExtractFileIcon, testing::Values(IconSize::L
                              return info.param == IconSize::Large ? "Large" : "Small";
                          });
 
+// A display of another DPI gets the file's own image of its size, not one of
+// the system's size stretched.
+TEST(IconsAtASize, ComeFromTheFilesImageOfThatSize) {
+    const struct {
+        int pixels;
+        RgbColour colour;
+    } images[] = {{32, kRed}, {48, kGreen}, {64, kBlue}};
+    for (const auto& image : images) {
+        IconHandle icon(extractFileIcon(sizesIcon(), 0, image.pixels));
+        ASSERT_TRUE(icon) << image.pixels;
+        EXPECT_EQ(iconWidth(icon.handle), image.pixels);
+        EXPECT_EQ(iconCentreColour(icon.handle), image.colour) << image.pixels;
+    }
+}
+
+// The shell keeps its icons at the system's sizes only.
+TEST(IconsAtASize, ShellIconsOfOtherSizesComeFromTheIconsFile) {
+    IconHandle program(shellIconOf(threeIconsProgram(), 48));
+    ASSERT_TRUE(program);
+    EXPECT_EQ(iconWidth(program.handle), 48);
+    EXPECT_EQ(iconCentreColour(program.handle), kRed);
+}
+
 TEST(DefaultApplicationIcon, BelongsToTheCaller) {
-    void* icon = defaultApplicationIcon();
+    void* icon = defaultApplicationIcon(systemWidth(IconSize::Large));
     ASSERT_NE(icon, nullptr);
     EXPECT_GT(iconWidth(icon), 0);
     EXPECT_TRUE(DestroyIcon(static_cast<HICON>(icon)));
     // A shared system icon would survive being destroyed; an own copy is gone.
     EXPECT_EQ(iconWidth(icon), 0);
-    IconHandle again(defaultApplicationIcon());
+    IconHandle again(defaultApplicationIcon(systemWidth(IconSize::Large)));
     EXPECT_TRUE(again) << "destroying a copy must leave the system's icon intact";
 }
 

@@ -45,6 +45,10 @@
 //        fixed <file version a.b.c.d> product <product version a.b.c.d>, then
 //        FileVersion, ProductVersion, ProductName and OriginalFilename, each
 //        with its text (exit code 1: the file has none)
+//   probe dpi "<title>" <file>        "window <dpi> system <dpi>": the DPI the window
+//        has (GetDpiForWindow) and the system's
+//   probe dpi-change "<title>" <dpi>   sends the window WM_DPICHANGED as Windows does
+//        when it goes to a display of that DPI, suggesting its present place
 // A control line of `state` also holds, before its text, exstyle 0x<hex> and
 // value <n>: a check box's check, a hotkey field's key (modifiers in the next
 // byte), a drop-down list's selected row, 0 for the others.
@@ -194,11 +198,12 @@ int wmain(int argc, wchar_t** argv) {
 
     const bool known = ((command == L"texts" || command == L"rows" || command == L"state" ||
                          command == L"owned-state" || command == L"selection") && argc == 4) ||
-                       (command == L"repaint" && argc == 3) ||
-                       (command == L"rowpoint" && argc == 5) || (command == L"post" && argc == 6);
+                       (command == L"repaint" && argc == 3) || (command == L"dpi" && argc == 4) ||
+                       (command == L"dpi-change" && argc == 4) || (command == L"rowpoint" && argc == 5) ||
+                       (command == L"post" && argc == 6);
     if (!known) return kBadUsage;
-    long long row = 0;
-    if (command == L"rowpoint" && !parseInteger(argv[3], row)) return kBadUsage;
+    long long number = 0;  // a row, a DPI
+    if ((command == L"rowpoint" || command == L"dpi-change") && !parseInteger(argv[3], number)) return kBadUsage;
     HWND window = findTopLevel(argv[2]);
     if (!window) return kNotFound;
     if (command == L"post") return post(window, argv + 3);
@@ -206,6 +211,9 @@ int wmain(int argc, wchar_t** argv) {
         RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
         return kFound;
     }
+    if (command == L"dpi") return toFile(argv[3], [&](FILE* out) { return writeDpi(window, out); });
+    if (command == L"dpi-change")
+        return number > 0 && number < 2000 ? sendDpiChange(window, static_cast<int>(number)) : kBadUsage;
     if (command == L"texts") return toFile(argv[3], [&](FILE* out) { return writeTexts(window, out); });
     if (command == L"rows") return toFile(argv[3], [&](FILE* out) { return writeRows(window, out); });
     if (command == L"state") return toFile(argv[3], [&](FILE* out) { return writeState(window, out); });
@@ -215,6 +223,6 @@ int wmain(int argc, wchar_t** argv) {
         if (!owned) return kNotFound;
         return toFile(argv[3], [&](FILE* out) { return writeState(owned, out); });
     }
-    const int index = row >= 0 && row <= INT_MAX ? static_cast<int>(row) : -1;
+    const int index = number >= 0 && number <= INT_MAX ? static_cast<int>(number) : -1;
     return toFile(argv[4], [&](FILE* out) { return writeRowPoint(window, index, out); });
 }

@@ -55,6 +55,11 @@ int writeModules(HWND window, FILE* out);
 // The USER and GDI objects held by the window's process (see probe_objects.cpp).
 int writeObjectCounts(HWND window, FILE* out);
 
+// "window <dpi> system <dpi>": the DPI the window has and the system's.
+int writeDpi(HWND window, FILE* out);
+// Sends the window WM_DPICHANGED for that DPI, suggesting its present place.
+int sendDpiChange(HWND window, int dpi);
+
 // The version information of a program file (see probe_version.cpp), written
 // into the output file only when the program file has some.
 int writeVersion(const wchar_t* programFile, const wchar_t* outputFile);

@@ -1,0 +1,164 @@
+#!/usr/bin/env bash
+# Display scaling. In a Wine prefix of the test's own set to 150 % (144 DPI;
+# the suite's prefix stays at 96), Kivo lays its window out at that scale: the
+# strip 53 pixels high instead of 35, the item view below it, and large icons
+# 48 pixels square, taken from the icon file's own image of that size. What it
+# writes to Kivo.ini stays in units of 96 DPI, sizes and places alike. Told, as
+# Windows tells a window moved to a monitor of another scale, that it is now on
+# a display of 200 % (Wine has one DPI for every display and never says so), it
+# takes that scale: strip 70 high, icons 64 square from the file's 64-pixel
+# image, in the place it had. Screenshots stay in the output folder.
+source "$(dirname "$0")/lib.sh"
+
+# --- A Wine prefix of this test's own, at 144 DPI ------------------------------
+
+# From here on every Wine command of this test goes to this prefix, with its own
+# wineserver; the suite's prefix and server are left alone.
+FRESH="$E2E_OUT/prefix"
+export WINEPREFIX="$FRESH"
+KEEPER_PID=""
+end_session() {
+  WINEPREFIX="$FRESH" wineserver -k 2>/dev/null || true
+  WINEPREFIX="$FRESH" wineserver -w 2>/dev/null || true
+  [ -n "$KEEPER_PID" ] && wait "$KEEPER_PID" 2>/dev/null || true
+  # Hundreds of megabytes, of no use once the test is over.
+  rm -rf "$FRESH"
+}
+trap end_session EXIT
+
+# As ./kivo.sh makes the suite's prefix (without a display, so that no installer
+# asks for Wine's Mono or Gecko), with the display settings at 150 %: Wine reads
+# LogPixels from the user's desktop settings when its server starts.
+make_fresh_prefix() {
+  env -u DISPLAY wineboot -i </dev/null >/dev/null 2>&1
+  cp /usr/share/wine/fonts/*.ttf "$FRESH/drive_c/windows/Fonts/" 2>/dev/null || true
+  local setting
+  for setting in "HKCU\\Software\\Wine\\Explorer|Desktop|REG_SZ|kivo" \
+    "HKCU\\Software\\Wine\\Explorer\\Desktops|kivo|REG_SZ|1024x700" \
+    "HKCU\\Control Panel\\Desktop|LogPixels|REG_DWORD|144"; do
+    IFS='|' read -r key name type value <<<"$setting"
+    env -u DISPLAY wine reg add "$key" /v "$name" /t "$type" /d "$value" /f </dev/null >/dev/null 2>&1
+  done
+  wineserver -k 2>/dev/null || true
+  wineserver -w 2>/dev/null || true
+  local l
+  for l in "$FRESH"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
+    if [ -L "$l" ]; then rm "$l" && mkdir "$l"; fi
+  done
+}
+
+# The prefix's desktop keeper on the suite's display; its virtual desktop lies
+# over the suite's while it lasts.
+start_session() {
+  local before
+  before=$(xdotool search --name 'Wine desktop' 2>/dev/null | sort || true)
+  wine "$BUILD_DIR/tests/desktop_keeper.exe" </dev/null >/dev/null 2>&1 &
+  KEEPER_PID=$!
+  for _ in $(seq 150); do
+    if comm -13 <(echo "$before") <(xdotool search --name 'Wine desktop' 2>/dev/null | sort || true) | grep -q .; then
+      return 0
+    fi
+    sleep 0.1
+  done
+  fail "the fresh prefix's virtual desktop did not appear"
+  return 1
+}
+
+rm -rf "$FRESH"
+make_fresh_prefix
+start_session || finish
+
+# --- What to show ----------------------------------------------------------------
+
+# sizes.ico has a red image 32 pixels square, a green one of 48 and a blue one
+# of 64. The first item is the one selected, which the view draws tinted.
+data=$(new_data_folder data)
+cp "$BUILD_DIR/tests/sizes.ico" "$data/"
+printf 'Notepad=%%windir%%\\system32\\notepad.exe\r\nSizes=%%windir%%\\system32\\notepad.exe;;;;sizes.ico\r\n' \
+  >"$data/Scaled.kvl"
+# The category has its place but not its size, which it gets from "main" and
+# which Kivo writes into its group at the end.
+printf '%s\r\n' '[Start]' CatSelect=Scaled '[main]' Width=350 Height=250 '[Scaled]' WinX=20 WinY=20 LargeIcons=1 \
+  >"$data/Kivo.ini"
+
+# The line of a control in the window's state: "<x> <y> <width> <height>".
+control_box() {
+  awk -v id="$1" '$1 == "control" && $2 == id {print $4, $5, $6, $7}' "$E2E_OUT/state.txt"
+}
+
+# The box that the pixels of exactly that colour fill in the screenshot, and
+# how many they are: "<width>x<height> <count>"; "0x0 0" for none.
+colour_box() {
+  local shot=$1 colour=$2 box count
+  local mask=(-fill black +opaque "$colour" -fill white -opaque "$colour")
+  box=$(convert "$shot" "${mask[@]}" -format '%@' info: 2>/dev/null)
+  count=$(convert "$shot" "${mask[@]}" -format '%[fx:int(mean*w*h+0.5)]' info: 2>/dev/null)
+  [ "${count:-0}" = 0 ] && { echo "0x0 0"; return; }
+  echo "${box%%+*} $count"
+}
+
+# Waits until the window's state shows the strip that many pixels high.
+wait_strip_height() {
+  for _ in $(seq 30); do
+    window_state 'Kivo ' "$E2E_OUT/state.txt" && [ "$(control_box 2 | cut -d' ' -f4)" = "$1" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+# --- At 144 DPI ----------------------------------------------------------------
+
+start_kivo "$data"
+wait_launcher || finish
+wine "$PROBE" dpi 'Kivo ' "$(winpath "$E2E_OUT/dpi.txt")" </dev/null >/dev/null 2>&1 || true
+[ "$(tr -d '\r' <"$E2E_OUT/dpi.txt")" = "window 144 system 144" ] && pass "Wine gives the window 144 DPI" ||
+  fail "the window's DPI: $(cat "$E2E_OUT/dpi.txt" 2>/dev/null)"
+
+window_state 'Kivo ' "$E2E_OUT/state.txt" || true
+read -r _ left top _ _ _ width height _ < <(head -1 "$E2E_OUT/state.txt")
+[ "$width x $height" = "525 x 375" ] && pass "the window's inner area is 350 x 250 at 150 %: 525 x 375 pixels" ||
+  fail "inner area $width x $height, not 525 x 375"
+[ "$left $top" = "30 30" ] && pass "its corner (20, 20 in Kivo.ini) is at 30, 30" || fail "corner at $left, $top"
+read -r _ y _ h < <(control_box 2)
+[ "$y $h" = "0 53" ] && pass "the strip is 53 pixels high, not 35" || fail "the strip: y $y, $h high"
+read -r x y w h < <(control_box 1)
+[ "$x $y $w $h" = "8 53 518 323" ] && pass "the item view fills the rest, 8 pixels in from the left" ||
+  fail "the item view at $x $y, $w x $h"
+screenshot "$LAUNCHER_WIN" launcher-144
+read -r box count < <(colour_box "$E2E_OUT/launcher-144.png" lime)
+[ "$box $count" = "48x48 2304" ] && pass "the large icon is the file's 48-pixel image" ||
+  fail "the icon's green image: $box, $count pixels (launcher-144.png)"
+read -r box count < <(colour_box "$E2E_OUT/launcher-144.png" red)
+[ "$count" = 0 ] && pass "and not its 32-pixel one stretched" || fail "$count red pixels ($box)"
+
+exit_launcher "$LAUNCHER_WIN"
+ini=$(tr -d '\r' <"$data/Kivo.ini")
+scaled_group=$(sed -n '/^\[Scaled\]/,/^\[/p' <<<"$ini")
+for value in Width=350 Height=250 WinX=20 WinY=20; do
+  grep -qx "$value" <<<"$scaled_group" && pass "Kivo.ini keeps $value, in units of 96 DPI" ||
+    fail "no $value in the category's group of Kivo.ini: $(tr '\n' ' ' <<<"$scaled_group")"
+done
+
+# --- Moved to a display of 192 DPI ---------------------------------------------
+
+start_kivo "$data"
+wait_launcher || finish
+wine "$PROBE" dpi-change 'Kivo ' 192 </dev/null >/dev/null 2>&1 || fail "the window took no WM_DPICHANGED"
+if wait_strip_height 70; then
+  pass "told it is on a display of 200 %, the window makes its strip 70 pixels high"
+else
+  fail "after the change to 192 DPI the strip is $(control_box 2 | cut -d' ' -f4) pixels high, not 70"
+fi
+read -r _ left top _ _ _ width _ < <(head -1 "$E2E_OUT/state.txt")
+[ "$left $top $width" = "30 30 700" ] && pass "it keeps its corner and is 700 pixels wide inside" ||
+  fail "after the change: corner $left, $top, $width wide inside"
+sleep 1
+screenshot "$LAUNCHER_WIN" launcher-192
+read -r box count < <(colour_box "$E2E_OUT/launcher-192.png" blue)
+[ "$box $count" = "64x64 4096" ] && pass "the large icon is now the file's 64-pixel image" ||
+  fail "the icon's blue image: $box, $count pixels (launcher-192.png)"
+read -r _ count < <(colour_box "$E2E_OUT/launcher-192.png" lime)
+[ "$count" = 0 ] && pass "the 48-pixel image is gone" || fail "$count green pixels left"
+exit_launcher "$LAUNCHER_WIN"
+
+finish
