@@ -12,59 +12,16 @@ source "$(dirname "$0")/lib.sh"
 
 # --- A Wine prefix of this test's own, at 144 DPI ------------------------------
 
-# From here on every Wine command of this test goes to this prefix, with its own
-# wineserver; the suite's prefix and server are left alone.
-FRESH="$E2E_OUT/prefix"
-export WINEPREFIX="$FRESH"
-KEEPER_PID=""
-end_session() {
-  WINEPREFIX="$FRESH" wineserver -k 2>/dev/null || true
-  WINEPREFIX="$FRESH" wineserver -w 2>/dev/null || true
-  [ -n "$KEEPER_PID" ] && wait "$KEEPER_PID" 2>/dev/null || true
-  # Hundreds of megabytes, of no use once the test is over.
-  rm -rf "$FRESH"
-}
-trap end_session EXIT
+source "$(dirname "$0")/fresh_prefix.sh"
+# Hundreds of megabytes, of no use once the test is over.
+trap 'end_session; rm -rf "$FRESH"' EXIT
 
-# As ./kivo.sh makes the suite's prefix (without a display, so that no installer
-# asks for Wine's Mono or Gecko), with the display settings at 150 %: Wine reads
-# LogPixels from the user's desktop settings when its server starts.
-make_fresh_prefix() {
-  env -u DISPLAY wineboot -i </dev/null >/dev/null 2>&1
-  cp /usr/share/wine/fonts/*.ttf "$FRESH/drive_c/windows/Fonts/" 2>/dev/null || true
-  local setting
-  for setting in "HKCU\\Software\\Wine\\Explorer|Desktop|REG_SZ|kivo" \
-    "HKCU\\Software\\Wine\\Explorer\\Desktops|kivo|REG_SZ|1024x700" \
-    "HKCU\\Control Panel\\Desktop|LogPixels|REG_DWORD|144"; do
-    IFS='|' read -r key name type value <<<"$setting"
-    env -u DISPLAY wine reg add "$key" /v "$name" /t "$type" /d "$value" /f </dev/null >/dev/null 2>&1
-  done
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-  local l
-  for l in "$FRESH"/drive_c/users/*/{Desktop,Documents,Downloads,Music,Pictures,Videos}; do
-    if [ -L "$l" ]; then rm "$l" && mkdir "$l"; fi
-  done
+# The display settings at 150 %: Wine reads LogPixels from the user's desktop
+# settings when its server starts.
+fresh_prefix_settings() {
+  fresh_setting 'HKCU\Control Panel\Desktop' LogPixels 144 REG_DWORD
 }
 
-# The prefix's desktop keeper on the suite's display; its virtual desktop lies
-# over the suite's while it lasts.
-start_session() {
-  local before
-  before=$(xdotool search --name 'Wine desktop' 2>/dev/null | sort || true)
-  wine "$BUILD_DIR/tests/desktop_keeper.exe" </dev/null >/dev/null 2>&1 &
-  KEEPER_PID=$!
-  for _ in $(seq 150); do
-    if comm -13 <(echo "$before") <(xdotool search --name 'Wine desktop' 2>/dev/null | sort || true) | grep -q .; then
-      return 0
-    fi
-    sleep 0.1
-  done
-  fail "the fresh prefix's virtual desktop did not appear"
-  return 1
-}
-
-rm -rf "$FRESH"
 make_fresh_prefix
 start_session || finish
 
