@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "bare_rows.h"
+#include "bare_window.h"
 #include "find_command.h"
 
 // The way a small Win32 program filters a list as it is typed into: on every
@@ -18,8 +19,8 @@
 
 namespace {
 
-constexpr int kInnerWidth = 350;
-constexpr int kInnerHeight = 250;
+constexpr int kInnerWidth = kBareInnerWidth;
+constexpr int kInnerHeight = kBareInnerHeight;
 constexpr int kFieldTop = 6;
 constexpr int kFieldHeight = 23;
 constexpr int kListTop = 35;  // the height of Kivo's title strip
@@ -109,18 +110,7 @@ LRESULT CALLBACK findWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 HWND createFindWindow(HINSTANCE instance, const wchar_t* folder) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = findWindowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"KivoBenchBareFind";
-    RegisterClassW(&wc);
-    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT outer{0, 0, kInnerWidth, kInnerHeight};
-    AdjustWindowRectEx(&outer, style, FALSE, 0);
-    HWND window = CreateWindowExW(0, wc.lpszClassName, L"Bare launcher", style, 200, 200, outer.right - outer.left,
-                                  outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
+    HWND window = createBareWindow(instance, findWindowProc, L"KivoBenchBareFind");
     if (!window) return nullptr;
     finder.field = CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL,
                                    kFieldTop, kFieldTop, kInnerWidth - 2 * kFieldTop, kFieldHeight, window,

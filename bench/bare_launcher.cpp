@@ -16,12 +16,13 @@
 
 #include "bare_find.h"
 #include "bare_rows.h"
+#include "bare_window.h"
 #include "switch_command.h"
 
 namespace {
 
-constexpr int kInnerWidth = 350;
-constexpr int kInnerHeight = 250;
+constexpr int kInnerWidth = kBareInnerWidth;
+constexpr int kInnerHeight = kBareInnerHeight;
 
 struct BareWindow {
     HWND view = nullptr;
@@ -72,18 +73,7 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
 
 // The window, not yet shown, or null.
 HWND createListWindow(HINSTANCE instance, const wchar_t* list) {
-    WNDCLASSW wc{};
-    wc.lpfnWndProc = windowProc;
-    wc.hInstance = instance;
-    wc.hCursor = LoadCursorW(nullptr, IDC_ARROW);
-    wc.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_WINDOW + 1);
-    wc.lpszClassName = L"KivoBenchBare";
-    RegisterClassW(&wc);
-    const DWORD style = WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN;
-    RECT outer{0, 0, kInnerWidth, kInnerHeight};
-    AdjustWindowRectEx(&outer, style, FALSE, 0);
-    HWND window = CreateWindowExW(0, wc.lpszClassName, L"Bare launcher", style, 200, 200, outer.right - outer.left,
-                                  outer.bottom - outer.top, nullptr, nullptr, instance, nullptr);
+    HWND window = createBareWindow(instance, windowProc, L"KivoBenchBare");
     if (!window) return nullptr;
     bare.view = CreateWindowExW(0, WC_LISTVIEWW, L"",
                                 WS_CHILD | WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_SINGLESEL | LVS_AUTOARRANGE |
