@@ -100,9 +100,18 @@ row_point() {
 }
 
 # Posts a message, its numbers in decimal, to the window with exactly this title.
+# The window is looked up by asking for its title, which a program busy on a
+# loaded machine may not answer in time: a window not found is tried again for
+# a few seconds before the post counts as failed.
 post_message() {
-  local title=$1 message=$2 wparam=$3 lparam=$4
-  wine "$PROBE" post "$title" "$message" "$wparam" "$lparam" </dev/null >/dev/null 2>&1
+  local title=$1 message=$2 wparam=$3 lparam=$4 status
+  for _ in $(seq 10); do
+    wine "$PROBE" post "$title" "$message" "$wparam" "$lparam" </dev/null >/dev/null 2>&1
+    status=$?
+    [ "$status" -eq 1 ] || return "$status"
+    sleep 0.5
+  done
+  return "$status"
 }
 
 # The window's rectangle, flags, user data and styles, then a line per control.
