@@ -5,7 +5,9 @@ namespace {
 // The outer size of the dialog the rule allows for, frame included.
 constexpr int kRightAllowance = 430;
 constexpr int kFarRight = 420;
-constexpr int kBottomAllowance = 638;
+// Caption and frame above the inner height: the dialog stands whole above the
+// bottom of the work area.
+constexpr int kBottomAllowance = kSettingsInnerHeight + 33;
 
 }  // namespace
 
