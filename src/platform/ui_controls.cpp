@@ -22,8 +22,6 @@ HWND createChildControl(int windowId, int controlId, const wchar_t* className, D
     return control;
 }
 
-namespace {
-
 // The tip window has no owner: under Wine a window that owns a topmost window
 // cannot be made topmost itself, and the tips would keep the launcher from
 // staying on top. Unowned, it must be destroyed with its window (closeWindow).
@@ -35,8 +33,6 @@ HWND tipWindow(WindowRecord& record) {
     }
     return record.tips;
 }
-
-}  // namespace
 
 HWND controlHandle(int windowId, int controlId) {
     HWND window = static_cast<HWND>(windowHandle(windowId));

@@ -10,6 +10,8 @@ namespace {
 
 ResultRowSource resultRowSource = nullptr;
 ItemImageSource resultImageSource = nullptr;
+std::wstring resultTipText;  // what the tip window shows, until it asks again
+constexpr UINT_PTR kRowWatch = 1;
 
 HWND resultViewOf(int windowId, int controlId) {
     HWND view = controlHandle(windowId, controlId);
@@ -35,6 +37,46 @@ void clearChosenRow(HWND view) {
         const LRESULT row = SendMessageW(view, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), which);
         if (row >= 0) SendMessageW(view, LVM_SETITEMSTATE, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&state));
     }
+}
+
+int rowUnderPointer(HWND view) {
+    LVHITTESTINFO hit{};
+    if (!GetCursorPos(&hit.pt) || !ScreenToClient(view, &hit.pt)) return -1;
+    const LRESULT row = SendMessageW(view, LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    return (hit.flags & LVHT_ONITEM) ? static_cast<int>(row) : -1;
+}
+
+// The list's own tips cannot name a row's category under Wine, so the window's
+// tip window watches the whole list and is told when the pointer reaches
+// another row: its tip goes, and the next one, asked for anew, names that row.
+// The row last under the pointer, plus one, is the watch's data.
+LRESULT CALLBACK watchRows(HWND view, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR lastRow) {
+    if (message == WM_MOUSEMOVE) {
+        const int row = rowUnderPointer(view);
+        if (static_cast<DWORD_PTR>(row + 1) != lastRow) {
+            SetWindowSubclass(view, watchRows, kRowWatch, static_cast<DWORD_PTR>(row + 1));
+            const WindowRecord* record = windowRecord(windowIdOf(view));
+            if (record && record->tips) SendMessageW(record->tips, TTM_POP, 0, 0);
+        }
+    } else if (message == WM_NCDESTROY) {
+        RemoveWindowSubclass(view, watchRows, kRowWatch);
+    }
+    return DefSubclassProc(view, message, wParam, lParam);
+}
+
+void addRowTips(int windowId, HWND view) {
+    WindowRecord* record = windowRecord(windowId);
+    HWND tips = record ? tipWindow(*record) : nullptr;
+    if (!tips || !SetWindowSubclass(view, watchRows, kRowWatch, 0)) return;
+    // Two lines: the caption and its category.
+    SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, pixelsOf(400, windowDpi(windowId)));
+    TTTOOLINFOW tool{};
+    tool.cbSize = sizeof tool;
+    tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
+    tool.hwnd = record->handle;
+    tool.uId = reinterpret_cast<UINT_PTR>(view);
+    tool.lpszText = LPSTR_TEXTCALLBACKW;
+    SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
 }
 
 }  // namespace
@@ -64,14 +106,20 @@ void answerResultDisplayInfo(int windowId, NMLVDISPINFOW& info) {
     if (image >= 0) info.item.iImage = image;
 }
 
-void answerResultTip(int windowId, NMLVGETINFOTIPW& tip) {
+void answerResultTip(int windowId, NMTTDISPINFOW& tip) {
+    HWND view = reinterpret_cast<HWND>(tip.hdr.idFrom);
     ResultRowTexts texts;
-    if (!rowTexts(windowId, tip.hdr, tip.iItem, texts) || !texts.detail) return;
-    // A label cut short comes with its whole text, which stays first.
-    const bool cutShort = tip.dwFlags == 0 && tip.pszText && tip.cchTextMax > 0;
-    std::wstring shown = cutShort ? std::wstring(tip.pszText) : std::wstring();
-    if (!shown.empty()) shown += L"\r\n";
-    copyText(&(shown += *texts.detail), tip.pszText, tip.cchTextMax);
+    tip.szText[0] = L'\0';
+    tip.lpszText = tip.szText;
+    NMHDR header{view, static_cast<UINT_PTR>(GetDlgCtrlID(view)), 0};
+    if (!rowTexts(windowId, header, rowUnderPointer(view), texts) || !texts.text || !texts.detail) return;
+    // The tip window would take an ampersand for the mark of an access key.
+    resultTipText.clear();
+    for (wchar_t c : *texts.text + L"\r\n" + *texts.detail) {
+        if (c == L'&') resultTipText += L'&';
+        resultTipText += c;
+    }
+    tip.lpszText = resultTipText.data();
 }
 
 // While the typing goes on in the search field, the chosen row is still the one
@@ -102,7 +150,8 @@ bool addResultView(int windowId, int controlId, int x, int y, int width, int hei
     if (!view) return false;
     ShowWindow(view, SW_HIDE);
     SetWindowLongPtrW(view, GWL_EXSTYLE, GetWindowLongPtrW(view, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
-    const DWORD extended = LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP | LVS_EX_INFOTIP | LVS_EX_FULLROWSELECT;
+    // The rows' tips are the window's own (addRowTips), which show the whole caption too.
+    const DWORD extended = LVS_EX_DOUBLEBUFFER | LVS_EX_FULLROWSELECT;
     SendMessageW(view, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     LVCOLUMNW column{};
     column.mask = LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
@@ -113,6 +162,8 @@ bool addResultView(int windowId, int controlId, int x, int y, int width, int hei
         SendMessageW(view, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
     }
     SetWindowPos(view, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
+    // A list without tips still lists and starts.
+    addRowTips(windowId, view);
     return true;
 }
 

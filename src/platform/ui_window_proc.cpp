@@ -72,8 +72,8 @@ void onNotify(int windowId, LPARAM lParam) {
         answerItemDisplayInfo(windowId, lParam);
         return;
     }
-    if (header.code == LVN_GETINFOTIPW && isResultView(header.hwndFrom)) {
-        answerResultTip(windowId, *reinterpret_cast<NMLVGETINFOTIPW*>(lParam));
+    if (header.code == TTN_GETDISPINFOW && isResultView(reinterpret_cast<HWND>(header.idFrom))) {
+        answerResultTip(windowId, *reinterpret_cast<NMTTDISPINFOW*>(lParam));
         return;
     }
     if (header.code == LVN_ITEMCHANGED && isItemViewControl(header.hwndFrom)) {

@@ -83,11 +83,14 @@ WindowRecord* windowRecord(int windowId);
 // one of its controls); -1 when none.
 int windowIdOf(HWND window);
 HWND controlHandle(int windowId, int controlId);
+// The window's tip window, made when first needed; null when it cannot be made.
+HWND tipWindow(WindowRecord& record);
 bool isItemViewControl(HWND control);
 // A list whose rows the program keeps (ui_result_view.h).
 bool isResultView(HWND control);
 void answerResultDisplayInfo(int windowId, NMLVDISPINFOW& info);
-void answerResultTip(int windowId, NMLVGETINFOTIPW& tip);
+// The tip of the row under the pointer, asked for by the window's tip window.
+void answerResultTip(int windowId, NMTTDISPINFOW& tip);
 // The answer to a result view's custom-draw notification; false for other controls.
 bool answerResultDrawing(NMLVCUSTOMDRAW& draw, LRESULT& result);
 // Switches an item view to the mode, drawing from `images`.

@@ -27,6 +27,24 @@ find_text() {
   xdotool type --delay 80 "$1"
 }
 
+# Points at a row of the list and waits up to 3 s for its tool tip to read as
+# expected ("\n" between lines).
+expect_row_tip() {
+  local row=$1 expected=$2 what=$3 x y shown=""
+  read -r x y < <(row_point 'Kivo ' "$row") || { fail "no row $row for its tip"; return; }
+  xdotool mousemove "$x" "$y"
+  sleep 0.2
+  xdotool mousemove_relative 2 0
+  for _ in $(seq 30); do
+    if wine "$PROBE" tip "$(winpath "$E2E_OUT/tip.txt")" </dev/null >/dev/null 2>&1; then
+      shown=$(tr -d '\r' <"$E2E_OUT/tip.txt")
+      [ "$shown" = "$expected" ] && { pass "$what"; return; }
+    fi
+    sleep 0.1
+  done
+  fail "$what: the tip reads '$shown'"
+}
+
 start_kivo "$data" /nostartup
 wait_launcher || finish
 win=$LAUNCHER_WIN
@@ -38,6 +56,8 @@ expect_rows_soon '1\tProbe tool\tAlpha\n0\tProject notes\tBeta\n0\tMy programs\t
   "three letters list the items of both categories: caption starts, word starts, caption holds, file name holds"
 screenshot "$win" find-single-column
 window_texts 'Kivo ' "$E2E_OUT/texts.txt"
+expect_row_tip 1 'Project notes\nBeta' "a row's tool tip names its caption and its category"
+expect_row_tip 0 'Probe tool\nAlpha' "and the next row pointed at, its own"
 tr -d '\r' <"$E2E_OUT/texts.txt" | grep -qx 'pro' && pass "the field holds what was typed" \
   || fail "no field with the text: $(tr -d '\r' <"$E2E_OUT/texts.txt")"
 

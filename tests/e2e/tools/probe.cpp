@@ -47,6 +47,8 @@
 //        with its text (exit code 1: the file has none)
 //   probe dpi "<title>" <file>        "window <dpi> system <dpi>": the DPI the window
 //        has (GetDpiForWindow) and the system's
+//   probe tip <file>                  the text of the tool tip in sight (exit code 1:
+//        none is shown)
 //   probe dpi-change "<title>" <dpi>   sends the window WM_DPICHANGED as Windows does
 //        when it goes to a display of that DPI, suggesting its present place
 // A control line of `state` also holds, before its text, exstyle 0x<hex> and
@@ -162,6 +164,14 @@ int wmain(int argc, wchar_t** argv) {
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
         return toFile(argv[2], [&](FILE* out) {
             fprintf(out, "%ld %ld %ld %ld\n", area.left, area.top, area.right, area.bottom);
+            return kFound;
+        });
+    }
+    if (command == L"tip" && argc == 3) {
+        HWND tip = findShownTip();
+        if (!tip) return kNotFound;
+        return toFile(argv[2], [&](FILE* out) {
+            writeText(out, textOf(tip));
             return kFound;
         });
     }

@@ -39,6 +39,9 @@ int writeState(HWND window, FILE* out);
 std::vector<HWND> findMenus();
 int writeMenus(const std::vector<HWND>& menus, FILE* out);
 
+// The tool tip window in sight, of any program; null when none is shown.
+HWND findShownTip();
+
 // The first visible top-level window with the title that has an owner: a
 // dialog, which may share its title with the window that opened it.
 HWND findDialog(const wchar_t* title);

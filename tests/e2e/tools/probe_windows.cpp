@@ -1,6 +1,8 @@
 // Finding windows by title and describing one window with its controls.
 #include "probe.h"
 
+#include <commctrl.h>
+
 namespace probe {
 
 namespace {
@@ -158,6 +160,24 @@ int writeState(HWND window, FILE* out) {
     Children children{window, out};
     EnumChildWindows(window, writeControl, reinterpret_cast<LPARAM>(&children));
     return kFound;
+}
+
+namespace {
+
+BOOL CALLBACK matchShownTip(HWND window, LPARAM param) {
+    wchar_t className[64] = L"";
+    GetClassNameW(window, className, 64);
+    if (!IsWindowVisible(window) || _wcsicmp(className, TOOLTIPS_CLASSW) != 0) return TRUE;
+    *reinterpret_cast<HWND*>(param) = window;
+    return FALSE;
+}
+
+}  // namespace
+
+HWND findShownTip() {
+    HWND found = nullptr;
+    EnumWindows(matchShownTip, reinterpret_cast<LPARAM>(&found));
+    return found;
 }
 
 }  // namespace probe
