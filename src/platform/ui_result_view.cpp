@@ -12,6 +12,7 @@ ResultRowSource resultRowSource = nullptr;
 ItemImageSource resultImageSource = nullptr;
 std::wstring resultTipText;  // what the tip window shows, until it asks again
 constexpr UINT_PTR kRowWatch = 1;
+constexpr int kTipWidth = 400;
 
 HWND resultViewOf(int windowId, int controlId) {
     HWND view = controlHandle(windowId, controlId);
@@ -68,8 +69,6 @@ void addRowTips(int windowId, HWND view) {
     WindowRecord* record = windowRecord(windowId);
     HWND tips = record ? tipWindow(*record) : nullptr;
     if (!tips || !SetWindowSubclass(view, watchRows, kRowWatch, 0)) return;
-    // Two lines: the caption and its category.
-    SendMessageW(tips, TTM_SETMAXTIPWIDTH, 0, pixelsOf(400, windowDpi(windowId)));
     TTTOOLINFOW tool{};
     tool.cbSize = sizeof tool;
     tool.uFlags = TTF_IDISHWND | TTF_SUBCLASS;
@@ -120,6 +119,9 @@ void answerResultTip(int windowId, NMTTDISPINFOW& tip) {
         resultTipText += c;
     }
     tip.lpszText = resultTipText.data();
+    // Two lines, the caption and its category, wrapped at a width of the
+    // window's present display.
+    SendMessageW(tip.hdr.hwndFrom, TTM_SETMAXTIPWIDTH, 0, pixelsOf(kTipWidth, windowDpi(windowId)));
 }
 
 // While the typing goes on in the search field, the chosen row is still the one
