@@ -8,9 +8,13 @@
 
 namespace {
 
-ResultRowSource resultRowSource = nullptr;
-ItemImageSource resultImageSource = nullptr;
-std::wstring resultTipText;  // what the tip window shows, until it asks again
+// Where the rows come from, and the tip text lent to the tip window.
+struct ResultViews {
+    ResultRowSource rowSource = nullptr;
+    ItemImageSource imageSource = nullptr;
+    std::wstring tipText;  // what the tip window shows, until it asks again
+};
+ResultViews resultViews;
 constexpr UINT_PTR kRowWatch = 1;
 constexpr int kTipWidth = 400;
 
@@ -25,7 +29,8 @@ void copyText(const std::wstring* text, wchar_t* to, int capacity) {
 }
 
 bool rowTexts(int windowId, const NMHDR& header, int row, ResultRowTexts& texts) {
-    return resultRowSource && row >= 0 && resultRowSource(windowId, static_cast<int>(header.idFrom), row, texts);
+    const ResultRowSource source = resultViews.rowSource;
+    return source && row >= 0 && source(windowId, static_cast<int>(header.idFrom), row, texts);
 }
 
 // Taking the choice from all rows at once costs Wine a step for every row of
@@ -81,8 +86,8 @@ void addRowTips(int windowId, HWND view) {
 }  // namespace
 
 void setResultRowSource(ResultRowSource texts, ItemImageSource images) {
-    resultRowSource = texts;
-    resultImageSource = images;
+    resultViews.rowSource = texts;
+    resultViews.imageSource = images;
 }
 
 bool isResultView(HWND control) {
@@ -98,10 +103,10 @@ void answerResultDisplayInfo(int windowId, NMLVDISPINFOW& info) {
                  info.item.cchTextMax);
     if (!(info.item.mask & LVIF_IMAGE) || info.item.iSubItem != 0) return;
     info.item.iImage = I_IMAGENONE;
-    if (!known || !resultImageSource) return;
+    if (!known || !resultViews.imageSource) return;
     const int size = (GetWindowLongPtrW(info.hdr.hwndFrom, GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON;
-    const int image = resultImageSource(windowId, static_cast<int>(info.hdr.idFrom), row,
-                                        size ? IconSize::Large : IconSize::Small);
+    const int image = resultViews.imageSource(windowId, static_cast<int>(info.hdr.idFrom), row,
+                                              size ? IconSize::Large : IconSize::Small);
     if (image >= 0) info.item.iImage = image;
 }
 
@@ -113,12 +118,12 @@ void answerResultTip(int windowId, NMTTDISPINFOW& tip) {
     NMHDR header{view, static_cast<UINT_PTR>(GetDlgCtrlID(view)), 0};
     if (!rowTexts(windowId, header, rowUnderPointer(view), texts) || !texts.text || !texts.detail) return;
     // The tip window would take an ampersand for the mark of an access key.
-    resultTipText.clear();
+    resultViews.tipText.clear();
     for (wchar_t c : *texts.text + L"\r\n" + *texts.detail) {
-        if (c == L'&') resultTipText += L'&';
-        resultTipText += c;
+        if (c == L'&') resultViews.tipText += L'&';
+        resultViews.tipText += c;
     }
-    tip.lpszText = resultTipText.data();
+    tip.lpszText = resultViews.tipText.data();
     // Two lines, the caption and its category, wrapped at a width of the
     // window's present display.
     SendMessageW(tip.hdr.hwndFrom, TTM_SETMAXTIPWIDTH, 0, pixelsOf(kTipWidth, windowDpi(windowId)));
