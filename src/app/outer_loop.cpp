@@ -8,24 +8,38 @@
 #include "launcher/launcher_loop.h"
 #include "launcher/launcher_window.h"
 #include "launcher/window_modes.h"
+#include "platform/centered_message_box.h"
+#include "platform/files.h"
 #include "platform/ui_controls.h"
 #include "platform/ui_item_view.h"
 #include "platform/ui_windows.h"
 #include "settings/data_folder.h"
 #include "settings/general_settings.h"
 #include "settings/language.h"
+#include "store/category_file.h"
 #include "store/category_store.h"
 #include "store/category_window.h"
 
 namespace {
 
+// A category whose file is there but cannot be read (locked by another
+// program, a folder by that name) would otherwise show as an empty one, as if
+// its items were gone.
+void reportUnreadableCategory(const std::wstring& path) {
+    if (path.empty() || fileAttributes(path) == kNoFileAttributes) return;
+    showCenteredMessageBox(kLauncherWindow, languageText(13) + L" \"" + path + L"\"", languageText(89),
+                           kBoxOk | kBoxIconExclamation);
+}
+
 void loadTargetCategory() {
     CategoryNavigation& nav = categoryNavigation;
     if (nav.targetCategory.empty()) return;
+    const std::wstring path = categoryFilePathOf(nav.targetCategory);
     if (loadCategory(categoryStore, nav.targetCategory, programDriveLetters())) {
         PushVisited(nav, categoryStore.loadedCategory);
         return;
     }
+    reportUnreadableCategory(path);
     nav.targetCategory = StepBackVisited(nav);
     if (!nav.targetCategory.empty()) loadCategory(categoryStore, nav.targetCategory, programDriveLetters());
 }
@@ -72,6 +86,14 @@ void showLoadedCategory() {
     }
 }
 
+void noteFallbackAsShown() {
+    ProgramRun& run = programRun;
+    if (run.startFallback != categoryStore.loadedCategory || !run.fallbackFont.empty()) return;
+    run.fallbackGeometry = categoryStore.geometry;
+    run.fallbackFont = categoryStore.style.fontText;
+    run.fallbackBackground = categoryStore.style.backgroundColor;
+}
+
 void runEditorWhenAsked() {
     if (programRun.loopRequest != kLoopConfiguration || programFolders.settingsReadOnly) return;
     showWindow(kLauncherWindow, WindowShow::Hide);
@@ -96,6 +118,7 @@ void runOuterLoop() {
         request = kLoopKeepRunning;
         if (!categoryStore.loadedCategory.empty()) {
             showLoadedCategory();
+            noteFallbackAsShown();
             request = RunLauncherLoop();
             continue;
         }

@@ -3,6 +3,7 @@
 #include "app/program_run.h"
 #include "launch/icon_cache.h"
 #include "launch/launch_state.h"
+#include "launcher/category_list.h"
 #include "launcher/help_viewer.h"
 #include "launcher/launcher_window.h"
 #include "launcher/window_modes.h"
@@ -18,11 +19,22 @@
 
 namespace {
 
+// The category shown in place of a stored one that is gone, neither left nor
+// moved, sized or restyled.
+bool onlyFallbackShown() {
+    const ProgramRun& run = programRun;
+    const CategoryStore& store = categoryStore;
+    return !run.startFallback.empty() && store.loadedCategory == run.startFallback &&
+           categoryNavigation.visitedCategories.size() <= 1 && store.geometry == run.fallbackGeometry &&
+           store.style.fontText == run.fallbackFont && store.style.backgroundColor == run.fallbackBackground;
+}
+
 // False when there were changes and they could not be written.
 bool writeSettingsFile() {
     if (programFolders.settingsReadOnly) return true;
-    writeGeneralSettings(settingsDocument, generalSettings, categoryStore.loadedCategory);
-    storeCategoryWindow(categoryStore, settingsDocument);
+    const bool fallbackOnly = onlyFallbackShown();
+    writeGeneralSettings(settingsDocument, generalSettings, categoryStore.loadedCategory, fallbackOnly);
+    if (!fallbackOnly) storeCategoryWindow(categoryStore, settingsDocument);
     return settingsDocument.changes == 0 || save(settingsDocument);
 }
 

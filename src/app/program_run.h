@@ -1,13 +1,22 @@
 #pragma once
 // The program's run: start-up in its fixed order, the outer loop that shows
 // categories and opens the configuration editor, and the exit.
+#include <cstdint>
 #include <string>
 
 #include "app/command_line.h"
+#include "store/category_store.h"
 
 struct ProgramRun {
     StartOptions options;
     int loopRequest = 0;
+    // The category shown at start in place of the stored one, which is gone,
+    // and its window as first shown: as long as the user leaves both alone,
+    // the settings keep naming the stored category.
+    std::wstring startFallback;
+    LauncherGeometry fallbackGeometry;
+    std::wstring fallbackFont;
+    uint32_t fallbackBackground = 0;
 };
 
 extern ProgramRun programRun;

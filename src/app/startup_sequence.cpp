@@ -37,9 +37,16 @@ namespace {
 
 constexpr int kHotkeyEnabled = 0x8000;
 
+std::wstring storedStartCategory() {
+    return generalSettings.CatSelect.empty() ? generalSettings.MRU : generalSettings.CatSelect;
+}
+
+// A file that is there but cannot be read is still the one asked for: loading
+// it says so, rather than showing another category without a word.
 std::wstring startCategory() {
-    std::wstring name = generalSettings.CatSelect.empty() ? generalSettings.MRU : generalSettings.CatSelect;
-    return !name.empty() && fileExists(programFolders.dataFolder + name + L".kvl") ? name : std::wstring();
+    const std::wstring name = storedStartCategory();
+    return isCategoryName(name) && fileAttributes(categoryFilePathOf(name)) != kNoFileAttributes ? name
+                                                                                                : std::wstring();
 }
 
 // True when another instance on this data folder answered (or "/close" found
@@ -133,6 +140,7 @@ bool startProgram(const std::wstring& commandLine) {
             programRun.loopRequest = kLoopConfiguration;
         } else {
             target = categoryNavigation.categoryList.front();
+            if (!storedStartCategory().empty()) programRun.startFallback = target;
         }
     }
     return true;

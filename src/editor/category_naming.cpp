@@ -12,6 +12,7 @@
 #include "settings/general_settings.h"
 #include "settings/ini_document.h"
 #include "settings/language.h"
+#include "store/category_file.h"
 #include "store/category_store.h"
 #include "store/text_lines.h"
 
@@ -27,8 +28,19 @@ bool refuse(const std::wstring& message) {
 // Groups that hold the program's own settings are never a category's to lose.
 bool isReservedName(const std::wstring& lowerName) { return lowerName == L"main" || lowerName == L"start"; }
 
-std::wstring categoryFileOf(const std::wstring& name) {
-    return fullPathName(expandEnvironment(toLowerCase(name) + L".kvl"));
+// Names no category may take: the program's own groups, the temp category that
+// "Clear temp category" empties without asking, and the system's devices.
+bool isRefusedNewName(const std::wstring& lowerName) {
+    return isReservedName(lowerName) || isTempCategory(lowerName) || isDeviceName(lowerName) ||
+           isDeviceName(expandEnvironment(lowerName));
+}
+
+// Refused like a typed invalid character: the field shows its last valid name.
+bool refuseInvalidName(EditorState& editor) {
+    setControlText(W, kCategoryName, editor.editedCategoryName);
+    moveCaretToEnd(W, kCategoryName);
+    beep();
+    return false;
 }
 
 }  // namespace
@@ -47,13 +59,17 @@ void checkCategoryNameField(EditorState& editor, bool focusLeft) {
         return;
     }
     if (isValidCategoryFileName(text)) {
+        // "%USERPROFILE%" holds no refused character but expands to a path: while
+        // it is typed it stays in the field; leaving the field refuses it.
+        if (!isCategoryName(text) && !isDeviceName(text)) {
+            if (focusLeft) refuseInvalidName(editor);
+            return;
+        }
         if (text != editor.editedCategoryName) editor.modified = true;
         editor.editedCategoryName = text;
         return;
     }
-    setControlText(W, kCategoryName, editor.editedCategoryName);
-    moveCaretToEnd(W, kCategoryName);
-    beep();
+    refuseInvalidName(editor);
 }
 
 bool renameEditedCategory() {
@@ -63,15 +79,18 @@ bool renameEditedCategory() {
     const std::wstring lower = toLowerCase(name);
     if (lower == toLowerCase(languageText(20))) return refuse(languageText(22));
     if (name == store.loadedCategory) return true;
-    if (isReservedName(lower)) return refuse(L"Category name is reserved; pls. change!");
-    const std::wstring newFile = categoryFileOf(name);
+    if (isRefusedNewName(lower)) return refuse(L"Category name is reserved; pls. change!");
+    if (!isCategoryName(name)) return refuseInvalidName(editorState);
+    const std::wstring newFile = categoryFilePathOf(lower);
     uint64_t size = 0;
     const bool otherFile = toLowerCase(store.loadedCategory) != lower;
     const bool taken = otherFile && fileSize(newFile, size);
     if (taken && size > 0) return refuse(L"Category exists already");
     if (fileExists(store.categoryFilePath)) {
-        // An empty file of that name holds no items: the renamed one takes its place.
-        if (taken) deleteFile(newFile);
+        // An empty file of that name holds no items: the renamed one takes its
+        // place. Only a file of the data folder under a category's name is ever
+        // deleted.
+        if (taken && !newFile.empty()) deleteFile(newFile);
         if (!renameFile(store.categoryFilePath, newFile)) return refuse(L"Category rename failed");
     }
     // The window settings go with the name; they are written with the others.

@@ -35,10 +35,12 @@ void loadEditedCategory() {
     const bool requested = !nav.targetCategory.empty();
     std::wstring name = requested ? nav.targetCategory : store.loadedCategory;
     nav.targetCategory.clear();
+    const std::wstring path = categoryFilePathOf(name);
     const bool read = loadCategory(store, name, programDriveLetters());
     if (requested) PushVisited(nav, store.loadedCategory);
-    // A file that is there but could not be read must not be written over.
-    editorState.fileUnreadable = !read && fileExists(store.categoryFilePath);
+    // A file that is there but could not be read (a folder by that name too)
+    // must not be written over.
+    editorState.fileUnreadable = !read && !path.empty() && fileAttributes(path) != kNoFileAttributes;
     applyCategoryWindow(store, settingsDocument, generalSettings, desktopWorkArea(), nav.visitedCategories.size());
     ApplyCategoryLook();
 }

@@ -111,7 +111,15 @@ bool acceptItem(EditorState& editor, CategoryStore& store, const std::wstring& d
 }
 
 void cancelItemEdit(EditorState& editor, CategoryStore& store) {
-    if (editor.newItem) deleteCurrentItem(editor, store);
+    if (editor.newItem) {
+        // The item never was one of the category's: taking it out again leaves
+        // the category as it was, with the item before it current again.
+        const bool modified = editor.modified;
+        const int before = store.selectedItem - 1;
+        deleteCurrentItem(editor, store);
+        editor.modified = modified;
+        store.selectedItem = std::min(before, static_cast<int>(store.items.size()) - 1);
+    }
     editor.refresh |= kRefreshFields | kRefreshIcon | kRefreshWorkingCopy;
     editor.pendingEdit = false;
 }

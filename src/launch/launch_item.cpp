@@ -17,7 +17,7 @@ bool hasBackslash(const std::wstring& text) { return text.find(L'\\') != std::ws
 // A category file that exists and is not empty.
 bool usableCategoryFile(const std::wstring& name) {
     uint64_t size = 0;
-    return fileSize(name + L".kvl", size) && size > 0;
+    return fileSize(categoryFilePathOf(name), size) && size > 0;
 }
 
 // Fills in file, parameters and directory of an item that goes to the shell.

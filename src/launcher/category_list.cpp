@@ -4,6 +4,7 @@
 
 #include "platform/files.h"
 #include "platform/text_case.h"
+#include "store/category_file.h"
 
 CategoryNavigation categoryNavigation;
 
@@ -49,6 +50,8 @@ void RebuildCategoryList(CategoryNavigation& nav, const std::wstring& dataFolder
             !sameTextIgnoringCase(file.substr(file.size() - kExtension.size()), kExtension))
             continue;
         const std::wstring name = file.substr(0, file.size() - kExtension.size());
+        // "%USERPROFILE%.kvl" would be read from wherever the name expands to.
+        if (!isCategoryName(name)) continue;
         const std::wstring key = withoutAmpersands(toLowerCase(name));
         if (key == kStartup) {
             nav.startupCategory = startupName(name, kStartup);

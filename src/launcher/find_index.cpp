@@ -15,7 +15,7 @@ namespace {
 
 constexpr int kRankCount = 4;
 
-std::wstring categoryPath(const std::wstring& name) { return fullPathName(expandEnvironment(name + L".kvl")); }
+std::wstring categoryPath(const std::wstring& name) { return categoryFilePathOf(name); }
 
 // Separators, headings and items without a caption cannot be started from a
 // list of results, so they are not offered.

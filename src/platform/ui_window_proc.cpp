@@ -156,6 +156,17 @@ bool onActivate(HWND window, WindowRecord& record, WPARAM wParam) {
     return true;
 }
 
+// Alt with a letter that no control and no shortcut takes: Windows only beeps,
+// having no menu bar to open, but Wine enters an unseen menu loop that holds
+// every event (a second instance's request too) until the next key. Alt and
+// Alt+Space keep the window menu.
+bool onKeyMenu(HWND window, const WindowRecord& record, LPARAM key) {
+    if (key == 0) return record.ignoreLoneAlt;
+    if (key == L' ' || GetMenu(window)) return false;
+    MessageBeep(0);
+    return true;
+}
+
 void onSessionEnd(const WindowRecord& record) {
     if (record.sessionEndHandler) record.sessionEndHandler();
 }
@@ -183,6 +194,9 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
         case WM_TIMER: queueEvent(eventFor(windowId, UiEventKind::Timer, static_cast<int>(wParam))); return 0;
         case WM_HOTKEY: queueEvent(eventFor(windowId, UiEventKind::Hotkey, static_cast<int>(wParam))); return 0;
         case kInstanceMessage:
+            // A menu's own loop would hold the request until the user next
+            // touches a key or the mouse.
+            EndMenu();
             queueEvent(eventFor(windowId, UiEventKind::UserMessage, static_cast<int>(wParam)));
             return 0;
         case kTrayMessage: onTrayMessage(windowId, lParam); return 0;
@@ -197,7 +211,7 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             onEraseBackground(window, *record, reinterpret_cast<HDC>(wParam));
             return 1;
         case WM_SYSCOMMAND:
-            if ((wParam & 0xFFF0) == SC_KEYMENU && lParam == 0 && record->ignoreLoneAlt) return 0;
+            if ((wParam & 0xFFF0) == SC_KEYMENU && onKeyMenu(window, *record, lParam)) return 0;
             break;
         case WM_ACTIVATE:
             if (onActivate(window, *record, wParam)) return 0;

@@ -120,11 +120,12 @@ void readGeneralSettings(IniDocument& doc, GeneralSettings& s, const std::wstrin
     applyDerivedRules(s);
 }
 
-void writeGeneralSettings(IniDocument& doc, const GeneralSettings& s, const std::wstring& loadedCategory) {
+void writeGeneralSettings(IniDocument& doc, const GeneralSettings& s, const std::wstring& loadedCategory,
+                          bool keepShownCategory) {
     selectGroup(doc, L"start");
     writeString(doc, L"CatSelect", s.CatSelect);
     selectGroup(doc, L"main");
-    writeString(doc, L"MRU", loadedCategory);
+    if (!keepShownCategory) writeString(doc, L"MRU", loadedCategory);
     for (const SettingKey& k : kWrittenKeys) writeInt(doc, k.key, s.*k.number);
     writeString(doc, L"Hotkey", formatHexText(static_cast<uint32_t>(s.Hotkey)));
     // Newer than the other keys: files that never had it stay as they were.

@@ -65,9 +65,11 @@ inline bool isToolWindowMode(const GeneralSettings& settings) { return (settings
 void readGeneralSettings(IniDocument& doc, GeneralSettings& settings, const std::wstring& userLanguage);
 
 // Writes the keys that are kept across runs into groups "start" and "main", in
-// their fixed order; `MRU` becomes `loadedCategory`. The category window
-// settings and the save itself are the caller's.
-void writeGeneralSettings(IniDocument& doc, const GeneralSettings& settings, const std::wstring& loadedCategory);
+// their fixed order; `MRU` becomes `loadedCategory` unless `keepShownCategory`
+// leaves it as it is. The category window settings and the save itself are the
+// caller's.
+void writeGeneralSettings(IniDocument& doc, const GeneralSettings& settings, const std::wstring& loadedCategory,
+                          bool keepShownCategory = false);
 
 // "$" and upper-case hexadecimal, as `Hotkey` is stored.
 std::wstring formatHexText(uint32_t value);

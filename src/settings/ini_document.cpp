@@ -130,6 +130,13 @@ bool save(IniDocument& doc) {
 
 int selectGroup(IniDocument& doc, const std::wstring& name) { return selectOrAddGroup(doc, name, true); }
 
+int selectExistingGroup(IniDocument& doc, const std::wstring& name) {
+    if (name.empty()) return doc.currentGroup = 0;
+    for (size_t i = 1; i < doc.groupNames.size(); ++i)
+        if (sameTextIgnoringCase(doc.groupNames[i], name)) return doc.currentGroup = static_cast<int>(i);
+    return doc.currentGroup = kNoIniGroup;
+}
+
 std::wstring readString(const IniDocument& doc, const std::wstring& key, const std::wstring& defaultValue) {
     size_t i = findEntry(doc, key);
     return i == kNotFound ? defaultValue : doc.entries[i].value;

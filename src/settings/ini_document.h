@@ -39,6 +39,9 @@ bool save(IniDocument& doc);
 // returns its index: 0 for an empty name, kNoIniGroup when a new group is
 // needed and 64 exist already.
 int selectGroup(IniDocument& doc, const std::wstring& name);
+// The same for reading only: a missing group is not created, it becomes
+// kNoIniGroup (reads give their defaults).
+int selectExistingGroup(IniDocument& doc, const std::wstring& name);
 
 std::wstring readString(const IniDocument& doc, const std::wstring& key, const std::wstring& defaultValue);
 void writeString(IniDocument& doc, const std::wstring& key, const std::wstring& value);

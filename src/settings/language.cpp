@@ -1,6 +1,7 @@
 #include "settings/language.h"
 
 #include "platform/files.h"
+#include "store/category_file.h"
 #include "store/text_encoding.h"
 #include "store/text_lines.h"
 #include "store/text_values.h"
@@ -164,10 +165,26 @@ bool loadLanguageFile(LanguageTable& table, const std::wstring& path) {
     return true;
 }
 
+namespace {
+
+// A language is a file of the Languages folder: a name that reaches elsewhere
+// ("..\\x", "C:\\x") or names a device is none.
+bool isPlainFileName(const std::wstring& name) {
+    for (wchar_t c : name)
+        if (c < 32 || std::wstring_view(L"\"*/:<>?\\|").find(c) != std::wstring_view::npos) return false;
+    return !isDeviceName(name);
+}
+
+}  // namespace
+
 std::wstring loadLanguage(LanguageTable& table, const std::wstring& programFolder, const std::wstring& language,
                           const std::wstring& nativeLanguage) {
+    table.name.clear();
+    // What the settings name is kept to exactly: a name that is no file name
+    // gives the built-in texts, not another language.
+    if (!isPlainFileName(language)) return std::wstring();
     for (const std::wstring& name : {language, nativeLanguage}) {
-        if (name.empty()) continue;
+        if (name.empty() || !isPlainFileName(name)) continue;
         std::wstring file = programFolder + L"Languages\\" + name.substr(0, kMaxLanguageNameChars) + L".lng";
         if (loadLanguageFile(table, file)) {
             table.name = name.substr(0, kMaxLanguageNameChars);

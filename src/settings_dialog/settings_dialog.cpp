@@ -30,8 +30,6 @@ namespace {
 constexpr int W = kSettingsWindow;
 constexpr uint32_t kReleaseHotkey = 0x80000000u;
 constexpr uint32_t kRestoreHotkey = 0x40000000u;
-constexpr int kHighestDelay = 999999999;
-constexpr int kHighestSlideSpeed = 99;
 // Below 6 the settings file reads a delay as seconds.
 constexpr int kSmallestDelay = 6;
 

@@ -197,8 +197,10 @@ void showSettingsValues(const ShortcutFound& shortcut) {
     fillStartCategories();
     setChecked(W, kHideTitleBarBox, s.TitleBar == 0);
     setChecked(W, kToolWindowBox, isToolWindowMode(s));
-    setControlText(W, kSlideSpeedField, std::to_wstring(s.EdgeSlide));
-    setControlText(W, kDelayField, std::to_wstring(s.AutoDelay));
+    // A value from the file beyond what the field takes would be refused by Ok
+    // although the user never typed it.
+    setControlText(W, kSlideSpeedField, std::to_wstring(std::clamp(s.EdgeSlide, 0, kHighestSlideSpeed)));
+    setControlText(W, kDelayField, std::to_wstring(std::clamp(s.AutoDelay, 0, kHighestDelay)));
     setChecked(W, kHotkeyBox, (static_cast<uint32_t>(s.Hotkey) & kHotkeyRegistered) != 0);
     setHotkeyFieldValue(W, kHotkeyField, hotkeyFieldFromStored(static_cast<uint32_t>(s.Hotkey)));
     const int common[] = {kSameWidthBox, kSameHeightBox, kSameFontBox, kSameBackgroundBox};

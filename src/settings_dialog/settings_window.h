@@ -3,6 +3,10 @@
 #include "settings_dialog/dialog_rules.h"
 #include "settings_dialog/startup_shortcut.h"
 
+// The largest numbers the delay and slide speed fields take (their widths).
+constexpr int kHighestDelay = 999999999;
+constexpr int kHighestSlideSpeed = 99;
+
 // Controls of the settings window.
 constexpr int kVarDriveBox = 46;
 constexpr int kStartupBox = 39;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/text_case.h"
 #include "store/text_lines.h"
@@ -13,11 +14,42 @@ void clearCategoryItems(CategoryStore& store) {
     store.selectedItem = -1;
 }
 
-bool isCategoryName(const std::wstring& name) {
+namespace {
+
+bool holdsOnlyFileNameCharacters(const std::wstring& name) {
     if (name.empty()) return false;
     for (wchar_t c : name)
         if (c < 32 || std::wstring_view(L"\"*/:<>?\\|").find(c) != std::wstring_view::npos) return false;
     return true;
+}
+
+}  // namespace
+
+bool isDeviceName(const std::wstring& name) {
+    // The system takes the part before the first dot, trailing spaces ignored,
+    // as the device whatever the extension.
+    std::wstring base = toLowerCase(name.substr(0, name.find(L'.')));
+    while (!base.empty() && base.back() == L' ') base.pop_back();
+    if (base == L"con" || base == L"prn" || base == L"aux" || base == L"nul" || base == L"conin$" ||
+        base == L"conout$")
+        return true;
+    if (base.size() != 4 || (base.compare(0, 3, L"com") != 0 && base.compare(0, 3, L"lpt") != 0)) return false;
+    const wchar_t digit = base[3];
+    // Superscript one to three name devices too.
+    return (digit >= L'1' && digit <= L'9') || digit == L'\x00B9' || digit == L'\x00B2' || digit == L'\x00B3';
+}
+
+bool isCategoryName(const std::wstring& name) {
+    if (!holdsOnlyFileNameCharacters(name) || isDeviceName(name)) return false;
+    // The file is named after the expanded name, which must still name a file of
+    // the data folder: "%USERPROFILE%" would lead out of it.
+    const std::wstring expanded = expandEnvironment(name);
+    return holdsOnlyFileNameCharacters(expanded) && !isDeviceName(expanded);
+}
+
+std::wstring categoryFilePathOf(const std::wstring& name) {
+    if (!isCategoryName(name)) return std::wstring();
+    return fullPathName(expandEnvironment(name) + L".kvl");
 }
 
 bool isTempCategory(const std::wstring& categoryName) { return toLowerCase(categoryName) == L"temp"; }

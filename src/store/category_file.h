@@ -30,7 +30,14 @@ bool saveCategoryFile(const CategoryStore& store, const std::wstring& path);
 void clearCategoryItems(CategoryStore& store);
 
 // A name that can only mean a category file of the data folder: not empty, and
-// nothing that a file name cannot hold, so no path ("..\\x", "C:\\x") either.
+// nothing that a file name cannot hold, so no path ("..\\x", "C:\\x") either,
+// before and after its environment references are expanded; no device name.
 bool isCategoryName(const std::wstring& name);
+// The full path of the category's file in the data folder (the current
+// directory); empty for a name that is not a category name.
+std::wstring categoryFilePathOf(const std::wstring& name);
+// "con", "nul", "com1" and the like, with any extension: names the system gives
+// to devices, never to files.
+bool isDeviceName(const std::wstring& name);
 // The temp category, where the editor carries items between categories.
 bool isTempCategory(const std::wstring& categoryName);

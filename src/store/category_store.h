@@ -23,6 +23,7 @@ struct LauncherGeometry {
     int width = 350;
     int height = 250;
     int largeIcons = 1;
+    bool operator==(const LauncherGeometry&) const = default;
 };
 
 // Font and colours of the item list of the category shown.

@@ -55,7 +55,7 @@ bool loadCategory(CategoryStore& store, std::wstring& targetCategory, const Driv
     store.loadedCategory = targetCategory;
     store.unsavedItems = false;
     targetCategory.clear();
-    store.categoryFilePath = fullPathName(expandEnvironment(store.loadedCategory + L".kvl"));
+    store.categoryFilePath = categoryFilePathOf(store.loadedCategory);
     if (!loadCategoryFile(store, store.categoryFilePath)) return false;
     if (drives.varDrive) adaptDriveLetters(store.items, drives);
     return true;
@@ -81,7 +81,9 @@ bool applyCategoryWindow(CategoryStore& store, IniDocument& settings, const Gene
     int height = fittedSize(readInt(settings, L"Height", 250), 250, kMinimumHeight, availableHeight);
     const int baseWidth = width;
 
-    selectGroup(settings, store.appliedCategory);
+    // Only read here: the group is made when something is stored in it, so a
+    // category merely shown at start adds nothing to the file.
+    selectExistingGroup(settings, store.appliedCategory);
     if ((general.Common & kCommonFont) == 0) fontText = readString(settings, L"Font", fontText);
     if ((general.Common & kCommonBackground) == 0) {
         // Black cannot be told from a missing value: the base colour stays.

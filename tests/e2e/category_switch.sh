@@ -1,20 +1,29 @@
 #!/usr/bin/env bash
 # An item that switches category names a category of the data folder, never a
-# file elsewhere: a path is refused like a missing category, and nothing is
-# written under its name.
+# file elsewhere: a path, or a name that expands to one, is refused like a
+# missing category, and nothing is written under its name. A category whose
+# file cannot be read says so. A start category that is gone gives way to
+# another one without the settings forgetting it.
 source "$(dirname "$0")/lib.sh"
 
 data=$(new_data_folder data)
 other=$(new_data_folder other)
 printf '%s\r\n' 'Elsewhere=%windir%\notepad.exe' >"$other/Mix.kvl"
 cp "$other/Mix.kvl" "$E2E_OUT/Mix.before"
-printf '%s\r\n' 'Relative=kivo;..\other\Mix' "Absolute=kivo;$(winpath "$other")\\Mix" 'Next=kivo;Second' >"$data/Main.kvl"
+printf '%s\r\n' 'Relative=kivo;..\other\Mix' "Absolute=kivo;$(winpath "$other")\\Mix" 'Expanding=kivo;%USERPROFILE%' \
+  'Next=kivo;Second' 'Locked=kivo;Locked' >"$data/Main.kvl"
+# What "%USERPROFILE%.kvl" expands to lies outside the data folder.
+profile=$(wine cmd /c 'echo %USERPROFILE%' </dev/null 2>/dev/null | tr -d '\r')
+outside=$(winepath -u "$profile.kvl" 2>/dev/null </dev/null)
+printf '%s\r\n' 'Outside=%windir%\notepad.exe' >"$outside"
+cp "$outside" "$data/%USERPROFILE%.kvl"
+printf '%s\r\n' 'L=l.exe' >"$data/Locked.kvl"
 printf '%s\r\n' 'Back=kivo;Main' >"$data/Second.kvl"
 printf '[Start]\r\nCatSelect=Main\r\n' >"$data/Kivo.ini"
 
 start_kivo "$data"
 if wait_launcher; then
-  for row in 0 1; do
+  for row in 0 1 2; do
     launch_row "$row"
     if answer_box 'Error' n "refused-$row"; then
       expect_text "$E2E_OUT/refused-$row.txt" 'Cannot open:' "row $row: a category path is refused like a missing category"
@@ -22,13 +31,38 @@ if wait_launcher; then
     fi
     expect_category Main "row $row: the launcher stays on its category"
   done
-  launch_row 2
+  hold_file "$data/Locked.kvl" 8
+  launch_row 4
+  if answer_box 'Error' Return locked; then
+    expect_text "$E2E_OUT/locked.txt" "Locked.kvl" "a category whose file cannot be read says so, with its file"
+  fi
+  wait "$HOLD_PID" || true
+  launch_row 3
   expect_category Second "a category of the data folder is still switched to"
+  # "%USERPROFILE%" would come first in the list, after the last one.
+  xdotool key Tab
+  expect_category Locked "a file whose name expands to a path is no category of the list"
   exit_launcher "$LAUNCHER_WIN"
 fi
+rm -f "$outside"
 settings=$(tr -d '\r' <"$data/Kivo.ini")
 if grep -q 'Mix' <<<"$settings"; then fail "the settings name the path: $(grep Mix <<<"$settings" | tr '\n' ' ')"; else
   pass "nothing is written under the path's name"; fi
 expect_file_bytes "$other/Mix.kvl" "$E2E_OUT/Mix.before" "the file elsewhere is untouched"
+
+# A start category whose name expands to a path, and one that is gone: another
+# category is shown, and with nothing changed the settings keep the stored name
+# and gain no group for the one shown.
+for stored in '%USERPROFILE%' 'Gone'; do
+  printf '[Start]\r\nCatSelect=\r\n[main]\r\nMRU=%s\r\nLanguage=English\r\n' "$stored" >"$data/Kivo.ini"
+  start_kivo "$data"
+  if wait_launcher; then
+    expect_category Locked "MRU=$stored: the first category is shown instead"
+    exit_launcher "$LAUNCHER_WIN"
+    settings=$(tr -d '\r' <"$data/Kivo.ini")
+    grep -qxF "MRU=$stored" <<<"$settings" && ! grep -qi '^\[Locked\]' <<<"$settings" &&
+      pass "MRU=$stored: the settings keep it and gain no group" || fail "MRU=$stored: $(tr '\n' ' ' <<<"$settings")"
+  fi
+done
 
 finish

@@ -81,7 +81,13 @@ sleep 0.5
 visible=$(xdotool search --onlyvisible --name '^Kivo $' | wc -l)
 [ "$visible" -eq 1 ] && pass "and the launcher stays hidden" || fail "$visible Kivo windows are visible"
 
-# "/close": the editor asks first; Cancel keeps the program, OK ends it.
+# "/close": the editor asks first; Cancel keeps the program, OK ends it. Also
+# after an Ok that could not be taken (a new item without a command).
+click_caption "$EDITOR_WIN"
+xdotool key alt+n
+type_text 'Caption only'
+xdotool key alt+o
+sleep 0.5
 (cd "$data" && exec wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1)
 answer_box Confirm Escape close-cancel
 expect_text "$E2E_OUT/close-cancel.txt" 'Quit without saving changes?' "/close asks about the unsaved change"
@@ -162,6 +168,8 @@ if wait_launcher && open_editor; then
   sleep 0.3
   window_state 'Kivo ' "$E2E_OUT/editor.txt" || true
   xdotool key alt+o
+  # The launcher has the editor's title: wait until the editor is gone.
+  for _ in $(seq 50); do xdotool search --onlyvisible --name '^Kivo $' | grep -qx "$EDITOR_WIN" || break; sleep 0.1; done
   wait_launcher && exit_launcher "$LAUNCHER_WIN"
 fi
 finish

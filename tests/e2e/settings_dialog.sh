@@ -204,10 +204,14 @@ rm -f "$link"
 trap 'rm -f "$link"' EXIT
 data=$(new_data_folder shortcut)
 printf 'Editor=notepad.exe\r\n' >"$data/Main.kvl"
+# A slide speed beyond what its field takes, written by hand, in force.
+printf '[main]\r\nSystemTray=1\r\nToolBarStyle=1\r\nAutoEdgeHide=1\r\nEdgeSlide=500\r\n' >"$data/Kivo.ini"
 start_kivo "$data"
 wait_launcher || finish
 open_dialog || finish
 expect_boxes "no shortcut yet: load at startup unchecked, hidden unavailable" 39=1:0 40=0:0
+[ "$(control_text 38)" = "99" ] && pass "a slide speed of 500 from the file shows as the field's 99" ||
+  fail "slide speed '$(control_text 38)'"
 click_control 39
 click_control 40
 click_control 60

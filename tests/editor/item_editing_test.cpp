@@ -67,6 +67,23 @@ TEST(ItemEditing, AcceptingTypedItemsOnAnEmptyListBuildsTheList) {
     EXPECT_EQ(store.selectedItem, 1);
 }
 
+// A new item that was never accepted was never the category's: cancelling it
+// leaves the category unchanged, with the item before it current again.
+TEST(ItemEditing, CancellingANewItemChangesNothing) {
+    CategoryStore store;
+    store.items = {item(L"A"), item(L"B")};
+    store.selectedItem = 0;
+    EditorState editor;
+    insertItem(editor, store, false);
+    type(editor, L"Caption only", L"");
+    EXPECT_FALSE(acceptItem(editor, store, L""));
+    cancelItemEdit(editor, store);
+    EXPECT_EQ(textsOf(store), (std::vector<std::wstring>{L"A", L"B"}));
+    EXPECT_EQ(store.selectedItem, 0);
+    EXPECT_FALSE(editor.modified);
+    EXPECT_FALSE(editor.pendingEdit);
+}
+
 TEST(ItemEditing, AnExistingFolderWithoutCommandBecomesAnExplorerItem) {
     TempFolder dir;
     const std::wstring folder = dir.file(L"Projects");
