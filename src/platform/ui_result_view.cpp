@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/shown_text.h"
 #include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
@@ -119,7 +120,7 @@ void answerResultTip(int windowId, NMTTDISPINFOW& tip) {
     if (!rowTexts(windowId, header, rowUnderPointer(view), texts) || !texts.text || !texts.detail) return;
     // The tip window would take an ampersand for the mark of an access key.
     resultViews.tipText.clear();
-    for (wchar_t c : *texts.text + L"\r\n" + *texts.detail) {
+    for (wchar_t c : shownText(*texts.text) + L"\r\n" + shownText(*texts.detail)) {
         if (c == L'&') resultViews.tipText += L'&';
         resultViews.tipText += c;
     }
