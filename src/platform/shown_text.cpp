@@ -14,9 +14,9 @@ size_t pairSafe(std::wstring_view text, size_t at) {
 
 }  // namespace
 
-std::wstring shownText(std::wstring_view text) {
-    if (text.size() <= kShownTextLength) return std::wstring(text);
-    std::wstring shown(text.substr(0, pairSafe(text, kShownTextLength)));
+std::wstring shownText(std::wstring_view text, size_t length) {
+    if (text.size() <= length) return std::wstring(text);
+    std::wstring shown(text.substr(0, pairSafe(text, length)));
     shown += kEllipsis;
     return shown;
 }

@@ -9,8 +9,8 @@
 
 constexpr size_t kShownTextLength = 1024;
 
-// The text, or its first kShownTextLength characters and "…" when it is longer.
-std::wstring shownText(std::wstring_view text);
+// The text, or its first `length` characters and "…" when it is longer.
+std::wstring shownText(std::wstring_view text, size_t length = kShownTextLength);
 
 // The text with characters from its middle replaced by "…" so that `kept` of
 // them remain, half from each end: the drive and the file name of a long path

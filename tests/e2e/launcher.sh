@@ -121,8 +121,8 @@ long=$(new_data_folder long)
 start_kivo "$long"
 if wait_launcher; then
   list_selection 'Kivo ' "$E2E_OUT/long.txt" || true
-  [ "$(tr -d '\r' <"$E2E_OUT/long.txt" 2>/dev/null | cut -c 1-40)" = "rows 2 selected 0 inview 1 label Long xx" ] &&
-    pass "a caption of a megabyte: the launcher answers" || fail "a caption of a megabyte: $(head -c 80 "$E2E_OUT/long.txt")"
+  [[ "$(tr -d '\r' 2>/dev/null <"$E2E_OUT/long.txt")" == "rows 2 selected 0 inview "?" label Long xxx"* ]] &&
+    pass "a caption of a megabyte: the launcher answers" || fail "a caption of a megabyte: the launcher does not answer"
   (cd "$long" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
   wait_kivo_exit 10 && pass "and /close ends it"
 fi

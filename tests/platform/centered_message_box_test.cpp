@@ -55,13 +55,10 @@ void CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
     if (seen.box || seen.ticks > 100) KillTimer(nullptr, timer);
 }
 
-void answerNextBox() {
-    seen = SeenBox{};
-    EXPECT_NE(SetTimer(nullptr, 0, 200, answerBox), 0u);
-}
-
 int showAndAnswer(int ownerWindowId, const std::wstring& text = L"Remove the item?") {
-    answerNextBox();
+    seen = SeenBox{};
+    const UINT_PTR timer = SetTimer(nullptr, 0, 200, answerBox);
+    EXPECT_NE(timer, 0u);
     return showCenteredMessageBox(ownerWindowId, text, L"Kivo", kBoxYesNo | kBoxIconQuestion);
 }
 
@@ -136,7 +133,7 @@ TEST(CenteredMessageBox, LeavesLaterBoxesAlone) {
     EXPECT_GT(std::abs(centreX - 240), 20) << "centred on the window gone before";
 }
 
-// A path without a space cannot wrap: every box, owned or not, fits the work area.
+// A path without a space cannot wrap: every box, owned or not, still fits the work area.
 TEST(CenteredMessageBox, ALongPathFitsTheWorkArea) {
     RECT area{};
     ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
@@ -147,7 +144,8 @@ TEST(CenteredMessageBox, ALongPathFitsTheWorkArea) {
     ASSERT_NE(owner.window, nullptr) << "no display";
     EXPECT_EQ(showAndAnswer(kLauncherWindow, request.text), kAnswerNo);
     const RECT owned = seen.rect;
-    answerNextBox();
+    seen = SeenBox{};
+    SetTimer(nullptr, 0, 200, answerBox);
     EXPECT_EQ(showMessage(request), MessageAnswer::No);
     for (const RECT& box : {owned, seen.rect}) {
         EXPECT_GT(box.right, box.left) << "the box was not seen";
