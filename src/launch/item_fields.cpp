@@ -53,14 +53,19 @@ void prepareLaunch(const CategoryItem& element, ItemFields& record) {
 }
 
 std::wstring expandVariables(const std::wstring& text) {
-    std::wstring result = expandEnvironment(text, UnknownVariables::Keep);
+    const std::wstring expanded = expandEnvironment(text, UnknownVariables::Keep);
+    // Copied piece by piece: erasing each name in place would move the rest of
+    // a long caption once for every name in it.
+    std::wstring result;
+    size_t from = 0;
     for (;;) {
-        const size_t open = result.find(L'%');
-        if (open == std::wstring::npos) break;
-        const size_t close = result.find(L'%', open + 1);
+        const size_t open = expanded.find(L'%', from);
+        const size_t close = open == std::wstring::npos ? open : expanded.find(L'%', open + 1);
         if (close == std::wstring::npos) break;
-        result.erase(open, close - open + 1);
+        result.append(expanded, from, open - from);
+        from = close + 1;
     }
+    result.append(expanded, from);
     return result;
 }
 

@@ -7,6 +7,7 @@
 #include "launch/launch_item.h"
 #include "platform/environment.h"
 #include "platform/files.h"
+#include "platform/shown_text.h"
 #include "platform/text_case.h"
 #include "store/category_file.h"
 #include "store/item_definition.h"
@@ -22,7 +23,9 @@ std::wstring categoryPath(const std::wstring& name) { return categoryFilePathOf(
 bool indexItem(const CategoryItem& item, IndexedItem& indexed) {
     const std::wstring command = splitDefinition(item.definition).command;
     if (command.empty()) return false;
-    indexed.caption = expandVariables(item.text);
+    // Only what a row shows is searched: the rest of a caption of a megabyte
+    // could only give matches nobody sees, and searching it costs every letter typed.
+    indexed.caption = shownText(expandVariables(item.text));
     if (indexed.caption.empty()) return false;
     indexed.item = item;
     indexed.foldedCaption = foldedForSearch(indexed.caption);

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "platform/message_box.h"
 #include "platform/ui_windows.h"
 
 namespace {
@@ -100,7 +101,7 @@ int showCenteredMessageBox(int ownerWindowId, const std::wstring& text, const st
     }
     // Own copies: the caller's strings may belong to state that changes while the
     // box runs its message loop.
-    const std::wstring boxText = text;
+    const std::wstring boxText = fittedBoxText(text);
     const std::wstring boxTitle = title;
     const int answer = MessageBoxW(owner, boxText.c_str(), boxTitle.c_str(), flags);
     if (centering.hook) {

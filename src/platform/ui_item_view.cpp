@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/shown_text.h"
 #include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
@@ -124,10 +125,12 @@ int appendItemRow(int windowId, int controlId, const std::wstring& text, int ima
                     ? setup.fillView
                     : viewOf(windowId, controlId);
     if (!view) return -1;
+    // Copied only when too long: a category of thousands of rows fills at once.
+    const std::wstring cut = text.size() > kShownTextLength ? shownText(text) : std::wstring();
     LVITEMW item{};
     item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
     item.iItem = INT_MAX;  // after the last
-    item.pszText = const_cast<wchar_t*>(text.c_str());
+    item.pszText = const_cast<wchar_t*>((cut.empty() ? text : cut).c_str());
     item.iImage = image == kRowImageLater ? I_IMAGECALLBACK : image < 0 ? I_IMAGENONE : image;
     item.lParam = data;
     return static_cast<int>(SendMessageW(view, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));

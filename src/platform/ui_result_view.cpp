@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/shown_text.h"
 #include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
@@ -17,6 +18,7 @@ struct ResultViews {
 ResultViews resultViews;
 constexpr UINT_PTR kRowWatch = 1;
 constexpr int kTipWidth = 400;
+constexpr size_t kTipPartLength = 480;
 
 HWND resultViewOf(int windowId, int controlId) {
     HWND view = controlHandle(windowId, controlId);
@@ -117,9 +119,11 @@ void answerResultTip(int windowId, NMTTDISPINFOW& tip) {
     tip.lpszText = tip.szText;
     NMHDR header{view, static_cast<UINT_PTR>(GetDlgCtrlID(view)), 0};
     if (!rowTexts(windowId, header, rowUnderPointer(view), texts) || !texts.text || !texts.detail) return;
-    // The tip window would take an ampersand for the mark of an access key.
+    // The tip window would take an ampersand for the mark of an access key. It
+    // keeps at most 1,023 characters of its text: a caption cut shorter than a
+    // row's leaves room for its category.
     resultViews.tipText.clear();
-    for (wchar_t c : *texts.text + L"\r\n" + *texts.detail) {
+    for (wchar_t c : shownText(*texts.text, kTipPartLength) + L"\r\n" + shownText(*texts.detail, kTipPartLength)) {
         if (c == L'&') resultViews.tipText += L'&';
         resultViews.tipText += c;
     }

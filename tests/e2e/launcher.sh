@@ -114,4 +114,17 @@ else
   fail "no launcher window for the single column"
 fi
 
+# A first caption of a megabyte: the window answers (the probe waits 2 s for
+# each answer) with the caption's beginning, and a second start's /close ends it.
+long=$(new_data_folder long)
+{ printf 'Long '; head -c 1048576 /dev/zero | tr '\0' x; printf '=notepad.exe\r\nShort=notepad.exe\r\n'; } >"$long/Long.kvl"
+start_kivo "$long"
+if wait_launcher; then
+  list_selection 'Kivo ' "$E2E_OUT/long.txt" || true
+  [[ "$(tr -d '\r' 2>/dev/null <"$E2E_OUT/long.txt")" == "rows 2 selected 0 inview "?" label Long xxx"* ]] &&
+    pass "a caption of a megabyte: the launcher answers" || fail "a caption of a megabyte: the launcher does not answer"
+  (cd "$long" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
+  wait_kivo_exit 10 && pass "and /close ends it"
+fi
+
 finish

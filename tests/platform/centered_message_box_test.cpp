@@ -6,6 +6,7 @@
 
 #include <cstdlib>
 
+#include "platform/message_box.h"
 #include "platform/ui_windows.h"
 
 namespace {
@@ -54,11 +55,11 @@ void CALLBACK answerBox(HWND, UINT, UINT_PTR timer, DWORD) {
     if (seen.box || seen.ticks > 100) KillTimer(nullptr, timer);
 }
 
-int showAndAnswer(int ownerWindowId) {
+int showAndAnswer(int ownerWindowId, const std::wstring& text = L"Remove the item?") {
     seen = SeenBox{};
     const UINT_PTR timer = SetTimer(nullptr, 0, 200, answerBox);
     EXPECT_NE(timer, 0u);
-    return showCenteredMessageBox(ownerWindowId, L"Remove the item?", L"Kivo", kBoxYesNo | kBoxIconQuestion);
+    return showCenteredMessageBox(ownerWindowId, text, L"Kivo", kBoxYesNo | kBoxIconQuestion);
 }
 
 struct OwnerWindow {
@@ -130,6 +131,27 @@ TEST(CenteredMessageBox, LeavesLaterBoxesAlone) {
     ASSERT_NE(seen.box, nullptr);
     const int centreX = (seen.rect.left + seen.rect.right) / 2;
     EXPECT_GT(std::abs(centreX - 240), 20) << "centred on the window gone before";
+}
+
+// A path without a space cannot wrap: every box, owned or not, still fits the work area.
+TEST(CenteredMessageBox, ALongPathFitsTheWorkArea) {
+    RECT area{};
+    ASSERT_TRUE(SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0));
+    MessageRequest request;
+    request.text = L"Create directory?:\r\nC:\\" + std::wstring(30000, L'W') + L"\\data";
+    request.buttons = MessageButtons::YesNo;
+    OwnerWindow owner(RECT{40, 60, 440, 360});
+    ASSERT_NE(owner.window, nullptr) << "no display";
+    EXPECT_EQ(showAndAnswer(kLauncherWindow, request.text), kAnswerNo);
+    const RECT owned = seen.rect;
+    seen = SeenBox{};
+    SetTimer(nullptr, 0, 200, answerBox);
+    EXPECT_EQ(showMessage(request), MessageAnswer::No);
+    for (const RECT& box : {owned, seen.rect}) {
+        EXPECT_GT(box.right, box.left) << "the box was not seen";
+        EXPECT_GE(box.left, area.left);
+        EXPECT_LE(box.right, area.right) << "width " << box.right - box.left;
+    }
 }
 
 }  // namespace
