@@ -79,8 +79,9 @@ if wait_launcher && open_editor; then
   expect_file_bytes "$carry/Other.kvl" "$E2E_OUT/other-got" "dropped changes leave the file as it was"
 fi
 
-# A new category must be named, not "main" or "start"; its file takes the
-# name in lower case and its window settings go with it.
+# A new category must be named, not "main" or "start", a device or the temp
+# category, nor after a path; its file takes the name in lower case and its
+# window settings go with it.
 naming=$(new_data_folder naming)
 printf '%s\r\n' 'A=a.exe' >"$naming/Main.kvl"
 printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$naming/Kivo.ini"
@@ -99,6 +100,19 @@ if wait_launcher && open_editor; then
   xdotool key alt+o
   answer_box Error Return name-reserved
   expect_text "$E2E_OUT/name-reserved.txt" 'Category name is reserved; pls. change!' "main is reserved in any case"
+  for name in nul COM1.txt temp; do
+    type_name "$name"
+    xdotool key alt+o
+    answer_box Error Return "reserved-$name"
+    expect_text "$E2E_OUT/reserved-$name.txt" 'Category name is reserved; pls. change!' "$name is reserved too"
+  done
+  # A name that expands to a path outside the data folder.
+  type_name '%USERPROFILE%'
+  xdotool key alt+o
+  sleep 0.5
+  profile=$(wine cmd /c 'echo %USERPROFILE%' </dev/null 2>/dev/null | tr -d '\r')
+  wait_editor && [ "$(editor_text 7)" != '%USERPROFILE%' ] && [ ! -e "$(winepath -u "$profile.kvl" 2>/dev/null </dev/null)" ] &&
+    pass "a name that expands to a path is refused" || fail "the name field reads '$(editor_text 7)'"
   type_name 'Tools2'
   xdotool key alt+o
   if wait_launcher; then
