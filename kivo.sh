@@ -5,7 +5,7 @@
 # Both install what they need (apt-get) first.
 # Besides: ./kivo.sh bench [runs] [find] times Kivo against a bare Win32 window (bench/).
 # ./kivo.sh package builds the release zip (package/) and says where it is.
-# ./kivo.sh fuzz [seconds] fuzzes the file code natively (tests/fuzz/).
+# ./kivo.sh fuzz [seconds] fuzzes the file code, item fields and command line natively (tests/fuzz/).
 set -euo pipefail
 
 ROOT=$(cd "$(dirname "$0")" && pwd)
@@ -114,7 +114,7 @@ start_wine() {
 
 # The fuzz targets are native Linux programs: their build has a folder of its own.
 NATIVE_BUILD="${KIVO_NATIVE_BUILD_DIR:-$ROOT/build-native}"
-FUZZ_TARGETS=(category_file settings language_file text_encoding redirect_file url_file)
+FUZZ_TARGETS=(category_file settings language_file text_encoding redirect_file url_file item_fields command_line)
 
 # Seeds of a target besides its own in tests/fuzz/seeds: the project's sample files.
 fuzz_sample_folders() {
@@ -122,6 +122,16 @@ fuzz_sample_folders() {
     category_file | settings) echo "$ROOT/examples/data $ROOT/tests/data/regressions" ;;
     language_file) echo "$ROOT/res/Languages" ;;
     text_encoding) echo "$ROOT/examples/data $ROOT/tests/data/regressions $ROOT/res/Languages" ;;
+  esac
+}
+
+# The longest input of a target: libFuzzer stops at 4 KB unless told (when the
+# seeds are small), and files are far larger. A Windows command line holds at
+# most 32767 UTF-16 units, and an item's fields fit into that as well.
+fuzz_max_len() {
+  case "$1" in
+    item_fields | command_line) echo 65536 ;;
+    *) echo 1048576 ;;
   esac
 }
 
@@ -147,7 +157,7 @@ run_fuzz() {
     fi
     # -malloc_limit_mb and -rss_limit_mb catch growth, -timeout a hang.
     # shellcheck disable=SC2046  # the sample folders are separate arguments
-    if ! "$exe" -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 -print_final_stats=1 \
+    if ! "$exe" -max_total_time="$seconds" -max_len="$(fuzz_max_len "$t")" -timeout=10 -rss_limit_mb=2048 -malloc_limit_mb=512 -print_final_stats=1 \
       -artifact_prefix="$artifacts/" "$corpus" "${seeds[@]}" $(fuzz_sample_folders "$t") \
       >"$logs/$t.log" 2>&1; then
       result="FAULT: $logs/$t.log; keep the input from $artifacts in $kept"

@@ -1,5 +1,7 @@
 #include "app/command_line.h"
 
+#include <algorithm>
+
 #include "platform/text_case.h"
 #include "store/text_values.h"
 
@@ -38,7 +40,9 @@ StartOptions parseCommandLine(const std::wstring& commandLine) {
         } else if (lower == L"/close") {
             options.closeRunning = true;
         } else if (lower.compare(0, 3, L"/i=") == 0) {
-            options.initialItem = parseIntText(lower.substr(3)) - 1;
+            // Any number below 1 selects nothing, and the lowest one would
+            // not survive taking 1 off.
+            options.initialItem = std::max(parseIntText(lower.substr(3)), 0) - 1;
         } else if (lower[0] != L'/') {
             // A folder with spaces passed without quotes comes in pieces.
             if (!options.folderArgument.empty()) options.folderArgument += L' ';

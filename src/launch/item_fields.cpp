@@ -1,7 +1,5 @@
 #include "launch/item_fields.h"
 
-#include <algorithm>
-
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/text_case.h"
@@ -77,15 +75,14 @@ std::wstring toFullPath(const std::wstring& path) {
 void joinDefinition(const ItemFields& fields, bool separator, const std::wstring& dataFolder, CategoryItem& element) {
     std::wstring definition;
     if (!separator) {
-        std::wstring parameters = fields.parameters;
-        std::replace(parameters.begin(), parameters.end(), L';', kParameterSemicolon);
-        definition = fields.command + L";" + parameters + L";" + fields.directory + L";" + showModeWord(fields.showMode);
+        definition = storedField(fields.command) + L";" + storedField(fields.parameters) + L";" +
+                     storedField(fields.directory) + L";" + showModeWord(fields.showMode);
         if (!fields.iconSource.empty()) {
-            std::wstring source = fields.iconSource;
+            std::wstring_view source = fields.iconSource;
             if (!dataFolder.empty() && source.size() >= dataFolder.size() &&
-                sameTextIgnoringCase(std::wstring_view(source).substr(0, dataFolder.size()), dataFolder))
-                source.erase(0, dataFolder.size());
-            definition += L";" + source;
+                sameTextIgnoringCase(source.substr(0, dataFolder.size()), dataFolder))
+                source.remove_prefix(dataFolder.size());
+            definition += L";" + storedField(source);
         }
         while (!definition.empty() && definition.back() == L';') definition.pop_back();
     }

@@ -40,7 +40,8 @@ std::wstring expandVariables(const std::wstring& text);
 // current directory; an empty text stays empty.
 std::wstring toFullPath(const std::wstring& path);
 
-// Composes the element from the fields: ";" in the parameters escaped, an icon
+// Composes the element from the fields: ";" in every field stored as
+// kFieldSemicolon, an icon
 // source inside `dataFolder` (with its trailing "\") stored relative to it,
 // trailing empty fields dropped. A separator gets an empty definition.
 void joinDefinition(const ItemFields& fields, bool separator, const std::wstring& dataFolder, CategoryItem& element);

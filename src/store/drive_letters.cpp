@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "store/item_definition.h"
+
 namespace {
 
 wchar_t upperAscii(wchar_t c) { return c >= L'a' && c <= L'z' ? static_cast<wchar_t>(c - 32) : c; }
@@ -11,8 +13,11 @@ bool isDriveLetter(wchar_t c) {
     return c >= L'A' && c <= L'Z';
 }
 
-// Characters after which a drive reference can start inside a definition.
-bool opensReference(wchar_t c) { return std::wstring_view(L";, /=+\"").find(c) != std::wstring_view::npos; }
+// Characters after which a drive reference can start inside a definition; a ";"
+// inside a field is stored as kFieldSemicolon and separates paths all the same.
+bool opensReference(wchar_t c) {
+    return std::wstring_view(L";, /=+\"").find(c) != std::wstring_view::npos || c == kFieldSemicolon;
+}
 
 wchar_t findOldDriveLetter(const CategoryItems& items, const DriveLetters& drives) {
     for (const CategoryItem& item : items) {

@@ -19,8 +19,14 @@ DefinitionFields splitDefinition(std::wstring_view definition) {
         *fields[n] = definition.substr(start, end - start);
         start = end + 1;
     }
-    std::replace(result.parameters.begin(), result.parameters.end(), kParameterSemicolon, L';');
+    for (std::wstring* field : fields) std::replace(field->begin(), field->end(), kFieldSemicolon, L';');
     return result;
+}
+
+std::wstring storedField(std::wstring_view text) {
+    std::wstring stored(text);
+    std::replace(stored.begin(), stored.end(), L';', kFieldSemicolon);
+    return stored;
 }
 
 int parseShowMode(std::wstring_view field) {

@@ -3,18 +3,24 @@
 #include <string>
 #include <string_view>
 
-// Stands for ";" inside the parameters field, where ";" separates fields.
-constexpr wchar_t kParameterSemicolon = L'\x7F';
+// Stands for ";" inside a field, where ";" separates fields. Files written before
+// the other fields took it hold it in the parameters alone, so they read as before.
+constexpr wchar_t kFieldSemicolon = L'\x7F';
 
+// Every field with real ";" characters.
 struct DefinitionFields {
     std::wstring command;
-    std::wstring parameters;  // with real ";" characters
+    std::wstring parameters;
     std::wstring directory;
     std::wstring showMode;    // "min", "max", "admin" or anything meaning normal
     std::wstring iconSource;  // file, optionally "," and an icon index
 };
 
 DefinitionFields splitDefinition(std::wstring_view definition);
+
+// A field as it is stored in a definition: every ";" made kFieldSemicolon. A
+// kFieldSemicolon already in the text comes back as ";".
+std::wstring storedField(std::wstring_view text);
 
 // How a started program's window is shown; "admin" starts it elevated.
 constexpr int kShowModeNormal = 0;

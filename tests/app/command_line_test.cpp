@@ -12,6 +12,8 @@ TEST(CommandLine, SwitchesInAnyCase) {
     EXPECT_EQ(o.initialItem, 2);
     EXPECT_TRUE(o.folderArgument.empty());
     EXPECT_EQ(parseCommandLine(L"/i=0").initialItem, -1) << "0 selects nothing";
+    EXPECT_EQ(parseCommandLine(L"/i=-5").initialItem, -1);
+    EXPECT_EQ(parseCommandLine(L"/i=-2147483648").initialItem, -1);
     EXPECT_EQ(parseCommandLine(L"").initialItem, 0);
 }
 

@@ -12,11 +12,15 @@ printf '[main]\r\nAllowDrop=1\r\n' >"$data/Kivo.ini"
 printf '%s\r\n' 'First=%windir%\notepad.exe' >"$data/Tools.kvl"
 printf 'Dropped on the launcher.\r\n' >"$data/Read me.txt"
 printf 'Dropped on a read-only category.\r\n' >"$data/Notes.txt"
+printf 'A ";" in the name.\r\n' >"$data/Plan;2025.txt"
 category="$data/Tools.kvl"
+# The Notepad processes showing the file.
+plan_notes() { ps -eo pid=,args= | grep -F notepad.exe | grep -F 'Plan;2025.txt' | grep -v grep | awk '{print $1}' || true; }
 # Whatever happens, no launcher is left for the next test, nor a read-only file.
 # (Under set -e a failing command here would turn a pass into a failure.)
 clean_up() {
   if [ -n "$KIVO_PID" ] && kill -0 "$KIVO_PID" 2>/dev/null; then kill "$KIVO_PID" 2>/dev/null || true; fi
+  for pid in $(plan_notes); do kill "$pid" 2>/dev/null || true; done
   chmod u+w "$category" 2>/dev/null || true
 }
 trap clean_up EXIT
@@ -58,6 +62,16 @@ if wait_launcher; then
     expect_rows '0\tFirst\t0\n1\tRead me\t1\n' "the dropped document is a new row, selected"
     screenshot "$LAUNCHER_WIN" dropped
   fi
+  # A ";" in the path is kept in the command, stored as U+007F.
+  if drop_on_launcher "$data/Plan;2025.txt"; then
+    plan=$(winpath "$data/Plan;2025.txt")
+    wait_for_line "$category" "Plan;2025=${plan//;/$'\x7f'}" "a \";\" in the dropped file's name is stored as U+007F"
+    launch_row 2
+    for _ in $(seq 50); do [ -n "$(plan_notes)" ] && break; sleep 0.1; done
+    [ -n "$(plan_notes)" ] && pass "launching it opens that file" || fail "no Notepad with Plan;2025.txt"
+    if wait_window '^Error$' 1 >/dev/null; then answer_box Error n plan-error; fi
+    for pid in $(plan_notes); do kill "$pid"; done
+  fi
   exit_launcher "$LAUNCHER_WIN"
 fi
 
@@ -70,7 +84,7 @@ if wait_launcher; then
   if drop_on_launcher "$data/Notes.txt" && answer_box 'Error' Return read-only-box; then
     expect_text "$E2E_OUT/read-only-box.txt" 'Cannot write Configuration' "a read-only category file is reported"
     wait_gone 'Error' 5 || fail "the box stays open after Return"
-    expect_rows '0\tFirst\t0\n0\tRead me\t1\n1\tNotes\t2\n' "the dropped file stays in the launcher"
+    expect_rows '0\tFirst\t0\n0\tRead me\t1\n0\tPlan;2025\t2\n1\tNotes\t3\n' "the dropped file stays in the launcher"
     screenshot "$LAUNCHER_WIN" kept-in-memory
   fi
   # answer_box ends the program when no box comes.
@@ -78,7 +92,7 @@ if wait_launcher; then
 fi
 expect_file_bytes "$category" "$E2E_OUT/Tools.before" "the read-only category file is unchanged"
 left=$(cd "$data" && LC_ALL=C ls -A | tr '\n' '|')
-[ "$left" = "Kivo.ini|Notes.txt|Read me.txt|Tools.kvl|" ] && pass "the failed save leaves no other file behind" \
+[ "$left" = "Kivo.ini|Notes.txt|Plan;2025.txt|Read me.txt|Tools.kvl|" ] && pass "the failed save leaves no other file behind" \
   || fail "the data folder holds: $left"
 chmod 644 "$category"
 

@@ -15,6 +15,7 @@ printf '%s\r\n' 'Alpha=%windir%\notepad.exe' 'beta=%windir%\system32\cmd.exe' 'G
   >"$data/Main.kvl"
 printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$data/Kivo.ini"
 file="$data/Main.kvl"
+del=$'\x7f'  # a ";" inside a field is stored as U+007F
 
 # 1 or 0; waits up to 3 s for the state wanted as the second argument.
 enabled() {
@@ -52,7 +53,9 @@ type_text 'Mail=Me'
 [ "$(enabled 6 0)" = 0 ] && [ "$(enabled 32 0)" = 0 ] && [ "$(enabled 29 1)" = 1 ] &&
   pass "while an item is edited the list and Ok are greyed, the item's Ok is not" || fail "enable states while editing"
 xdotool key Tab Tab
-type_text '%windir%\notepad.exe'
+type_text 'mailto:a@b.com;c@d.com'
+click_control 26
+type_text 'C:\a;b'
 xdotool key Return
 expect_rows_soon '0\tAlpha\t0\n1\tMail?Me\t1\n0\tbeta\t2\n0\tGamma\t3\n' \
   "Return accepts the new item after the current one, its \"=\" made \"?\""
@@ -60,7 +63,7 @@ expect_rows_soon '0\tAlpha\t0\n1\tMail?Me\t1\n0\tbeta\t2\n0\tGamma\t3\n' \
 xdotool key alt+o
 if wait_launcher; then
   expect_rows '1\tAlpha\t0\n0\tMail?Me\t1\n0\tbeta\t2\n0\tGamma\t3\n' "the launcher shows the new item after Ok"
-  expect_lines "Ok wrote the category file" 'Alpha=%windir%\notepad.exe' 'Mail?Me=%windir%\notepad.exe' \
+  expect_lines "Ok wrote the category file" 'Alpha=%windir%\notepad.exe' "Mail?Me=mailto:a@b.com${del}c@d.com;;C:\\a${del}b" \
     'beta=%windir%\system32\cmd.exe' 'Gamma=%windir%\regedit.exe'
 fi
 
@@ -76,7 +79,7 @@ xdotool key F2 End
 type_text ' One'
 xdotool key Return alt+a
 sleep 0.5
-expect_lines "Apply writes the accepted edit" 'Alpha One=%windir%\notepad.exe' 'Mail?Me=%windir%\notepad.exe' \
+expect_lines "Apply writes the accepted edit" 'Alpha One=%windir%\notepad.exe' "Mail?Me=mailto:a@b.com${del}c@d.com;;C:\\a${del}b" \
   'beta=%windir%\system32\cmd.exe' 'Gamma=%windir%\regedit.exe'
 [ "$(enabled 34 0)" = 0 ] && wait_editor && pass "the editor stays open with Apply greyed" ||
   fail "after Apply: Apply enabled or the editor gone"

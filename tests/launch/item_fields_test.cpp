@@ -128,16 +128,21 @@ TEST(JoinDefinition, ComposesTheStoredForm) {
 TEST(JoinDefinition, RoundTripsThroughParse) {
     ItemFields fields;
     fields.text = L"Ü";
-    fields.command = L"C:\\x.exe";
+    fields.command = L"mailto:a@b.com;c@d.com";
     fields.parameters = L"a;b;c";
-    fields.directory = L"C:\\";
+    fields.directory = L"C:\\a;b";
     fields.showMode = kShowModeAdmin;
+    fields.iconSource = L"D:\\x;y\\set.dll,3";
     CategoryItem out;
-    joinDefinition(fields, false, L"D:\\", out);
+    joinDefinition(fields, false, L"D:\\x;y\\", out);
+    EXPECT_EQ(out.definition, L"mailto:a@b.com\x7F" L"c@d.com;a\x7F" L"b\x7F" L"c;C:\\a\x7F" L"b;admin;set.dll,3");
+    fields.iconSource = L"set.dll,3";
     ItemFields back;
     parseItem(out, back);
+    EXPECT_EQ(back.command, fields.command);
     EXPECT_EQ(back.parameters, fields.parameters);
     EXPECT_EQ(back.directory, fields.directory);
+    EXPECT_EQ(back.iconSource, fields.iconSource);
     EXPECT_EQ(back.showMode, kShowModeAdmin);
     EXPECT_EQ(back.text, L"Ü");
 }

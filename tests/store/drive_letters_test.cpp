@@ -18,12 +18,14 @@ TEST(AdaptDriveLetters, EveryReferenceOfTheOldLetterFollowsTheProgramDrive) {
         L"e:\\Tools\\a.exe;/in=E:\\in.txt,E:\\x +E:\\y \"E:\\q\";E:\\work",
         L"E:\\b.exe;/opt:E:\\keep",
         L"cmd.exe;/c type E:\\log.txt",
+        L"x.exe;E:\\a\x7F" L"E:\\b",
     });
     adaptDriveLetters(items, kOnF);
     EXPECT_EQ(items[0].definition, L"C:\\Windows\\notepad.exe");
     EXPECT_EQ(items[1].definition, L"F:\\Tools\\a.exe;/in=F:\\in.txt,F:\\x +F:\\y \"F:\\q\";F:\\work");
     EXPECT_EQ(items[2].definition, L"F:\\b.exe;/opt:E:\\keep") << "after a letter it is no drive";
     EXPECT_EQ(items[3].definition, L"cmd.exe;/c type F:\\log.txt");
+    EXPECT_EQ(items[4].definition, L"x.exe;F:\\a\x7F" L"F:\\b") << "a stored \";\" separates paths too";
 }
 
 TEST(AdaptDriveLetters, WindowsAndHomeDrivesNeverDecide) {

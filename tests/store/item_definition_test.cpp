@@ -19,6 +19,13 @@ TEST(ItemDefinition, SplitsFiveFieldsAndRestoresSemicolons) {
 
     EXPECT_EQ(splitDefinition(L"a;b;c;d;e;ignored").iconSource, L"e") << "field 5 ends at the next ;";
     EXPECT_EQ(splitDefinition(L";;dir").directory, L"dir");
+
+    DefinitionFields stored = splitDefinition(L"a\x7F" L"b;;C:\\c\x7F" L"d;max\x7F;C:\\e\x7F" L"f.dll,2");
+    EXPECT_EQ(stored.command, L"a;b") << "a stored \";\" in any field";
+    EXPECT_EQ(stored.directory, L"C:\\c;d");
+    EXPECT_EQ(parseShowMode(stored.showMode), kShowModeNormal);
+    EXPECT_EQ(splitIconSource(stored.iconSource).file, L"C:\\e;f.dll");
+    EXPECT_EQ(splitIconSource(stored.iconSource).index, 2);
 }
 
 TEST(ItemDefinition, ShowModeIsCaseSensitive) {
