@@ -90,6 +90,7 @@ void waitForKillMoment(Job& job, const PROCESS_INFORMATION& writer, const std::w
     const uint64_t created = creationTime(writer.hProcess);
     const int64_t deadline = nowMicros() + 10000000;
     while (!writtenSince(temp, created) && nowMicros() < deadline) YieldProcessor();
+    if (nowMicros() >= deadline) job.problem = L"no new file was written beside the file";
     waitMicros(static_cast<int64_t>(job.random() % static_cast<uint64_t>(job.cycleMicros / 2 + 1)));
 }
 

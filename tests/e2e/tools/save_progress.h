@@ -3,7 +3,6 @@
 // each file should hold at the moment of the kill.
 #pragma once
 #include <string>
-// Too long for "<name>.kvl.<process id>.new" to fit in a path component.
 inline std::wstring bigCategoryName() { return L"Big" + std::wstring(242, L'g'); }
 
 // Save number 0 is the content found at start; save n writes content
