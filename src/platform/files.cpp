@@ -116,10 +116,6 @@ bool writeInPlace(const std::wstring& target, const std::string& bytes) {
     return file.close() && ok;
 }
 
-}  // namespace
-
-namespace {
-
 // A path component may have 255 UTF-16 units; under Wine the Linux file system
 // counts its UTF-8 bytes instead, also at most 255.
 bool fitsAsName(const std::wstring& name) {

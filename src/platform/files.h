@@ -19,9 +19,9 @@ bool readWholeFile(const std::wstring& path, std::string& bytes);
 // so a crash, a kill or a full disk leaves either the old or the new content.
 // Only where the folder refuses new files (access denied) is the file written in
 // place, after room for the new content was secured; any other failure to make
-// the new file (a name in use, a full disk) fails the save. A symbolic link's final target is written, not the
-// link. A read-only file is refused like an in-place write would be. On failure
-// nothing on disk has changed.
+// the new file (a name in use, a full disk) fails the save. A symbolic link's
+// final target is written, not the link. A read-only file is refused like an
+// in-place write would be. On failure nothing on disk has changed.
 bool replaceFileContent(const std::wstring& path, const std::string& bytes);
 
 // The new file that replaceFileContent writes beside `target` first:
