@@ -74,7 +74,9 @@ Replaced writeBesideAndRename(const std::wstring& target, const std::wstring& te
     {
         FileHandle file(CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                     FILE_ATTRIBUTE_NORMAL, nullptr));
-        if (!file.valid()) return Replaced::NoNewFile;
+        // Only a folder that refuses new files calls for the in-place write; a
+        // name in use or a full disk would make it write over the one good copy.
+        if (!file.valid()) return GetLastError() == ERROR_ACCESS_DENIED ? Replaced::NoNewFile : Replaced::Failed;
         bool ok = writeAll(file.handle, bytes) && FlushFileBuffers(file.handle) != FALSE;
         ok = file.close() && ok;
         if (!ok) {
@@ -114,10 +116,40 @@ bool writeInPlace(const std::wstring& target, const std::string& bytes) {
     return file.close() && ok;
 }
 
+// A path component may have 255 UTF-16 units; under Wine the Linux file system
+// counts its UTF-8 bytes instead, also at most 255.
+bool fitsAsName(const std::wstring& name) {
+    size_t bytes = 0;
+    for (wchar_t c : name) bytes += c < 0x80 ? 1 : c < 0x800 ? 2 : (c >= 0xD800 && c <= 0xDFFF) ? 2 : 3;
+    return name.size() <= 255 && bytes <= 255;
+}
+
+std::wstring hashText(const std::wstring& text) {
+    uint32_t hash = 2166136261u;  // FNV-1a
+    for (wchar_t c : text) hash = (hash ^ static_cast<uint16_t>(c)) * 16777619u;
+    std::wstring hex(8, L'0');
+    for (int i = 7; i >= 0; --i, hash >>= 4) hex[i] = L"0123456789abcdef"[hash & 0xF];
+    return hex;
+}
+
 }  // namespace
 
 std::wstring siblingTempName(const std::wstring& target, uint32_t processId) {
-    return target + L"." + std::to_wstring(processId) + L".new";
+    const std::wstring suffix = L"." + std::to_wstring(processId) + L".new";
+    const size_t nameStart = target.find_last_of(L"\\/") + 1;  // 0 without a folder
+    const std::wstring name = target.substr(nameStart);
+    if (fitsAsName(name + suffix)) return target + suffix;
+    // The end of the stem gives way to a hash of the whole name; the extension
+    // stays, so the clean-up at start still knows whose file it is.
+    const size_t dot = name.rfind(L'.');
+    const std::wstring extension = dot != std::wstring::npos && name.size() - dot <= 16 ? name.substr(dot) : L"";
+    const std::wstring tail = L"~" + hashText(name) + extension + suffix;
+    std::wstring stem = name.substr(0, name.size() - extension.size());
+    while (!stem.empty() && !fitsAsName(stem + tail)) {
+        stem.pop_back();
+        if (!stem.empty() && stem.back() >= 0xD800 && stem.back() <= 0xDBFF) stem.pop_back();  // half a pair
+    }
+    return target.substr(0, nameStart) + stem + tail;
 }
 
 bool parseSiblingTempName(const std::wstring& name, std::wstring& target, uint32_t& processId) {
@@ -172,8 +204,8 @@ bool replaceFileContent(const std::wstring& path, const std::string& bytes) {
     switch (writeBesideAndRename(target, siblingTempName(target, GetCurrentProcessId()), bytes, oldAttributes)) {
         case Replaced::Done: return true;
         // A folder that lets its files be written but no file be created: the old
-        // way is the only way. A failed write or rename, though, has left the old
-        // file whole, and so it stays.
+        // way is the only way. Any other failure has left the old file whole, and
+        // so it stays.
         case Replaced::NoNewFile: return writeInPlace(target, bytes);
         case Replaced::Failed: break;
     }

@@ -17,14 +17,17 @@ bool readWholeFile(const std::wstring& path, std::string& bytes);
 // Gives the file `bytes` as its complete new content. The bytes go to a new file
 // beside it first, which then takes the old file's place (keeping its attributes),
 // so a crash, a kill or a full disk leaves either the old or the new content.
-// Where no new file may be created the file is written in place, after room for
-// the new content was secured. A symbolic link's final target is written, not the
-// link. A read-only file is refused like an in-place write would be. On failure
-// nothing on disk has changed.
+// Only where the folder refuses new files (access denied) is the file written in
+// place, after room for the new content was secured; any other failure to make
+// the new file (a name in use, a full disk) fails the save. A symbolic link's
+// final target is written, not the link. A read-only file is refused like an
+// in-place write would be. On failure nothing on disk has changed.
 bool replaceFileContent(const std::wstring& path, const std::string& bytes);
 
 // The new file that replaceFileContent writes beside `target` first:
-// "<target>.<process id>.new". A kill during a save can leave it behind.
+// "<target>.<process id>.new". Where that name would be too long for a path
+// component, the end of the target's stem gives way to "~" and a hash of its
+// name (the extension stays). A kill during a save can leave it behind.
 std::wstring siblingTempName(const std::wstring& target, uint32_t processId);
 // Takes such a name apart; false for any other name.
 bool parseSiblingTempName(const std::wstring& name, std::wstring& target, uint32_t& processId);

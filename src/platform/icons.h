@@ -2,7 +2,9 @@
 // Taking icons out of files and asking the shell for them. Every handle returned
 // belongs to the caller (destroyIcon).
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 enum class IconSize { Large, Small };
 
@@ -34,3 +36,15 @@ void* defaultApplicationIcon(int pixels);
 
 // Number of icons in the file (0 when none or unreadable).
 int fileIconCount(const std::wstring& file);
+
+// The system trusts an icon or cursor file's directory and reads wherever it
+// points, so a malformed one can crash the program. `head` holds the file's first
+// bytes (with the whole directory, when there is one) and `fileSize` its size.
+// False for a file that starts as an icon or cursor file does but whose directory
+// is not wholly inside the file, or whose images are not; true for every other
+// file (programs and libraries are the system's to judge).
+bool iconDirectorySound(std::string_view head, uint64_t fileSize);
+// The same for a file on disk; true when it cannot be read (the system then
+// finds no icon in it either). Every function here that reads a file's icons
+// asks it first.
+bool iconFileSound(const std::wstring& file);

@@ -26,6 +26,19 @@ TEST(ReplaceFileContent, WritesInPlaceWhereNoNewFileCanBeMade) {
     setFileAttributes(target, 0x80);
 }
 
+TEST(ReplaceFileContent, NeverInPlaceForALongNameOrANewFileInUse) {
+    TempFolder dir;
+    const std::wstring target = dir.file(std::wstring(245, L'c') + L".kvl"), secondName = dir.file(L"link.kvl");
+    writeBytes(target, "old");
+    ASSERT_TRUE(CreateHardLinkW(secondName.c_str(), target.c_str(), nullptr));
+    ASSERT_TRUE(replaceFileContent(target, "new"));
+    EXPECT_EQ(readBytes(secondName), "old") << "written in place, not renamed into place";
+    HANDLE busy = CreateFileW(siblingTempName(target, GetCurrentProcessId()).c_str(), GENERIC_WRITE, 0, 0, CREATE_NEW, 0, 0);
+    EXPECT_FALSE(replaceFileContent(target, "other"));
+    CloseHandle(busy);
+    EXPECT_EQ(readBytes(target), "new");
+}
+
 TEST(SiblingTempName, TakenApartOnlyInItsOwnForm) {
     std::wstring target;
     uint32_t id = 0;

@@ -99,6 +99,19 @@ TEST(IconsAtASize, ShellIconsOfOtherSizesComeFromTheIconsFile) {
     EXPECT_EQ(iconCentreColour(program.handle), kRed);
 }
 
+TEST(FileIconCount, NoneInAMalformedIconFile) {
+    const std::string good = readBytes(sizesIcon());
+    const auto patched = [](std::string bytes, size_t at, std::string_view with) { return bytes.replace(at, with.size(), with); };
+    TempFolder dir;
+    const std::wstring file = dir.file(L"icon.ico");
+    for (const std::string& bad : {patched(patched(good, 4, "\xe8\x03"), 18, "\xf0\xff\xff\x7f"), good.substr(0, 30),
+                                   patched(good, 4, {"\0", 2}), patched(good, 14, {"\0\0\0\x10", 4})}) {
+        writeBytes(file, bad);
+        EXPECT_EQ(fileIconCount(file) + shellIconIndexOf(file), -1) << "no icons, and none from the shell";
+        EXPECT_FALSE(IconHandle(extractFileIcon(file, 0, 32)));
+    }
+}
+
 TEST(DefaultApplicationIcon, BelongsToTheCaller) {
     void* icon = defaultApplicationIcon(systemWidth(IconSize::Large));
     ASSERT_NE(icon, nullptr);

@@ -17,6 +17,8 @@
 
 #include <cwchar>
 
+#include "platform/files.h"
+
 namespace killer {
 
 std::string readBytes(const std::wstring& path) {
@@ -56,9 +58,7 @@ std::vector<std::wstring> newFiles(const std::wstring& folder) {
     return names;
 }
 
-std::wstring tempNameOf(const std::wstring& target, DWORD processId) {
-    return target + L"." + std::to_wstring(processId) + L".new";
-}
+std::wstring tempNameOf(const std::wstring& target, DWORD processId) { return siblingTempName(target, processId); }
 
 namespace {
 

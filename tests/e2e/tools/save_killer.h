@@ -19,7 +19,7 @@ bool writeBytes(const std::wstring& path, const std::string& bytes);
 // The names of the files in `folder` that end in ".new".
 std::vector<std::wstring> newFiles(const std::wstring& folder);
 
-// "<target>.<pid>.new", as the program names the file it writes before the rename.
+// The name of the file that the program writes before the rename.
 std::wstring tempNameOf(const std::wstring& target, DWORD processId);
 
 // Whether the file exists and was last written at or after `since` (a

@@ -90,6 +90,7 @@ void waitForKillMoment(Job& job, const PROCESS_INFORMATION& writer, const std::w
     const uint64_t created = creationTime(writer.hProcess);
     const int64_t deadline = nowMicros() + 10000000;
     while (!writtenSince(temp, created) && nowMicros() < deadline) YieldProcessor();
+    if (nowMicros() >= deadline) job.problem = L"no new file was written beside the file";
     waitMicros(static_cast<int64_t>(job.random() % static_cast<uint64_t>(job.cycleMicros / 2 + 1)));
 }
 
@@ -131,7 +132,7 @@ bool killOnce(Job& job, int number) {
     const int expectOld = static_cast<int>((initial + done) % 2);
     const int expectNew = started > done ? static_cast<int>((initial + started) % 2) : -1;
     judge(job.counts, readBytes(job.target), job.contents, expectOld, expectNew,
-          job.report + L"." + job.fileName + L"." + std::to_wstring(number) + L".bad", job.log);
+          job.report + L"." + job.kind + L"." + std::to_wstring(number) + L".bad", job.log);
     if (writtenSince(temp, creationTime(writer.hProcess))) ++job.counts.tempLeft;
     closeProcess(writer);
     return job.problem.empty();
@@ -150,7 +151,8 @@ int killWriters(wchar_t** args, int count, FILE* report) {
     jobs[0].kind = L"settings";
     jobs[0].fileName = L"Kivo.ini";
     jobs[1].kind = L"category";
-    jobs[1].fileName = L"Big.kvl";
+    const std::wstring category = bigCategoryName() + L".kvl";
+    jobs[1].fileName = category.c_str();
     const uint64_t seed = static_cast<uint64_t>(nowMicros()) ^ GetCurrentProcessId();
     for (int j = 0; j < 2; ++j) {
         Job& job = jobs[j];

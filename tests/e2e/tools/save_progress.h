@@ -2,6 +2,8 @@
 // saves, so that the killer knows when the saving has begun and which content
 // each file should hold at the moment of the kill.
 #pragma once
+#include <string>
+inline std::wstring bigCategoryName() { return L"Big" + std::wstring(242, L'g'); }
 
 // Save number 0 is the content found at start; save n writes content
 // (initialContent + n) % 2, 0 standing for A and 1 for B.

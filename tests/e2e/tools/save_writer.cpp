@@ -143,7 +143,7 @@ int wmain(int argc, wchar_t** argv) {
 
     static Target target;  // two copies of each content: too large for the stack
     target.settings = kind == L"settings";
-    target.path = folder + (folder.back() == L'\\' ? L"" : L"\\") + (target.settings ? L"Kivo.ini" : L"Big.kvl");
+    target.path = folder + (folder.back() == L'\\' ? L"" : L"\\") + (target.settings ? L"Kivo.ini" : bigCategoryName() + L".kvl");
     for (int c = 0; c < 2; ++c) {
         const wchar_t content = c == 0 ? L'A' : L'B';
         if (target.settings)
