@@ -45,20 +45,13 @@ bool refuseInvalidName(EditorState& editor) {
 
 }  // namespace
 
-bool isValidCategoryFileName(const std::wstring& name) {
-    if (name.empty()) return false;
-    for (wchar_t c : name)
-        if (c < 32 || std::wstring_view(L"\"*/:<>?\\|").find(c) != std::wstring_view::npos) return false;
-    return true;
-}
-
 void checkCategoryNameField(EditorState& editor, bool focusLeft) {
     const std::wstring text(trimSpaces(controlText(W, kCategoryName)));
     if (text.empty()) {
         if (focusLeft) setControlText(W, kCategoryName, categoryStore.loadedCategory);
         return;
     }
-    if (isValidCategoryFileName(text)) {
+    if (isFileNameText(text)) {
         // "%USERPROFILE%" holds no refused character but expands to a path: while
         // it is typed it stays in the field; leaving the field refuses it.
         if (!isCategoryName(text) && !isDeviceName(text)) {

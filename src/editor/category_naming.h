@@ -14,5 +14,3 @@ bool renameEditedCategory();
 // afterwards.
 void deleteEmptyCategory();
 
-// Not empty, no control character and nothing a file name cannot hold.
-bool isValidCategoryFileName(const std::wstring& name);

@@ -169,11 +169,7 @@ namespace {
 
 // A language is a file of the Languages folder: a name that reaches elsewhere
 // ("..\\x", "C:\\x") or names a device is none.
-bool isPlainFileName(const std::wstring& name) {
-    for (wchar_t c : name)
-        if (c < 32 || std::wstring_view(L"\"*/:<>?\\|").find(c) != std::wstring_view::npos) return false;
-    return !isDeviceName(name);
-}
+bool isPlainFileName(const std::wstring& name) { return name.empty() || (isFileNameText(name) && !isDeviceName(name)); }
 
 }  // namespace
 

@@ -14,16 +14,12 @@ void clearCategoryItems(CategoryStore& store) {
     store.selectedItem = -1;
 }
 
-namespace {
-
-bool holdsOnlyFileNameCharacters(const std::wstring& name) {
+bool isFileNameText(const std::wstring& name) {
     if (name.empty()) return false;
     for (wchar_t c : name)
         if (c < 32 || std::wstring_view(L"\"*/:<>?\\|").find(c) != std::wstring_view::npos) return false;
     return true;
 }
-
-}  // namespace
 
 bool isDeviceName(const std::wstring& name) {
     // The system takes the part before the first dot, trailing spaces ignored,
@@ -40,11 +36,11 @@ bool isDeviceName(const std::wstring& name) {
 }
 
 bool isCategoryName(const std::wstring& name) {
-    if (!holdsOnlyFileNameCharacters(name) || isDeviceName(name)) return false;
+    if (!isFileNameText(name) || isDeviceName(name)) return false;
     // The file is named after the expanded name, which must still name a file of
     // the data folder: "%USERPROFILE%" would lead out of it.
     const std::wstring expanded = expandEnvironment(name);
-    return holdsOnlyFileNameCharacters(expanded) && !isDeviceName(expanded);
+    return isFileNameText(expanded) && !isDeviceName(expanded);
 }
 
 std::wstring categoryFilePathOf(const std::wstring& name) {

@@ -36,6 +36,9 @@ bool isCategoryName(const std::wstring& name);
 // The full path of the category's file in the data folder (the current
 // directory); empty for a name that is not a category name.
 std::wstring categoryFilePathOf(const std::wstring& name);
+// Not empty, no control character and nothing a file name cannot hold (so no
+// path either).
+bool isFileNameText(const std::wstring& name);
 // "con", "nul", "com1" and the like, with any extension: names the system gives
 // to devices, never to files.
 bool isDeviceName(const std::wstring& name);
