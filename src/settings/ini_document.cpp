@@ -1,5 +1,7 @@
 #include "settings/ini_document.h"
 
+#include <iterator>
+
 #include "platform/files.h"
 #include "platform/text_case.h"
 #include "store/text_lines.h"
@@ -48,13 +50,53 @@ int selectOrAddGroup(IniDocument& doc, const std::wstring& name, bool limited) {
     return doc.currentGroup = groupCount(doc);
 }
 
-void parseLine(IniDocument& doc, std::wstring_view line) {
+// Lines with their own ends, so that each goes back with the end it came with.
+std::vector<IniLine> splitKeepingEnds(const std::wstring& text) {
+    std::vector<IniLine> lines;
+    size_t start = 0;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != L'\r' && text[i] != L'\n') continue;
+        const size_t end = text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n' ? i + 2 : i + 1;
+        lines.push_back(IniLine{text.substr(start, i - start), text.substr(i, end - i)});
+        start = end;
+        i = end - 1;
+    }
+    if (start < text.size()) lines.push_back(IniLine{text.substr(start), std::wstring()});
+    return lines;
+}
+
+std::wstring mostUsedEnding(const std::vector<IniLine>& lines) {
+    size_t crlf = 0, lf = 0, cr = 0;
+    for (const IniLine& line : lines) {
+        if (line.ending == L"\r\n") ++crlf;
+        else if (line.ending == L"\n") ++lf;
+        else if (line.ending == L"\r") ++cr;
+    }
+    if (lf > crlf && lf >= cr) return L"\n";
+    if (cr > crlf && cr > lf) return L"\r";
+    return L"\r\n";
+}
+
+// Reads one line: what is read from it is as if the line had been trimmed of
+// spaces, but the line itself is kept whole. Blank lines and headers wait in
+// `pending` for the entry they stand before.
+void parseLine(IniDocument& doc, IniLine raw, std::vector<IniLine>& pending) {
+    const std::wstring_view untrimmed(raw.text);
+    const std::wstring_view line = trimSpaces(untrimmed);
+    const size_t lead = line.empty() ? 0 : static_cast<size_t>(line.data() - untrimmed.data());
+    if (line.empty()) {
+        pending.push_back(std::move(raw));
+        return;
+    }
     if (line[0] == L'[') {
         // To the last "]", as the system's profile functions read it: a category
         // whose name holds a "]" finds its group again.
         size_t close = line.rfind(L']');
         if (close != std::wstring_view::npos) {
-            selectOrAddGroup(doc, std::wstring(line.substr(1, close - 1)), false);
+            raw.group = selectOrAddGroup(doc, std::wstring(line.substr(1, close - 1)), false);
+            raw.nameBegin = lead + 1;
+            raw.nameEnd = lead + close;
+            pending.push_back(std::move(raw));
             return;
         }
     }
@@ -63,10 +105,19 @@ void parseLine(IniDocument& doc, std::wstring_view line) {
     size_t eq = line.find(L'=');
     if (eq != std::wstring_view::npos && eq >= 1 && line[0] != L';') {
         entry.key = trimTrailingSpaces(line.substr(0, eq));
-        entry.value = trimLeadingSpaces(line.substr(eq + 1));
+        const std::wstring_view value = trimLeadingSpaces(line.substr(eq + 1));
+        entry.value = value;
+        entry.hasEquals = true;
+        entry.valueEnd = lead + line.size();
+        entry.valueBegin = entry.valueEnd - value.size();
     } else {
         entry.key = line;
     }
+    entry.fileValue = entry.value;
+    entry.fromFile = true;
+    entry.line = std::move(raw);
+    entry.before = std::move(pending);
+    pending.clear();
     doc.entries.push_back(std::move(entry));
 }
 
@@ -83,7 +134,69 @@ void dropEmptyGroups(IniDocument& doc) {
         names.push_back(std::move(doc.groupNames[i]));
     }
     doc.groupNames = std::move(names);
-    for (IniEntry& entry : doc.entries) entry.group = renumbered[static_cast<size_t>(entry.group)];
+    // The header of a group that holds nothing stays in the file as it is.
+    auto renumber = [&](std::vector<IniLine>& lines) {
+        for (IniLine& line : lines)
+            if (line.group >= 0) line.group = renumbered[static_cast<size_t>(line.group)];
+    };
+    for (IniEntry& entry : doc.entries) {
+        entry.group = renumbered[static_cast<size_t>(entry.group)];
+        renumber(entry.before);
+    }
+    renumber(doc.tail);
+}
+
+bool endsWithLineEnd(const std::wstring& text) {
+    return !text.empty() && (text.back() == L'\n' || text.back() == L'\r');
+}
+
+// The text's last line is blank.
+bool endsWithBlankLine(const std::wstring& text) {
+    if (!endsWithLineEnd(text)) return false;
+    size_t end = text.size() - 1;
+    if (text[end] == L'\n' && end > 0 && text[end - 1] == L'\r') --end;
+    size_t start = end;
+    while (start > 0 && text[start - 1] == L' ') --start;
+    return start == 0 || text[start - 1] == L'\n' || text[start - 1] == L'\r';
+}
+
+void putLine(const IniDocument& doc, const IniLine& line, std::wstring& text) {
+    if (line.group >= 0) {
+        const size_t group = static_cast<size_t>(line.group);
+        const std::wstring& name = doc.groupNames[group];
+        // A renamed group's header: only the name changes.
+        if (group < doc.fileGroupNames.size() && name != doc.fileGroupNames[group]) {
+            text.append(line.text, 0, line.nameBegin);
+            text += name;
+            text.append(line.text, line.nameEnd);
+            text += line.ending;
+            return;
+        }
+    }
+    text += line.text;
+    text += line.ending;
+}
+
+void putEntry(const IniDocument& doc, const IniEntry& entry, std::wstring& text) {
+    if (!entry.fromFile) {
+        if (!text.empty() && !endsWithLineEnd(text)) text += doc.lineEnding;
+        text += entry.key + L"=" + entry.value + doc.lineEnding;
+        return;
+    }
+    if (entry.value == entry.fileValue) {
+        putLine(doc, entry.line, text);
+        return;
+    }
+    // Only the value's text changes; a line without "=" gains one, once.
+    const std::wstring& raw = entry.line.text;
+    if (entry.hasEquals) {
+        text.append(raw, 0, entry.valueBegin);
+        text += entry.value;
+        text.append(raw, entry.valueEnd);
+    } else {
+        text += raw + L"=" + entry.value;
+    }
+    text += entry.line.ending;
 }
 
 }  // namespace
@@ -99,11 +212,13 @@ bool load(IniDocument& doc) {
     doc.entries.clear();
     doc.groupNames.assign(1, std::wstring());
     doc.currentGroup = 0;
-    for (std::wstring_view line : splitTextLines(decoded.text)) {
-        line = trimSpaces(line);
-        if (!line.empty()) parseLine(doc, line);
-    }
+    std::vector<IniLine> lines = splitKeepingEnds(decoded.text);
+    doc.lineEnding = mostUsedEnding(lines);
+    std::vector<IniLine> pending;
+    for (IniLine& line : lines) parseLine(doc, std::move(line), pending);
+    doc.tail = std::move(pending);
     dropEmptyGroups(doc);
+    doc.fileGroupNames = doc.groupNames;
     doc.currentGroup = 0;
     doc.changes = 0;
     return true;
@@ -112,19 +227,28 @@ bool load(IniDocument& doc) {
 bool save(IniDocument& doc) {
     if (doc.changes == 0) return false;
     std::wstring text;
-    int previousGroup = 0;
-    for (const IniEntry& entry : doc.entries) {
-        if (entry.group != previousGroup) {
-            text += L"\r\n[" + doc.groupNames[static_cast<size_t>(entry.group)] + L"]\r\n";
-            previousGroup = entry.group;
+    bool tailWritten = false;
+    int shownGroup = 0;  // the group whose header the text saw last
+    auto putLines = [&](const std::vector<IniLine>& lines) {
+        for (const IniLine& line : lines) {
+            putLine(doc, line, text);
+            if (line.group >= 0) shownGroup = line.group;
         }
-        text += entry.key;
-        // A line kept whole (a comment, a line beginning with "=") goes back as it
-        // came; only a line without "=" gains one, once.
-        if (entry.key.empty() || (entry.key[0] != L';' && entry.key.find(L'=') == std::wstring::npos)) text += L'=';
-        text += entry.value;
-        text += L"\r\n";
+    };
+    for (const IniEntry& entry : doc.entries) {
+        putLines(entry.before);
+        if (!entry.fromFile && entry.group != shownGroup) {
+            // A group the file has no header for: at its end, after one blank line.
+            if (!tailWritten) putLines(doc.tail);
+            tailWritten = true;
+            if (!text.empty() && !endsWithLineEnd(text)) text += doc.lineEnding;
+            if (!endsWithBlankLine(text)) text += doc.lineEnding;
+            text += L"[" + doc.groupNames[static_cast<size_t>(entry.group)] + L"]" + doc.lineEnding;
+            shownGroup = entry.group;
+        }
+        putEntry(doc, entry, text);
     }
+    if (!tailWritten) putLines(doc.tail);
     return replaceFileContent(doc.path, encodeText(text, doc.format, doc.hasBom));
 }
 
@@ -183,6 +307,18 @@ void deleteGroupEntries(IniDocument& doc) {
     if (doc.currentGroup == kNoIniGroup) return;
     for (size_t i = doc.entries.size(); i-- > 0;) {
         if (doc.entries[i].group != doc.currentGroup) continue;
+        // The group's headers go with it, each with the blank line before it;
+        // other lines stay, before whatever comes next.
+        std::vector<IniLine> kept;
+        for (IniLine& line : doc.entries[i].before) {
+            if (line.group == doc.currentGroup) {
+                if (!kept.empty() && trimSpaces(kept.back().text).empty()) kept.pop_back();
+                continue;
+            }
+            kept.push_back(std::move(line));
+        }
+        std::vector<IniLine>& next = i + 1 < doc.entries.size() ? doc.entries[i + 1].before : doc.tail;
+        next.insert(next.begin(), std::make_move_iterator(kept.begin()), std::make_move_iterator(kept.end()));
         doc.entries.erase(doc.entries.begin() + static_cast<std::ptrdiff_t>(i));
         ++doc.changes;
     }

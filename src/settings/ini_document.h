@@ -1,16 +1,37 @@
 #pragma once
 // The settings document: an INI-style text file held in memory, read and written
-// whole. Comment lines and lines without "=" survive a save in place.
+// whole. Every line Kivo does not change goes back as it came, byte for byte:
+// comments, blank lines, spacing, lines without "=", text after a header's "]".
 #include <cstdint>
 #include <string>
 #include <vector>
 
 #include "store/text_encoding.h"
 
+// A line of the file as it came: a blank line, a group's header, or an
+// entry's own line.
+struct IniLine {
+    std::wstring text{};    // without its line end
+    std::wstring ending{};  // "\r\n", "\n", "\r", or nothing at the file's end
+    int group = -1;         // a header: the group it opens; -1 for any other line
+    size_t nameBegin = 0;   // a header: where the group's name stands in `text`
+    size_t nameEnd = 0;
+};
+
 struct IniEntry {
     int group = 0;      // index into groupNames; 0 for the top-level group
     std::wstring key;   // a comment or a line without "=" is all key
     std::wstring value;
+    // What the file held: the lines before the entry that are no entries
+    // (blank lines, headers) and the entry's own line, with where its value
+    // stands in it. An entry added in memory has none of them.
+    std::vector<IniLine> before{};
+    IniLine line{};
+    bool fromFile = false;
+    bool hasEquals = false;
+    size_t valueBegin = 0;
+    size_t valueEnd = 0;
+    std::wstring fileValue{};
 };
 
 constexpr int kMaxIniGroups = 64;
@@ -26,6 +47,9 @@ struct IniDocument {
     std::vector<std::wstring> groupNames{std::wstring()};  // [0] names the top-level group
     int changes = 0;  // modifications since the last successful load
     std::vector<IniEntry> entries;
+    std::vector<IniLine> tail{};        // the lines after the last entry
+    std::vector<std::wstring> fileGroupNames{};  // groupNames as read: renamed ones differ
+    std::wstring lineEnding = L"\r\n";  // the file's most used one, for new lines
 };
 
 int groupCount(const IniDocument& doc);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # kivo.exe reads the settings file and the start category of its data folder and
-# writes the settings back at exit: comments, foreign keys, letter case of group
-# names and the file's encoding all survive; a missing file is created with every
+# writes the settings back at exit: every line it does not change stays as it
+# came (comments, foreign keys and lines, spacing, blank lines, line ends, letter
+# case of group names) and so does the file's encoding; a missing file is created with every
 # key in its fixed order (a data folder without categories goes straight to the
 # configuration editor, which is closed to end the program). A settings file
 # that cannot be read at start is never written over, a linked one is written
@@ -61,12 +62,10 @@ fi
 
 { printf '\xFF\xFE'; crlf <<INI | iconv -f UTF-8 -t UTF-16LE; } >"$E2E_OUT/expected-existing"
 ; my settings, written by hand
-
 [START]
-CatSelect=Werkzeuge
-
+CatSelect = Werkzeuge
 [main]
-Width=300
+Width = 300
 AutoDelay=2000
 Hotkey=\$2804B
 MyOwnKey=stays
@@ -77,7 +76,6 @@ VarDrive=0
 Height=250
 BGcolor=#FFFFFF
 Font=Arial,9,0,0
-
 [Werkzeuge]
 Width=300
 LargeIcons=1
@@ -89,6 +87,32 @@ Font=Arial,9,0,0
 INI
 expect_file_bytes "$data/Kivo.ini" "$E2E_OUT/expected-existing" "existing UTF-16 settings file written back in place"
 expect_file_bytes "$data/Werkzeuge.kvl" "$E2E_OUT/category-before" "the category file is not touched"
+
+# Lines of others, LF ends: once through kivo.exe they all stay as they were,
+# Kivo's keys added; after that a category switch changes MRU and nothing else.
+data=$(new_data_folder foreign)
+printf '%s\n' '# Twisted.ini' '[Start]' 'CatSelect=' '  happy  =  4' '' '[section1]  ; section comment' \
+  'Content-Type: text/html' 'multi = begin' 'end' '' '[Empty]' '    [section1]' 'again = yes' >"$data/Kivo.ini"
+printf 'One=%%windir%%\\notepad.exe\r\n' >"$data/A.kvl"
+cp "$data/A.kvl" "$data/B.kvl"
+cp "$data/Kivo.ini" "$E2E_OUT/foreign-0"
+for run in 1 2; do
+  start_kivo "$data"
+  wait_launcher || break
+  click_caption "$LAUNCHER_WIN"
+  xdotool key Tab
+  exit_launcher "$LAUNCHER_WIN"
+  cp "$data/Kivo.ini" "$E2E_OUT/foreign-$run"
+done
+changed=$(diff "$E2E_OUT/foreign-0" "$E2E_OUT/foreign-1" | grep -c '^<' || true)
+[ "$changed" = 0 ] && ! grep -q $'\r' "$E2E_OUT/foreign-1" && pass "every line of others is kept, with its LF" ||
+  fail "lines changed or lost: $(diff "$E2E_OUT/foreign-0" "$E2E_OUT/foreign-1" | head -20 | tr '\n' ' ')"
+if diff <(sed 's/^MRU=.*//' "$E2E_OUT/foreign-1") <(sed 's/^MRU=.*//' "$E2E_OUT/foreign-2") >/dev/null &&
+  grep -qx 'MRU=B' "$E2E_OUT/foreign-1" && grep -qx 'MRU=A' "$E2E_OUT/foreign-2"; then
+  pass "a category switch changes MRU and nothing else"
+else
+  fail "the second run changed: $(diff "$E2E_OUT/foreign-1" "$E2E_OUT/foreign-2" | tr '\n' ' ')"
+fi
 
 # No settings file yet.
 data=$(new_data_folder fresh)

@@ -98,7 +98,7 @@ TEST(FileRegressions, WhatEachFileHolds) {
     EXPECT_EQ(settingsOf(L"ansi-first-line-like-utf16-mark.ini").lines.front(), L"|\u00FF\u00FEabc|1");
     EXPECT_EQ(settingsOf(L"utf8-first-key-begins-with-feff.ini").lines.front(), L"|\uFEFFkey|1");
     const SettingsRead equals = settingsOf(L"line-beginning-with-equals.ini");
-    EXPECT_EQ(equals.saved, "=abc\r\n\r\n[main]\r\n=x=y\r\nWidth=1\r\n") << "lines holding \"=\" keep their form";
+    EXPECT_EQ(equals.saved, "=abc\r\n[main]\r\n=x=y\r\nWidth=1\r\n") << "lines holding \"=\" keep their form";
 }
 
 }  // namespace

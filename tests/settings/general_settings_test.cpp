@@ -87,7 +87,7 @@ TEST(GeneralSettings, WritingBackUpdatesTheSameEntries) {
     writeGeneralSettings(doc, s, L"Games");
     ASSERT_TRUE(save(doc));
     const std::string text = readBytes(doc.path);
-    EXPECT_EQ(text.find("\r\n[START]\r\nCatSelect=Games\r\n\r\n[Main]\r\nMRU=Games\r\n; keep me\r\nToolBarStyle=1\r\n"
+    EXPECT_EQ(text.find("[START]\r\nCatSelect=Games\r\n[Main]\r\nMRU=Games\r\n; keep me\r\nToolBarStyle = 1\r\n"
                         "AutoDelay=2000\r\nHotkey=$3804B\r\nSingleClick=0\r\n"),
               0u)
         << text;

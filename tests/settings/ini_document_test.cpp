@@ -14,27 +14,33 @@ IniDocument loaded(const std::wstring& path) {
     return doc;
 }
 
+// Lines of every kind that other programs write: none but the changed value
+// may differ after a save.
 const std::wstring kStored =
+    L"# Twisted.ini\r\n"
     L"DataPath = ..\\Daten\r\n"
     L"; a comment stays\r\n"
-    L"[Start]   trailing text is ignored\r\n"
+    L"\r\n"
+    L"    [Start]   ; section comment\r\n"
     L"CatSelect=Werkzeuge\r\n"
     L"\r\n"
+    L"[Empty]\r\n"
     L"[main]\r\n"
-    L"  Width  =  400\r\n"
+    L"  Width  =  400  \r\n"
     L"Title=Caf\u00E9\r\n"
+    L"Content-Type: text/html\r\n"
     L"no equals sign\r\n"
-    L"=starts with equals\r\n";
-const std::wstring kSaved =
-    L"DataPath=..\\Daten\r\n"
-    L"; a comment stays\r\n"
-    L"\r\n[Start]\r\n"
-    L"CatSelect=Werkzeuge\r\n"
-    L"\r\n[main]\r\n"
-    L"Width=450\r\n"
-    L"Title=Caf\u00E9\r\n"
-    L"no equals sign=\r\n"
-    L"=starts with equals\r\n";
+    L"=starts with equals\r\n"
+    L"\r\n"
+    L"[start]\r\n"
+    L"Again=1\r\n"
+    L"\r\n";
+
+std::wstring replaced(std::wstring text, const std::wstring& from, const std::wstring& to) {
+    for (size_t at = text.find(from); at != std::wstring::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
 
 struct EncodedSettings {
     const char* name;
@@ -58,9 +64,12 @@ TEST_P(SettingsRoundTrip, KeepsLinesInPlaceAndTheFormat) {
     selectGroup(doc, L"MAIN");
     EXPECT_EQ(readInt(doc, L"width", 0), 400);
     EXPECT_EQ(readString(doc, L"Title", L""), L"Caf\u00E9");
+    selectGroup(doc, L"start");
+    EXPECT_EQ(readString(doc, L"CatSelect", L""), L"Werkzeuge");
+    selectGroup(doc, L"main");
     writeInt(doc, L"Width", 450);
     ASSERT_TRUE(save(doc));
-    EXPECT_EQ(readBytes(dir.file(L"Kivo.ini")), e.encode(kSaved));
+    EXPECT_EQ(readBytes(dir.file(L"Kivo.ini")), e.encode(replaced(kStored, L"400", L"450")));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -70,7 +79,9 @@ INSTANTIATE_TEST_SUITE_P(
         EncodedSettings{"utf8", [](const std::wstring& t) { return wideToUtf8(t); }, TextFormat::Utf8, false},
         EncodedSettings{"utf16_bom", [](const std::wstring& t) { return "\xFF\xFE" + utf16Bytes(t); }, TextFormat::Utf16Le, true},
         EncodedSettings{"utf16", [](const std::wstring& t) { return utf16Bytes(t); }, TextFormat::Utf16Le, false},
-        EncodedSettings{"ansi", [](const std::wstring& t) { return ansiBytes(t); }, TextFormat::Ansi, false}),
+        EncodedSettings{"ansi", [](const std::wstring& t) { return ansiBytes(t); }, TextFormat::Ansi, false},
+        EncodedSettings{"utf8_lf", [](const std::wstring& t) { return wideToUtf8(replaced(t, L"\r\n", L"\n")); },
+                        TextFormat::Utf8, false}),
     [](const testing::TestParamInfo<EncodedSettings>& info) { return info.param.name; });
 
 TEST(IniDocument, FailedLoadKeepsWhatTheDocumentHeld) {
@@ -151,7 +162,23 @@ TEST(IniDocument, DeletingAGroupsEntries) {
     EXPECT_EQ(doc.changes, 2);
     EXPECT_EQ(readInt(doc, L"Width", -1), -1);
     ASSERT_TRUE(save(doc));
-    EXPECT_EQ(readBytes(doc.path), "\r\n[main]\r\nWidth=3\r\n") << "a group without entries is not written";
+    EXPECT_EQ(readBytes(doc.path), "[main]\r\nWidth=3\r\n") << "a group without entries is not written";
+}
+
+// What Kivo adds to a file of others: a key at the end of its group, before the
+// blank lines that close it, a group at the end after one blank line, both with
+// the file's own line end; a renamed group keeps the rest of its header.
+TEST(IniDocument, AdditionsFollowTheFilesOwnForm) {
+    TempFolder dir;
+    writeBytes(dir.file(L"a.ini"), "[main] ; mine\nWidth = 1\n\n\n[Tools]\r\nX=1");
+    IniDocument doc = loaded(dir.file(L"a.ini"));
+    selectGroup(doc, L"main");
+    writeString(doc, L"MRU", L"Tools");
+    selectGroup(doc, L"New");
+    writeString(doc, L"Y", L"2");
+    doc.groupNames[static_cast<size_t>(selectGroup(doc, L"Tools"))] = L"Games";
+    ASSERT_TRUE(save(doc));
+    EXPECT_EQ(readBytes(doc.path), "[main] ; mine\nWidth = 1\nMRU=Tools\n\n\n[Games]\r\nX=1\n\n[New]\nY=2\n");
 }
 
 TEST(IniDocument, ColoursAreWrittenAsHashText) {
@@ -209,7 +236,7 @@ TEST(IniDocument, EmptyHeaderIsTheTopLevelGroup) {
     EXPECT_EQ(readString(doc, L"B", L"-"), L"2");
     writeString(doc, L"B", L"3");
     ASSERT_TRUE(save(doc));
-    EXPECT_EQ(readBytes(doc.path), "\r\n[x]\r\nA=1\r\n\r\n[]\r\nB=3\r\n");
+    EXPECT_EQ(readBytes(doc.path), "[x]\r\nA=1\r\n[]\r\nB=3\r\n");
 }
 
 TEST(IniDocument, AGroupNameHoldingABracketReadsBackAsWritten) {
