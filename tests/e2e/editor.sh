@@ -183,4 +183,23 @@ if wait_launcher; then
     fail "line 3: $(sed -n 3p "$file")"
   exit_launcher "$LAUNCHER_WIN"
 fi
+
+# An unmarked UTF-16BE category with notes: Ok with nothing changed leaves its
+# bytes alone; after a change it stays unmarked UTF-16BE with every item, and so
+# does the settings file.
+be() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t UTF-16BE; }
+be 'One=o.exe' '; note' '' '[section]' 'Two=t.exe' | tee "$data/Wide.kvl" >"$E2E_OUT/wide-before"
+be '[Start]' 'CatSelect=Wide' '[main]' 'Language=English' >"$data/Kivo.ini"
+start_kivo "$data"
+if wait_launcher && open_editor; then
+  xdotool key alt+o
+  wait_launcher && expect_file_bytes "$data/Wide.kvl" "$E2E_OUT/wide-before" "Ok with nothing changed writes nothing"
+  open_editor && xdotool key alt+n && type_text 'Three' && xdotool key Tab Tab && type_text '%windir%\notepad.exe'
+  xdotool key Return alt+o
+  wait_launcher && exit_launcher "$LAUNCHER_WIN"
+  expect_file_bytes "$data/Wide.kvl" <(be 'One=o.exe' 'Three=%windir%\notepad.exe' 'Two=t.exe') \
+    "the category stays UTF-16BE"
+  [ "$(head -c 1 "$data/Kivo.ini" | od -An -tx1)" = " 00" ] && iconv -f UTF-16BE -t UTF-8 "$data/Kivo.ini" |
+    grep -q 'CatSelect=Wide' && pass "so does the settings file" || fail "settings: $(od -An -c "$data/Kivo.ini" | head -2)"
+fi
 finish
