@@ -133,7 +133,7 @@ TEST(EncodeText, UnmarkedOutputThatWouldBeReadInAnotherFormatGetsAMark) {
         std::wstring text;
         TextFormat format;
     } cases[] = {{zero, TextFormat::Utf8}, {zero, TextFormat::Ansi}, {noZeroByte, TextFormat::Utf16Le},
-                 {L"\u4E00=b", TextFormat::Utf16Le}, {L"\u0100\u0200=", TextFormat::Utf16Be}};
+                 {L"\u4E00\u4E01", TextFormat::Utf16Le}, {L"\u0100\u0200=", TextFormat::Utf16Be}};
     for (const auto& c : cases) {
         const DecodedText back = decodeText(encodeText(c.text, c.format, false));
         EXPECT_TRUE(back.hasBom) << static_cast<int>(c.format);
