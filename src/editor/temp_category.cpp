@@ -22,8 +22,8 @@ bool copyToTemp(const CategoryStore& store, const std::vector<int>& positions, c
         lines += item.text + L"=" + item.definition + L"\r\n";
     }
     if (lines.empty()) return false;
-    // A new file has no mark; encodeText adds one where the bytes alone would not tell.
-    DecodedText file{std::wstring(), store.fileFormat, false};
+    // A new file has no mark, except where only a mark tells the format.
+    DecodedText file{std::wstring(), store.fileFormat, store.fileFormat == TextFormat::Utf16Be};
     if (fileExists(tempFile)) {
         std::string bytes;
         // A temp file that is there but cannot be read is not written over.

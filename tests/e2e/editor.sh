@@ -184,12 +184,10 @@ if wait_launcher; then
   exit_launcher "$LAUNCHER_WIN"
 fi
 
-# An unmarked UTF-16BE category with notes: Ok with nothing changed leaves its
-# bytes alone; after a change it stays unmarked UTF-16BE with every item, and so
-# does the settings file.
+# Unmarked UTF-16BE with notes: Ok with nothing changed writes nothing; after a
+# change the category and the settings file stay unmarked UTF-16BE.
 be() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t UTF-16BE; }
-# Keys that close the editor; then the launcher, which has the editor's title.
-close_editor() {
+close_editor() {  # then the launcher, which has the editor's title
   xdotool key "$@"
   for _ in $(seq 50); do xdotool search --onlyvisible --name '^Kivo $' | grep -qx "$EDITOR_WIN" || break; sleep 0.1; done
   wait_launcher
@@ -198,12 +196,11 @@ be 'One=o.exe' '; note' '' '[section]' 'Two=t.exe' | tee "$data/Wide.kvl" >"$E2E
 be '[Start]' 'CatSelect=Wide' '[main]' 'Language=English' >"$data/Kivo.ini"
 start_kivo "$data"
 if wait_launcher && open_editor; then
-  close_editor alt+o && expect_file_bytes "$data/Wide.kvl" "$E2E_OUT/wide-before" "Ok with nothing changed writes nothing"
+  close_editor alt+o && expect_file_bytes "$data/Wide.kvl" "$E2E_OUT/wide-before" "Ok, nothing changed: no write"
   open_editor && xdotool key alt+n && type_text 'Three' && xdotool key Tab Tab && type_text '%windir%\notepad.exe'
   close_editor Return alt+o && exit_launcher "$LAUNCHER_WIN"
-  expect_file_bytes "$data/Wide.kvl" <(be 'One=o.exe' 'Three=%windir%\notepad.exe' 'Two=t.exe') \
-    "the category stays UTF-16BE"
+  expect_file_bytes "$data/Wide.kvl" <(be 'One=o.exe' 'Three=%windir%\notepad.exe' 'Two=t.exe') "all items, UTF-16BE"
   [ "$(head -c 1 "$data/Kivo.ini" | od -An -tx1)" = " 00" ] && iconv -f UTF-16BE -t UTF-8 "$data/Kivo.ini" |
-    grep -q 'MRU=Wide' && pass "so does the settings file" || fail "settings: $(od -An -c "$data/Kivo.ini" | head -2)"
+    grep -q 'MRU=Wide' && pass "the settings file stays UTF-16BE" || fail "settings: $(od -An -c "$data/Kivo.ini" | head -2)"
 fi
 finish

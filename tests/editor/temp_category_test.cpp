@@ -96,7 +96,7 @@ TEST(TempCategory, CopiesJoinTheTempFileInItsOwnFormat) {
     store.fileFormat = TextFormat::Utf16Be;
     ASSERT_TRUE(copyToTemp(store, {0}, fresh));
     CategoryStore back;
-    ASSERT_EQ(insertFromTemp(back, fresh, DriveLetters{}), 1) << "big-endian text reads back as such";
+    ASSERT_EQ(insertFromTemp(back, fresh, DriveLetters{}), 1) << "big-endian text is told only by its mark";
     EXPECT_EQ(back.items[0].definition, L"a.exe");
 }
 

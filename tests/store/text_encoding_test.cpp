@@ -17,7 +17,6 @@ TEST(DetectTextEncoding, DecidesByTheBytes) {
     EXPECT_EQ(detectTextEncoding("M\xFCller=\xC3\xA9", TextFormat::Ansi), TextFormat::Ansi) << "mixed: fallback";
     EXPECT_EQ(detectTextEncoding(std::string("a\0b", 3), TextFormat::Utf8), TextFormat::Utf16Le);
     EXPECT_EQ(detectTextEncoding(std::string("\xC3\xA9x\0", 4), TextFormat::Ansi), TextFormat::Utf16Le);
-    EXPECT_EQ(detectTextEncoding(std::string("\0a\0\xE9\x4E\0", 6), TextFormat::Utf8), TextFormat::Utf16Be);
 }
 
 TEST(DetectTextEncoding, LeadBytesAtTheEndAndBrokenSequences) {
