@@ -47,6 +47,11 @@ void loadTargetCategory() {
 void selectInitialItem(int itemCount) {
     int& initial = programRun.options.initialItem;
     if (initial >= itemCount) return;
+    // An item without text has no row: the next one with text is chosen instead.
+    const CategoryItems& items = categoryStore.items;
+    int position = initial;
+    while (position >= 0 && position < itemCount && items[static_cast<size_t>(position)].text.empty()) ++position;
+    if (position < itemCount) initial = position;
     // No row shows a separator in the large-icon view: then none is selected.
     selectItemRow(kLauncherWindow, kLauncherItemView,
                   initial < 0 ? -1 : itemRowOfData(kLauncherWindow, kLauncherItemView, initial));

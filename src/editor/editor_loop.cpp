@@ -183,7 +183,10 @@ void checkLeave(EditorState& e) {
 bool saveEditedCategory() {
     EditorState& e = editorState;
     categoryNavigation.categorySetChanged = true;
+    const std::wstring nameBefore = categoryStore.loadedCategory;
     if (!renameEditedCategory()) return false;
+    // Nothing changed: the file keeps its bytes, comments and lines without "=" included.
+    if (!e.modified && e.tempItemsTaken == 0 && categoryStore.loadedCategory == nameBefore) return true;
     // A file that could not be read is never written over.
     if (e.fileUnreadable || !saveCategoryFile(categoryStore, categoryStore.categoryFilePath)) {
         showCenteredMessageBox(W, languageText(95) + L"\r\n" + categoryStore.categoryFilePath, languageText(89),

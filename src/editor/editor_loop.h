@@ -6,6 +6,7 @@
 // bits of editor_state.h. `startModified`: the items differ from the file already.
 int RunEditorLoop(bool startModified);
 
-// Writes the category (renamed first when its name was changed); false, after
-// telling the user, when it could not be written.
+// Writes the category (renamed first when its name was changed); with nothing
+// changed the file is left untouched. False, after telling the user, when it
+// could not be written.
 bool saveEditedCategory();

@@ -176,6 +176,9 @@ int FillItemView(ItemViewForm form, int windowId, int controlId) {
     const CategoryItems& items = categoryStore.items;
     for (size_t p = 0; p < items.size(); ++p) {
         const CategoryItem& item = items[p];
+        // A line without "=" (a comment, a heading) is no item to the launcher;
+        // the editor lists it, so that it can be made one.
+        if (form == ItemViewForm::Launcher && item.text.empty()) continue;
         std::wstring text = expandVariables(item.text);
         const bool hasCommand = !splitDefinition(item.definition).command.empty();
         // Icons are taken out of their files only for the rows that are drawn,

@@ -47,7 +47,8 @@ ItemViewMode launcherViewMode();
 
 // The item view of the launcher or of the editor's list.
 enum class ItemViewForm { Launcher, Editor };
-// Rebuilds the rows from the category's items; returns the number of items.
+// Rebuilds the rows from the category's items (the launcher's without the items
+// that have no text); returns the number of items.
 int FillItemView(ItemViewForm form, int windowId, int controlId);
 // The same for a view already shown: a row chosen with the keys has sent no
 // event, so it is taken first and shown chosen again.

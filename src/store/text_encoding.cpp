@@ -80,6 +80,18 @@ std::string_view byteOrderMark(TextFormat format) {
     }
 }
 
+// UTF-16 text without a mark is known by its zero bytes: the high bytes of ASCII
+// characters. Where most of them fall tells the byte order; false when there is
+// none. A tie keeps little-endian, the form Windows writes.
+bool utf16ByZeroBytes(std::string_view bytes, TextFormat& format) {
+    size_t even = 0, odd = 0;
+    for (size_t i = 0; i < bytes.size(); ++i)
+        if (bytes[i] == '\0') ++(i % 2 == 0 ? even : odd);
+    if (even + odd == 0) return false;
+    format = even > odd ? TextFormat::Utf16Be : TextFormat::Utf16Le;
+    return true;
+}
+
 bool beginsLikeByteOrderMark(std::string_view bytes) {
     return bytes.substr(0, 3) == kUtf8Bom || bytes.substr(0, 2) == kUtf16LeBom || bytes.substr(0, 2) == kUtf16BeBom;
 }
@@ -87,13 +99,14 @@ bool beginsLikeByteOrderMark(std::string_view bytes) {
 }  // namespace
 
 TextFormat detectTextEncoding(std::string_view bytes, TextFormat fallback) {
+    TextFormat utf16 = TextFormat::Utf16Le;
+    if (utf16ByZeroBytes(bytes, utf16)) return utf16;
     size_t sequences = 0;  // well-formed multi-byte sequences
     size_t strays = 0;     // stray high bytes and broken sequences
     size_t pending = 0;    // continuation bytes still announced
     bool broken = false;   // the sequence under way had a bad continuation
     for (size_t i = 0; i < bytes.size(); ++i) {
         unsigned char b = byteAt(bytes, i);
-        if (b == 0) return TextFormat::Utf16Le;
         size_t n = bytes.size() - i;  // remaining length, this byte included
         if (pending > 0) {
             // A bad continuation is consumed all the same, never taken as a lead byte.
@@ -204,11 +217,12 @@ bool isPlainAscii(std::string_view bytes) {
 // back in another format, so that a later save would change its bytes or its text.
 bool recognisedWithoutMark(std::string_view bytes, TextFormat format) {
     if (beginsLikeByteOrderMark(bytes)) return false;
-    const bool zeroByte = bytes.find('\0') != std::string_view::npos;
+    TextFormat utf16 = TextFormat::Utf16Le;
+    const bool zeroByte = utf16ByZeroBytes(bytes, utf16);
     switch (format) {
         case TextFormat::Utf8: return !zeroByte;
-        case TextFormat::Utf16Le: return zeroByte || bytes.empty();
-        case TextFormat::Utf16Be: return bytes.empty();
+        case TextFormat::Utf16Le:
+        case TextFormat::Utf16Be: return bytes.empty() || (zeroByte && utf16 == format);
         case TextFormat::Ansi:
             // Plain ASCII reads the same in every format but UTF-16.
             return detectTextEncoding(bytes, TextFormat::Utf8) == TextFormat::Ansi || isPlainAscii(bytes);

@@ -4,11 +4,11 @@
 #include <string>
 #include <string_view>
 
-// UTF-16 big-endian is only ever recognised by its byte-order mark.
 enum class TextFormat { Utf8, Utf16Le, Utf16Be, Ansi };
 
 // Decides the format of unmarked file content; `fallback` when the bytes do not
-// tell. Content with both well-formed UTF-8 sequences and stray high bytes is
+// tell. A zero byte means UTF-16: big-endian when most zero bytes stand at even
+// offsets, little-endian otherwise. Content with both well-formed UTF-8 sequences and stray high bytes is
 // ANSI when the stray bytes outnumber the sequences (an ANSI text can hold a pair
 // that happens to be UTF-8), otherwise it is taken as `fallback`.
 TextFormat detectTextEncoding(std::string_view bytes, TextFormat fallback);
@@ -29,8 +29,8 @@ DecodedText decodeText(std::string_view bytes);
 // as UTF-8 with a byte-order mark instead, so no character is lost. Content
 // without a mark that would be read back in another format gets the mark of its
 // format (ANSI becomes UTF-8 with a mark): content that begins like a mark, UTF-8
-// or ANSI with a zero byte, UTF-16 without one, UTF-16 big-endian (known by its
-// mark only), and ANSI that detection would take for UTF-8 (a file that lost the
+// or ANSI with a zero byte, UTF-16 without one or whose zero bytes tell the other
+// byte order, and ANSI that detection would take for UTF-8 (a file that lost the
 // lines whose stray bytes made it ANSI).
 std::string encodeText(std::wstring_view text, TextFormat format, bool withBom);
 

@@ -183,4 +183,24 @@ if wait_launcher; then
     fail "line 3: $(sed -n 3p "$file")"
   exit_launcher "$LAUNCHER_WIN"
 fi
+
+# Unmarked UTF-16BE with notes: Ok with nothing changed writes nothing; after a
+# change the category and the settings file stay unmarked UTF-16BE.
+be() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t UTF-16BE; }
+close_editor() {  # then the launcher, which has the editor's title
+  xdotool key "$@"
+  for _ in $(seq 50); do xdotool search --onlyvisible --name '^Kivo $' | grep -qx "$EDITOR_WIN" || break; sleep 0.1; done
+  wait_launcher
+}
+be 'One=o.exe' '; note' '' '[section]' 'Two=t.exe' | tee "$data/Wide.kvl" >"$E2E_OUT/wide-before"
+be '[Start]' 'CatSelect=Wide' '[main]' 'Language=English' >"$data/Kivo.ini"
+start_kivo "$data"
+if wait_launcher && open_editor; then
+  close_editor alt+o && expect_file_bytes "$data/Wide.kvl" "$E2E_OUT/wide-before" "Ok, nothing changed: no write"
+  open_editor && xdotool key alt+n && type_text 'Three' && xdotool key Tab Tab && type_text '%windir%\notepad.exe'
+  close_editor Return alt+o && exit_launcher "$LAUNCHER_WIN"
+  expect_file_bytes "$data/Wide.kvl" <(be 'One=o.exe' 'Three=%windir%\notepad.exe' 'Two=t.exe') "all items, UTF-16BE"
+  [ "$(head -c 1 "$data/Kivo.ini" | od -An -tx1)" = " 00" ] && iconv -f UTF-16BE -t UTF-8 "$data/Kivo.ini" |
+    grep -q 'MRU=Wide' && pass "the settings file stays UTF-16BE" || fail "settings: $(od -An -c "$data/Kivo.ini" | head -2)"
+fi
 finish

@@ -8,7 +8,8 @@ mkdir -p "$data/my tools"
 cp "$BUILD_DIR/tests/launch_probe.exe" "$data/my tools/probe.exe"
 printf '%s\r\n' 'Probe=my tools\probe.exe;--item "one"' 'Second=my tools\probe.exe;--item two;my tools' '-=' \
   'To Beta=kivo;Beta' >"$data/Alpha.kvl"
-printf '%s\r\n' 'Beta one=%windir%\system32\notepad.exe' '-=' 'Beta two=%windir%\system32\cmd.exe' >"$data/Beta.kvl"
+printf '%s\r\n' '; my tools, keep this note' 'Beta one=%windir%\system32\notepad.exe' '-=' \
+  'Beta two=%windir%\system32\cmd.exe' >"$data/Beta.kvl"
 printf '%s\r\n' 'Gamma=%windir%\system32\winefile.exe' >"$data/Gamma.kvl"
 printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nSingleColumn=0\r\n[Beta]\r\nLargeIcons=0\r\n' >"$data/Kivo.ini"
 export KIVO_PROBE_LOG
@@ -47,8 +48,8 @@ xdotool key Tab
 expect_strip Beta "Tab shows the next category"
 sleep 0.3
 list_rows 'Kivo ' "$E2E_OUT/rows-beta.txt"
-expect_file_bytes "$E2E_OUT/rows-beta.txt" <(printf '1\tBeta one\t0\n0\t----------\t1\n0\tBeta two\t2\n') \
-  "small icons show the separator"
+expect_file_bytes "$E2E_OUT/rows-beta.txt" <(printf '1\tBeta one\t1\n0\t----------\t2\n0\tBeta two\t3\n') \
+  "small icons show the separator, not the note, and choose the first item"
 screenshot "$win" small-icons
 xdotool key BackSpace
 expect_strip Alpha "Backspace goes back to the last one"
@@ -105,7 +106,7 @@ if win=$(wait_window '^Kivo $'); then
   sleep 0.5
   screenshot "$win" single-column
   list_rows 'Kivo ' "$E2E_OUT/rows-column.txt"
-  expect_file_bytes "$E2E_OUT/rows-column.txt" <(printf '1\tBeta one\t0\n0\t----------\t1\n0\tBeta two\t2\n') \
+  expect_file_bytes "$E2E_OUT/rows-column.txt" <(printf '1\tBeta one\t1\n0\t----------\t2\n0\tBeta two\t3\n') \
     "a single column shows every item"
   click_caption "$win"
   xdotool key Escape

@@ -27,6 +27,7 @@ std::vector<EncodedCategory> encodedCategories() {
         {"utf8", wideToUtf8(kLinesAsStored), TextFormat::Utf8, false},
         {"utf16_bom", "\xFF\xFE" + utf16Bytes(kLinesAsStored), TextFormat::Utf16Le, true},
         {"utf16", utf16Bytes(kLinesAsStored), TextFormat::Utf16Le, false},
+        {"utf16be", utf16Bytes(kLinesAsStored, true), TextFormat::Utf16Be, false},
         {"ansi", ansiBytes(kLinesAsStored), TextFormat::Ansi, false},
     };
 }
@@ -51,6 +52,7 @@ TEST_P(CategoryRoundTrip, ReadsTrimmedItemsAndWritesTheSameFormat) {
     std::string expected;
     if (c.format == TextFormat::Utf8) expected = (c.hasBom ? "\xEF\xBB\xBF" : "") + wideToUtf8(kLinesAsWritten);
     if (c.format == TextFormat::Utf16Le) expected = (c.hasBom ? "\xFF\xFE" : "") + utf16Bytes(kLinesAsWritten);
+    if (c.format == TextFormat::Utf16Be) expected = utf16Bytes(kLinesAsWritten, true);
     if (c.format == TextFormat::Ansi) expected = ansiBytes(kLinesAsWritten);
     EXPECT_EQ(readBytes(dir.file(L"Copy.kvl")), expected);
 

@@ -16,7 +16,7 @@ TEST(DetectTextEncoding, DecidesByTheBytes) {
     EXPECT_EQ(detectTextEncoding("M\xFCller=\xC3\xA9", TextFormat::Utf8), TextFormat::Utf8) << "mixed: fallback";
     EXPECT_EQ(detectTextEncoding("M\xFCller=\xC3\xA9", TextFormat::Ansi), TextFormat::Ansi) << "mixed: fallback";
     EXPECT_EQ(detectTextEncoding(std::string("a\0b", 3), TextFormat::Utf8), TextFormat::Utf16Le);
-    EXPECT_EQ(detectTextEncoding(std::string("\xC3\xA9\0", 3), TextFormat::Ansi), TextFormat::Utf16Le);
+    EXPECT_EQ(detectTextEncoding(std::string("\xC3\xA9x\0", 4), TextFormat::Ansi), TextFormat::Utf16Le);
 }
 
 TEST(DetectTextEncoding, LeadBytesAtTheEndAndBrokenSequences) {
@@ -124,15 +124,15 @@ TEST(EncodeText, UnmarkedOutputThatWouldBeReadInAnotherFormatGetsAMark) {
     EXPECT_EQ(encodeText(L"M\u00FCller=a", TextFormat::Ansi, false), ansiBytes(L"M\u00FCller=a"));
     EXPECT_EQ(encodeText(L"plain=a", TextFormat::Ansi, false), "plain=a");
 
-    // A zero byte means UTF-16, its absence anything else; UTF-16 big-endian is
-    // known by its mark alone.
+    // A zero byte means UTF-16, its absence anything else; where most zero bytes
+    // fall tells the byte order.
     const std::wstring zero(L"a=\0b", 4);
     const std::wstring noZeroByte = L"\u4E2D\u6587";
     const struct {
         std::wstring text;
         TextFormat format;
     } cases[] = {{zero, TextFormat::Utf8}, {zero, TextFormat::Ansi}, {noZeroByte, TextFormat::Utf16Le},
-                 {L"a=b", TextFormat::Utf16Be}};
+                 {L"\u4E00\u4E01", TextFormat::Utf16Le}, {L"\u0100\u0200=", TextFormat::Utf16Be}};
     for (const auto& c : cases) {
         const DecodedText back = decodeText(encodeText(c.text, c.format, false));
         EXPECT_TRUE(back.hasBom) << static_cast<int>(c.format);

@@ -33,11 +33,11 @@ std::string readBytes(const std::wstring& path) {
     return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-std::string utf16Bytes(const std::wstring& text) {
+std::string utf16Bytes(const std::wstring& text, bool bigEndian) {
     std::string bytes;
     for (wchar_t c : text) {
-        bytes.push_back(static_cast<char>(c & 0xFF));
-        bytes.push_back(static_cast<char>((c >> 8) & 0xFF));
+        bytes.push_back(static_cast<char>((bigEndian ? c >> 8 : c) & 0xFF));
+        bytes.push_back(static_cast<char>((bigEndian ? c : c >> 8) & 0xFF));
     }
     return bytes;
 }

@@ -16,7 +16,7 @@ void writeBytes(const std::wstring& path, const std::string& bytes);
 std::string readBytes(const std::wstring& path);
 
 // Text in the byte forms of Kivo's files (no byte-order marks added).
-std::string utf16Bytes(const std::wstring& text);
+std::string utf16Bytes(const std::wstring& text, bool bigEndian = false);
 std::string ansiBytes(const std::wstring& text);  // the test fails if the code page lacks a character
 
 struct IniDocument;
