@@ -79,6 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
         EncodedSettings{"utf8", [](const std::wstring& t) { return wideToUtf8(t); }, TextFormat::Utf8, false},
         EncodedSettings{"utf16_bom", [](const std::wstring& t) { return "\xFF\xFE" + utf16Bytes(t); }, TextFormat::Utf16Le, true},
         EncodedSettings{"utf16", [](const std::wstring& t) { return utf16Bytes(t); }, TextFormat::Utf16Le, false},
+        EncodedSettings{"utf16be", [](const std::wstring& t) { return utf16Bytes(t, true); }, TextFormat::Utf16Be, false},
         EncodedSettings{"ansi", [](const std::wstring& t) { return ansiBytes(t); }, TextFormat::Ansi, false},
         EncodedSettings{"utf8_lf", [](const std::wstring& t) { return wideToUtf8(replaced(t, L"\r\n", L"\n")); },
                         TextFormat::Utf8, false}),
