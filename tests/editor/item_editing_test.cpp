@@ -75,13 +75,10 @@ TEST(ItemEditing, CancellingANewItemChangesNothing) {
     store.selectedItem = 0;
     EditorState editor;
     insertItem(editor, store, false);
-    type(editor, L"Caption only", L"");
-    EXPECT_FALSE(acceptItem(editor, store, L""));
     cancelItemEdit(editor, store);
     EXPECT_EQ(textsOf(store), (std::vector<std::wstring>{L"A", L"B"}));
     EXPECT_EQ(store.selectedItem, 0);
     EXPECT_FALSE(editor.modified);
-    EXPECT_FALSE(editor.pendingEdit);
 }
 
 TEST(ItemEditing, AnExistingFolderWithoutCommandBecomesAnExplorerItem) {
