@@ -93,7 +93,8 @@ void showLoadedCategory() {
 
 void noteFallbackAsShown() {
     ProgramRun& run = programRun;
-    if (run.startFallback != categoryStore.loadedCategory || !run.fallbackFont.empty()) return;
+    if (run.fallbackShown || run.startFallback != categoryStore.loadedCategory) return;
+    run.fallbackShown = true;
     run.fallbackGeometry = categoryStore.geometry;
     run.fallbackFont = categoryStore.style.fontText;
     run.fallbackBackground = categoryStore.style.backgroundColor;

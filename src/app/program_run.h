@@ -14,6 +14,7 @@ struct ProgramRun {
     // and its window as first shown: as long as the user leaves both alone,
     // the settings keep naming the stored category.
     std::wstring startFallback;
+    bool fallbackShown = false;
     LauncherGeometry fallbackGeometry;
     std::wstring fallbackFont;
     uint32_t fallbackBackground = 0;

@@ -16,8 +16,6 @@ namespace {
 
 constexpr int kRankCount = 4;
 
-std::wstring categoryPath(const std::wstring& name) { return categoryFilePathOf(name); }
-
 // Separators, headings and items without a caption cannot be started from a
 // list of results, so they are not offered.
 bool indexItem(const CategoryItem& item, IndexedItem& indexed) {
@@ -60,7 +58,7 @@ void refreshFindIndex(FindIndex& index, const std::vector<std::wstring>& names, 
     for (const std::wstring& name : names) {
         IndexedCategory category;
         category.name = name;
-        category.path = categoryPath(name);
+        category.path = categoryFilePathOf(name);
         if (!fileWriteTime(category.path, category.writeTime)) continue;
         IndexedCategory* known = readBefore(index, name);
         // The old index is replaced as a whole: what it read stays read.
