@@ -59,17 +59,12 @@ void selectInitialItem(int itemCount) {
     initial = 0;
 }
 
-void centreIfOffScreen() {
-    if (windowOnMonitor(kLauncherWindow)) return;
-    const ScreenRect work = desktopWorkArea();
-    LauncherGeometry& g = categoryStore.geometry;
-    g.x = (work.right - g.width) / 2;
-    g.y = (work.bottom - g.height) / 2;
-    PlaceLauncherWindow();
-}
-
 void showLoadedCategory() {
-    applyCategoryWindow(categoryStore, settingsDocument, generalSettings, desktopWorkArea(),
+    // Sizes are kept within the work area of the monitor the window is on. At
+    // the start it is not placed yet: a size meant for the largest monitor is
+    // kept until the window is placed on its own one.
+    const ScreenRect area = categoryStore.firstApplication ? largestWorkArea() : workAreaOf(kLauncherWindow);
+    applyCategoryWindow(categoryStore, settingsDocument, generalSettings, area,
                         categoryNavigation.visitedCategories.size());
     ApplyCategoryLook();
     launcherWindow.layoutSuspended = false;
@@ -83,7 +78,6 @@ void showLoadedCategory() {
     if (generalSettings.SystemTray) setTrayTipFor(categoryStore.loadedCategory);
     if (windowMinimized(kLauncherWindow) || windowMaximized(kLauncherWindow))
         showWindow(kLauncherWindow, WindowShow::Restore);
-    centreIfOffScreen();
     if (generalSettings.AutoEdgeHide && !WindowOffWorkArea()) ShowFromEdge();
     if (programRun.options.hideAtStart) {
         if (!HideAtEdge()) minimizeLauncherWindow();

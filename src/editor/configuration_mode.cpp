@@ -20,12 +20,10 @@ namespace {
 constexpr int W = kEditorWindow;
 
 void placeEditorWindow() {
-    const ScreenRect area = desktopWorkArea();
+    // On the launcher's monitor; placing it keeps it whole there.
     const LauncherGeometry& g = categoryStore.geometry;
-    const ScreenPoint at = editorWindowPosition(g.x, g.y, area);
+    const ScreenPoint at = editorWindowPosition(g.x, g.y, workAreaOf(kLauncherWindow));
     placeWindow(W, at.x, at.y, kEditorInnerWidth, kEditorInnerHeight);
-    // A launcher remembered on a monitor that is gone.
-    if (!windowOnMonitor(W)) placeWindow(W, area.left, area.top, kEditorInnerWidth, kEditorInnerHeight);
 }
 
 // Loads the category asked for, or the current one again from its file.
@@ -41,7 +39,8 @@ void loadEditedCategory() {
     // A file that is there but could not be read (a folder by that name too)
     // must not be written over.
     editorState.fileUnreadable = !read && !path.empty() && fileAttributes(path) != kNoFileAttributes;
-    applyCategoryWindow(store, settingsDocument, generalSettings, desktopWorkArea(), nav.visitedCategories.size());
+    applyCategoryWindow(store, settingsDocument, generalSettings, workAreaOf(kLauncherWindow),
+                        nav.visitedCategories.size());
     ApplyCategoryLook();
 }
 

@@ -29,25 +29,40 @@ void SlideWindow(const Slide& slide) {
     }
 }
 
-bool WindowOffWorkArea() { return windowOffWorkArea(windowRect(kLauncherWindow), desktopWorkArea()); }
+bool WindowOffWorkArea() { return windowOffWorkArea(windowRect(kLauncherWindow), workAreaOf(kLauncherWindow)); }
 
 bool PointerOverWindow(int windowId) { return pointerInWindow(windowId); }
 
 bool HideAtEdge() {
     launcherWindow.hiddenAtEdge = false;
     if (!generalSettings.AutoEdgeHide) return false;
-    const Slide slide = hideSlide(windowRect(kLauncherWindow), desktopWorkArea());
+    const Slide slide = hideSlide(windowRect(kLauncherWindow), workAreaOf(kLauncherWindow));
     if (slide.direction == 0) return false;
     SlideWindow(slide);
     launcherWindow.hiddenAtEdge = true;
+    launcherWindow.hiddenEdge = slide.direction;
     return true;
 }
 
 bool ShowFromEdge() {
     launcherWindow.hiddenAtEdge = false;
-    const std::vector<Slide> slides = showSlides(windowRect(kLauncherWindow), desktopWorkArea());
+    const std::vector<Slide> slides = showSlides(windowRect(kLauncherWindow), workAreaOf(kLauncherWindow));
     for (const Slide& slide : slides) SlideWindow(slide);
     return !slides.empty();
+}
+
+void FollowWorkArea() {
+    if (!windowVisible(kLauncherWindow) || windowMinimized(kLauncherWindow)) return;
+    if (!launcherWindow.hiddenAtEdge) {
+        keepWindowOnScreen(kLauncherWindow);
+        return;
+    }
+    const ScreenRect at =
+        hiddenAtEdgeOf(windowRect(kLauncherWindow), launcherWindow.hiddenEdge, workAreaOf(kLauncherWindow));
+    LauncherGeometry& g = categoryStore.geometry;
+    g.x = at.left;
+    g.y = at.top;
+    moveWindowOnTop(kLauncherWindow, g.x, g.y);
 }
 
 int edgeTick(EdgeTimes& times, unsigned now) {

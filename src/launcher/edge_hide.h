@@ -14,6 +14,9 @@ bool ShowFromEdge();
 // Moves the window to the target, by EdgeSlide pixels a step when set.
 void SlideWindow(const Slide& slide);
 bool WindowOffWorkArea();
+// The work area changed: a window hidden at an edge hides at that edge of the
+// new area, any other is kept whole within it.
+void FollowWorkArea();
 bool PointerOverWindow(int windowId);
 
 // The 250 ms tick while the window is in its normal state: may hide the window

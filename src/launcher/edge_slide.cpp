@@ -1,5 +1,7 @@
 #include "launcher/edge_slide.h"
 
+#include <algorithm>
+
 namespace {
 
 // Tick counts wrap after 49 days; the difference does not.
@@ -21,6 +23,18 @@ Slide hideSlide(const ScreenRect& w, const ScreenRect& area) {
     if (w.bottom >= area.bottom) return Slide{kSlideDown, area.bottom - kEdgeStrip};
     if (w.top <= area.top) return Slide{kSlideUp, area.top - height(w) + kEdgeStrip};
     return Slide{};
+}
+
+ScreenRect hiddenAtEdgeOf(const ScreenRect& w, int direction, const ScreenRect& area) {
+    const bool horizontal = direction == kSlideLeft || direction == kSlideRight;
+    // Along the edge: whole in the area, the upper left corner first.
+    int x = horizontal ? w.left : std::max(area.left, std::min(w.left, area.right - width(w)));
+    int y = horizontal ? std::max(area.top, std::min(w.top, area.bottom - height(w))) : w.top;
+    if (direction == kSlideRight) x = area.right - kEdgeStrip;
+    if (direction == kSlideLeft) x = area.left - width(w) + kEdgeStrip;
+    if (direction == kSlideDown) y = area.bottom - kEdgeStrip;
+    if (direction == kSlideUp) y = area.top - height(w) + kEdgeStrip;
+    return ScreenRect{x, y, x + width(w), y + height(w)};
 }
 
 std::vector<Slide> showSlides(const ScreenRect& w, const ScreenRect& area) {

@@ -26,6 +26,10 @@ bool windowOffWorkArea(const ScreenRect& window, const ScreenRect& workArea);
 // The slide that hides a window touching or crossing an edge; the right edge
 // comes first, then left, bottom and top. No slide when it touches none.
 Slide hideSlide(const ScreenRect& window, const ScreenRect& workArea);
+// Where a window hidden at an edge by a slide in `direction` stands hidden at
+// that edge of another work area: its strip at the edge, and along the edge
+// within the area, as far as it fits.
+ScreenRect hiddenAtEdgeOf(const ScreenRect& window, int direction, const ScreenRect& workArea);
 // The slides (horizontal first, then vertical) that bring a window sticking
 // out of the work area fully back in; none for a window wholly outside.
 std::vector<Slide> showSlides(const ScreenRect& window, const ScreenRect& workArea);

@@ -184,6 +184,7 @@ int translateEvent(const UiEvent& event, unsigned now) {
             refillLauncherView();
             FindTextChanged();
             return kNoCommand;
+        case UiEventKind::WorkAreaChanged: FollowWorkArea(); return kNoCommand;
     }
     return kNoCommand;
 }

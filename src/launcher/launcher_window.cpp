@@ -119,7 +119,7 @@ void LayoutLauncherWindow() {
     geometry.height = height;
     generalSettings.LeftAligned =
         decideLeftAligned(generalSettings.LeftAligned, generalSettings.Centered != 0, generalSettings.AutoAlign != 0,
-                          geometry.x, width, desktopWorkArea().right);
+                          geometry.x, width, workAreaOf(kLauncherWindow).right);
     const StripLayout strip =
         computeStripLayout(width, generalSettings.TitleBar != 0, generalSettings.LeftAligned == 1);
     auto moveStripControl = [](int id, int x, int controlWidth) {

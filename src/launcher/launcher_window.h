@@ -24,6 +24,7 @@ struct LauncherWindow {
     IconHandle programSmallIcon;
     bool layoutSuspended = true;  // while the window is being rebuilt
     bool hiddenAtEdge = false;
+    int hiddenEdge = 0;  // the slide that hid it (kSlideRight...)
     uint32_t savedHotkey = 0;  // registered before the last request to release it
     ItemImages images;  // what the launcher's and the editor's item views draw from
 };

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/message_box.h"
+#include "platform/screen_fit.h"
 #include "platform/ui_windows.h"
 
 namespace {
@@ -39,15 +40,6 @@ BoxPosition centredOnOwner(int width, int height) {
     const RECT& area = centering.workArea;
     return keptInArea(centeredBoxPosition(r.left, r.top, r.right, r.bottom, width, height), width, height,
                       area.left, area.top, area.right, area.bottom);
-}
-
-RECT workAreaNear(const RECT& rect) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    if (GetMonitorInfoW(MonitorFromRect(&rect, MONITOR_DEFAULTTONEAREST), &info)) return info.rcWork;
-    RECT area{};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
-    return area;
 }
 
 // Some systems (Wine among them) ignore the creation position or centre the box

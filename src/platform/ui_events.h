@@ -26,6 +26,7 @@ enum class UiEventKind {
     LeftDragMove,          // pointer moved with the left button down; `x`, `y`; `control`: the item list under it
     ScaleChanged,          // the window went to a display of another DPI; its controls and fonts have
                            // followed, what the program drew for it (image lists, icons) is the loop's
+    WorkAreaChanged,       // the taskbar or the displays changed; a dialog has kept itself on the screen
 };
 
 constexpr int kLeftClick = 1;

@@ -1,5 +1,7 @@
 #include "platform/ui_scaling.h"
 
+#include "platform/screen_fit.h"
+
 #include <commctrl.h>
 
 #include <cwchar>
@@ -270,21 +272,18 @@ void releaseScaledFonts(WindowRecord& record) {
 
 bool answerScaledSize(const WindowRecord& record, WPARAM wParam, LPARAM lParam) {
     RECT inner{};
-    if (!GetClientRect(record.handle, &inner) || IsIconic(record.handle) || IsZoomed(record.handle)) return false;
+    // A dialog that fits its work area finds its scale for the new display in onDpiChanged.
+    if (record.fitsWorkArea || !GetClientRect(record.handle, &inner) || IsIconic(record.handle) ||
+        IsZoomed(record.handle))
+        return false;
     *reinterpret_cast<SIZE*>(lParam) = outerSizeAt(record.handle, unitsOf(inner.right, record.dpi),
                                                    unitsOf(inner.bottom, record.dpi), LOWORD(wParam));
     return true;
 }
 
-void onDpiChanged(int windowId, WindowRecord& record, WPARAM wParam, LPARAM lParam) {
-    const int dpi = HIWORD(wParam);
+void relayoutAt(int windowId, WindowRecord& record, int dpi) {
     if (dpi <= 0 || dpi == record.dpi) return;
-    HWND window = record.handle;
-    RECT inner{};
-    GetClientRect(window, &inner);
     const int oldDpi = record.dpi;
-    const int width = unitsOf(inner.right, oldDpi);
-    const int height = unitsOf(inner.bottom, oldDpi);
     record.dpi = dpi;
     // The old fonts go once no control uses them any more.
     std::vector<ScaledFont> before = std::move(record.fonts);
@@ -298,20 +297,40 @@ void onDpiChanged(int windowId, WindowRecord& record, WPARAM wParam, LPARAM lPar
         if (isControlOfClass(place.control, WC_LISTVIEWW)) rescaleItemView(record, place, oldDpi);
         if (place.fitsText) fitToText(record, place.control);
     }
-    realignSpinArrows(window);
+    realignSpinArrows(record.handle);
     for (const ScaledFont& made : before) DeleteObject(made.font);
+    queueEvent(eventFor(windowId, UiEventKind::ScaleChanged));
+    RedrawWindow(record.handle, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void onDpiChanged(int windowId, WindowRecord& record, WPARAM wParam, LPARAM lParam) {
+    const int displayDpi = HIWORD(wParam);
+    if (displayDpi <= 0) return;
+    record.displayDpi = displayDpi;
+    HWND window = record.handle;
     // The corner the system suggests, which keeps the window where the user
     // dragged it; the inner size kept in units (the size the system suggests
     // too, where it asked for it with WM_GETDPISCALEDSIZE).
-    // A minimised window keeps the place it comes back to.
     const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
+    int dpi = displayDpi;
+    if (record.fitsWorkArea && record.fitWidth > 0)
+        dpi = fittedDpi(window, record.fitWidth, record.fitHeight, displayDpi, workAreaNear(suggested));
+    if (dpi == record.dpi) return;
+    RECT inner{};
+    GetClientRect(window, &inner);
+    const int width = unitsOf(inner.right, record.dpi);
+    const int height = unitsOf(inner.bottom, record.dpi);
+    relayoutAt(windowId, record, dpi);
+    // A minimised window keeps the place it comes back to.
     if (IsZoomed(window)) {
         SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (!IsIconic(window)) {
         const SIZE outer = outerSizeAt(window, width, height, dpi);
-        SetWindowPos(window, nullptr, suggested.left, suggested.top, outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+        const RECT placed = keptWithin(RECT{suggested.left, suggested.top, suggested.left + outer.cx,
+                                            suggested.top + outer.cy},
+                                       workAreaNear(suggested), !record.fitsWorkArea);
+        SetWindowPos(window, nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
-    queueEvent(eventFor(windowId, UiEventKind::ScaleChanged));
-    RedrawWindow(window, nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_FRAME | RDW_ALLCHILDREN);
 }

@@ -45,6 +45,10 @@ void releaseScaledFonts(WindowRecord& record);
 // WM_GETDPISCALEDSIZE: the outer size the window will have at the new DPI, so
 // that the rectangle the system suggests keeps the inner size in units.
 bool answerScaledSize(const WindowRecord& record, WPARAM wParam, LPARAM lParam);
-// WM_DPICHANGED: fonts, controls and the window at the new DPI, in the place
-// the system suggests; then a ScaleChanged event for the window's loop.
+// Fonts and controls laid out at that DPI; then a ScaleChanged event for the
+// window's loop. The window's own size is the caller's.
+void relayoutAt(int windowId, WindowRecord& record, int dpi);
+// WM_DPICHANGED: fonts, controls and the window at the new DPI (for a dialog
+// of fixed layout, the largest that fits there), in the place the system
+// suggests, kept within the work area.
 void onDpiChanged(int windowId, WindowRecord& record, WPARAM wParam, LPARAM lParam);

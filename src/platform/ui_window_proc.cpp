@@ -6,6 +6,7 @@
 #include "platform/ui_events.h"
 #include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
+#include "platform/ui_windows.h"
 
 namespace {
 
@@ -167,6 +168,14 @@ bool onKeyMenu(HWND window, const WindowRecord& record, LPARAM key) {
     return true;
 }
 
+// The taskbar moved or changed its size, or a display changed: what keeps
+// windows on the screen reads the work area anew. A dialog keeps itself on it;
+// the launcher's loop knows whether its window hides at an edge.
+void onWorkAreaChanged(int windowId, const WindowRecord& record) {
+    if (record.fitsWorkArea) keepWindowOnScreen(windowId);
+    queueEvent(eventFor(windowId, UiEventKind::WorkAreaChanged));
+}
+
 void onSessionEnd(const WindowRecord& record) {
     if (record.sessionEndHandler) record.sessionEndHandler();
 }
@@ -220,6 +229,10 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             if (answerScaledSize(*record, wParam, lParam)) return TRUE;
             break;
         case WM_DPICHANGED: onDpiChanged(windowId, *record, wParam, lParam); return 0;
+        case WM_DISPLAYCHANGE: onWorkAreaChanged(windowId, *record); break;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA) onWorkAreaChanged(windowId, *record);
+            break;
         case WM_QUERYENDSESSION: onSessionEnd(*record); return TRUE;
         case WM_POWERBROADCAST:
             if (wParam == PBT_APMSUSPEND) onSessionEnd(*record);

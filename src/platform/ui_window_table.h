@@ -53,7 +53,13 @@ struct ScaledFont {
 
 struct WindowRecord {
     HWND handle = nullptr;
-    int dpi = kBaseDpi;  // of the display the window is on, as last reported to it
+    // The scale the window is laid out at: its display's, or for a dialog of
+    // fixed layout the largest that lets it stand whole in the work area.
+    int dpi = kBaseDpi;
+    int displayDpi = kBaseDpi;  // of the display the window is on, as last reported to it
+    bool fitsWorkArea = false;  // a dialog of fixed layout (WindowSpec::dialogFrame)
+    int fitWidth = 0;  // its inner size in units, as last placed; 0 before
+    int fitHeight = 0;
     bool ownWindow = false;  // made by openWindow (not only registered)
     HACCEL shortcuts = nullptr;
     HBRUSH background = nullptr;

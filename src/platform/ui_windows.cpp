@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include "platform/centered_message_box.h"
+#include "platform/screen_fit.h"
 #include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
@@ -61,6 +62,7 @@ void registerWindow(int windowId, void* handle) {
         *record = WindowRecord{};
         record->handle = static_cast<HWND>(handle);
         record->dpi = reportedDpi(record->handle);
+        record->displayDpi = record->dpi;
     }
 }
 
@@ -69,13 +71,45 @@ void* windowHandle(int windowId) {
     return record ? record->handle : nullptr;
 }
 
-ScreenRect desktopWorkArea() {
-    RECT r{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &r, 0)) {
-        r.right = GetSystemMetrics(SM_CXSCREEN);
-        r.bottom = GetSystemMetrics(SM_CYSCREEN);
-    }
+namespace {
+
+ScreenRect unitsRect(const RECT& r) {
     return ScreenRect{screenUnits(r.left), screenUnits(r.top), screenUnits(r.right), screenUnits(r.bottom)};
+}
+
+BOOL CALLBACK widerWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM largest) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    RECT& found = *reinterpret_cast<RECT*>(largest);
+    const auto area = [](const RECT& r) { return static_cast<long long>(r.right - r.left) * (r.bottom - r.top); };
+    if (GetMonitorInfoW(monitor, &info) && area(info.rcWork) > area(found)) found = info.rcWork;
+    return TRUE;
+}
+
+// The inner size in units, at the window's scale, of an outer rectangle.
+void innerUnitsOf(HWND w, int dpi, const RECT& outer, int& width, int& height) {
+    const SIZE frame = outerSizeAt(w, 0, 0, dpi);
+    width = unitsOf(outer.right - outer.left - frame.cx, dpi);
+    height = unitsOf(outer.bottom - outer.top - frame.cy, dpi);
+}
+
+}  // namespace
+
+ScreenRect desktopWorkArea() { return unitsRect(workAreaNear(RECT{0, 0, 1, 1})); }
+
+ScreenRect workAreaOf(int windowId) {
+    RECT r{};
+    HWND w = handleOf(windowId);
+    if (!w || !GetWindowRect(w, &r)) return desktopWorkArea();
+    return unitsRect(workAreaNear(r));
+}
+
+ScreenRect largestWorkArea() {
+    RECT largest{};
+    if (!EnumDisplayMonitors(nullptr, nullptr, widerWorkArea, reinterpret_cast<LPARAM>(&largest)) ||
+        IsRectEmpty(&largest))
+        return desktopWorkArea();
+    return unitsRect(largest);
 }
 
 bool openWindow(int windowId, const WindowSpec& spec) {
@@ -98,6 +132,8 @@ bool openWindow(int windowId, const WindowSpec& spec) {
     record->handle = window;
     record->ownWindow = true;
     record->dpi = reportedDpi(window);
+    record->displayDpi = record->dpi;
+    record->fitsWorkArea = spec.dialogFrame;
     if (record->dpi != dpi) {
         const SIZE outer = outerSizeFor(windowId, spec.innerWidth, spec.innerHeight);
         SetWindowPos(window, nullptr, 0, 0, outer.cx, outer.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -111,7 +147,7 @@ void placeCenteredOn(int windowId, int ownerId, int innerWidth, int innerHeight)
     const int width = outer.right - outer.left;
     const int height = outer.bottom - outer.top;
     const ScreenRect o = windowRect(ownerId);
-    const ScreenRect area = desktopWorkArea();
+    const ScreenRect area = workAreaOf(windowId);
     const BoxPosition at = keptInArea(centeredBoxPosition(o.left, o.top, o.right, o.bottom, width, height), width,
                                       height, area.left, area.top, area.right, area.bottom);
     placeWindow(windowId, at.x, at.y, innerWidth, innerHeight);
@@ -162,16 +198,46 @@ void windowInnerSize(int windowId, int& width, int& height) {
 }
 
 void placeWindow(int windowId, int x, int y, int innerWidth, int innerHeight) {
+    WindowRecord* record = windowRecord(windowId);
     HWND w = handleOf(windowId);
     if (!w) return;
-    const int dpi = windowDpi(windowId);
+    const POINT corner{screenPixels(x), screenPixels(y)};
+    const SIZE wanted = outerSizeAt(w, innerWidth, innerHeight, record->displayDpi);
+    const RECT work = workAreaNear(RECT{corner.x, corner.y, corner.x + wanted.cx, corner.y + wanted.cy});
+    // A dialog the display cannot hold at its own scale is laid out smaller.
+    if (record->fitsWorkArea) {
+        record->fitWidth = innerWidth;
+        record->fitHeight = innerHeight;
+        relayoutAt(windowId, *record,
+                   fittedDpi(w, innerWidth, innerHeight, record->displayDpi, work));
+    }
+    const int dpi = record->dpi;
     const SIZE outer = outerSizeFor(windowId, innerWidth, innerHeight);
-    SetWindowPos(w, nullptr, screenPixels(x), screenPixels(y), outer.cx, outer.cy, SWP_NOZORDER | SWP_NOACTIVATE);
+    // Whole within the work area of its monitor; a window the user sizes
+    // gives up what would not fit.
+    const RECT placed =
+        keptWithin(RECT{corner.x, corner.y, corner.x + outer.cx, corner.y + outer.cy}, work, !record->fitsWorkArea);
+    SetWindowPos(w, nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
     // Moved onto a display of another DPI, the window has taken that DPI on
     // the way: the size is made for it.
-    if (windowDpi(windowId) == dpi) return;
-    const SIZE scaled = outerSizeFor(windowId, innerWidth, innerHeight);
+    if (record->dpi == dpi) return;
+    int width = innerWidth;
+    int height = innerHeight;
+    if (!record->fitsWorkArea) innerUnitsOf(w, dpi, placed, width, height);
+    const SIZE scaled = outerSizeFor(windowId, width, height);
     SetWindowPos(w, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void keepWindowOnScreen(int windowId) {
+    WindowRecord* record = windowRecord(windowId);
+    HWND w = handleOf(windowId);
+    RECT outer{};
+    if (!w || IsIconic(w) || IsZoomed(w) || !GetWindowRect(w, &outer)) return;
+    int width = record->fitWidth;
+    int height = record->fitHeight;
+    if (!record->fitsWorkArea || width <= 0) innerUnitsOf(w, record->dpi, outer, width, height);
+    placeWindow(windowId, screenUnits(outer.left), screenUnits(outer.top), width, height);
 }
 
 void showWindow(int windowId, WindowShow how) {
@@ -241,11 +307,6 @@ void keepWindowOnTop(int windowId) {
     const UINT flags = SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE;
     SetWindowPos(w, HWND_NOTOPMOST, 0, 0, 0, 0, flags);
     SetWindowPos(w, HWND_TOPMOST, 0, 0, 0, 0, flags);
-}
-
-bool windowOnMonitor(int windowId) {
-    HWND w = handleOf(windowId);
-    return w && MonitorFromWindow(w, MONITOR_DEFAULTTONULL) != nullptr;
 }
 
 void setWindowFrame(int windowId, bool caption, bool minimizeBox) {

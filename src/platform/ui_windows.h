@@ -45,8 +45,12 @@ struct ScreenRect {
     int right = 0;
     int bottom = 0;
 };
-// The desktop's work area: the screen less the taskbar.
+// The work area (the screen less the taskbar) of the main monitor; of the
+// monitor the window is on, the nearest one when it is on none; and the
+// largest of all monitors.
 ScreenRect desktopWorkArea();
+ScreenRect workAreaOf(int windowId);
+ScreenRect largestWorkArea();
 
 struct WindowSpec {
     int x = 0;
@@ -72,8 +76,15 @@ void setWindowIcons(int windowId, void* largeIcon, void* smallIcon);
 ScreenRect windowRect(int windowId);
 void windowInnerSize(int windowId, int& width, int& height);
 // Moves the window so that its outer corner is at x, y and its inner area has the
-// given size, whatever its frame.
+// given size, whatever its frame; then just far enough to lie whole within the
+// work area of the monitor it lands on. A window the user sizes gives up what
+// would not fit there; a dialog (WindowSpec::dialogFrame) is laid out at a
+// smaller scale instead, the largest that fits and never below 100 %, and one
+// that does not fit even then keeps its upper left corner in the work area.
 void placeWindow(int windowId, int x, int y, int innerWidth, int innerHeight);
+// Places the window again where it is, as placeWindow does: after the work
+// area has changed.
+void keepWindowOnScreen(int windowId);
 // Gives the window that inner size, centred on the other window as far as the
 // work area lets it stand whole.
 void placeCenteredOn(int windowId, int ownerId, int innerWidth, int innerHeight);
@@ -92,8 +103,6 @@ void setWindowTopmost(int windowId, bool topmost);
 // when another window has come to the foreground since the last call (under
 // Wine; Windows keeps a topmost window on top by itself).
 void keepWindowOnTop(int windowId);
-// False when no monitor shows any part of the window.
-bool windowOnMonitor(int windowId);
 
 // Window style parts: caption with system menu (else a popup with sizing
 // border), minimise box, tool-window look.

@@ -215,12 +215,9 @@ Outcome runDialogLoop(DialogRun& run) {
 
 void placeDialog() {
     const LauncherGeometry& g = categoryStore.geometry;
-    const ScreenPoint at = settingsDialogPosition(g.x, g.y, desktopWorkArea());
+    // On the launcher's monitor; placing it keeps it whole there.
+    const ScreenPoint at = settingsDialogPosition(g.x, g.y, workAreaOf(kLauncherWindow));
     placeWindow(W, at.x, at.y, kSettingsInnerWidth, kSettingsInnerHeight);
-    if (windowOnMonitor(W)) return;
-    // A launcher remembered on a monitor that is gone.
-    const ScreenRect area = desktopWorkArea();
-    placeWindow(W, area.left, area.top, kSettingsInnerWidth, kSettingsInnerHeight);
 }
 
 }  // namespace
