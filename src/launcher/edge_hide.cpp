@@ -65,6 +65,29 @@ void FollowWorkArea() {
     moveWindowOnTop(kLauncherWindow, g.x, g.y);
 }
 
+namespace {
+
+bool sameRect(const ScreenRect& a, const ScreenRect& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+}  // namespace
+
+// Wine tells other programs nothing when its taskbar changes the work area,
+// and after a display change the taskbar settles a moment after the message:
+// the tick looks as well. A window that moved went to that area itself.
+void FollowWorkAreaChange() {
+    LauncherWindow& w = launcherWindow;
+    const ScreenRect area = workAreaOf(kLauncherWindow);
+    const ScreenRect place = windowRect(kLauncherWindow);
+    const bool follow = !sameRect(area, w.seenWorkArea) && sameRect(place, w.seenPlace);
+    w.seenWorkArea = area;
+    w.seenPlace = place;
+    if (!follow) return;
+    FollowWorkArea();
+    w.seenPlace = windowRect(kLauncherWindow);
+}
+
 int edgeTick(EdgeTimes& times, unsigned now) {
     const EdgeVerdict verdict =
         edgeTimerVerdict(times, now, static_cast<unsigned>(generalSettings.AutoDelay),

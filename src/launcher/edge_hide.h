@@ -17,6 +17,8 @@ bool WindowOffWorkArea();
 // The work area changed: a window hidden at an edge hides at that edge of the
 // new area, any other is kept whole within it.
 void FollowWorkArea();
+// Called by the tick: follows a work area that changed while the window stood still.
+void FollowWorkAreaChange();
 bool PointerOverWindow(int windowId);
 
 // The 250 ms tick while the window is in its normal state: may hide the window

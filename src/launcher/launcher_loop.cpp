@@ -111,6 +111,7 @@ int onTimer(const UiEvent& event, unsigned now) {
     if (generalSettings.Stayontop) keepWindowOnTop(kLauncherWindow);
     // At logon the shell's taskbar may come later than the program.
     if (generalSettings.SystemTray) retryTrayIcon();
+    FollowWorkAreaChange();
     // Neither auto-hide nor auto close acts on a minimised or maximised window.
     return windowInNormalState() ? edgeTick(launcherLoop.edge, now) : kNoCommand;
 }

@@ -8,6 +8,7 @@
 #include "launcher/item_images.h"
 #include "platform/icon_handle.h"
 #include "platform/ui_item_view.h"
+#include "platform/ui_windows.h"
 
 // The four fonts made at start-up and kept to the end.
 constexpr int kGlyphFontSmall = 0;   // Marlett 9: the close glyph
@@ -25,6 +26,8 @@ struct LauncherWindow {
     bool layoutSuspended = true;  // while the window is being rebuilt
     bool hiddenAtEdge = false;
     int hiddenEdge = 0;  // the slide that hid it (kSlideRight...)
+    ScreenRect seenWorkArea;  // of its monitor, and its own place, at the last tick
+    ScreenRect seenPlace;
     uint32_t savedHotkey = 0;  // registered before the last request to release it
     ItemImages images;  // what the launcher's and the editor's item views draw from
 };

@@ -118,4 +118,63 @@ read -r _ count < <(colour_box "$E2E_OUT/launcher-192.png" lime)
 [ "$count" = 0 ] && pass "the 48-pixel image is gone" || fail "$count green pixels left"
 exit_launcher "$LAUNCHER_WIN"
 
+# --- Kept on the screen ----------------------------------------------------------
+
+# The launcher's outer rectangle: "<left> <top> <right> <bottom>".
+launcher_rect() {
+  window_state 'Kivo ' "$E2E_OUT/state.txt" && awk 'NR == 1 {print $2, $3, $4, $5}' "$E2E_OUT/state.txt"
+}
+
+# 400 x 400 units at (200, 100) is 600 x 600 pixels from y 150: it would reach
+# below the 700 pixels of the desktop. It comes up whole, moved up, not shrunk.
+tall=$(new_data_folder tall)
+cp "$data/Scaled.kvl" "$tall/"
+printf '%s\r\n' '[Start]' CatSelect=Scaled '[Scaled]' WinX=200 WinY=100 Width=400 Height=400 >"$tall/Kivo.ini"
+start_kivo "$tall"
+wait_launcher || finish
+read -r left top right bottom < <(launcher_rect)
+[ "$bottom" -le 700 ] && [ "$top" -ge 0 ] && [ "$left" -ge 0 ] && [ "$right" -le 1024 ] &&
+  pass "a window stored reaching below the desktop comes up whole on it ($left $top $right $bottom)" ||
+  fail "the tall window stands at $left $top $right $bottom on a desktop 700 pixels high"
+read -r _ _ _ _ _ _ width height _ < <(head -1 "$E2E_OUT/state.txt")
+[ "$width x $height" = "600 x 600" ] && pass "and keeps its size" || fail "its inner area is $width x $height"
+exit_launcher "$LAUNCHER_WIN"
+
+# A window at the bottom edge hides there, also when the work area changed
+# since the start: the tray icon brings Wine's taskbar onto the desktop. Then
+# the display becomes 800 x 600, and it hides at the new bottom edge.
+edge=$(new_data_folder edge)
+cp "$data/Scaled.kvl" "$edge/"
+printf '%s\r\n' '[Start]' CatSelect=Scaled '[main]' ToolBarStyle=1 AutoDelay=0 AutoAlign=0 \
+  '[Scaled]' WinX=100 WinY=300 Width=200 Height=150 >"$edge/Kivo.ini"
+start_kivo "$edge"
+wait_launcher || finish
+read -r left top right bottom < <(launcher_rect)
+xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) sleep 0.6 mousemove 5 5
+work_bottom() {
+  wine "$PROBE" workarea "$(winpath "$E2E_OUT/workarea.txt")" </dev/null >/dev/null 2>&1
+  tr -d '\r' <"$E2E_OUT/workarea.txt" | cut -d' ' -f4
+}
+# Waits until the window's top is 2 pixels above the work area's bottom, give
+# or take a pixel of rounding in units.
+hidden_at_bottom() {
+  local edge_y
+  edge_y=$(work_bottom)
+  for _ in $(seq 50); do
+    read -r _ top _ _ < <(launcher_rect) && [ "$top" -ge $((edge_y - 4)) ] && [ "$top" -lt "$edge_y" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+if hidden_at_bottom; then
+  pass "the window at the bottom edge hides at the work area's bottom, above the taskbar (top $top)"
+  wine "$PROBE" display 800 600 </dev/null >/dev/null 2>&1 || fail "the display could not be made 800 x 600"
+  hidden_at_bottom && pass "after the display became 800 x 600 it hides at the new bottom edge (top $top)" ||
+    fail "after the display change its top is at $top; the work area ends at $(work_bottom)"
+else
+  fail "the window did not hide at the bottom edge: top $top; the work area ends at $(work_bottom)"
+fi
+(cd "$edge" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
+wait_kivo_exit
+
 finish

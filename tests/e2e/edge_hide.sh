@@ -139,14 +139,18 @@ else
 fi
 ask_exit
 
-# 2. A window sticking out 20 pixels at the left edge, auto-hide off (no tool
-# window): a right click pulls it in by 7, 7 and then exactly 6 pixels.
+# 2. A window stored sticking out 20 pixels at the left edge comes up whole on
+# the screen. Dragged out again, with auto-hide off (no tool window) it stays;
+# a right click pulls it in by 7, 7 and then exactly 6 pixels.
 data=$(edge_data left -20 200 EdgeSlide=7)
 start_kivo "$data"
 wait_launcher || finish
 win=$LAUNCHER_WIN
 read_rect
-[ "$L" = -20 ] && pass "with auto-hide off the window stays where it was placed" || fail "placed at $L..$R"
+[ "$L" = 0 ] && pass "a window stored beyond the left edge comes up at it" || fail "placed at $L..$R"
+wine "$PROBE" move 'Kivo ' -20 "$T" </dev/null >/dev/null 2>&1 || true
+sleep 0.5
+wait_left -20 && pass "moved out again, with auto-hide off it stays there" || fail "moved to -20, it stands at $L..$R"
 record_moves "$win" pull-in
 xdotool mousemove $((L + 120)) $((B - 140)) click 3
 wait_left 0 && pass "a right click on the strip pulls it in" || fail "the right click left it at $L..$R"

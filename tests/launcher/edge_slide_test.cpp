@@ -31,6 +31,22 @@ TEST(EdgeSlide, HidingPicksTheFirstEdgeTouchedAndLeavesTwoPixels) {
     EXPECT_EQ(hideSlide(at(1025, 100), kArea).direction, 0) << "wholly outside";
 }
 
+TEST(EdgeSlide, AHiddenWindowHidesAtTheSameEdgeOfANewWorkArea) {
+    const ScreenRect smaller{0, 0, 800, 560};  // the display made smaller, the taskbar below
+    const ScreenRect belowOld = hiddenAtEdgeOf(at(300, 678), kSlideDown, smaller);
+    EXPECT_EQ(belowOld.top, 558);
+    EXPECT_EQ(belowOld.left, 300);
+    EXPECT_EQ(belowOld.bottom - belowOld.top, 150);
+    const ScreenRect right = hiddenAtEdgeOf(at(1022, 500), kSlideRight, smaller);
+    EXPECT_EQ(right.left, 798);
+    EXPECT_EQ(right.top, 410) << "along the edge it stays whole in the area";
+    const ScreenRect left = hiddenAtEdgeOf(at(-198, 100), kSlideLeft, ScreenRect{40, 0, 1024, 680});
+    EXPECT_EQ(left.left, -158) << "the taskbar went to the left: 2 pixels right of it";
+    const ScreenRect up = hiddenAtEdgeOf(at(900, -148), kSlideUp, ScreenRect{0, 30, 800, 600});
+    EXPECT_EQ(up.top, -118);
+    EXPECT_EQ(up.left, 600);
+}
+
 TEST(EdgeSlide, ShowingBringsEveryEdgeBackInsideUnlessTheWindowIsLost) {
     const std::vector<Slide> corner = showSlides(at(1022, 600), kArea);
     ASSERT_EQ(corner.size(), 2u);

@@ -51,6 +51,9 @@
 //        none is shown)
 //   probe dpi-change "<title>" <dpi>   sends the window WM_DPICHANGED as Windows does
 //        when it goes to a display of that DPI, suggesting its present place
+//   probe display <width> <height>    the display at that size (exit code 4: refused)
+//   probe move "<title>" <x> <y>      moves the window's outer corner there, as a
+//        drag would
 // A control line of `state` also holds, before its text, exstyle 0x<hex> and
 // value <n>: a check box's check, a hotkey field's key (modifiers in the next
 // byte), a drop-down list's selected row, 0 for the others.
@@ -205,6 +208,13 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"wait-gone" && argc == 4) return waitGone(argv[2], argv[3]);
     if (command == L"hold" && argc == 5) return holdFile(argv[2], argv[3], argv[4]);
     if (command == L"version" && argc == 4) return writeVersion(argv[2], argv[3]);
+    if (command == L"display" && argc == 4) return changeDisplaySize(argv[2], argv[3]);
+    if (command == L"move" && argc == 5) {
+        HWND window = findTopLevel(argv[2]);
+        if (!window) return kNotFound;
+        SetWindowPos(window, nullptr, _wtoi(argv[3]), _wtoi(argv[4]), 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        return kFound;
+    }
 
     const bool known = ((command == L"texts" || command == L"rows" || command == L"state" ||
                          command == L"owned-state" || command == L"selection") && argc == 4) ||

@@ -62,6 +62,9 @@ int writeObjectCounts(HWND window, FILE* out);
 int writeDpi(HWND window, FILE* out);
 // Sends the window WM_DPICHANGED for that DPI, suggesting its present place.
 int sendDpiChange(HWND window, int dpi);
+// The primary display at that size (the Wine desktop's), as the display
+// settings would set it; every window is told with WM_DISPLAYCHANGE.
+int changeDisplaySize(const wchar_t* width, const wchar_t* height);
 
 // The version information of a program file (see probe_version.cpp), written
 // into the output file only when the program file has some.

@@ -34,4 +34,14 @@ int sendDpiChange(HWND window, int dpi) {
     return result;
 }
 
+int changeDisplaySize(const wchar_t* width, const wchar_t* height) {
+    DEVMODEW mode{};
+    mode.dmSize = sizeof mode;
+    mode.dmPelsWidth = static_cast<DWORD>(_wtoi(width));
+    mode.dmPelsHeight = static_cast<DWORD>(_wtoi(height));
+    mode.dmFields = DM_PELSWIDTH | DM_PELSHEIGHT;
+    return ChangeDisplaySettingsExW(nullptr, &mode, nullptr, 0, nullptr) == DISP_CHANGE_SUCCESSFUL ? kFound
+                                                                                                   : kUnreadable;
+}
+
 }  // namespace probe
