@@ -84,9 +84,6 @@ TEST(FindIndex, SeesFilesGoneOrChangedInSizeOrTimeWithoutListingTheFolder) {
     EXPECT_TRUE(refreshChangedCategories(index, DriveLetters{}));
     EXPECT_EQ(found(index, L"s"), L"Seconds (Two)") << "another size at the same time";
     EXPECT_FALSE(refreshChangedCategories(index, DriveLetters{}));
-    writeBytes(dir.file(L"One.kvl"), "Back=C:\\a.exe\r\n");
-    EXPECT_TRUE(refreshChangedCategories(index, DriveLetters{}));
-    EXPECT_EQ(found(index, L"back"), L"Back (One)") << "written anew";
 }
 
 TEST(FindIndex, ReadsAgainOnlyWhatChangedAndSkipsWhatCannotBeRead) {
