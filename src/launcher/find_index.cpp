@@ -59,10 +59,10 @@ void refreshFindIndex(FindIndex& index, const std::vector<std::wstring>& names, 
         IndexedCategory category;
         category.name = name;
         category.path = categoryFilePathOf(name);
-        if (!fileWriteTime(category.path, category.writeTime)) continue;
+        if (!fileStamp(category.path, category.stamp)) continue;
         IndexedCategory* known = readBefore(index, name);
         // The old index is replaced as a whole: what it read stays read.
-        if (known && known->path == category.path && known->writeTime == category.writeTime) {
+        if (known && known->path == category.path && known->stamp == category.stamp) {
             category.items = std::move(known->items);
         } else {
             if (!readCategory(category, drives)) continue;
@@ -71,6 +71,33 @@ void refreshFindIndex(FindIndex& index, const std::vector<std::wstring>& names, 
         fresh.push_back(std::move(category));
     }
     index.categories = std::move(fresh);
+}
+
+bool refreshChangedCategories(FindIndex& index, const DriveLetters& drives) {
+    bool changed = false;
+    for (IndexedCategory& category : index.categories) {
+        FileStamp now;  // stays empty for a file that is not there
+        const bool there = fileStamp(category.path, now);
+        if (now == category.stamp) continue;
+        changed = true;
+        category.stamp = now;
+        if (there && readCategory(category, drives)) {
+            ++index.filesRead;
+            continue;
+        }
+        // Kept without items: a file that is saved by deleting and writing it
+        // anew, or that another program holds for a moment, is back at a
+        // later letter, without the folder being listed for it.
+        category.items.clear();
+        category.stamp = FileStamp{};
+    }
+    return changed;
+}
+
+bool categoryFileChanged(const IndexedCategory& category) {
+    FileStamp now;
+    fileStamp(category.path, now);
+    return now != category.stamp;
 }
 
 std::vector<std::wstring> searchedCategories(const std::vector<std::wstring>& categoryList,

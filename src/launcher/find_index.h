@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/files.h"
 #include "store/category_store.h"
 #include "store/drive_letters.h"
 
@@ -18,7 +19,9 @@ struct IndexedItem {
 struct IndexedCategory {
     std::wstring name;
     std::wstring path;
-    uint64_t writeTime = 0;  // of the file when it was read
+    // Of the file when it was read: a change of either means it is read again
+    // (a file rewritten within the time's resolution mostly changes its size).
+    FileStamp stamp;
     std::vector<IndexedItem> items;  // only those Find can offer
 };
 
@@ -37,6 +40,15 @@ struct FindResult {
 // again only when its file changed since; one whose file cannot be read is left
 // out without a word. Nothing is ever written. `drives` as for showing a category.
 void refreshFindIndex(FindIndex& index, const std::vector<std::wstring>& names, const DriveLetters& drives);
+
+// Reads again the categories of the index whose file changed since they were
+// read; one whose file is gone or cannot be read has no items until its file
+// can be read again. Only one query of each file, no listing of the folder, so
+// that it may run at every letter typed. True when anything changed.
+bool refreshChangedCategories(FindIndex& index, const DriveLetters& drives);
+
+// Whether the category's file is gone or changed since it was read.
+bool categoryFileChanged(const IndexedCategory& category);
 
 // The categories Find searches: every one but the start-up and temp categories.
 std::vector<std::wstring> searchedCategories(const std::vector<std::wstring>& categoryList,

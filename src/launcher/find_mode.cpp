@@ -6,6 +6,7 @@
 #include "launcher/category_list.h"
 #include "launcher/launcher_window.h"
 #include "launcher/commands.h"
+#include "platform/shell.h"
 #include "platform/text_case.h"
 #include "platform/ui_controls.h"
 #include "platform/ui_dialog_controls.h"
@@ -49,13 +50,27 @@ int rowImage(int, int, int row, IconSize size) {
 void showResults() {
     FindState& f = findState;
     for (std::vector<int>& images : f.resultImages) images.assign(f.results.size(), kRowImageLater);
-    const ItemViewMode mode = launcherViewMode();
-    const IconSize size = mode == ItemViewMode::LargeIcons ? IconSize::Large : IconSize::Small;
+    // Rows with the icons of the category's view: large icons make tall rows.
+    const IconSize size = launcherViewMode() == ItemViewMode::LargeIcons ? IconSize::Large : IconSize::Small;
     // Made when first needed, and anew on a display of another DPI.
     ItemImageSet& images = f.images[sizeSlot(size)];
     const int pixels = iconPixels(size, windowDpi(kLauncherWindow));
     if (images.pixels != pixels) images = newItemImageSet(std::wstring(), pixels);
-    showResultRows(kLauncherWindow, kLauncherFindView, mode, images.list.handle, static_cast<int>(f.results.size()));
+    showResultRows(kLauncherWindow, kLauncherFindView, size, images.list.handle, static_cast<int>(f.results.size()));
+}
+
+void searchAgain() {
+    FindState& f = findState;
+    f.results = findItems(f.index, foldedForSearch(controlText(kLauncherWindow, kLauncherFindField)));
+    showResults();
+}
+
+// Categories may have come or gone since the list was made, and files changed.
+void indexCategories() {
+    CategoryNavigation& nav = categoryNavigation;
+    nav.categorySetChanged = true;
+    RebuildCategoryList(nav, programFolders.dataFolder, languageText(21));
+    refreshFindIndex(findState.index, searchedCategories(nav.categoryList, nav.startupCategory), programDriveLetters());
 }
 
 void showFindControls(bool find) {
@@ -85,16 +100,14 @@ bool CreateFindControls() {
 
 void OpenFind() {
     FindState& f = findState;
+    indexCategories();
     if (f.open) {
+        // Brought back (the hotkey) after a while: the rows show the files as they are now.
+        searchAgain();
         setFocusTo(kLauncherWindow, kLauncherFindField);
         selectFieldText(kLauncherWindow, kLauncherFindField);
         return;
     }
-    // Categories may have come or gone since the list was made.
-    CategoryNavigation& nav = categoryNavigation;
-    nav.categorySetChanged = true;
-    RebuildCategoryList(nav, programFolders.dataFolder, languageText(21));
-    refreshFindIndex(f.index, searchedCategories(nav.categoryList, nav.startupCategory), programDriveLetters());
     f.open = true;
     f.results.clear();
     for (ItemImageSet& set : f.images) set = ItemImageSet{};
@@ -111,7 +124,7 @@ void CloseFind() {
     if (!f.open) return;
     f.open = false;
     showFindControls(false);
-    showResultRows(kLauncherWindow, kLauncherFindView, launcherViewMode(), nullptr, 0);
+    showResultRows(kLauncherWindow, kLauncherFindView, IconSize::Small, nullptr, 0);
     f.results.clear();
     for (ItemImageSet& set : f.images) set = ItemImageSet{};
 }
@@ -119,8 +132,8 @@ void CloseFind() {
 void FindTextChanged() {
     FindState& f = findState;
     if (!f.open) return;
-    f.results = findItems(f.index, foldedForSearch(controlText(kLauncherWindow, kLauncherFindField)));
-    showResults();
+    refreshChangedCategories(f.index, programDriveLetters());
+    searchAgain();
 }
 
 const IndexedItem* foundItemOfRow(int row) {
@@ -135,6 +148,14 @@ int LaunchFoundItem() {
     const IndexedItem* found = foundItemOfRow(row);
     if (!found) return kLaunchNothing;
     const FindResult& result = findState.results[static_cast<size_t>(row)];
+    // A row may show what its file no longer holds: rather than start what the
+    // user did not see, the rows are brought up to the files, and the beep
+    // says that Enter did nothing this time and asks for another look.
+    if (categoryFileChanged(findState.index.categories[static_cast<size_t>(result.category)])) {
+        FindTextChanged();
+        beep();
+        return kLaunchNothing;
+    }
     const std::wstring category = findState.index.categories[static_cast<size_t>(result.category)].name;
     // A copy: a launch may show a message, and the index must not change under it.
     const CategoryItem item = found->item;

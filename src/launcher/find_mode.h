@@ -23,14 +23,17 @@ extern FindState findState;
 
 // Creates the field and the list of results, both hidden.
 bool CreateFindControls();
-// Opens Find with an empty field, reading the categories that changed since
-// the last search; when it is open already, the field's text is chosen.
+// Opens Find with an empty field, reading the categories that came or changed
+// since the last search; when it is open already, the same, the field's text is
+// searched again and chosen.
 void OpenFind();
 void CloseFind();
-// Searches again for what the field holds.
+// Searches again for what the field holds, in the category files as they are
+// now (those that changed are read again).
 void FindTextChanged();
-// Starts the result chosen in the list as its category would. Returns the
-// launch result bits.
+// Starts the result chosen in the list as its category would. When the file of
+// its category changed or is gone since, starts nothing: the list is searched
+// again and the user chooses anew. Returns the launch result bits.
 int LaunchFoundItem();
 // The found item of a row, or null.
 const IndexedItem* foundItemOfRow(int row);

@@ -248,6 +248,17 @@ bool fileWriteTime(const std::wstring& path, uint64_t& time) {
     return true;
 }
 
+bool fileStamp(const std::wstring& path, FileStamp& stamp) {
+    stamp = FileStamp{};
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
+    stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+    stamp.writeTime =
+        (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
+    return true;
+}
+
 bool createFolderPath(const std::wstring& folder) {
     std::wstring path = fullPathName(folder);
     while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();

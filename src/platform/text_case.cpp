@@ -36,6 +36,40 @@ bool plainAscii(std::wstring_view text) {
     return true;
 }
 
+// Letters the system's linguistic comparison takes for two ("Stra\u00DFe" equals
+// "Strasse"), which no decomposition splits. The presentation forms (\uFB01,
+// \u0133) are split by the compatibility decomposition already. Wine's
+// FoldStringW leaves the capital sharp s whole, so the table is our own;
+// capitals too, as Wine's lower case leaves some of them.
+struct Expansion {
+    wchar_t letter;
+    wchar_t pair[3];
+};
+constexpr Expansion kExpansions[] = {
+    {0x00DF, L"ss"}, {0x1E9E, L"ss"}, {0x00E6, L"ae"}, {0x00C6, L"ae"}, {0x0153, L"oe"}, {0x0152, L"oe"},
+    {0x00FE, L"th"}, {0x00DE, L"th"}, {0xA733, L"aa"}, {0xA732, L"aa"}, {0xA735, L"ao"}, {0xA734, L"ao"},
+    {0xA737, L"au"}, {0xA736, L"au"}, {0xA739, L"av"}, {0xA738, L"av"}, {0xA73D, L"ay"}, {0xA73C, L"ay"},
+    {0xA74F, L"oo"}, {0xA74E, L"oo"},
+};
+
+const wchar_t* expansionOf(wchar_t c) {
+    for (const Expansion& e : kExpansions)
+        if (e.letter == c) return e.pair;
+    return nullptr;
+}
+
+std::wstring withLigaturesExpanded(const std::wstring& text) {
+    std::wstring expanded;
+    expanded.reserve(text.size());
+    for (wchar_t c : text) {
+        if (const wchar_t* pair = expansionOf(c))
+            expanded += pair;
+        else
+            expanded += c;
+    }
+    return expanded;
+}
+
 }  // namespace
 
 std::wstring foldedForSearch(std::wstring_view text) {
@@ -63,12 +97,14 @@ std::wstring foldedForSearch(std::wstring_view text) {
         }
         needed = -written;
     }
-    if (split.empty()) return lower;
+    if (split.empty()) return withLigaturesExpanded(lower);
     std::vector<WORD> types(split.size());
-    if (!GetStringTypeW(CT_CTYPE3, split.c_str(), static_cast<int>(split.size()), types.data())) return split;
+    if (!GetStringTypeW(CT_CTYPE3, split.c_str(), static_cast<int>(split.size()), types.data()))
+        return withLigaturesExpanded(split);
     std::wstring folded;
     folded.reserve(split.size());
     for (size_t i = 0; i < split.size(); ++i)
         if (!(types[i] & C3_NONSPACING)) folded += split[i];
-    return toLowerCase(folded);
+    // After the marks are gone: "\u01FD" is "\u00E6" with an accent.
+    return withLigaturesExpanded(toLowerCase(folded));
 }

@@ -10,5 +10,7 @@ int compareTextIgnoringCase(const std::wstring& a, const std::wstring& b);
 std::wstring toLowerCase(std::wstring_view text);
 std::wstring toUpperCase(std::wstring_view text);
 // The text as Find compares it: lower case, without accents and other marks
-// ("Ärger" gives "arger"), so that "a" finds "ä"; "ae" does not.
+// ("Ärger" gives "arger"), so that "a" finds "ä"; "ae" does not. Ligatures and
+// the sharp s are spelt out ("Œuvre" gives "oeuvre", "Straße" "strasse"), so
+// the folded text may be longer than the text.
 std::wstring foldedForSearch(std::wstring_view text);

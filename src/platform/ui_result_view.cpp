@@ -13,6 +13,7 @@ namespace {
 struct ResultViews {
     ResultRowSource rowSource = nullptr;
     ItemImageSource imageSource = nullptr;
+    IconSize rowIcons = IconSize::Small;  // of the image list the rows draw from
     std::wstring tipText;  // what the tip window shows, until it asks again
 };
 ResultViews resultViews;
@@ -106,9 +107,8 @@ void answerResultDisplayInfo(int windowId, NMLVDISPINFOW& info) {
     if (!(info.item.mask & LVIF_IMAGE) || info.item.iSubItem != 0) return;
     info.item.iImage = I_IMAGENONE;
     if (!known || !resultViews.imageSource) return;
-    const int size = (GetWindowLongPtrW(info.hdr.hwndFrom, GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON;
-    const int image = resultViews.imageSource(windowId, static_cast<int>(info.hdr.idFrom), row,
-                                              size ? IconSize::Large : IconSize::Small);
+    const int image =
+        resultViews.imageSource(windowId, static_cast<int>(info.hdr.idFrom), row, resultViews.rowIcons);
     if (image >= 0) info.item.iImage = image;
 }
 
@@ -178,18 +178,23 @@ bool addResultView(int windowId, int controlId, int x, int y, int width, int hei
     return true;
 }
 
-void showResultRows(int windowId, int controlId, ItemViewMode mode, void* images, int count) {
+void showResultRows(int windowId, int controlId, IconSize rowIcons, void* images, int count) {
     HWND view = resultViewOf(windowId, controlId);
     if (!view) return;
-    // As many rows as before in the same mode stand where they stood, only
+    resultViews.rowIcons = rowIcons;
+    // Results are ranked: in every view mode they read top to bottom, one a
+    // row, so that Down goes to the next best. Rows are as tall as the
+    // images given them, large icons making tall rows.
+    constexpr ItemViewMode kRows = ItemViewMode::SingleColumn;
+    // As many rows as before with the same images stand where they stood, only
     // their contents change (the next letters of a word often leave it so):
     // turning redrawing off and on again would have Wine lay the list out and
     // draw its scroll bar anew, about 5 ms for nothing.
     const bool sameRows =
-        count == static_cast<int>(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0)) && itemViewInMode(view, mode, images);
+        count == static_cast<int>(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0)) && itemViewInMode(view, kRows, images);
     if (!sameRows) {
         SendMessageW(view, WM_SETREDRAW, FALSE, 0);
-        setItemViewMode(view, mode, images);
+        setItemViewMode(view, kRows, images);
     }
     clearChosenRow(view);
     if (!sameRows) SendMessageW(view, LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
@@ -200,17 +205,26 @@ void showResultRows(int windowId, int controlId, ItemViewMode mode, void* images
         SendMessageW(view, LVM_SETITEMSTATE, 0, reinterpret_cast<LPARAM>(&state));
     }
     if (!sameRows) {
-        // An icon view places rows it has not placed before when redrawing
-        // comes back on, and Wine then invalidates each of them on its own, a
-        // trip to the window server each: about 180 ms for the first 8,000
-        // rows. Placed while redrawing is off they are only placed; the whole
-        // list is invalidated below.
-        if (mode == ItemViewMode::LargeIcons) SendMessageW(view, LVM_ARRANGE, LVA_DEFAULT, 0);
+        // Only a view that redraws works out its scroll bar, which the columns
+        // leave room for.
         SendMessageW(view, WM_SETREDRAW, TRUE, 0);
-        if (mode == ItemViewMode::SingleColumn) fitResultColumns(windowId, controlId);
+        fitResultColumns(windowId, controlId);
     }
     if (count > 0) SendMessageW(view, LVM_ENSUREVISIBLE, 0, FALSE);
     InvalidateRect(view, nullptr, TRUE);
+}
+
+void chooseEndRow(int windowId, int controlId, bool last) {
+    HWND view = resultViewOf(windowId, controlId);
+    const int count = view ? static_cast<int>(SendMessageW(view, LVM_GETITEMCOUNT, 0, 0)) : 0;
+    if (count <= 0) return;
+    clearChosenRow(view);
+    const WPARAM row = last ? static_cast<WPARAM>(count - 1) : 0;
+    LVITEMW state{};
+    state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    state.state = LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageW(view, LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+    SendMessageW(view, LVM_ENSUREVISIBLE, row, FALSE);
 }
 
 void fitResultColumns(int windowId, int controlId) {

@@ -10,7 +10,7 @@
 // Texts of one row; they must live until the next call.
 struct ResultRowTexts {
     const std::wstring* text = nullptr;
-    const std::wstring* detail = nullptr;  // second column of the single-column form, and the row's tool tip
+    const std::wstring* detail = nullptr;  // second column, and the row's tool tip
 };
 using ResultRowSource = bool (*)(int windowId, int controlId, int row, ResultRowTexts& texts);
 // The images are asked for with the row number as the data; an answer of
@@ -19,8 +19,10 @@ void setResultRowSource(ResultRowSource texts, ItemImageSource images);
 
 // Created hidden.
 bool addResultView(int windowId, int controlId, int x, int y, int width, int height);
-// Shows `count` rows in the mode, drawing from `images` (an image list of the
-// mode's icon size, which stays its owner's), the first row chosen.
-void showResultRows(int windowId, int controlId, ItemViewMode mode, void* images, int count);
-// Shares the width between the caption and the detail in the single-column form.
+// Shows `count` rows, one under the other, drawing from `images` (an image list
+// of icons of `rowIcons` size, which stays its owner's), the first row chosen.
+void showResultRows(int windowId, int controlId, IconSize rowIcons, void* images, int count);
+// Chooses the first or the last row and scrolls it into sight.
+void chooseEndRow(int windowId, int controlId, bool last);
+// Shares the width between the caption and the detail.
 void fitResultColumns(int windowId, int controlId);

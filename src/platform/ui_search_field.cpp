@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include "platform/ui_result_view.h"
 #include "platform/ui_window_table.h"
 
 namespace {
@@ -13,6 +14,19 @@ bool isListKey(WPARAM key) { return key == VK_UP || key == VK_DOWN || key == VK_
 
 void queueCommand(int windowId, int command) {
     if (command) queueEvent(eventFor(windowId, UiEventKind::Menu, command));
+}
+
+// Home and End go to the first and last row with Ctrl, and also without it
+// when the caret stands at the end of the text with nothing chosen: there
+// they would not move it anywhere the user could want. Elsewhere they stay
+// the field's.
+bool takesListEnd(HWND field, WPARAM key, bool control) {
+    if (key != VK_HOME && key != VK_END) return false;
+    if (control) return true;
+    DWORD start = 0;
+    DWORD end = 0;
+    SendMessageW(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    return start == end && end == static_cast<DWORD>(GetWindowTextLengthW(field));
 }
 
 }  // namespace
@@ -39,9 +53,15 @@ bool takeSearchFieldKey(int windowId, MSG& message, bool& skipShortcuts) {
     skipShortcuts = false;
     const WindowRecord* record = windowRecord(windowId);
     if (!record || !record->searchField || message.hwnd != record->searchField) return false;
-    if (message.message == WM_SYSKEYDOWN || message.message == WM_SYSKEYUP || isFunctionKey(message.wParam) ||
-        GetKeyState(VK_CONTROL) < 0)
+    if (message.message == WM_SYSKEYDOWN || message.message == WM_SYSKEYUP || isFunctionKey(message.wParam))
         return false;
+    const bool control = GetKeyState(VK_CONTROL) < 0;
+    if (message.message == WM_KEYDOWN && takesListEnd(record->searchField, message.wParam, control)) {
+        skipShortcuts = true;
+        chooseEndRow(windowId, record->searchListId, message.wParam == VK_END);
+        return true;
+    }
+    if (control) return false;
     skipShortcuts = true;
     if (message.message != WM_KEYDOWN) return false;
     const SearchFieldKeys& keys = record->searchKeys;

@@ -1,7 +1,9 @@
 #pragma once
-// A one-line field for typing a search over a list: the arrow keys and Page
-// Up/Down move in the list while the text is typed, and the window's shortcuts
-// leave alone the keys a text is typed with.
+// A one-line field for typing a search over a list of results: the arrow keys
+// and Page Up/Down move in the list while the text is typed, Ctrl+Home and
+// Ctrl+End (and Home and End with the caret at the end of the text) go to its
+// first and last row, and the window's shortcuts leave alone the keys a text is
+// typed with.
 #include <string>
 
 // Commands (menu events) the field's keys give; 0 leaves the key to the field.

@@ -81,7 +81,7 @@ expect_rows '1\tProbe tool\t0\n0\tPro\t1\n0\t----------\t2\n0\tAlpha other\t3\n0
 # A file changed since the last search is read again; Backspace in the empty
 # field goes back as well.
 sleep 1
-printf '%s\r\n' 'Pronto=my tools\probe.exe' >>"$data/Beta.kvl"
+printf '%s\r\n' 'Pronto=my tools\probe.exe;--item pronto' >>"$data/Beta.kvl"
 (cd "$data" && md5sum ./*.kvl) >"$E2E_OUT/before.md5"
 find_text pro
 expect_rows_soon '1\tProbe tool\tAlpha\n0\tProject notes\tBeta\n0\tPronto\tBeta\n0\tMy programs\tBeta\n0\tImprove\tBeta\n0\tAlpha other\tAlpha\n0\tOther\tBeta\n' \
@@ -107,16 +107,48 @@ if grep -q 'startup' "$log"; then fail "an item of the start-up category was sta
 if tr -d '\r' <"$data/Kivo.ini" | grep -q '^FindOnHotkey='; then fail "a setting never changed was written"; fi
 
 # With FindOnHotkey the hotkey (Ctrl+Alt+K) that brings the window up opens Find.
-printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nHotkey=$3804B\r\nFindOnHotkey=1\r\n' >"$data/Kivo.ini"
+printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nHotkey=$3804B\r\nFindOnHotkey=1\r\n[Alpha]\r\nLargeIcons=1\r\n' >"$data/Kivo.ini"
 start_kivo "$data" /nostartup
 wait_launcher || finish
 click_caption "$LAUNCHER_WIN"
-xdotool key ctrl+alt+k
-sleep 0.5
-xdotool key ctrl+alt+k
-sleep 0.5
+xdotool key ctrl+alt+k sleep 0.5 key ctrl+alt+k sleep 0.5
 xdotool type --delay 80 "y pro"
 expect_rows_soon '1\tMy programs\tBeta\n' "the hotkey brings the window up with the field open"
+
+# Brought back while open, Find sees a category that came since; with large
+# icons the results still read one a row, top to bottom.
+printf '%s\r\n' 'Probe gone=my tools\probe.exe;--item gone' >"$data/Cat47.kvl"
+xdotool key ctrl+alt+k sleep 0.5 key ctrl+alt+k sleep 0.5
+xdotool type --delay 80 "pro"
+all='\tProbe tool\tAlpha\n0\tProject notes\tBeta\n0\tPronto\tBeta\n0\tProbe gone\tCat47\n0\tMy programs\tBeta\n0\tImprove\tBeta\n0\tAlpha other\tAlpha\n0\tOther\tBeta\n'
+expect_rows_soon "1$all" "a category file that came while Find was open is searched when it is brought back"
+points=$(for row in 0 1 2 3 4 5 6 7; do row_point 'Kivo ' "$row" || true; done | tr '\n' ' ')
+awk -v p="$points" 'BEGIN { n = split(p, v, " "); for (i = 3; i < n; i += 2) if (v[i] != v[1] || v[i + 1] <= v[i - 1]) exit 1;
+  exit n != 16 }' && pass "one result a row, top to bottom" || fail "rows at $points"
+xdotool key Down Down Return
+wait_lines "$log" 6 && mapfile -t records < <(tr -d '\r' <"$log")
+[[ "${records[3]:-}" == *'--item pronto' ]] && pass "Down Down Enter starts the third result" || fail "started: ${records[3]:-none}"
+xdotool key End sleep 0.3
+list_selection 'Kivo ' "$E2E_OUT/sel.txt"
+grep -q 'rows 8 selected 7 inview 1' "$E2E_OUT/sel.txt" && pass "End goes to the last result" || fail "$(cat "$E2E_OUT/sel.txt")"
+
+# Category files deleted or changed while Find is open are seen at the next letter.
+rm "$data/Cat47.kvl"
+sed -i 's/^Project notes=/Probe notes=/' "$data/Beta.kvl"
+xdotool type "be "
+expect_rows_soon '1\tProbe tool\tAlpha\n0\tProbe notes\tBeta\n' "a deleted category and a renamed caption are seen at the next letter"
+# A row whose category is deleted after it was listed starts nothing.
+printf '%s\r\n' 'Probe gone=my tools\probe.exe;--item gone' >"$data/Cat47.kvl"
+xdotool key BackSpace BackSpace BackSpace
+fresh=${all/Project notes/Probe notes}
+expect_rows_soon "1$fresh" "a category file written anew is back at the next letter"
+xdotool key ctrl+Home Down Down Down sleep 0.3
+rm "$data/Cat47.kvl"
+xdotool key Return
+gone='0\tProbe gone\tCat47\n'
+expect_rows_soon "1${fresh/"$gone"/}" "Enter on it searches again"
+sleep 0.5
+[ "$(grep -c '' "$log")" -eq 6 ] && pass "and starts nothing" || fail "started: $(tail -2 "$log")"
 click_caption "$LAUNCHER_WIN"
 xdotool key Escape
 expect_category Alpha "Escape leaves Find"

@@ -56,6 +56,36 @@ TEST(FindIndex, LetterCaseAndAccentsAside) {
     EXPECT_EQ(found(index, L"cafe"), L"Caf\u00E9 list (Docs)");
 }
 
+TEST(FindIndex, LigaturesAndTheSharpSAsTheLettersTheyStandFor) {
+    TempFolder dir;
+    InFolder here(dir);
+    writeBytes(dir.file(L"Docs.kvl"), utf8Lines(L"") + "Stra\xC3\x9F" "e=C:\\a.exe\r\n\xC5\x92uvre=C:\\b.exe\r\n"
+                                                         "\xEF\xAC\x81le=C:\\c.exe\r\n");
+    FindIndex index;
+    refreshFindIndex(index, {L"Docs"}, DriveLetters{});
+    for (const wchar_t* text : {L"strasse", L"STRASSE", L"stra\u00DFe", L"STRA\u1E9EE"})
+        EXPECT_EQ(found(index, text), L"Stra\u00DFe (Docs)") << text;
+    EXPECT_EQ(found(index, L"oeuvre"), L"\u0152uvre (Docs)");
+    EXPECT_EQ(found(index, L"file"), L"\uFB01le (Docs)");
+}
+
+TEST(FindIndex, SeesFilesGoneOrChangedInSizeOrTimeWithoutListingTheFolder) {
+    TempFolder dir;
+    InFolder here(dir);
+    writeBytes(dir.file(L"One.kvl"), "First=C:\\a.exe\r\n");
+    writeBytes(dir.file(L"Two.kvl"), "Second=C:\\b.exe\r\n");
+    FindIndex index;
+    refreshFindIndex(index, {L"One", L"Two"}, DriveLetters{});
+    const auto written = std::filesystem::last_write_time(dir.path / L"Two.kvl");
+    writeBytes(dir.file(L"Two.kvl"), "Seconds=C:\\b.exe\r\n");
+    std::filesystem::last_write_time(dir.path / L"Two.kvl", written);
+    std::filesystem::remove(dir.path / L"One.kvl");
+    EXPECT_TRUE(categoryFileChanged(index.categories[0]) && categoryFileChanged(index.categories[1]));
+    EXPECT_TRUE(refreshChangedCategories(index, DriveLetters{}));
+    EXPECT_EQ(found(index, L"s"), L"Seconds (Two)") << "another size at the same time";
+    EXPECT_FALSE(refreshChangedCategories(index, DriveLetters{}));
+}
+
 TEST(FindIndex, ReadsAgainOnlyWhatChangedAndSkipsWhatCannotBeRead) {
     TempFolder dir;
     InFolder here(dir);
