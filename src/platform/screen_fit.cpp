@@ -1,6 +1,24 @@
 #include "platform/screen_fit.h"
 
 #include "platform/ui_scaling.h"
+#include "platform/ui_windows.h"
+
+namespace {
+
+ScreenRect unitsRect(const RECT& r) {
+    return ScreenRect{screenUnits(r.left), screenUnits(r.top), screenUnits(r.right), screenUnits(r.bottom)};
+}
+
+BOOL CALLBACK widerWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM largest) {
+    MONITORINFO info{};
+    info.cbSize = sizeof info;
+    RECT& found = *reinterpret_cast<RECT*>(largest);
+    const auto area = [](const RECT& r) { return static_cast<long long>(r.right - r.left) * (r.bottom - r.top); };
+    if (GetMonitorInfoW(monitor, &info) && area(info.rcWork) > area(found)) found = info.rcWork;
+    return TRUE;
+}
+
+}  // namespace
 
 RECT workAreaNear(const RECT& rect) {
     MONITORINFO info{};
@@ -36,4 +54,21 @@ RECT keptWithin(RECT outer, const RECT& work, bool shrink) {
     if (outer.top + dy < work.top) dy = work.top - outer.top;
     OffsetRect(&outer, dx, dy);
     return outer;
+}
+
+ScreenRect desktopWorkArea() { return unitsRect(workAreaNear(RECT{0, 0, 1, 1})); }
+
+ScreenRect workAreaOf(int windowId) {
+    RECT r{};
+    HWND w = static_cast<HWND>(windowHandle(windowId));
+    if (!w || !GetWindowRect(w, &r)) return desktopWorkArea();
+    return unitsRect(workAreaNear(r));
+}
+
+ScreenRect largestWorkArea() {
+    RECT largest{};
+    if (!EnumDisplayMonitors(nullptr, nullptr, widerWorkArea, reinterpret_cast<LPARAM>(&largest)) ||
+        IsRectEmpty(&largest))
+        return desktopWorkArea();
+    return unitsRect(largest);
 }

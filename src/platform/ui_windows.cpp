@@ -40,6 +40,13 @@ SIZE outerSizeFor(int windowId, int innerWidth, int innerHeight) {
     return outerSizeAt(record->handle, innerWidth, innerHeight, record->dpi);
 }
 
+// The inner size in units, at the window's scale, of an outer rectangle.
+void innerUnitsOf(HWND w, int dpi, const RECT& outer, int& width, int& height) {
+    const SIZE frame = outerSizeAt(w, 0, 0, dpi);
+    width = unitsOf(outer.right - outer.left - frame.cx, dpi);
+    height = unitsOf(outer.bottom - outer.top - frame.cy, dpi);
+}
+
 }  // namespace
 
 WindowRecord* windowRecord(int windowId) {
@@ -69,47 +76,6 @@ void registerWindow(int windowId, void* handle) {
 void* windowHandle(int windowId) {
     const WindowRecord* record = windowRecord(windowId);
     return record ? record->handle : nullptr;
-}
-
-namespace {
-
-ScreenRect unitsRect(const RECT& r) {
-    return ScreenRect{screenUnits(r.left), screenUnits(r.top), screenUnits(r.right), screenUnits(r.bottom)};
-}
-
-BOOL CALLBACK widerWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM largest) {
-    MONITORINFO info{};
-    info.cbSize = sizeof info;
-    RECT& found = *reinterpret_cast<RECT*>(largest);
-    const auto area = [](const RECT& r) { return static_cast<long long>(r.right - r.left) * (r.bottom - r.top); };
-    if (GetMonitorInfoW(monitor, &info) && area(info.rcWork) > area(found)) found = info.rcWork;
-    return TRUE;
-}
-
-// The inner size in units, at the window's scale, of an outer rectangle.
-void innerUnitsOf(HWND w, int dpi, const RECT& outer, int& width, int& height) {
-    const SIZE frame = outerSizeAt(w, 0, 0, dpi);
-    width = unitsOf(outer.right - outer.left - frame.cx, dpi);
-    height = unitsOf(outer.bottom - outer.top - frame.cy, dpi);
-}
-
-}  // namespace
-
-ScreenRect desktopWorkArea() { return unitsRect(workAreaNear(RECT{0, 0, 1, 1})); }
-
-ScreenRect workAreaOf(int windowId) {
-    RECT r{};
-    HWND w = handleOf(windowId);
-    if (!w || !GetWindowRect(w, &r)) return desktopWorkArea();
-    return unitsRect(workAreaNear(r));
-}
-
-ScreenRect largestWorkArea() {
-    RECT largest{};
-    if (!EnumDisplayMonitors(nullptr, nullptr, widerWorkArea, reinterpret_cast<LPARAM>(&largest)) ||
-        IsRectEmpty(&largest))
-        return desktopWorkArea();
-    return unitsRect(largest);
 }
 
 bool openWindow(int windowId, const WindowSpec& spec) {
