@@ -43,9 +43,9 @@ struct AboutRow {
 
 const AboutRow kAboutRows[] = {
     {kIcon, Kind::Icon, 15, 25, 32, 32},
-    {kVersion, Kind::Text, 65, 15, 400, 20},
-    {kBuild, Kind::Text, 65, 35, 400, 20},
-    {kCopyright, Kind::Text, 65, 55, 400, 20},
+    {kVersion, Kind::Text, 65, 15, 230, 20},
+    {kBuild, Kind::Text, 65, 35, 230, 20},
+    {kCopyright, Kind::Text, 65, 55, 230, 20},
     {kRule, Kind::Rule, 15, 77, 270, 4},
     {kWebLink, Kind::Link, 65, 87, 450, 20},
     {kMailLink, Kind::Link, 65, 107, 400, 20},
