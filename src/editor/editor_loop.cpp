@@ -48,6 +48,8 @@ void refreshTop(EditorState& e, ShownStates& shown) {
     if (e.refresh & kRefreshFields) {
         showWorkingCopy(e.workingCopy);
         if (e.workingCopy.text.empty()) e.focusRequest = kItemTextField;
+    } else if (e.refresh & kRefreshExplorerBoxes) {
+        showExplorerBoxes(e.workingCopy);
     }
     if (e.refresh & kRefreshIcon) {
         fetchWorkingIcon(e);

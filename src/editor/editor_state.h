@@ -12,6 +12,9 @@ constexpr int kRefreshIcon = 2;         // the working copy's icon onto the icon
 constexpr int kRefreshWorkingCopy = 4;  // the working copy from the current item
 constexpr int kRefreshList = 8;         // the item list from the items
 constexpr int kRefreshAll = 15;
+// Only the Explorer check boxes, from the command as it is typed: the fields
+// themselves are left alone, or the caret would jump.
+constexpr int kRefreshExplorerBoxes = 16;
 
 // How one run of the editor's loop ends (bits).
 constexpr int kExitLeave = 1;

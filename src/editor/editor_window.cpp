@@ -60,7 +60,7 @@ const ControlRow kControls[] = {
     {kCommandField, Kind::Field, kFieldFrame, 10, 77, 433, 22, nullptr, 0, 0},
     {kBrowseCommandButton, Kind::Button, kFieldFrame, 445, 77, 25, 22, L"...", 0, 34},
     {kParametersLabel, Kind::Label, kFieldFrame, 10, 106, 200, 20, nullptr, 35, 0},
-    {kSplitWindowBox, Kind::Check, kFieldFrame, 240, 102, 100, 22, nullptr, 36, 0},
+    {kSplitWindowBox, Kind::Check, kFieldFrame, 240, 102, 115, 22, nullptr, 36, 0},
     {kAsRootBox, Kind::Check, kFieldFrame, 360, 102, 100, 22, nullptr, 37, 0},
     {kParametersField, Kind::Field, kFieldFrame, 10, 124, 460, 22, nullptr, 0, 0},
     {kDirectoryLabel, Kind::Label, kFieldFrame, 10, 153, 200, 20, nullptr, 38, 0},
@@ -226,6 +226,11 @@ void showWorkingCopy(const ItemFields& work) {
     setControlText(W, kCommandField, work.command);
     setControlText(W, kParametersField, work.parameters);
     setControlText(W, kDirectoryField, work.directory);
+    showExplorerBoxes(work);
+    selectListRow(W, kShowModeList, work.showMode);
+}
+
+void showExplorerBoxes(const ItemFields& work) {
     const bool explorer = isExplorerCommand(work.command);
     if (explorer) {
         const std::wstring parameters = toLowerCase(work.parameters);
@@ -234,7 +239,6 @@ void showWorkingCopy(const ItemFields& work) {
     }
     setControlVisible(W, kSplitWindowBox, explorer);
     setControlVisible(W, kAsRootBox, explorer);
-    selectListRow(W, kShowModeList, work.showMode);
 }
 
 void showWorkingIcon(const ItemFields& work) {

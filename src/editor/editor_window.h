@@ -57,6 +57,8 @@ bool openEditorWindow();
 void showEnableStates(bool pendingEdit, bool modified);
 // The working copy's texts, show mode and Explorer boxes into the controls.
 void showWorkingCopy(const ItemFields& work);
+// Only the Explorer boxes: shown while the command is explorer.exe.
+void showExplorerBoxes(const ItemFields& work);
 // The working copy's icon on the icon button, with its source as the tip.
 void showWorkingIcon(const ItemFields& work);
 

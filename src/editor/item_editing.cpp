@@ -81,6 +81,7 @@ void storeFieldText(EditorState& editor, ItemField field, const std::wstring& te
             work.command = trimmed;
             work.kind = itemKindOf(trimmed);
             releaseWorkingIcons(editor);
+            editor.refresh |= kRefreshExplorerBoxes;
             break;
         case ItemField::Parameters: work.parameters = trimmed; break;
         case ItemField::Directory: work.directory = trimmed; break;

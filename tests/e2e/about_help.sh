@@ -84,6 +84,7 @@ else
   finish
 fi
 sleep 0.5
+expect_fits owned-fits 'Kivo ' about
 import -window root -crop $((AR - AL + 40))x$((AB - AT + 40))+$((AL - 20))+$((AT - 20)) +repage "$E2E_OUT/about.png"
 read -r style < <(sed -n '1s/.* style \(0x[0-9a-f]*\).*/\1/p' "$E2E_OUT/about.txt")
 grep -q '^window .* client 300 135 ' "$E2E_OUT/about.txt" && pass "its inner size is 300 x 135" ||

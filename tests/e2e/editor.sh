@@ -17,17 +17,20 @@ printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$data/Kiv
 file="$data/Main.kvl"
 del=$'\x7f'  # a ";" inside a field is stored as U+007F
 
-# 1 or 0; waits up to 3 s for the state wanted as the second argument.
-enabled() {
+# A control's enabled (column 9) or visible (11) state, 1 or 0; waits up to
+# 3 s for the state wanted as the third argument.
+control_flag() {
   local state=""
   for _ in $(seq 30); do
     window_state 'Kivo ' "$E2E_OUT/editor.txt" || true
-    state=$(awk -v id="$1" '$1 == "control" && $2 == id {print $9}' "$E2E_OUT/editor.txt")
-    [ -z "${2:-}" ] || [ "$state" = "$2" ] && break
+    state=$(awk -v id="$2" -v c="$1" '$1 == "control" && $2 == id {print $c}' "$E2E_OUT/editor.txt")
+    [ -z "${3:-}" ] || [ "$state" = "$3" ] && break
     sleep 0.1
   done
   echo "$state"
 }
+enabled() { control_flag 9 "$@"; }
+shown() { control_flag 11 "$@"; }
 
 # The file's lines without their CR.
 expect_lines() {
@@ -104,6 +107,20 @@ expect_rows_soon '0\tAlpha One\t0\n0\t---- tools\t1\n1\tProjects\t2\n0\tMail?Me\
   pass "the folder becomes an Explorer item" || fail "folder item: '$(editor_text 21)' '$(editor_text 23)'"
 grep -q '^control 24 Button .* visible 1' "$E2E_OUT/editor.txt" && pass "the Explorer boxes show for Explorer.exe" ||
   fail "the Explorer boxes are hidden for Explorer.exe"
+# On a new item the boxes come and go with the command as it is typed; the
+# rows stay as they are.
+xdotool key alt+n
+type_text 'Files'
+xdotool key Tab Tab
+[ "$(shown 24 0)$(shown 25 0)" = 00 ] && pass "a new item has no Explorer boxes" || fail "Explorer boxes on a new item"
+type_text 'EXPLORER.exe'
+[ "$(shown 24 1)$(shown 25 1)" = 11 ] && pass "typing EXPLORER.exe shows them" || fail "no Explorer boxes for EXPLORER.exe"
+expect_fits fits 'Kivo ' editor
+xdotool key End shift+Home
+type_text 'notepad.exe'
+[ "$(shown 24 0)$(shown 25 0)" = 00 ] && pass "another command typed hides them" ||
+  fail "the Explorer boxes stay for notepad.exe"
+click_control 30
 
 # The context menu sorts.
 xdotool key Menu
@@ -143,6 +160,7 @@ if icon_win=$(wait_window '^Icon Selection$'); then
     xdotool key Return
     sleep 1
     screenshot "$icon_win" icon-selection
+    expect_fits fits 'Icon Selection' icon-selection
     read -r x y < <(row_point 'Icon Selection' 3) || true
     xdotool mousemove "$x" "$y" click --repeat 2 --delay 80 1
   else

@@ -6,6 +6,7 @@
 # program's own windows: the box for an item that cannot be started, the
 # editor.
 source "$(dirname "$0")/lib.sh"
+source "$(dirname "$0")/editor_lib.sh"
 
 prog=$(new_data_folder program)
 cp "$KIVO_EXE" "$prog/kivo.exe"
@@ -19,6 +20,39 @@ log="$E2E_OUT/probe.log"
 fail_launch() {
   local row=$1 title=$2 name=$3
   launch_row "$row" && answer_box "$title" n "$name"
+}
+
+# The German texts fit the editor (its Explorer boxes shown for a typed
+# explorer.exe), the icon selection, the settings dialog and About.
+german_windows_fit() {
+  click_control 21
+  xdotool key End shift+Home
+  type_text explorer.exe
+  screenshot "$EDITOR_WIN" german-editor
+  expect_fits fits 'Kivo ' german-editor
+  click_control 30
+  click_control 20
+  if wait_window '^Symbolauswahl$' >/dev/null; then
+    expect_fits fits Symbolauswahl german-icon-selection
+    xdotool key Escape
+  else
+    fail "the icon button opened no Symbolauswahl"
+  fi
+  wait_gone Symbolauswahl 5 || true
+  xdotool key F3
+  sleep 0.5
+  expect_fits dialog-fits 'Kivo ' german-settings
+  read -r l t r b < <(awk 'NR == 1 {print $2, $3, $4, $5}' "$E2E_OUT/fits-german-settings.txt")
+  import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$E2E_OUT/german-settings.png"
+  xdotool key Escape
+  sleep 0.5
+  click_control 16
+  xdotool key Down Down Return
+  sleep 0.5
+  expect_fits owned-fits 'Kivo ' german-about
+  xdotool key Escape
+  sleep 0.5
+  click_control 6
 }
 
 data=$(new_data_folder german-user)
@@ -52,6 +86,7 @@ if [ -n "${KIVO_LOCPATH:-}" ] && [ -d "$KIVO_LOCPATH/de_DE.UTF-8" ]; then
       pass "Autostart is listed last, after Werkzeuge, and taken for the start-up category"
       [ "$(editor_text 11)" = "Neuer Eintrag" ] && pass "the editor speaks German" ||
         fail "the editor's New Item reads '$(editor_text 11)'"
+      german_windows_fit
       click_caption "$EDITOR_WIN"
       xdotool key Escape
       expect_category Werkzeuge "after the editor the launcher shows what it showed before"

@@ -303,6 +303,28 @@ wait_launcher() {
   return 1
 }
 
+# Checks with `probe fits` (or dialog-fits, owned-fits as $1) that the window
+# titled $2 lies within the work area, every control inside it and every text
+# fits its control (with "cut" as $4: only the texts); waits up to 5 s for the window.
+# The answer: $E2E_OUT/fits-<name>.txt.
+expect_fits() {
+  local how=$1 title=$2 name=$3 kinds=${4:-cut|outside} out="$E2E_OUT/fits-$3.txt" found=""
+  for _ in $(seq 25); do
+    wine "$PROBE" "$how" "$title" "$(winpath "$out")" </dev/null >/dev/null 2>&1 && { found=1; break; }
+    sleep 0.2
+  done
+  if [ -z "$found" ]; then
+    fail "$name: probe $how found or measured no window '$title'"
+  elif ! awk 'NR == 1 && !($2 >= $7 && $3 >= $8 && $4 <= $9 && $5 <= $10) {exit 1}' "$out"; then
+    fail "$name: the window stands beyond the work area: $(head -1 "$out")"
+  elif grep -qE "^($kinds) " "$out"; then
+    fail "$name: controls or texts do not fit:"
+    grep -E "^($kinds) " "$out" | sed 's/^/    /'
+  else
+    pass "$name: every control and its text fit the window"
+  fi
+}
+
 # Ends the launcher the way a user does (Return would launch an item).
 exit_launcher() {
   click_caption "$1"

@@ -107,6 +107,7 @@ wait_launcher || finish
 read -r sx sy sw _ < <(window_geometry "$LAUNCHER_WIN")
 strip_pointer=$(pointer_over $((sx + sw / 2)) $((sy + 30)))
 open_dialog || finish
+expect_fits dialog-fits 'Kivo ' settings
 dialog_screenshot english
 # A fresh settings file: keep-corner on (centred off), tray off, no hotkey.
 expect_boxes "the dialog opens with the rules applied" 46=1:0 47=1:0 36=0:0 37=0:0 38=0:0 51=1:1 52=0:0 41=1:0 42=0:0 40=0:0

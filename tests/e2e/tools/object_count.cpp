@@ -120,3 +120,13 @@ extern "C" __declspec(dllexport) DWORD WINAPI countObjects(void* parameter) {
     *static_cast<objects::ObjectCounts*>(parameter) = counts;
     return 1;
 }
+
+extern "C" __declspec(dllexport) DWORD WINAPI describeFonts(void* parameter) {
+    auto* query = static_cast<objects::FontQuery*>(parameter);
+    for (DWORD i = 0; i < query->count && i < objects::kMostControls; ++i) {
+        DWORD_PTR font = 0;
+        if (SendMessageTimeoutW(query->controls[i], WM_GETFONT, 0, 0, SMTO_ABORTIFHUNG, 2000, &font) && font)
+            GetObjectW(reinterpret_cast<HFONT>(font), sizeof query->described[i], &query->described[i]);
+    }
+    return 1;
+}

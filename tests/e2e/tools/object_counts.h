@@ -23,6 +23,19 @@ struct ObjectCounts {
     DWORD gdiByType[kGdiTypes];
 };
 
+// `probe fits` measures texts in the fonts of another process's controls: a
+// font handle means something only in its own process, and under Wine even
+// WM_GETFONT does not cross, so the library asks the controls and tells what
+// each font is.
+constexpr char kFontFunction[] = "describeFonts";
+constexpr int kMostControls = 128;
+
+struct FontQuery {
+    DWORD count;
+    HWND controls[kMostControls];
+    LOGFONTW described[kMostControls];  // all zero for the system font
+};
+
 inline DWORD userObjects(const ObjectCounts& counts) {
     return counts.windows + counts.menus + counts.icons + counts.accelerators;
 }

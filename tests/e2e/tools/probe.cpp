@@ -54,6 +54,13 @@
 //   probe display <width> <height>    the display at that size (exit code 4: refused)
 //   probe move "<title>" <x> <y>      moves the window's outer corner there, as a
 //        drag would
+//   probe fits "<title>" <file>       whether the window's controls and texts fit:
+//        window <l> <t> <r> <b> work <l> <t> <r> <b>  (the monitor's work area), then
+//        outside <id> <class> <text>   a visible control not wholly in the client area
+//        cut <id> <class> <text>       a visible static or button whose text, in its
+//                                      own font, does not fit the control
+//   probe dialog-fits, probe owned-fits   the same for the window dialog-state and
+//        owned-state look at
 // A control line of `state` also holds, before its text, exstyle 0x<hex> and
 // value <n>: a check box's check, a hotkey field's key (modifiers in the next
 // byte), a drop-down list's selected row, 0 for the others.
@@ -193,6 +200,11 @@ int wmain(int argc, wchar_t** argv) {
         if (!dialog) return kNotFound;
         return toFile(argv[3], [&](FILE* out) { return writeState(dialog, out); });
     }
+    if (command == L"dialog-fits" && argc == 4) {
+        HWND dialog = findDialog(argv[2]);
+        if (!dialog) return kNotFound;
+        return toFile(argv[3], [&](FILE* out) { return writeFits(dialog, out); });
+    }
     if (command == L"objects" && argc == 4) {
         // By the title Windows keeps for the window, without asking it: a
         // program busy for seconds is measured all the same.
@@ -217,7 +229,8 @@ int wmain(int argc, wchar_t** argv) {
     }
 
     const bool known = ((command == L"texts" || command == L"rows" || command == L"state" ||
-                         command == L"owned-state" || command == L"selection") && argc == 4) ||
+                         command == L"owned-state" || command == L"selection" || command == L"fits" ||
+                         command == L"owned-fits") && argc == 4) ||
                        (command == L"repaint" && argc == 3) || (command == L"dpi" && argc == 4) ||
                        (command == L"dpi-change" && argc == 4) || (command == L"rowpoint" && argc == 5) ||
                        (command == L"post" && argc == 6);
@@ -238,9 +251,11 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"rows") return toFile(argv[3], [&](FILE* out) { return writeRows(window, out); });
     if (command == L"state") return toFile(argv[3], [&](FILE* out) { return writeState(window, out); });
     if (command == L"selection") return toFile(argv[3], [&](FILE* out) { return writeSelection(window, out); });
-    if (command == L"owned-state") {
+    if (command == L"fits") return toFile(argv[3], [&](FILE* out) { return writeFits(window, out); });
+    if (command == L"owned-state" || command == L"owned-fits") {
         HWND owned = findOwnedWindow(window);
         if (!owned) return kNotFound;
+        if (command == L"owned-fits") return toFile(argv[3], [&](FILE* out) { return writeFits(owned, out); });
         return toFile(argv[3], [&](FILE* out) { return writeState(owned, out); });
     }
     const int index = number >= 0 && number <= INT_MAX ? static_cast<int>(number) : -1;

@@ -8,6 +8,10 @@
 #include <string>
 #include <vector>
 
+namespace objects {
+struct FontQuery;
+}
+
 namespace probe {
 
 // Exit codes the test scripts tell apart.
@@ -69,5 +73,11 @@ int changeDisplaySize(const wchar_t* width, const wchar_t* height);
 // The version information of a program file (see probe_version.cpp), written
 // into the output file only when the program file has some.
 int writeVersion(const wchar_t* programFile, const wchar_t* outputFile);
+
+// What each font of the window's process is (see object_counts.h).
+int describeFonts(HWND window, objects::FontQuery& query);
+// The window's rectangle and work area, then its controls that stand out of
+// it or whose texts do not fit them (see probe.cpp).
+int writeFits(HWND window, FILE* out);
 
 }  // namespace probe

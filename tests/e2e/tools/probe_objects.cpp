@@ -98,7 +98,9 @@ std::wstring libraryPath() {
     return folder.substr(0, folder.find_last_of(L"\\/") + 1) + objects::kLibraryName;
 }
 
-int countInside(HANDLE process, ObjectCounts& counts) {
+// Runs the library's function on a copy of the record inside the process and
+// reads the record back.
+int callInside(HANDLE process, const char* function, void* record, size_t size) {
     const std::wstring path = libraryPath();
     HMODULE library = LoadLibraryW(path.c_str());
     HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
@@ -106,30 +108,28 @@ int countInside(HANDLE process, ObjectCounts& counts) {
     const ULONG_PTR load = remoteFunction(process, kernel, L"kernel32.dll", "LoadLibraryW");
     const ULONG_PTR unload = remoteFunction(process, kernel, L"kernel32.dll", "FreeLibrary");
     const size_t pathBytes = (path.size() + 1) * sizeof(wchar_t);
-    RemoteBlock block(process, pathBytes + sizeof(ObjectCounts));
+    RemoteBlock block(process, pathBytes + size);
     if (!load || !unload || !block.address()) return kUnreadable;
     char* remotePath = static_cast<char*>(block.address());
-    char* remoteCounts = remotePath + pathBytes;
+    char* remoteRecord = remotePath + pathBytes;
     SIZE_T written = 0;
     DWORD result = 0;
-    if (!WriteProcessMemory(process, remotePath, path.c_str(), pathBytes, &written) || written != pathBytes) {
+    if (!WriteProcessMemory(process, remotePath, path.c_str(), pathBytes, &written) || written != pathBytes ||
+        !WriteProcessMemory(process, remoteRecord, record, size, &written) || written != size) {
         return kUnreadable;
     }
     if (!runRemote(process, load, remotePath, result)) {
         block.abandon();
         return kUnreadable;
     }
-    const ULONG_PTR count = remoteFunction(process, library, objects::kLibraryName, objects::kCountFunction);
-    if (!count) return kUnreadable;
-    const bool counted = runRemote(process, count, remoteCounts, result) && result == 1;
-    if (!counted) {
+    const ULONG_PTR call = remoteFunction(process, library, objects::kLibraryName, function);
+    if (!call) return kUnreadable;
+    if (!runRemote(process, call, remoteRecord, result) || result != 1) {
         block.abandon();
         return kUnreadable;
     }
     SIZE_T read = 0;
-    if (!ReadProcessMemory(process, remoteCounts, &counts, sizeof counts, &read) || read != sizeof counts) {
-        return kUnreadable;
-    }
+    if (!ReadProcessMemory(process, remoteRecord, record, size, &read) || read != size) return kUnreadable;
     // The process goes on as before: the library leaves it again.
     runRemote(process, unload, reinterpret_cast<void*>(remoteModule(process, objects::kLibraryName)), result);
     return kFound;
@@ -149,7 +149,7 @@ int writeObjectCounts(HWND window, FILE* out) {
         return kFound;
     }
     ObjectCounts counts{};
-    const int result = countInside(process.handle(), counts);
+    const int result = callInside(process.handle(), objects::kCountFunction, &counts, sizeof counts);
     if (result != kFound) return result;
     fprintf(out, "user %lu gdi %lu by table\n", objects::userObjects(counts), objects::gdiObjects(counts));
     fprintf(out, "windows %lu menus %lu icons %lu accelerators %lu bitmaps %lu dcs %lu other-gdi %lu\n",
@@ -158,6 +158,13 @@ int writeObjectCounts(HWND window, FILE* out) {
             objects::gdiObjects(counts) - counts.gdiByType[OBJ_BITMAP] - counts.gdiByType[OBJ_DC] -
                 counts.gdiByType[OBJ_MEMDC]);
     return kFound;
+}
+
+int describeFonts(HWND window, objects::FontQuery& query) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    Process process(processId);
+    return process.handle() ? callInside(process.handle(), objects::kFontFunction, &query, sizeof query) : kUnreadable;
 }
 
 }  // namespace probe
