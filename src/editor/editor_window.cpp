@@ -60,7 +60,7 @@ const ControlRow kControls[] = {
     {kCommandField, Kind::Field, kFieldFrame, 10, 77, 433, 22, nullptr, 0, 0},
     {kBrowseCommandButton, Kind::Button, kFieldFrame, 445, 77, 25, 22, L"...", 0, 34},
     {kParametersLabel, Kind::Label, kFieldFrame, 10, 106, 200, 20, nullptr, 35, 0},
-    {kSplitWindowBox, Kind::Check, kFieldFrame, 240, 102, 115, 22, nullptr, 36, 0},
+    {kSplitWindowBox, Kind::Check, kFieldFrame, 240, 102, 120, 22, nullptr, 36, 0},
     {kAsRootBox, Kind::Check, kFieldFrame, 360, 102, 100, 22, nullptr, 37, 0},
     {kParametersField, Kind::Field, kFieldFrame, 10, 124, 460, 22, nullptr, 0, 0},
     {kDirectoryLabel, Kind::Label, kFieldFrame, 10, 153, 200, 20, nullptr, 38, 0},
