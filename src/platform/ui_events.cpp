@@ -6,6 +6,7 @@
 #include <deque>
 
 #include "platform/ui_scaling.h"
+#include "platform/ui_scrolling.h"
 #include "platform/ui_window_table.h"
 
 namespace {
@@ -73,7 +74,12 @@ bool keyForDialogControl(int windowId, MSG& message) {
 bool takeDialogMessage(int windowId, MSG& message) {
     if (!hasDialogKeys(windowId)) return false;
     if (isEnterOrEscape(message) && !focusWantsKey(message)) return true;
-    return IsDialogMessageW(windowRecord(windowId)->handle, &message) != 0;
+    WindowRecord& record = *windowRecord(windowId);
+    HWND focus = GetFocus();
+    if (!IsDialogMessageW(record.handle, &message)) return false;
+    // Tab may have moved the focus to a control scrolled out of sight.
+    if (GetFocus() != focus) scrollFocusIntoView(record);
+    return true;
 }
 
 void queueEvent(const UiEvent& event) { eventQueue.events.push_back(event); }

@@ -1,6 +1,7 @@
 #include "platform/ui_scaling.h"
 
 #include "platform/screen_fit.h"
+#include "platform/ui_windows.h"
 
 #include <commctrl.h>
 
@@ -125,7 +126,7 @@ void dropUnusedFonts(WindowRecord& record) {
 }
 
 void moveToPlace(const WindowRecord& record, const ControlPlace& p) {
-    SetWindowPos(p.control, nullptr, pixelsOf(p.x, record.dpi), pixelsOf(p.y, record.dpi),
+    SetWindowPos(p.control, nullptr, pixelsOf(p.x, record.dpi), pixelsOf(p.y, record.dpi) - record.scrollY,
                  pixelsOf(p.width, record.dpi), pixelsOf(p.height, record.dpi), SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -312,9 +313,14 @@ void onDpiChanged(int windowId, WindowRecord& record, WPARAM wParam, LPARAM lPar
     // dragged it; the inner size kept in units (the size the system suggests
     // too, where it asked for it with WM_GETDPISCALEDSIZE).
     const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
-    int dpi = displayDpi;
-    if (record.fitsWorkArea && record.fitWidth > 0)
-        dpi = fittedDpi(window, record.fitWidth, record.fitHeight, displayDpi, workAreaNear(suggested));
+    // A dialog finds the scale that fits the new display's work area as it is placed.
+    if (record.fitsWorkArea && record.fitWidth > 0) {
+        if (!IsIconic(window))
+            placeWindow(windowId, screenUnits(suggested.left), screenUnits(suggested.top), record.fitWidth,
+                        record.fitHeight);
+        return;
+    }
+    const int dpi = displayDpi;
     if (dpi == record.dpi) return;
     RECT inner{};
     GetClientRect(window, &inner);
@@ -329,7 +335,7 @@ void onDpiChanged(int windowId, WindowRecord& record, WPARAM wParam, LPARAM lPar
         const SIZE outer = outerSizeAt(window, width, height, dpi);
         const RECT placed = keptWithin(RECT{suggested.left, suggested.top, suggested.left + outer.cx,
                                             suggested.top + outer.cy},
-                                       workAreaNear(suggested), !record.fitsWorkArea);
+                                       workAreaNear(suggested), true);
         SetWindowPos(window, nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
     }

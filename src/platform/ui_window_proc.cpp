@@ -5,6 +5,7 @@
 
 #include "platform/ui_events.h"
 #include "platform/ui_scaling.h"
+#include "platform/ui_scrolling.h"
 #include "platform/ui_window_table.h"
 #include "platform/ui_windows.h"
 
@@ -230,6 +231,14 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             break;
         case WM_DPICHANGED: onDpiChanged(windowId, *record, wParam, lParam); return 0;
         case WM_DISPLAYCHANGE: onWorkAreaChanged(windowId, *record); break;
+        // The window's own scroll bar; a spin control's message names the control.
+        case WM_VSCROLL:
+            if (lParam == 0 && record->scrollHeight > 0) onVerticalScroll(*record, wParam);
+            break;
+        case WM_MOUSEWHEEL:
+            if (record->scrollHeight == 0) break;
+            onMouseWheel(*record, wParam);
+            return 0;
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETWORKAREA) onWorkAreaChanged(windowId, *record);
             break;

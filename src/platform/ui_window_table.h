@@ -60,6 +60,10 @@ struct WindowRecord {
     bool fitsWorkArea = false;  // a dialog of fixed layout (WindowSpec::dialogFrame)
     int fitWidth = 0;  // its inner size in units, as last placed; 0 before
     int fitHeight = 0;
+    // Such a dialog too large even at 100 % scrolls (ui_scrolling.h), in pixels:
+    int scrollY = 0;       // how far down its inner area is scrolled
+    int scrollHeight = 0;  // the whole inner area's height; 0: it does not scroll
+    int scrollPage = 0;    // the height of what can be seen of it
     bool ownWindow = false;  // made by openWindow (not only registered)
     HACCEL shortcuts = nullptr;
     HBRUSH background = nullptr;

@@ -5,6 +5,7 @@
 
 #include "platform/centered_message_box.h"
 #include "platform/screen_fit.h"
+#include "platform/ui_scrolling.h"
 #include "platform/ui_scaling.h"
 #include "platform/ui_window_table.h"
 
@@ -174,11 +175,20 @@ void placeWindow(int windowId, int x, int y, int innerWidth, int innerHeight) {
     if (record->fitsWorkArea) {
         record->fitWidth = innerWidth;
         record->fitHeight = innerHeight;
-        relayoutAt(windowId, *record,
-                   fittedDpi(w, innerWidth, innerHeight, record->displayDpi, work));
+        scrollToTop(*record);
+        relayoutAt(windowId, *record, fittedDpi(w, innerWidth, innerHeight, record->displayDpi, work));
     }
     const int dpi = record->dpi;
-    const SIZE outer = outerSizeFor(windowId, innerWidth, innerHeight);
+    SIZE outer = outerSizeFor(windowId, innerWidth, innerHeight);
+    // Too large even at 100 %: as high as the work area, and it scrolls.
+    if (record->fitsWorkArea) {
+        const int inner = pixelsOf(innerHeight, dpi);
+        const int frame = outer.cy - inner;
+        if (setVerticalScrolling(*record, inner, (work.bottom - work.top) - frame)) {
+            outer.cy = work.bottom - work.top;
+            outer.cx += systemMetricAt(SM_CXVSCROLL, dpi);
+        }
+    }
     // Whole within the work area of its monitor; a window the user sizes
     // gives up what would not fit.
     const RECT placed =
@@ -186,8 +196,8 @@ void placeWindow(int windowId, int x, int y, int innerWidth, int innerHeight) {
     SetWindowPos(w, nullptr, placed.left, placed.top, placed.right - placed.left, placed.bottom - placed.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     // Moved onto a display of another DPI, the window has taken that DPI on
-    // the way: the size is made for it.
-    if (record->dpi == dpi) return;
+    // the way: the size is made for it (a dialog has placed itself anew).
+    if (record->dpi == dpi || record->fitsWorkArea) return;
     int width = innerWidth;
     int height = innerHeight;
     if (!record->fitsWorkArea) innerUnitsOf(w, dpi, placed, width, height);

@@ -225,4 +225,32 @@ fi
 (cd "$edge" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
 wait_kivo_exit
 
+# On the 800 x 600 display the settings dialog does not fit even at 100 %: it
+# is as high as the work area and scrolls, with the wheel, and as Tab moves the
+# focus to a control out of sight.
+start_kivo "$data"
+wait_launcher || finish
+click_caption "$LAUNCHER_WIN"
+xdotool key F3
+expect_fits dialog-fits 'Kivo ' settings-800x600 cut
+wine "$PROBE" dialog-state 'Kivo ' "$(winpath "$E2E_OUT/dialog.txt")" </dev/null >/dev/null 2>&1
+read -r dl dt style ch < <(awk 'NR == 1 {print $2, $3, $NF, $8}' "$E2E_OUT/dialog.txt")
+[ $((style & 0x00200000)) != 0 ] && pass "it has a vertical scroll bar" || fail "no scroll bar: style $style"
+cancel_bottom() {
+  wine "$PROBE" dialog-state 'Kivo ' "$(winpath "$E2E_OUT/dialog.txt")" </dev/null >/dev/null 2>&1
+  awk '$1 == "control" && $2 == 61 {print $5 + $7}' "$E2E_OUT/dialog.txt"
+}
+xdotool mousemove $((dl + 100)) $((dt + 200)) click --repeat 10 4
+sleep 0.5
+[ "$(cancel_bottom)" -gt "$ch" ] && pass "the wheel scrolls it up, Cancel out of sight" ||
+  fail "after the wheel Cancel ends at $(cancel_bottom), the inner area at $ch"
+xdotool key Tab
+sleep 0.5
+[ "$(cancel_bottom)" -le "$ch" ] && pass "Tab onto the buttons scrolls them into sight" ||
+  fail "Cancel ends at $(cancel_bottom), the inner area at $ch"
+import -window root "$E2E_OUT/settings-800x600.png"
+xdotool key Escape
+sleep 0.5
+exit_launcher "$LAUNCHER_WIN"
+
 finish
