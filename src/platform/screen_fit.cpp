@@ -18,6 +18,9 @@ BOOL CALLBACK widerWorkArea(HMONITOR monitor, HDC, LPRECT, LPARAM largest) {
     return TRUE;
 }
 
+// The main monitor's: it holds the screen's origin.
+ScreenRect mainWorkArea() { return unitsRect(workAreaNear(RECT{0, 0, 1, 1})); }
+
 }  // namespace
 
 RECT workAreaNear(const RECT& rect) {
@@ -56,12 +59,10 @@ RECT keptWithin(RECT outer, const RECT& work, bool shrink) {
     return outer;
 }
 
-ScreenRect desktopWorkArea() { return unitsRect(workAreaNear(RECT{0, 0, 1, 1})); }
-
 ScreenRect workAreaOf(int windowId) {
     RECT r{};
     HWND w = static_cast<HWND>(windowHandle(windowId));
-    if (!w || !GetWindowRect(w, &r)) return desktopWorkArea();
+    if (!w || !GetWindowRect(w, &r)) return mainWorkArea();
     return unitsRect(workAreaNear(r));
 }
 
@@ -69,6 +70,6 @@ ScreenRect largestWorkArea() {
     RECT largest{};
     if (!EnumDisplayMonitors(nullptr, nullptr, widerWorkArea, reinterpret_cast<LPARAM>(&largest)) ||
         IsRectEmpty(&largest))
-        return desktopWorkArea();
+        return mainWorkArea();
     return unitsRect(largest);
 }

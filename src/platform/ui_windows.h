@@ -45,10 +45,8 @@ struct ScreenRect {
     int right = 0;
     int bottom = 0;
 };
-// The work area (the screen less the taskbar) of the main monitor; of the
-// monitor the window is on, the nearest one when it is on none; and the
-// largest of all monitors.
-ScreenRect desktopWorkArea();
+// The work area (the screen less the taskbar) of the monitor the window is
+// on, the nearest one when it is on none; and the largest of all monitors.
 ScreenRect workAreaOf(int windowId);
 ScreenRect largestWorkArea();
 

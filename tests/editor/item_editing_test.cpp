@@ -112,20 +112,6 @@ TEST(ItemEditing, ExplorerBoxesRebuildTheParameters) {
     EXPECT_TRUE(editor.pendingEdit);
 }
 
-// The boxes follow the command as it is typed, without a field refresh that
-// would put the caret back.
-TEST(ItemEditing, TypingTheCommandRefreshesOnlyTheExplorerBoxes) {
-    EditorState editor;
-    for (const wchar_t* command : {L" Explorer.EXE ", L"explorer.ex"}) {
-        editor.refresh = 0;
-        storeFieldText(editor, ItemField::Command, command);
-        EXPECT_EQ(editor.refresh, kRefreshExplorerBoxes) << command;
-    }
-    editor.refresh = 0;
-    storeFieldText(editor, ItemField::Parameters, L"/e,");
-    EXPECT_EQ(editor.refresh, 0);
-}
-
 TEST(ItemEditing, MovingDeletingAndSeparators) {
     CategoryStore store;
     EditorState editor;

@@ -5,8 +5,6 @@
 #include <gtest/gtest.h>
 
 #include "platform/fonts.h"
-#include "platform/screen_fit.h"
-#include "platform/ui_scaling.h"
 #include "platform/ui_controls.h"
 #include "platform/ui_events.h"
 #include "platform/ui_windows.h"
@@ -86,41 +84,6 @@ TEST_F(UiScaling, ControlsAndFontsTakeTheNewDpiAndReportTheUnitsGiven) {
     EXPECT_EQ(pixels(2).right - pixels(2).left, 99);
     EXPECT_EQ(fontHeight(2), -15);
     EXPECT_EQ(fontHeight(3), defaultHeight);
-}
-
-}  // namespace
-
-namespace {
-
-// A dialog the work area cannot hold at its display's scale is laid out at the
-// largest scale that fits, never below 100 %; every window is moved onto the
-// work area, and one the user sizes is cut to it.
-TEST(ScreenFit, DialogsTooLargeTakeTheLargestScaleThatFitsAndWindowsStayOnTheWorkArea) {
-    initUserInterface();
-    WindowSpec spec{0, 0, 450, 620, L"Kivo fit", false};
-    spec.dialogFrame = true;
-    ASSERT_TRUE(openWindow(kSettingsWindow, spec));
-    HWND window = static_cast<HWND>(windowHandle(kSettingsWindow));
-    const RECT desktop{0, 0, 1024, 700};
-    const int dpi = fittedDpi(window, 450, 620, 144, desktop);
-    EXPECT_LT(dpi, 144);
-    EXPECT_GE(dpi, 100);
-    const SIZE at = outerSizeAt(window, 450, 620, dpi);
-    EXPECT_LE(at.cy, 700);
-    EXPECT_GT(outerSizeAt(window, 450, 620, dpi + 1).cy, 700) << "the largest that fits";
-    EXPECT_EQ(fittedDpi(window, 450, 620, 144, RECT{0, 0, 800, 500}), kBaseDpi) << "never below 100 %";
-    EXPECT_EQ(fittedDpi(window, 300, 200, 192, desktop), 192) << "one that fits keeps its display's scale";
-    closeWindow(kSettingsWindow);
-
-    const RECT work{0, 0, 1024, 672};
-    const RECT below = keptWithin(RECT{300, 150, 900, 795}, work, false);
-    EXPECT_EQ(below.top, 27);
-    EXPECT_EQ(below.bottom, 672);
-    const RECT huge = keptWithin(RECT{-50, -40, 1950, 1160}, work, true);
-    EXPECT_TRUE(EqualRect(&huge, &work)) << "a window the user sizes is cut to the work area";
-    const RECT corner = keptWithin(RECT{-50, -40, 1950, 1160}, work, false);
-    EXPECT_EQ(corner.left, 0) << "a dialog too large even at 100 % shows its upper left corner";
-    EXPECT_EQ(corner.top, 0);
 }
 
 }  // namespace
