@@ -110,7 +110,7 @@ if wait_launcher && open_editor; then
   type_name '%USERPROFILE%'
   xdotool key alt+o
   sleep 0.5
-  profile=$(wine cmd /c 'echo %USERPROFILE%' </dev/null 2>/dev/null | tr -d '\r')
+  profile=$(wine_profile) || true
   wait_editor && [ "$(editor_text 7)" != '%USERPROFILE%' ] && [ ! -e "$(winepath -u "$profile.kvl" 2>/dev/null </dev/null)" ] &&
     pass "a name that expands to a path is refused" || fail "the name field reads '$(editor_text 7)'"
   type_name 'Tools2'

@@ -13,14 +13,7 @@ cp "$other/Mix.kvl" "$E2E_OUT/Mix.before"
 printf '%s\r\n' 'Relative=kivo;..\other\Mix' "Absolute=kivo;$(winpath "$other")\\Mix" 'Expanding=kivo;%USERPROFILE%' \
   'Next=kivo;Second' 'Locked=kivo;Locked' >"$data/Main.kvl"
 # What "%USERPROFILE%.kvl" expands to lies outside the data folder.
-# A Wine command started as the previous test's programs end can fail once (seen
-# on CI): asked again, with what it said kept in the test's log.
-profile=""
-for _ in 1 2 3; do
-  profile=$(wine cmd /c 'echo %USERPROFILE%' </dev/null 2>>"$E2E_OUT/wine.log" | tr -d '\r') && [ -n "$profile" ] && break
-  sleep 1
-done
-[ -n "$profile" ] || { fail "Wine did not tell the profile folder"; finish; }
+profile=$(wine_profile) || { fail "Wine did not tell the profile folder"; finish; }
 outside=$(winepath -u "$profile.kvl" 2>/dev/null </dev/null)
 printf '%s\r\n' 'Outside=%windir%\notepad.exe' >"$outside"
 cp "$outside" "$data/%USERPROFILE%.kvl"

@@ -251,6 +251,18 @@ finish() {
   exit 1
 }
 
+# The Windows path of the user's profile folder. A Wine command started as the
+# previous test's programs end can fail once (seen on CI), so it is asked again.
+wine_profile() {
+  local profile
+  for _ in 1 2 3; do
+    profile=$(wine cmd /c 'echo %USERPROFILE%' </dev/null 2>>"$E2E_OUT/wine.log" | tr -d '\r') && [ -n "$profile" ] &&
+      { echo "$profile"; return 0; }
+    sleep 1
+  done
+  return 1
+}
+
 # The category name on the launcher window's strip (line 2 of its texts).
 launcher_category() {
   local out="$E2E_OUT/strip.txt"
