@@ -56,9 +56,11 @@ bool addItemView(int windowId, int controlId, int x, int y, int width, int heigh
                  const std::wstring& columnTitle, bool multipleSelection) {
     const DWORD selection = multipleSelection ? 0 : LVS_SINGLESEL;
     HWND view = createChildControl(windowId, controlId, WC_LISTVIEWW,
-                                   selection | LVS_NOCOLUMNHEADER | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS | LVS_SHAREIMAGELISTS | WS_TABSTOP,
+                                   selection | LVS_OWNERDATA | LVS_NOCOLUMNHEADER | LVS_AUTOARRANGE | LVS_SHOWSELALWAYS |
+                                       LVS_SHAREIMAGELISTS | WS_TABSTOP,
                                    x, y, width, height, L"");
     if (!view) return false;
+    keepItemRows(view);
     SetWindowLongPtrW(view, GWL_EXSTYLE, GetWindowLongPtrW(view, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
     const DWORD extended =
         LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP | (multipleSelection ? static_cast<DWORD>(LVS_EX_FULLROWSELECT) : 0);

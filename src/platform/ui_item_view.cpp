@@ -1,5 +1,6 @@
 #include "platform/ui_item_view.h"
 
+#include <algorithm>
 #include <climits>
 
 #include <windows.h>
@@ -11,8 +12,23 @@
 
 namespace {
 
+// A row as the view asks for it when it draws it: the views keep no rows of
+// their own (owner data), so a category of any size costs the view nothing
+// beyond the rows in sight.
+struct ItemRow {
+    std::wstring text;
+    int image = kRowImageNone;  // an index into the image list, or a kRowImage value
+    int data = 0;
+};
+
+struct StoredRows {
+    HWND view = nullptr;
+    std::vector<ItemRow> rows;
+};
+
 struct ItemViewSetup {
     ItemImageSource imageSource = nullptr;
+    std::vector<StoredRows> views;  // one for each item view there is
     // The view being filled: finding a control by its number asks the system
     // for the window's children, too slow to do for every one of many rows.
     int fillWindowId = -1;
@@ -20,6 +36,17 @@ struct ItemViewSetup {
     HWND fillView = nullptr;
 };
 ItemViewSetup itemViewSetup;
+
+std::vector<ItemRow>* rowsOf(HWND view) {
+    for (StoredRows& stored : itemViewSetup.views)
+        if (stored.view == view) return &stored.rows;
+    return nullptr;
+}
+
+const ItemRow* rowOf(HWND view, int row) {
+    const std::vector<ItemRow>* rows = rowsOf(view);
+    return rows && row >= 0 && static_cast<size_t>(row) < rows->size() ? &(*rows)[static_cast<size_t>(row)] : nullptr;
+}
 
 HWND viewOf(int windowId, int controlId) {
     HWND view = controlHandle(windowId, controlId);
@@ -75,28 +102,65 @@ bool itemViewInMode(HWND view, ItemViewMode mode, void* images) {
 
 void setItemImageSource(ItemImageSource source) { itemViewSetup.imageSource = source; }
 
+void keepItemRows(HWND view) {
+    std::erase_if(itemViewSetup.views, [&](const StoredRows& stored) { return !IsWindow(stored.view) || stored.view == view; });
+    itemViewSetup.views.push_back(StoredRows{view, {}});
+}
+
+bool isStoredItemView(HWND view) { return rowsOf(view) != nullptr; }
+
+int storedRowData(HWND view, int row) {
+    const ItemRow* found = rowOf(view, row);
+    return found ? found->data : -1;
+}
+
 void answerItemDisplayInfo(int windowId, LPARAM displayInfo) {
     NMLVDISPINFOW& info = *reinterpret_cast<NMLVDISPINFOW*>(displayInfo);
     if (isResultView(info.hdr.hwndFrom)) {
         answerResultDisplayInfo(windowId, info);
         return;
     }
-    if (!(info.item.mask & LVIF_IMAGE) || info.item.iSubItem != 0) return;
     HWND view = info.hdr.hwndFrom;
-    info.item.iImage = I_IMAGENONE;
-    if (!itemViewSetup.imageSource || !isItemViewControl(view)) return;
-    // Asked for itself: the data may not be part of the request.
-    LVITEMW row{};
-    row.mask = LVIF_PARAM;
-    row.iItem = info.item.iItem;
-    if (!SendMessageW(view, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&row))) return;
-    const IconSize size = imageSlotOf(view) == LVSIL_NORMAL ? IconSize::Large : IconSize::Small;
-    const int image =
-        itemViewSetup.imageSource(windowId, static_cast<int>(info.hdr.idFrom), static_cast<int>(row.lParam), size);
-    if (image == kRowImageLater) return;
-    info.item.iImage = image < 0 ? I_IMAGENONE : image;
-    // Kept with the row: the view does not ask again until it is filled anew.
-    info.item.mask |= LVIF_DI_SETITEM;
+    std::vector<ItemRow>* rows = rowsOf(view);
+    const int index = info.item.iItem;
+    if (!rows || index < 0 || static_cast<size_t>(index) >= rows->size() || info.item.iSubItem != 0) return;
+    ItemRow& row = (*rows)[static_cast<size_t>(index)];
+    if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
+        lstrcpynW(info.item.pszText, row.text.c_str(), info.item.cchTextMax);
+    if ((info.item.mask & LVIF_PARAM)) info.item.lParam = row.data;
+    if (!(info.item.mask & LVIF_IMAGE)) return;
+    if (row.image == kRowImageLater && itemViewSetup.imageSource) {
+        const IconSize size = imageSlotOf(view) == LVSIL_NORMAL ? IconSize::Large : IconSize::Small;
+        // Kept with the row: asked again only when the source could not say yet.
+        row.image = itemViewSetup.imageSource(windowId, static_cast<int>(info.hdr.idFrom), row.data, size);
+        if (row.image == kRowImageLater) {
+            info.item.iImage = I_IMAGENONE;
+            row.image = kRowImageLater;
+            return;
+        }
+    }
+    info.item.iImage = row.image < 0 ? I_IMAGENONE : row.image;
+}
+
+LRESULT answerItemFind(const NMLVFINDITEMW& find) {
+    const std::vector<ItemRow>* rows = rowsOf(find.hdr.hwndFrom);
+    if (!rows || rows->empty() || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+    const std::wstring wanted = find.lvfi.psz;
+    const size_t count = rows->size();
+    const size_t start = find.iStart >= 0 && static_cast<size_t>(find.iStart) < count ? static_cast<size_t>(find.iStart) : 0;
+    // Typing the first letters of a row goes to it, from the row after the
+    // focused one on and round again, as in a list that keeps its rows.
+    for (size_t n = 0; n < count; ++n) {
+        const size_t i = (start + n) % count;
+        const std::wstring& text = (*rows)[i].text;
+        const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
+        if (text.size() < wanted.size() || (!partial && text.size() != wanted.size())) continue;
+        if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), static_cast<int>(wanted.size()),
+                           wanted.c_str(), static_cast<int>(wanted.size())) == CSTR_EQUAL)
+            return static_cast<LRESULT>(i);
+        if (!(find.lvfi.flags & LVFI_WRAP) && i + 1 == count) break;
+    }
+    return -1;
 }
 
 void detachItemViewImages(void* images) {
@@ -112,7 +176,8 @@ bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* ima
     itemViewSetup.fillControlId = controlId;
     itemViewSetup.fillView = view;
     if (!view) return false;
-    SendMessageW(view, LVM_DELETEALLITEMS, 0, 0);
+    SendMessageW(view, LVM_SETITEMCOUNT, 0, 0);
+    if (std::vector<ItemRow>* rows = rowsOf(view)) rows->clear();
     showBusyPointer(true);
     setItemViewMode(view, mode, images);
     SendMessageW(view, WM_SETREDRAW, FALSE, 0);
@@ -124,16 +189,10 @@ int appendItemRow(int windowId, int controlId, const std::wstring& text, int ima
     HWND view = windowId == setup.fillWindowId && controlId == setup.fillControlId && IsWindow(setup.fillView)
                     ? setup.fillView
                     : viewOf(windowId, controlId);
-    if (!view) return -1;
-    // Copied only when too long: a category of thousands of rows fills at once.
-    const std::wstring cut = text.size() > kShownTextLength ? shownText(text) : std::wstring();
-    LVITEMW item{};
-    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_PARAM;
-    item.iItem = INT_MAX;  // after the last
-    item.pszText = const_cast<wchar_t*>((cut.empty() ? text : cut).c_str());
-    item.iImage = image == kRowImageLater ? I_IMAGECALLBACK : image < 0 ? I_IMAGENONE : image;
-    item.lParam = data;
-    return static_cast<int>(SendMessageW(view, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    std::vector<ItemRow>* rows = view ? rowsOf(view) : nullptr;
+    if (!rows) return -1;
+    rows->push_back(ItemRow{text.size() > kShownTextLength ? shownText(text) : text, image, data});
+    return static_cast<int>(rows->size()) - 1;
 }
 
 void endItemViewFill(int windowId, int controlId, int selectRow) {
@@ -141,6 +200,8 @@ void endItemViewFill(int windowId, int controlId, int selectRow) {
     itemViewSetup.fillView = nullptr;
     HWND view = viewOf(windowId, controlId);
     if (!view) return;
+    const std::vector<ItemRow>* rows = rowsOf(view);
+    SendMessageW(view, LVM_SETITEMCOUNT, rows ? static_cast<WPARAM>(rows->size()) : 0, 0);
     // Only a view that redraws works out its scroll bars: the column is fitted
     // and the row scrolled to after that, or both go by the view without them.
     SendMessageW(view, WM_SETREDRAW, TRUE, 0);
@@ -199,25 +260,20 @@ int itemRowData(int windowId, int controlId, int row) {
     if (!view || row < 0) return -1;
     // A result view keeps no data with its rows: they are numbered.
     if (isResultView(view)) return row < SendMessageW(view, LVM_GETITEMCOUNT, 0, 0) ? row : -1;
-    LVITEMW item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = row;
-    if (!SendMessageW(view, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item))) return -1;
-    return static_cast<int>(item.lParam);
+    return storedRowData(view, row);
 }
 
 int itemRowOfData(int windowId, int controlId, int data) {
-    HWND view = viewOf(windowId, controlId);
-    if (!view) return -1;
-    LVFINDINFOW find{};
-    find.flags = LVFI_PARAM;
-    find.lParam = data;
-    return static_cast<int>(SendMessageW(view, LVM_FINDITEMW, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&find)));
+    const std::vector<ItemRow>* rows = rowsOf(viewOf(windowId, controlId));
+    if (!rows) return -1;
+    const auto found = std::find_if(rows->begin(), rows->end(), [&](const ItemRow& row) { return row.data == data; });
+    return found == rows->end() ? -1 : static_cast<int>(found - rows->begin());
 }
 
 std::wstring itemRowText(int windowId, int controlId, int row) {
     HWND view = viewOf(windowId, controlId);
     if (!view || row < 0) return std::wstring();
+    if (const ItemRow* stored = rowOf(view, row)) return stored->text;
     std::wstring text(1024, L'\0');
     LVITEMW item{};
     item.iSubItem = 0;

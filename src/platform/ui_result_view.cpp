@@ -94,7 +94,8 @@ void setResultRowSource(ResultRowSource texts, ItemImageSource images) {
 }
 
 bool isResultView(HWND control) {
-    return control && isItemViewControl(control) && (GetWindowLongPtrW(control, GWL_STYLE) & LVS_OWNERDATA) != 0;
+    return control && isItemViewControl(control) && (GetWindowLongPtrW(control, GWL_STYLE) & LVS_OWNERDATA) != 0 &&
+           !isStoredItemView(control);
 }
 
 void answerResultDisplayInfo(int windowId, NMLVDISPINFOW& info) {

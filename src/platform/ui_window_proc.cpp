@@ -68,6 +68,17 @@ void onItemChanged(int windowId, const NMHDR& header) {
     queueEventOnce(event);
 }
 
+// Rows chosen together (Shift with a click or the arrows) in a list without
+// rows of its own come as one range.
+void onRangeChanged(int windowId, const NMHDR& header) {
+    const NMLVODSTATECHANGE& change = reinterpret_cast<const NMLVODSTATECHANGE&>(header);
+    if (!((change.uNewState ^ change.uOldState) & (LVIS_SELECTED | LVIS_FOCUSED))) return;
+    if (GetWindowLongPtrW(header.hwndFrom, GWL_STYLE) & LVS_SINGLESEL) return;
+    UiEvent event = eventFor(windowId, UiEventKind::ItemView, kSelectionChanged);
+    event.control = static_cast<int>(header.idFrom);
+    queueEventOnce(event);
+}
+
 void onNotify(int windowId, LPARAM lParam) {
     const NMHDR& header = *reinterpret_cast<const NMHDR*>(lParam);
     if (header.code == LVN_GETDISPINFOW) {
@@ -82,6 +93,10 @@ void onNotify(int windowId, LPARAM lParam) {
         onItemChanged(windowId, header);
         return;
     }
+    if (header.code == LVN_ODSTATECHANGED && isItemViewControl(header.hwndFrom)) {
+        onRangeChanged(windowId, header);
+        return;
+    }
     int kind = 0;
     if (header.code == NM_CLICK) kind = kLeftClick;
     if (header.code == NM_DBLCLK) kind = kLeftDoubleClick;
@@ -94,11 +109,7 @@ void onNotify(int windowId, LPARAM lParam) {
     if (row >= 0 && isResultView(header.hwndFrom)) {
         event.data = row;
     } else if (row >= 0) {
-        LVITEMW item{};
-        item.mask = LVIF_PARAM;
-        item.iItem = row;
-        if (SendMessageW(header.hwndFrom, LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
-            event.data = static_cast<int>(item.lParam);
+        event.data = storedRowData(header.hwndFrom, row);
     }
     queueEvent(event);
 }
@@ -190,6 +201,8 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     switch (message) {
         case WM_COMMAND: onCommand(windowId, *record, wParam, lParam); return 0;
         case WM_NOTIFY: {
+            if (reinterpret_cast<const NMHDR*>(lParam)->code == LVN_ODFINDITEMW)
+                return answerItemFind(*reinterpret_cast<const NMLVFINDITEMW*>(lParam));
             LRESULT drawing = 0;
             if (reinterpret_cast<const NMHDR*>(lParam)->code == NM_CUSTOMDRAW &&
                 answerResultDrawing(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam), drawing))

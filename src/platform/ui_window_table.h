@@ -107,8 +107,17 @@ bool answerResultDrawing(NMLVCUSTOMDRAW& draw, LRESULT& result);
 void setItemViewMode(HWND view, ItemViewMode mode, void* images);
 // True when the view is in the mode already and draws from `images`.
 bool itemViewInMode(HWND view, ItemViewMode mode, void* images);
-// An item view asks for the image of a row it is about to draw (LVN_GETDISPINFOW).
+// An item view asks for the text and image of a row it is about to draw
+// (LVN_GETDISPINFOW); the program's rows are kept here, not in the view.
 void answerItemDisplayInfo(int windowId, LPARAM displayInfo);
+// Rows are kept for this new item view from now on.
+void keepItemRows(HWND view);
+// True for an item view whose rows are kept here (not a result view).
+bool isStoredItemView(HWND view);
+// The data of a kept row; -1 for no such row.
+int storedRowData(HWND view, int row);
+// LVN_ODFINDITEMW, the letters typed into the view: the row they begin, or -1.
+LRESULT answerItemFind(const NMLVFINDITEMW& find);
 
 // A child control of the program's window, in its default font; null when the
 // number is taken or the system refuses it.
