@@ -24,6 +24,7 @@ struct ItemRow {
 struct StoredRows {
     HWND view = nullptr;
     std::vector<ItemRow> rows;
+    bool redrawing = true;  // what WM_SETREDRAW last told the view
 };
 
 struct ItemViewSetup {
@@ -37,10 +38,62 @@ struct ItemViewSetup {
 };
 ItemViewSetup itemViewSetup;
 
-std::vector<ItemRow>* rowsOf(HWND view) {
+StoredRows* storedOf(HWND view) {
     for (StoredRows& stored : itemViewSetup.views)
-        if (stored.view == view) return &stored.rows;
+        if (stored.view == view) return &stored;
     return nullptr;
+}
+
+std::vector<ItemRow>* rowsOf(HWND view) {
+    StoredRows* stored = storedOf(view);
+    return stored ? &stored->rows : nullptr;
+}
+
+void setRedraw(HWND view, bool redraw) {
+    if (StoredRows* stored = storedOf(view)) stored->redrawing = redraw;
+    SendMessageW(view, WM_SETREDRAW, redraw, 0);
+}
+
+bool isIconView(HWND view) { return (GetWindowLongPtrW(view, GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON; }
+
+// Wine's list view lays an icon view out by moving each of its rows, and while
+// it redraws every move measures the row's label to invalidate it: seconds for
+// a long category. Laid out while it does not redraw, it only notes the places.
+constexpr UINT kArrangingMessages[] = {WM_SIZE, WM_SETFONT, LVM_SETICONSPACING, LVM_SETIMAGELIST};
+constexpr UINT_PTR kQuietArrange = 2;
+
+LRESULT CALLBACK arrangeQuietly(HWND view, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    if (message == WM_NCDESTROY) {
+        std::erase_if(itemViewSetup.views, [&](const StoredRows& stored) { return stored.view == view; });
+        RemoveWindowSubclass(view, arrangeQuietly, kQuietArrange);
+        return DefSubclassProc(view, message, wParam, lParam);
+    }
+    const StoredRows* stored = storedOf(view);
+    const bool arranging = std::find(std::begin(kArrangingMessages), std::end(kArrangingMessages), message) !=
+                           std::end(kArrangingMessages);
+    if (!arranging || !stored || !stored->redrawing || !isIconView(view))
+        return DefSubclassProc(view, message, wParam, lParam);
+    SendMessageW(view, WM_SETREDRAW, FALSE, 0);
+    const LRESULT result = DefSubclassProc(view, message, wParam, lParam);
+    SendMessageW(view, LVM_ARRANGE, LVA_DEFAULT, 0);
+    SendMessageW(view, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(view, nullptr, TRUE);
+    return result;
+}
+
+// Wine's list view also lays out every row, measuring each, when it first
+// redraws after it was made or changed its form. Drawn once while it has no
+// rows, into a bitmap that is never shown, it has that behind it.
+void drawEmptyOnce(HWND view) {
+    HDC screen = GetDC(view);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateCompatibleBitmap(screen, 1, 1);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    SendMessageW(view, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(view, screen);
 }
 
 const ItemRow* rowOf(HWND view, int row) {
@@ -104,7 +157,8 @@ void setItemImageSource(ItemImageSource source) { itemViewSetup.imageSource = so
 
 void keepItemRows(HWND view) {
     std::erase_if(itemViewSetup.views, [&](const StoredRows& stored) { return !IsWindow(stored.view) || stored.view == view; });
-    itemViewSetup.views.push_back(StoredRows{view, {}});
+    itemViewSetup.views.push_back(StoredRows{view, {}, true});
+    SetWindowSubclass(view, arrangeQuietly, kQuietArrange, 0);
 }
 
 bool isStoredItemView(HWND view) { return rowsOf(view) != nullptr; }
@@ -179,8 +233,8 @@ bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* ima
     SendMessageW(view, LVM_SETITEMCOUNT, 0, 0);
     if (std::vector<ItemRow>* rows = rowsOf(view)) rows->clear();
     showBusyPointer(true);
+    setRedraw(view, false);
     setItemViewMode(view, mode, images);
-    SendMessageW(view, WM_SETREDRAW, FALSE, 0);
     return true;
 }
 
@@ -201,10 +255,12 @@ void endItemViewFill(int windowId, int controlId, int selectRow) {
     HWND view = viewOf(windowId, controlId);
     if (!view) return;
     const std::vector<ItemRow>* rows = rowsOf(view);
-    SendMessageW(view, LVM_SETITEMCOUNT, rows ? static_cast<WPARAM>(rows->size()) : 0, 0);
+    drawEmptyOnce(view);
+    SendMessageW(view, LVM_SETITEMCOUNT, rows ? static_cast<WPARAM>(rows->size()) : 0, LVSICF_NOINVALIDATEALL);
+    if (isIconView(view)) SendMessageW(view, LVM_ARRANGE, LVA_DEFAULT, 0);
     // Only a view that redraws works out its scroll bars: the column is fitted
     // and the row scrolled to after that, or both go by the view without them.
-    SendMessageW(view, WM_SETREDRAW, TRUE, 0);
+    setRedraw(view, true);
     if ((GetWindowLongPtrW(view, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT) fitItemViewColumn(windowId, controlId);
     if (selectRow >= 0) selectItemRow(windowId, controlId, selectRow);
     InvalidateRect(view, nullptr, TRUE);
