@@ -177,8 +177,14 @@ void answerItemDisplayInfo(int windowId, LPARAM displayInfo) {
     HWND view = info.hdr.hwndFrom;
     std::vector<ItemRow>* rows = rowsOf(view);
     const int index = info.item.iItem;
-    if (!rows || index < 0 || static_cast<size_t>(index) >= rows->size() || info.item.iSubItem != 0) return;
+    if (!rows || index < 0 || static_cast<size_t>(index) >= rows->size()) return;
     ItemRow& row = (*rows)[static_cast<size_t>(index)];
+    // A view without rows of its own has no data for a program that reads it
+    // from outside (accessibility tools, test probes) to ask: the row's data is
+    // the text of a second column that is never shown.
+    if (info.item.iSubItem == 1 && (info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
+        lstrcpynW(info.item.pszText, std::to_wstring(row.data).c_str(), info.item.cchTextMax);
+    if (info.item.iSubItem != 0) return;
     if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
         lstrcpynW(info.item.pszText, row.text.c_str(), info.item.cchTextMax);
     if ((info.item.mask & LVIF_PARAM)) info.item.lParam = row.data;
