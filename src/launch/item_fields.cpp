@@ -51,6 +51,7 @@ void prepareLaunch(const CategoryItem& element, ItemFields& record) {
 }
 
 std::wstring expandVariables(const std::wstring& text) {
+    if (text.find(L'%') == std::wstring::npos) return text;
     const std::wstring expanded = expandEnvironment(text, UnknownVariables::Keep);
     // Copied piece by piece: erasing each name in place would move the rest of
     // a long caption once for every name in it.

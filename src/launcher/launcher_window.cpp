@@ -180,7 +180,7 @@ int FillItemView(ItemViewForm form, int windowId, int controlId) {
         // the editor lists it, so that it can be made one.
         if (form == ItemViewForm::Launcher && item.text.empty()) continue;
         std::wstring text = expandVariables(item.text);
-        const bool hasCommand = !splitDefinition(item.definition).command.empty();
+        const bool hasCommand = definitionHasCommand(item.definition);
         // Icons are taken out of their files only for the rows that are drawn,
         // when they are first drawn: a long category shows at once.
         int image = kRowImageNone;

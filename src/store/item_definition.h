@@ -17,6 +17,11 @@ struct DefinitionFields {
 };
 
 DefinitionFields splitDefinition(std::wstring_view definition);
+// Whether the first field, the command, is not empty: splitting every field
+// of each item of a long category only to ask that would cost its start.
+inline bool definitionHasCommand(std::wstring_view definition) {
+    return !definition.empty() && definition.front() != L';';
+}
 
 // A field as it is stored in a definition: every ";" made kFieldSemicolon. A
 // kFieldSemicolon already in the text comes back as ";".

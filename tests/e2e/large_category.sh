@@ -128,53 +128,59 @@ control_counts 0 300 bitmaps
 expect_rise "$none_gdi" "$CONTROL_GDI" 300 310 "300 bitmaps count as GDI objects"
 expect_rise "$none_user" "$CONTROL_USER" -5 5 "bitmaps are no USER objects"
 
-# Items cycle through 30 of Wine's programs, documents in the data folder,
-# folders, some with parameters, a working folder, a show mode or an icon of
-# their own; a separator after every 2,500.
-data=$(new_data_folder data)
-mkdir -p "$data/docs"
-(
-  cd "$data"
-  awk -v items="$ITEMS" 'BEGIN {
-    n = split("system32\\notepad.exe system32\\cmd.exe system32\\winefile.exe system32\\winecfg.exe " \
-              "system32\\taskmgr.exe system32\\control.exe system32\\clock.exe system32\\winemine.exe " \
-              "system32\\winhlp32.exe system32\\write.exe system32\\progman.exe system32\\oleview.exe " \
-              "system32\\dxdiag.exe system32\\msinfo32.exe system32\\iexplore.exe system32\\uninstaller.exe " \
-              "system32\\winver.exe system32\\view.exe system32\\mshta.exe system32\\wscript.exe " \
-              "system32\\regsvr32.exe system32\\msiexec.exe system32\\reg.exe system32\\xcopy.exe " \
-              "system32\\ping.exe system32\\ipconfig.exe regedit.exe explorer.exe hh.exe notepad.exe", program, " ")
-    folders = split("%windir%|%windir%\\system32|docs|%USERPROFILE%|C:\\users|%windir%\\Fonts", folder, "|")
-    printf "\xef\xbb\xbf" >"Many.kvl"
-    p = 0
-    for (i = 0; i < items; i++) {
-      d = i % 200
-      if (i % 10 < 6) {
-        exe = program[p % n + 1]; p++
-        name = exe; sub(/.*\\/, "", name); sub(/\.exe$/, "", name)
-        caption = sprintf("%s %05d", name, i)
-        line = caption "=%windir%\\" exe
-        if (i % 40 == 3) line = line ";;%USERPROFILE%;max"
-        if (i % 40 == 5) line = line ";;;;%windir%\\system32\\shell32.dll," (i % 30)
-      } else if (i % 10 == 6) {
-        caption = sprintf("Note %05d", i); line = sprintf("%s=docs\\note-%03d.txt", caption, d)
-      } else if (i % 10 == 7) {
-        caption = sprintf("Page %05d", i); line = sprintf("%s=docs\\page-%03d.htm", caption, d)
-      } else if (i % 10 == 8) {
-        caption = sprintf("Folder %05d", i); line = caption "=" folder[i % folders + 1]
-      } else {
-        caption = sprintf("Edit %05d", i)
-        line = sprintf("%s=%%windir%%\\system32\\notepad.exe;docs\\note-%03d.txt;docs;min", caption, d)
+# Writes Many.kvl of `items` items into the folder $1, and their captions into
+# labels.txt there. Items cycle through 30 of Wine's programs, documents in the
+# data folder, folders, some with parameters, a working folder, a show mode or
+# an icon of their own; a separator after every 2,500.
+make_many() {
+  local items=$2
+  mkdir -p "$1/docs"
+  (
+    cd "$1"
+    awk -v items="$items" 'BEGIN {
+      n = split("system32\\notepad.exe system32\\cmd.exe system32\\winefile.exe system32\\winecfg.exe " \
+                "system32\\taskmgr.exe system32\\control.exe system32\\clock.exe system32\\winemine.exe " \
+                "system32\\winhlp32.exe system32\\write.exe system32\\progman.exe system32\\oleview.exe " \
+                "system32\\dxdiag.exe system32\\msinfo32.exe system32\\iexplore.exe system32\\uninstaller.exe " \
+                "system32\\winver.exe system32\\view.exe system32\\mshta.exe system32\\wscript.exe " \
+                "system32\\regsvr32.exe system32\\msiexec.exe system32\\reg.exe system32\\xcopy.exe " \
+                "system32\\ping.exe system32\\ipconfig.exe regedit.exe explorer.exe hh.exe notepad.exe", program, " ")
+      folders = split("%windir%|%windir%\\system32|docs|%USERPROFILE%|C:\\users|%windir%\\Fonts", folder, "|")
+      printf "\xef\xbb\xbf" >"Many.kvl"
+      p = 0
+      for (i = 0; i < items; i++) {
+        d = i % 200
+        if (i % 10 < 6) {
+          exe = program[p % n + 1]; p++
+          name = exe; sub(/.*\\/, "", name); sub(/\.exe$/, "", name)
+          caption = sprintf("%s %05d", name, i)
+          line = caption "=%windir%\\" exe
+          if (i % 40 == 3) line = line ";;%USERPROFILE%;max"
+          if (i % 40 == 5) line = line ";;;;%windir%\\system32\\shell32.dll," (i % 30)
+        } else if (i % 10 == 6) {
+          caption = sprintf("Note %05d", i); line = sprintf("%s=docs\\note-%03d.txt", caption, d)
+        } else if (i % 10 == 7) {
+          caption = sprintf("Page %05d", i); line = sprintf("%s=docs\\page-%03d.htm", caption, d)
+        } else if (i % 10 == 8) {
+          caption = sprintf("Folder %05d", i); line = caption "=" folder[i % folders + 1]
+        } else {
+          caption = sprintf("Edit %05d", i)
+          line = sprintf("%s=%%windir%%\\system32\\notepad.exe;docs\\note-%03d.txt;docs;min", caption, d)
+        }
+        printf "%s\r\n", line >"Many.kvl"
+        print caption >"labels.txt"
+        if (i % 2500 == 2499 && i < items - 1) printf "-=\r\n" >"Many.kvl"
       }
-      printf "%s\r\n", line >"Many.kvl"
-      print caption >"labels.txt"
-      if (i % 2500 == 2499 && i < items - 1) printf "-=\r\n" >"Many.kvl"
-    }
-    for (d = 0; d < 200; d++) {
-      printf "Note %d\r\n", d >sprintf("docs/note-%03d.txt", d)
-      printf "<html><body><p>Page %d</p></body></html>\r\n", d >sprintf("docs/page-%03d.htm", d)
-    }
-  }'
-)
+      for (d = 0; d < 200; d++) {
+        printf "Note %d\r\n", d >sprintf("docs/note-%03d.txt", d)
+        printf "<html><body><p>Page %d</p></body></html>\r\n", d >sprintf("docs/page-%03d.htm", d)
+      }
+    }'
+  )
+}
+
+data=$(new_data_folder data)
+make_many "$data" "$ITEMS"
 mv "$data/labels.txt" "$E2E_OUT/labels.txt"
 printf '\xef\xbb\xbf%s\r\n' 'Notepad=%windir%\system32\notepad.exe' 'Command prompt=%windir%\system32\cmd.exe;/k echo Kivo' \
   'Back=kivo;Many' >"$data/Tools.kvl"
@@ -239,4 +245,31 @@ grep -qx 'MRU=Tools' <<<"$settings" && pass "the settings were written at exit" 
 
 echo "objects and answer times at each step:"
 cat "$STEPS"
+
+# 100,000 items, as a check that nothing hangs: the launcher shows them all and
+# goes to the last, the editor opens on them, and both close.
+ITEMS=100000
+HANG_LIMIT=60
+huge=$(new_data_folder huge)
+make_many "$huge" "$ITEMS"
+mv "$huge/labels.txt" "$E2E_OUT/labels.txt"
+printf '\xef\xbb\xbf[Start]\r\nCatSelect=Many\r\n' >"$huge/Kivo.ini"
+started=$(micros)
+start_kivo "$huge"
+wait_launcher || finish
+answered_within "$HANG_LIMIT" "$started" shows_many && pass "the launcher shows all $ITEMS items" ||
+  fail "the launcher does not show $ITEMS items ($(cat "$E2E_OUT/selection.txt" 2>/dev/null))"
+click_caption "$LAUNCHER_WIN"
+xdotool key Next
+answered_within "$HANG_LIMIT" "$(micros)" moved_below 0 && pass "Page Down goes down the $ITEMS items" ||
+  fail "Page Down: row $SEL_ROW"
+xdotool key End
+answered_within "$HANG_LIMIT" "$(micros)" at_last_row && [ "$SEL_LABEL" = "$(row_label $((ITEMS - 1)))" ] &&
+  pass "End goes to the last of them" || fail "End: row $SEL_ROW '$SEL_LABEL'"
+xdotool key F2
+editor_rows() { wait_editor && read_selection && [ "$SEL_ROWS" = $((ITEMS + ITEMS / 2500 - 1)) ]; }
+answered_within "$HANG_LIMIT" "$(micros)" editor_rows && pass "the editor lists every line of them" ||
+  fail "the editor lists ${SEL_ROWS:-no} rows"
+xdotool key Escape
+wait_launcher && exit_launcher "$LAUNCHER_WIN" && pass "the launcher exits after the editor closed"
 finish
