@@ -38,21 +38,18 @@ WindowRun measured(StartedProgram& program, double start, int rows, const Progra
     return run;
 }
 
-}  // namespace
-
-WindowRun timedStart(const ProgramCall& call, int rows) {
-    WindowRun run{NAN, NAN};
-    StartedProgram program;
-    const double start = counterMs();
+// Starts the program, taking the time of its start; false when it cannot start.
+bool startedAt(const ProgramCall& call, StartedProgram& program, double& start) {
+    start = counterMs();
     if (!startProgram(call.exe, call.arguments, call.folder, program)) {
         fprintf(stderr, "cannot start %ls\n", call.exe.c_str());
-        return run;
+        return false;
     }
     // A program first waits for input once its queue is empty, paint messages
     // included: until then there is nothing to look at, and polling would only
     // take processor time from the program measured.
     WaitForInputIdle(program.process, static_cast<DWORD>(kTimeoutMs));
-    return measured(program, start, rows, call, "no painted window of %d rows from %ls\n");
+    return true;
 }
 
 // Starts the program and returns its painted list window, or null after ending it.
@@ -71,6 +68,15 @@ HWND startedWindow(const ProgramCall& call, int rows, StartedProgram& program) {
         finish(program);
     }
     return window;
+}
+
+}  // namespace
+
+WindowRun timedStart(const ProgramCall& call, int rows) {
+    StartedProgram program;
+    double start = 0;
+    if (!startedAt(call, program, start)) return WindowRun{NAN, NAN};
+    return measured(program, start, rows, call, "no painted window of %d rows from %ls\n");
 }
 
 WindowRun timedSwitch(const ProgramCall& call, int fewRows, int manyRows) {
@@ -95,12 +101,8 @@ WindowRun timedEditor(const ProgramCall& call, int rows) {
 CloseRun timedStartAndClose(const ProgramCall& call, const ProgramCall& closer, int rows) {
     CloseRun run{NAN, NAN};
     StartedProgram program;
-    const double start = counterMs();
-    if (!startProgram(call.exe, call.arguments, call.folder, program)) {
-        fprintf(stderr, "cannot start %ls\n", call.exe.c_str());
-        return run;
-    }
-    WaitForInputIdle(program.process, static_cast<DWORD>(kTimeoutMs));
+    double start = 0;
+    if (!startedAt(call, program, start)) return run;
     const double painted = waitPainted(program.id, rows, kTimeoutMs);
     if (painted < 0) {
         fprintf(stderr, "no painted window of %d rows from %ls\n", rows, call.exe.c_str());
@@ -118,6 +120,8 @@ CloseRun timedStartAndClose(const ProgramCall& call, const ProgramCall& closer, 
             fprintf(stderr, "%ls did not end after %ls\n", call.exe.c_str(), closer.arguments.c_str());
         WaitForSingleObject(closing.process, static_cast<DWORD>(kTimeoutMs));
         endProgram(closing);
+    } else {
+        fprintf(stderr, "cannot start %ls\n", closer.exe.c_str());
     }
     finish(program);
     return run;
