@@ -224,7 +224,7 @@ cmd_run() {
 }
 
 # Runs the benchmarks (median of [runs] runs a figure, 7 when not given; with
-# "find", the Find figure alone) and prints their table, kept in
+# "find", the Find figures alone) and prints their table, kept in
 # $BUILD/bench-table.txt as well.
 cmd_bench() {
   install_packages

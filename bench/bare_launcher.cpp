@@ -3,6 +3,9 @@
 // window, filled from a category file with the shell's icons before it shows.
 //   bare_launcher <list.kvl> [<second list.kvl>]
 // The command kSwitchCommand empties the view and fills it from the second list.
+//   bare_launcher /sight <list.kvl>
+// Reads the whole list the same way but puts only its first kBareRowsInSight
+// rows into the view: start, read the category, draw the rows in sight.
 //   bare_launcher /find <folder>
 // Holds the items of every category file in the folder and lists those that
 // match a field as it is typed into (bare_find.cpp).
@@ -11,6 +14,7 @@
 #include <objbase.h>
 #include <shellapi.h>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -31,8 +35,8 @@ struct BareWindow {
 };
 BareWindow bare;
 
-void fillView(const std::vector<Row>& rows) {
-    for (size_t i = 0; i < rows.size(); ++i) {
+void fillView(const std::vector<Row>& rows, size_t count) {
+    for (size_t i = 0; i < count; ++i) {
         int image = I_IMAGENONE;
         SHFILEINFOW info{};
         if (SHGetFileInfoW(rows[i].command.c_str(), 0, &info, sizeof info, SHGFI_ICON) && info.hIcon) {
@@ -53,7 +57,7 @@ void switchToSecondList() {
     SendMessageW(bare.view, WM_SETREDRAW, FALSE, 0);
     SendMessageW(bare.view, LVM_DELETEALLITEMS, 0, 0);
     ImageList_RemoveAll(bare.images);
-    fillView(rows);
+    fillView(rows, rows.size());
     SendMessageW(bare.view, WM_SETREDRAW, TRUE, 0);
     InvalidateRect(bare.view, nullptr, TRUE);
 }
@@ -71,8 +75,8 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     }
 }
 
-// The window, not yet shown, or null.
-HWND createListWindow(HINSTANCE instance, const wchar_t* list) {
+// The window, not yet shown, or null; its view holds the first `limit` rows of the list.
+HWND createListWindow(HINSTANCE instance, const wchar_t* list, size_t limit) {
     HWND window = createBareWindow(instance, windowProc, L"KivoBenchBare");
     if (!window) return nullptr;
     bare.view = CreateWindowExW(0, WC_LISTVIEWW, L"",
@@ -80,10 +84,11 @@ HWND createListWindow(HINSTANCE instance, const wchar_t* list) {
                                     LVS_SHOWSELALWAYS,
                                 0, 0, kInnerWidth, kInnerHeight, window, nullptr, instance, nullptr);
     const std::vector<Row> rows = readRows(list);
+    const size_t count = rows.size() < limit ? rows.size() : limit;
     bare.images = ImageList_Create(GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), ILC_COLOR32 | ILC_MASK,
-                                   static_cast<int>(rows.size()), 16);
+                                   static_cast<int>(count), 16);
     SendMessageW(bare.view, LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(bare.images));
-    fillView(rows);
+    fillView(rows, count);
     return window;
 }
 
@@ -94,16 +99,19 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int show) {
     wchar_t** argv = CommandLineToArgvW(GetCommandLineW(), &argc);
     if (!argv || argc < 2) return 2;
     const bool find = lstrcmpW(argv[1], L"/find") == 0;
-    if (!find && argc > 2) bare.secondList = argv[2];
+    const bool sight = lstrcmpW(argv[1], L"/sight") == 0;
+    if (!find && !sight && argc > 2) bare.secondList = argv[2];
     CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_LISTVIEW_CLASSES};
     InitCommonControlsEx(&controls);
 
     HWND window = nullptr;
-    if (!find)
-        window = createListWindow(instance, argv[1]);
-    else if (argc > 2)
-        window = createFindWindow(instance, argv[2]);
+    if (find || sight) {
+        if (argc > 2)
+            window = find ? createFindWindow(instance, argv[2]) : createListWindow(instance, argv[2], kBareRowsInSight);
+    } else {
+        window = createListWindow(instance, argv[1], SIZE_MAX);
+    }
     LocalFree(argv);
     if (!window) return 1;
     ShowWindow(window, show);

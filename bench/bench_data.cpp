@@ -21,6 +21,10 @@ const wchar_t* const kDocuments[] = {
     L"links.htm",   L"manual.htm",  L"setup.ini",  L"colors.ini",  L"tools.ini",
 };
 const wchar_t* const kSubFolders[] = {L"projects", L"archive", L"pictures"};
+const wchar_t* const kParameters[] = {
+    L"",   L"/n",         L"--profile default", L"-new-window", L"/select",
+    L"/s", L"--lang=en", L"/view:large /sort:name",
+};
 
 struct Entry {
     std::wstring name;  // caption without its number
@@ -64,11 +68,15 @@ std::vector<Entry> itemMix(const std::wstring& dataFolder) {
 }
 
 // A category file as Kivo writes it: UTF-8 with a byte-order mark, CR LF.
-bool writeCategory(const std::wstring& path, const std::vector<Entry>& mix, int count) {
+bool writeCategory(const std::wstring& path, const std::vector<Entry>& mix, int count, bool longLines = false) {
     std::wstring text;
     for (int i = 0; i < count; ++i) {
         const Entry& e = mix[static_cast<size_t>(i) % mix.size()];
-        text += e.name + L" " + std::to_wstring(i + 1) + L"=" + e.path + L"\r\n";
+        text += e.name + L" " + std::to_wstring(i + 1) + L"=" + e.path;
+        if (longLines)
+            text += std::wstring(L";") + kParameters[static_cast<size_t>(i / 3) % std::size(kParameters)] + L";" +
+                    e.path.substr(0, e.path.rfind(L'\\')) + (i % 7 == 0 ? L";max;" : L";;");
+        text += L"\r\n";
     }
     return writeWholeFile(path, "\xEF\xBB\xBF" + toUtf8(text));
 }
@@ -93,11 +101,15 @@ bool writeWholeFile(const std::wstring& path, const std::string& bytes) {
     return ok;
 }
 
-std::wstring makeStartFolder(const std::wstring& workFolder, int count) {
-    const std::wstring folder = makeFolder(workFolder, L"items-" + std::to_wstring(count));
-    writeCategory(folder + L"\\Items.kvl", itemMix(folder), count);
-    writeWholeFile(folder + L"\\Kivo.ini", launcherSettings(L"Items", {L"Items"}));
+std::wstring makeStartFolder(const std::wstring& workFolder, int count, bool longLines) {
+    const std::wstring folder = makeFolder(workFolder, (longLines ? L"long-" : L"items-") + std::to_wstring(count));
+    writeCategory(folder + L"\\Items.kvl", itemMix(folder), count, longLines);
+    writeStartSettings(folder);
     return folder;
+}
+
+void writeStartSettings(const std::wstring& folder) {
+    writeWholeFile(folder + L"\\Kivo.ini", launcherSettings(L"Items", {L"Items"}));
 }
 
 SwitchFolder makeSwitchFolder(const std::wstring& workFolder, int fewCount, int manyCount) {

@@ -5,8 +5,14 @@
 #include <vector>
 
 // A data folder whose start category "Items" holds `count` items, with the
-// documents and folders the items name; returns the folder.
-std::wstring makeStartFolder(const std::wstring& workFolder, int count);
+// documents and folders the items name; returns the folder. With `longLines`
+// every item has parameters and a working folder too, some a show mode: about
+// 100 bytes a line rather than 50.
+std::wstring makeStartFolder(const std::wstring& workFolder, int count, bool longLines = false);
+
+// Kivo.ini of a start folder written anew, as a Kivo that ended normally
+// leaves it changed.
+void writeStartSettings(const std::wstring& folder);
 
 // Categories "Few" (shown at start) and "Many", which Tab switches to.
 struct SwitchFolder {

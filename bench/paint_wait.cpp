@@ -65,9 +65,9 @@ HWND shownListView(HWND window) {
     return nullptr;
 }
 
-HWND listWindowIn(const std::vector<HWND>& windows, HWND* view) {
+HWND listWindowIn(const std::vector<HWND>& windows, HWND* view, HWND passOver) {
     for (HWND w : windows) {
-        if (!IsWindowVisible(w)) continue;
+        if (w == passOver || !IsWindowVisible(w)) continue;
         if (HWND v = shownListView(w)) {
             if (view) *view = v;
             return w;
@@ -87,10 +87,10 @@ bool holdsText(HWND window, const TypedText& typed) {
     return typed.text == std::wstring(text, static_cast<size_t>(length));
 }
 
-bool paintedNow(DWORD processId, int rows, const TypedText* typed) {
+bool paintedNow(DWORD processId, int rows, const TypedText* typed, HWND passOver) {
     const std::vector<HWND> windows = topWindowsOf(processId);
     HWND view = nullptr;
-    HWND main = listWindowIn(windows, &view);
+    HWND main = listWindowIn(windows, &view, passOver);
     if (!main) return false;
     DWORD_PTR answer = 0;
     if (!SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, kRoundTripMs, &answer)) return false;
@@ -116,13 +116,15 @@ double counterMs() {
     return static_cast<double>(now.QuadPart) * 1000.0 / frequency;
 }
 
-HWND listWindowOf(DWORD processId, HWND* view) { return listWindowIn(topWindowsOf(processId), view); }
+HWND listWindowOf(DWORD processId, HWND* view, HWND passOver) {
+    return listWindowIn(topWindowsOf(processId), view, passOver);
+}
 
-double waitPainted(DWORD processId, int rows, double timeoutMs, const TypedText* typed) {
+double waitPainted(DWORD processId, int rows, double timeoutMs, const TypedText* typed, HWND passOver) {
     const double start = counterMs();
     double firstPass = -1;
     while (counterMs() - start < timeoutMs) {
-        if (paintedNow(processId, rows, typed)) {
+        if (paintedNow(processId, rows, typed, passOver)) {
             const double passed = counterMs();
             if (firstPass >= 0) return firstPass;
             firstPass = passed;

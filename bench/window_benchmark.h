@@ -19,3 +19,16 @@ WindowRun timedStart(const ProgramCall& call, int rows);
 // Starts the program on `fewRows` rows, then times a posted switch command
 // until `manyRows` rows are painted.
 WindowRun timedSwitch(const ProgramCall& call, int fewRows, int manyRows);
+
+// Starts the program on `rows` rows, then times its editor command, posted to
+// the painted launcher, until another window of the program shows `rows` rows
+// painted and answers.
+WindowRun timedEditor(const ProgramCall& call, int rows);
+
+struct CloseRun {
+    double ms = 0;       // from start to a painted window that answers; NaN on failure
+    double closeMs = 0;  // from the start of the closing call until the program has ended; NaN on failure
+};
+
+// As timedStart; then starts `closer`, which asks the running program to end.
+CloseRun timedStartAndClose(const ProgramCall& call, const ProgramCall& closer, int rows);
