@@ -1,5 +1,6 @@
 #include "launcher/find_index.h"
 
+#include <algorithm>
 #include <cwctype>
 #include <utility>
 
@@ -49,6 +50,13 @@ IndexedCategory* readBefore(FindIndex& index, const std::wstring& name) {
 }
 
 bool isWordCharacter(wchar_t c) { return std::iswalnum(static_cast<wint_t>(c)) != 0; }
+
+std::vector<FindResult> joinedRanks(std::vector<FindResult> (&ranked)[kRankCount]) {
+    std::vector<FindResult> results = std::move(ranked[0]);
+    for (int rank = 1; rank < kRankCount; ++rank)
+        results.insert(results.end(), ranked[rank].begin(), ranked[rank].end());
+    return results;
+}
 
 }  // namespace
 
@@ -130,8 +138,23 @@ std::vector<FindResult> findItems(const FindIndex& index, const std::wstring& fo
             if (rank >= 0) ranked[rank].push_back(FindResult{static_cast<int>(c), static_cast<int>(i)});
         }
     }
-    std::vector<FindResult> results = std::move(ranked[0]);
-    for (int rank = 1; rank < kRankCount; ++rank)
-        results.insert(results.end(), ranked[rank].begin(), ranked[rank].end());
-    return results;
+    return joinedRanks(ranked);
+}
+
+std::vector<FindResult> findItemsAmong(const FindIndex& index, const std::vector<FindResult>& found,
+                                       const std::wstring& foldedText) {
+    std::vector<FindResult> ranked[kRankCount];
+    for (const FindResult& result : found) {
+        const IndexedItem& item =
+            index.categories[static_cast<size_t>(result.category)].items[static_cast<size_t>(result.item)];
+        const int rank = matchRank(item.foldedCaption, item.foldedFileName, foldedText);
+        if (rank >= 0) ranked[rank].push_back(result);
+    }
+    // A longer text ranks an item no better than before, so a rank gathers
+    // items of the same rank or better ones before: back into menu order.
+    for (std::vector<FindResult>& rank : ranked)
+        std::sort(rank.begin(), rank.end(), [](const FindResult& a, const FindResult& b) {
+            return a.category != b.category ? a.category < b.category : a.item < b.item;
+        });
+    return joinedRanks(ranked);
 }

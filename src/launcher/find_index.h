@@ -60,6 +60,11 @@ std::vector<std::wstring> searchedCategories(const std::vector<std::wstring>& ca
 // each, in menu order and then in item order. Nothing for an empty text.
 std::vector<FindResult> findItems(const FindIndex& index, const std::wstring& foldedText);
 
+// The same for a text that begins with the one that found `found`, the index
+// unchanged since: whatever it finds is among those, so only they are looked at.
+std::vector<FindResult> findItemsAmong(const FindIndex& index, const std::vector<FindResult>& found,
+                                       const std::wstring& foldedText);
+
 // Where a single caption and file name stand for a folded text: 0 to 3 as above,
 // -1 for no match.
 int matchRank(const std::wstring& foldedCaption, const std::wstring& foldedFileName, const std::wstring& foldedText);

@@ -59,9 +59,14 @@ void showResults() {
     showResultRows(kLauncherWindow, kLauncherFindView, size, images.list.handle, static_cast<int>(f.results.size()));
 }
 
-void searchAgain() {
+// Letters typed on narrow the results: the next search only looks at those
+// found already, unless the index changed since.
+void searchAgain(bool indexChanged) {
     FindState& f = findState;
-    f.results = findItems(f.index, foldedForSearch(controlText(kLauncherWindow, kLauncherFindField)));
+    const std::wstring text = foldedForSearch(controlText(kLauncherWindow, kLauncherFindField));
+    const bool narrower = !indexChanged && !f.foundText.empty() && text.starts_with(f.foundText);
+    f.results = narrower ? findItemsAmong(f.index, f.results, text) : findItems(f.index, text);
+    f.foundText = text;
     showResults();
 }
 
@@ -103,13 +108,14 @@ void OpenFind() {
     indexCategories();
     if (f.open) {
         // Brought back (the hotkey) after a while: the rows show the files as they are now.
-        searchAgain();
+        searchAgain(true);
         setFocusTo(kLauncherWindow, kLauncherFindField);
         selectFieldText(kLauncherWindow, kLauncherFindField);
         return;
     }
     f.open = true;
     f.results.clear();
+    f.foundText.clear();
     for (ItemImageSet& set : f.images) set = ItemImageSet{};
     setItemViewLook(kLauncherWindow, kLauncherFindView, categoryStore.style.font.handle, categoryStore.style.textColor,
                     categoryStore.style.backgroundColor);
@@ -126,14 +132,14 @@ void CloseFind() {
     showFindControls(false);
     showResultRows(kLauncherWindow, kLauncherFindView, IconSize::Small, nullptr, 0);
     f.results.clear();
+    f.foundText.clear();
     for (ItemImageSet& set : f.images) set = ItemImageSet{};
 }
 
 void FindTextChanged() {
     FindState& f = findState;
     if (!f.open) return;
-    refreshChangedCategories(f.index, programDriveLetters());
-    searchAgain();
+    searchAgain(refreshChangedCategories(f.index, programDriveLetters()));
 }
 
 const IndexedItem* foundItemOfRow(int row) {

@@ -13,6 +13,7 @@ struct FindState {
     bool open = false;
     FindIndex index;  // kept from one search to the next
     std::vector<FindResult> results;
+    std::wstring foundText;  // folded, as the results were found for it
     // The image of each result by icon size (large, small), kRowImageLater
     // until the row is first drawn.
     std::vector<int> resultImages[2];
