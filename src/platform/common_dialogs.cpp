@@ -3,6 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include "platform/dialog_library.h"
 #include "platform/ui_window_table.h"
 
 namespace {
@@ -37,7 +38,7 @@ bool chooseFont(int ownerWindowId, FontChoice& choice) {
     dialog.lpLogFont = &font;
     dialog.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
     dialog.rgbColors = choice.color;
-    if (!ChooseFontW(&dialog)) return false;
+    if (!dialogLibrary().chooseFont || !dialogLibrary().chooseFont(&dialog)) return false;
     choice.face = font.lfFaceName;
     choice.pointSize = dialog.iPointSize / 10;
     choice.styleFlags = (font.lfWeight >= FW_BOLD ? 256 : 0) | (font.lfItalic ? 512 : 0) |
@@ -55,7 +56,7 @@ bool chooseColor(int ownerWindowId, uint32_t& color, uint32_t (&customColors)[kC
     dialog.rgbResult = color;
     dialog.lpCustColors = custom;
     dialog.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!ChooseColorW(&dialog)) return false;
+    if (!dialogLibrary().chooseColor || !dialogLibrary().chooseColor(&dialog)) return false;
     for (int i = 0; i < kCustomColorCount; ++i) customColors[i] = custom[i];
     color = dialog.rgbResult;
     return true;

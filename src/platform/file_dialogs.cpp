@@ -4,6 +4,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
+#include "platform/dialog_library.h"
 #include "platform/ui_windows.h"
 
 namespace {
@@ -63,7 +64,7 @@ std::wstring chooseFileToOpen(int ownerWindowId, const std::wstring& title, cons
     request.lpstrInitialDir = startFolder.empty() ? nullptr : startFolder.c_str();
     request.lpstrTitle = title.c_str();
     request.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&request)) return std::wstring();
+    if (!dialogLibrary().getOpenFileName || !dialogLibrary().getOpenFileName(&request)) return std::wstring();
     cutAtTerminator(file);
     return file;
 }
