@@ -66,6 +66,16 @@ std::wstring withoutAmpersands(std::wstring text) {
     return text;
 }
 
+// The text of the row of the item at `position`, as the item views draw it.
+std::wstring itemTextOf(int, int, int position) {
+    const CategoryItems& items = categoryStore.items;
+    if (position < 0 || static_cast<size_t>(position) >= items.size()) return std::wstring();
+    const CategoryItem& item = items[static_cast<size_t>(position)];
+    std::wstring text = expandVariables(item.text);
+    if (text == L"-" && !definitionHasCommand(item.definition)) return generalSettings.Separator;
+    return text;
+}
+
 }  // namespace
 
 ItemViewMode launcherViewMode() {
@@ -86,6 +96,7 @@ bool CreateLauncherWindow() {
     setWindowUserData(kLauncherWindow, launcherWindow.instanceId);
     setWindowIcons(kLauncherWindow, launcherWindow.programLargeIcon.handle, launcherWindow.programSmallIcon.handle);
     setItemImageSource(itemImageOf);
+    setItemTextSource(itemTextOf);
     for (const StripControl& c : kStripControls) {
         addStaticControl(kLauncherWindow, c.id, c.x, 0, c.width, kStripHeight, c.text, c.ellipsis);
         setControlFont(kLauncherWindow, c.id, launcherWindow.fonts[c.font].handle);
@@ -171,26 +182,25 @@ int FillItemView(ItemViewForm form, int windowId, int controlId) {
     const IconSize size = large ? IconSize::Large : IconSize::Small;
     const int pixels = iconPixels(size, windowDpi(windowId));
     void* images = itemImagesFor(launcherWindow.images, categoryStore.loadedCategory, pixels);
-    beginItemViewFill(windowId, controlId, mode, images);
-    int selectedRow = -1;
     const CategoryItems& items = categoryStore.items;
+    beginItemViewFill(windowId, controlId, mode, images, static_cast<int>(items.size()));
+    int selectedRow = -1;
     for (size_t p = 0; p < items.size(); ++p) {
         const CategoryItem& item = items[p];
         // A line without "=" (a comment, a heading) is no item to the launcher;
         // the editor lists it, so that it can be made one.
         if (form == ItemViewForm::Launcher && item.text.empty()) continue;
-        std::wstring text = expandVariables(item.text);
-        const bool hasCommand = definitionHasCommand(item.definition);
-        // Icons are taken out of their files only for the rows that are drawn,
-        // when they are first drawn: a long category shows at once.
+        // Texts and icons are worked out only for the rows that are drawn,
+        // when they are drawn: a long category shows at once.
+        const bool hasText = !item.text.empty() &&
+                             (item.text.find(L'%') == std::wstring::npos || !expandVariables(item.text).empty());
         int image = kRowImageNone;
-        if (!text.empty() && !hasCommand) {
+        if (hasText && !definitionHasCommand(item.definition)) {
             if (large) continue;
-            if (text == L"-") text = generalSettings.Separator;
-        } else if (!text.empty()) {
+        } else if (hasText) {
             image = kRowImageLater;
         }
-        const int row = appendItemRow(windowId, controlId, text, image, static_cast<int>(p));
+        const int row = appendSourcedRow(windowId, controlId, image, static_cast<int>(p));
         if (static_cast<int>(p) == categoryStore.selectedItem) selectedRow = row;
     }
     endItemViewFill(windowId, controlId, selectedRow);

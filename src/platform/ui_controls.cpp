@@ -60,7 +60,7 @@ bool addItemView(int windowId, int controlId, int x, int y, int width, int heigh
                                        LVS_SHAREIMAGELISTS | WS_TABSTOP,
                                    x, y, width, height, L"");
     if (!view) return false;
-    keepItemRows(view);
+    keepItemRows(view, windowId, controlId);
     SetWindowLongPtrW(view, GWL_EXSTYLE, GetWindowLongPtrW(view, GWL_EXSTYLE) & ~WS_EX_CLIENTEDGE);
     const DWORD extended =
         LVS_EX_DOUBLEBUFFER | LVS_EX_LABELTIP | (multipleSelection ? static_cast<DWORD>(LVS_EX_FULLROWSELECT) : 0);

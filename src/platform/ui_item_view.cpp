@@ -14,21 +14,25 @@ namespace {
 
 // A row as the view asks for it when it draws it: the views keep no rows of
 // their own (owner data), so a category of any size costs the view nothing
-// beyond the rows in sight.
+// beyond the rows in sight. Its text comes from the text source when it is
+// drawn, unless the row was given one.
 struct ItemRow {
-    std::wstring text;
     int image = kRowImageNone;  // an index into the image list, or a kRowImage value
     int data = 0;
 };
 
 struct StoredRows {
     HWND view = nullptr;
+    int windowId = -1;
+    int controlId = -1;
     std::vector<ItemRow> rows;
+    std::vector<std::wstring> texts;  // of each row, when they were given
     bool redrawing = true;  // what WM_SETREDRAW last told the view
 };
 
 struct ItemViewSetup {
     ItemImageSource imageSource = nullptr;
+    ItemTextSource textSource = nullptr;
     std::vector<StoredRows> views;  // one for each item view there is
     // The view being filled: finding a control by its number asks the system
     // for the window's children, too slow to do for every one of many rows.
@@ -47,6 +51,26 @@ StoredRows* storedOf(HWND view) {
 std::vector<ItemRow>* rowsOf(HWND view) {
     StoredRows* stored = storedOf(view);
     return stored ? &stored->rows : nullptr;
+}
+
+std::wstring textOfRow(const StoredRows& stored, size_t row) {
+    if (row < stored.texts.size()) return stored.texts[row];
+    if (row >= stored.rows.size() || !itemViewSetup.textSource) return std::wstring();
+    const std::wstring text =
+        itemViewSetup.textSource(stored.windowId, stored.controlId, stored.rows[row].data);
+    return text.size() > kShownTextLength ? shownText(text) : text;
+}
+
+HWND viewOf(int windowId, int controlId);
+
+// The rows of the view being filled: finding a control by its number asks the
+// system for the window's children, too slow to do for every one of many rows.
+StoredRows* filledRows(int windowId, int controlId) {
+    const ItemViewSetup& setup = itemViewSetup;
+    HWND view = windowId == setup.fillWindowId && controlId == setup.fillControlId && IsWindow(setup.fillView)
+                    ? setup.fillView
+                    : viewOf(windowId, controlId);
+    return view ? storedOf(view) : nullptr;
 }
 
 void setRedraw(HWND view, bool redraw) {
@@ -155,9 +179,11 @@ bool itemViewInMode(HWND view, ItemViewMode mode, void* images) {
 
 void setItemImageSource(ItemImageSource source) { itemViewSetup.imageSource = source; }
 
-void keepItemRows(HWND view) {
+void setItemTextSource(ItemTextSource source) { itemViewSetup.textSource = source; }
+
+void keepItemRows(HWND view, int windowId, int controlId) {
     std::erase_if(itemViewSetup.views, [&](const StoredRows& stored) { return !IsWindow(stored.view) || stored.view == view; });
-    itemViewSetup.views.push_back(StoredRows{view, {}, true});
+    itemViewSetup.views.push_back(StoredRows{view, windowId, controlId, {}, {}, true});
     SetWindowSubclass(view, arrangeQuietly, kQuietArrange, 0);
 }
 
@@ -175,10 +201,10 @@ void answerItemDisplayInfo(int windowId, LPARAM displayInfo) {
         return;
     }
     HWND view = info.hdr.hwndFrom;
-    std::vector<ItemRow>* rows = rowsOf(view);
+    StoredRows* stored = storedOf(view);
     const int index = info.item.iItem;
-    if (!rows || index < 0 || static_cast<size_t>(index) >= rows->size()) return;
-    ItemRow& row = (*rows)[static_cast<size_t>(index)];
+    if (!stored || index < 0 || static_cast<size_t>(index) >= stored->rows.size()) return;
+    ItemRow& row = stored->rows[static_cast<size_t>(index)];
     // A view without rows of its own has no data for a program that reads it
     // from outside (accessibility tools, test probes) to ask: the row's data is
     // the text of a second column that is never shown.
@@ -186,7 +212,7 @@ void answerItemDisplayInfo(int windowId, LPARAM displayInfo) {
         lstrcpynW(info.item.pszText, std::to_wstring(row.data).c_str(), info.item.cchTextMax);
     if (info.item.iSubItem != 0) return;
     if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
-        lstrcpynW(info.item.pszText, row.text.c_str(), info.item.cchTextMax);
+        lstrcpynW(info.item.pszText, textOfRow(*stored, static_cast<size_t>(index)).c_str(), info.item.cchTextMax);
     if ((info.item.mask & LVIF_PARAM)) info.item.lParam = row.data;
     if (!(info.item.mask & LVIF_IMAGE)) return;
     if (row.image == kRowImageLater && itemViewSetup.imageSource) {
@@ -203,16 +229,17 @@ void answerItemDisplayInfo(int windowId, LPARAM displayInfo) {
 }
 
 LRESULT answerItemFind(const NMLVFINDITEMW& find) {
-    const std::vector<ItemRow>* rows = rowsOf(find.hdr.hwndFrom);
-    if (!rows || rows->empty() || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz) return -1;
+    const StoredRows* stored = storedOf(find.hdr.hwndFrom);
+    if (!stored || stored->rows.empty() || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz)
+        return -1;
     const std::wstring wanted = find.lvfi.psz;
-    const size_t count = rows->size();
+    const size_t count = stored->rows.size();
     const size_t start = find.iStart >= 0 && static_cast<size_t>(find.iStart) < count ? static_cast<size_t>(find.iStart) : 0;
     // Typing the first letters of a row goes to it, from the row after the
     // focused one on and round again, as in a list that keeps its rows.
     for (size_t n = 0; n < count; ++n) {
         const size_t i = (start + n) % count;
-        const std::wstring& text = (*rows)[i].text;
+        const std::wstring text = textOfRow(*stored, i);
         const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
         if (text.size() < wanted.size() || (!partial && text.size() != wanted.size())) continue;
         if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), static_cast<int>(wanted.size()),
@@ -230,14 +257,20 @@ void detachItemViewImages(void* images) {
     }
 }
 
-bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* images) {
+bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* images, int rowsExpected) {
     HWND view = viewOf(windowId, controlId);
     itemViewSetup.fillWindowId = windowId;
     itemViewSetup.fillControlId = controlId;
     itemViewSetup.fillView = view;
     if (!view) return false;
     SendMessageW(view, LVM_SETITEMCOUNT, 0, 0);
-    if (std::vector<ItemRow>* rows = rowsOf(view)) rows->clear();
+    if (StoredRows* stored = storedOf(view)) {
+        // Made anew rather than emptied: a long category shown before keeps
+        // no memory for the short one shown now.
+        stored->rows = std::vector<ItemRow>();
+        stored->rows.reserve(static_cast<size_t>(std::max(rowsExpected, 0)));
+        stored->texts = std::vector<std::wstring>();
+    }
     showBusyPointer(true);
     setRedraw(view, false);
     setItemViewMode(view, mode, images);
@@ -245,14 +278,19 @@ bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* ima
 }
 
 int appendItemRow(int windowId, int controlId, const std::wstring& text, int image, int data) {
-    const ItemViewSetup& setup = itemViewSetup;
-    HWND view = windowId == setup.fillWindowId && controlId == setup.fillControlId && IsWindow(setup.fillView)
-                    ? setup.fillView
-                    : viewOf(windowId, controlId);
-    std::vector<ItemRow>* rows = view ? rowsOf(view) : nullptr;
-    if (!rows) return -1;
-    rows->push_back(ItemRow{text.size() > kShownTextLength ? shownText(text) : text, image, data});
-    return static_cast<int>(rows->size()) - 1;
+    StoredRows* stored = filledRows(windowId, controlId);
+    if (!stored) return -1;
+    stored->texts.resize(stored->rows.size());
+    stored->texts.push_back(text.size() > kShownTextLength ? shownText(text) : text);
+    stored->rows.push_back(ItemRow{image, data});
+    return static_cast<int>(stored->rows.size()) - 1;
+}
+
+int appendSourcedRow(int windowId, int controlId, int image, int data) {
+    StoredRows* stored = filledRows(windowId, controlId);
+    if (!stored) return -1;
+    stored->rows.push_back(ItemRow{image, data});
+    return static_cast<int>(stored->rows.size()) - 1;
 }
 
 void endItemViewFill(int windowId, int controlId, int selectRow) {
@@ -335,7 +373,9 @@ int itemRowOfData(int windowId, int controlId, int data) {
 std::wstring itemRowText(int windowId, int controlId, int row) {
     HWND view = viewOf(windowId, controlId);
     if (!view || row < 0) return std::wstring();
-    if (const ItemRow* stored = rowOf(view, row)) return stored->text;
+    if (const StoredRows* stored = storedOf(view))
+        return static_cast<size_t>(row) < stored->rows.size() ? textOfRow(*stored, static_cast<size_t>(row))
+                                                                : std::wstring();
     std::wstring text(1024, L'\0');
     LVITEMW item{};
     item.iSubItem = 0;

@@ -18,13 +18,22 @@ constexpr int kRowImageLater = -2;  // asked of the image source when the row is
 using ItemImageSource = int (*)(int windowId, int controlId, int rowData, IconSize size);
 void setItemImageSource(ItemImageSource source);
 
+// Gives the text of a row added with appendSourcedRow, from its data, when the
+// view draws it or is searched by its first letters.
+using ItemTextSource = std::wstring (*)(int windowId, int controlId, int rowData);
+void setItemTextSource(ItemTextSource source);
+
 // Removes every row, shows the busy pointer and stops redrawing until
 // endItemViewFill. The view draws from `images` (an image list of the mode's
-// icon size, which stays its owner's) from now on.
-bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* images);
+// icon size, which stays its owner's) from now on. `rowsExpected` rows are
+// made room for.
+bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* images, int rowsExpected = 0);
 // A row whose image is an index into the view's image list or one of the
 // kRowImage values. Returns the row number.
 int appendItemRow(int windowId, int controlId, const std::wstring& text, int image, int data);
+// The same for a row whose text the text source gives: the view keeps only
+// its image and data, whatever the number of rows.
+int appendSourcedRow(int windowId, int controlId, int image, int data);
 // No view draws from the image list any more.
 void detachItemViewImages(void* images);
 // Selects `selectRow` (none when -1) and shows it, then redraws.

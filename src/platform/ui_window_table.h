@@ -111,7 +111,7 @@ bool itemViewInMode(HWND view, ItemViewMode mode, void* images);
 // (LVN_GETDISPINFOW); the program's rows are kept here, not in the view.
 void answerItemDisplayInfo(int windowId, LPARAM displayInfo);
 // Rows are kept for this new item view from now on.
-void keepItemRows(HWND view);
+void keepItemRows(HWND view, int windowId, int controlId);
 // True for an item view whose rows are kept here (not a result view).
 bool isStoredItemView(HWND view);
 // The data of a kept row; -1 for no such row.
