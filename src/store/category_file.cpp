@@ -59,10 +59,16 @@ bool readCategoryFile(const std::wstring& path, CategoryFileContent& content) {
     std::string bytes;
     if (!readWholeFile(path, bytes)) return false;
     DecodedText decoded = decodeText(bytes);
+    // What a long file leaves behind once read is what the items hold: the
+    // bytes go before the lines are split, and the list is made as long as it
+    // gets at once rather than grown and copied.
+    std::string().swap(bytes);
+    const std::vector<std::wstring_view> lines = splitTextLines(decoded.text);
     content = CategoryFileContent{};
     content.format = decoded.format;
     content.hasBom = decoded.hasBom;
-    for (std::wstring_view line : splitTextLines(decoded.text)) {
+    content.items.reserve(lines.size());
+    for (std::wstring_view line : lines) {
         line = trimSpaces(line);
         if (line.empty()) continue;
         CategoryItem item;
@@ -86,8 +92,11 @@ bool insertCategoryFile(CategoryStore& store, const std::wstring& path) {
     const bool anyAccepted = content.anyItem;
     size_t at = static_cast<size_t>(store.selectedItem + 1);
     if (at > store.items.size()) at = store.items.size();
-    store.items.insert(store.items.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(read.begin()),
-                       std::make_move_iterator(read.end()));
+    if (store.items.empty())
+        store.items = std::move(read);
+    else
+        store.items.insert(store.items.begin() + static_cast<std::ptrdiff_t>(at), std::make_move_iterator(read.begin()),
+                           std::make_move_iterator(read.end()));
     if (anyAccepted) store.selectedItem = static_cast<int>(at);
     return true;
 }
