@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
-#include "platform/dialog_library.h"
+#include "platform/system_library.h"
 #include "platform/ui_window_table.h"
 
 namespace {
@@ -38,7 +38,8 @@ bool chooseFont(int ownerWindowId, FontChoice& choice) {
     dialog.lpLogFont = &font;
     dialog.Flags = CF_SCREENFONTS | CF_EFFECTS | CF_INITTOLOGFONTSTRUCT;
     dialog.rgbColors = choice.color;
-    if (!dialogLibrary().chooseFont || !dialogLibrary().chooseFont(&dialog)) return false;
+    static const auto chooseFont = systemFunction<BOOL(WINAPI*)(CHOOSEFONTW*)>(L"comdlg32.dll", "ChooseFontW");
+    if (!chooseFont || !chooseFont(&dialog)) return false;
     choice.face = font.lfFaceName;
     choice.pointSize = dialog.iPointSize / 10;
     choice.styleFlags = (font.lfWeight >= FW_BOLD ? 256 : 0) | (font.lfItalic ? 512 : 0) |
@@ -56,7 +57,8 @@ bool chooseColor(int ownerWindowId, uint32_t& color, uint32_t (&customColors)[kC
     dialog.rgbResult = color;
     dialog.lpCustColors = custom;
     dialog.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (!dialogLibrary().chooseColor || !dialogLibrary().chooseColor(&dialog)) return false;
+    static const auto chooseColor = systemFunction<BOOL(WINAPI*)(CHOOSECOLORW*)>(L"comdlg32.dll", "ChooseColorW");
+    if (!chooseColor || !chooseColor(&dialog)) return false;
     for (int i = 0; i < kCustomColorCount; ++i) customColors[i] = custom[i];
     color = dialog.rgbResult;
     return true;

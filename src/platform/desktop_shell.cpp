@@ -8,21 +8,40 @@
 #include <shlobj.h>
 
 #include "platform/com_ref.h"
+#include "platform/system_library.h"
 
 namespace {
 
+BSTR allocateString(const std::wstring& text) {
+    static const auto allocate = systemFunction<BSTR(WINAPI*)(const OLECHAR*, UINT)>(L"oleaut32.dll", "SysAllocStringLen");
+    return allocate ? allocate(text.data(), static_cast<UINT>(text.size())) : nullptr;
+}
+
+void freeString(BSTR text) {
+    static const auto release = systemFunction<void(WINAPI*)(BSTR)>(L"oleaut32.dll", "SysFreeString");
+    if (release && text) release(text);
+}
+
+// An empty VARIANT: what VariantInit makes.
+VARIANT emptyVariant() {
+    VARIANT value{};
+    value.vt = VT_EMPTY;
+    return value;
+}
+
 // A VARIANT holding a string, or empty for an empty text.
 struct TextVariant {
-    VARIANT value;
+    VARIANT value = emptyVariant();
     explicit TextVariant(const std::wstring& text) {
-        VariantInit(&value);
         if (text.empty()) return;
         value.vt = VT_BSTR;
-        value.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+        value.bstrVal = allocateString(text);
     }
     TextVariant(const TextVariant&) = delete;
     TextVariant& operator=(const TextVariant&) = delete;
-    ~TextVariant() { VariantClear(&value); }
+    ~TextVariant() {
+        if (value.vt == VT_BSTR) freeString(value.bstrVal);
+    }
 };
 
 // 1 elevated, 0 not, -1 cannot be told.
@@ -58,12 +77,10 @@ bool desktopShellDispatch(ComRef<IShellDispatch2>& shell) {
     ComRef<IShellWindows> windows;
     if (FAILED(CoCreateInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER, IID_IShellWindows, windows.out())))
         return false;
-    VARIANT desktop;
-    VariantInit(&desktop);
+    VARIANT desktop = emptyVariant();
     desktop.vt = VT_I4;
     desktop.lVal = CSIDL_DESKTOP;
-    VARIANT none;
-    VariantInit(&none);
+    VARIANT none = emptyVariant();
     long window = 0;
     ComRef<IDispatch> found;
     if (windows->FindWindowSW(&desktop, &none, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
@@ -94,15 +111,14 @@ bool elevatedAboveDesktopShell() {
 bool shellExecuteThroughDesktop(const ShellRequest& request) {
     ComRef<IShellDispatch2> shell;
     if (!desktopShellDispatch(shell)) return false;
-    BSTR file = SysAllocStringLen(request.file.data(), static_cast<UINT>(request.file.size()));
+    BSTR file = allocateString(request.file);
     TextVariant parameters(request.parameters);
     TextVariant directory(request.directory);
     TextVariant verb(request.verb);
-    VARIANT show;
-    VariantInit(&show);
+    VARIANT show = emptyVariant();
     show.vt = VT_I4;
     show.lVal = request.showCommand;
     const HRESULT result = shell->ShellExecute(file, parameters.value, directory.value, verb.value, show);
-    SysFreeString(file);
+    freeString(file);
     return SUCCEEDED(result);
 }

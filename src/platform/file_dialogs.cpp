@@ -4,7 +4,7 @@
 #include <commdlg.h>
 #include <shlobj.h>
 
-#include "platform/dialog_library.h"
+#include "platform/system_library.h"
 #include "platform/ui_windows.h"
 
 namespace {
@@ -64,7 +64,9 @@ std::wstring chooseFileToOpen(int ownerWindowId, const std::wstring& title, cons
     request.lpstrInitialDir = startFolder.empty() ? nullptr : startFolder.c_str();
     request.lpstrTitle = title.c_str();
     request.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (!dialogLibrary().getOpenFileName || !dialogLibrary().getOpenFileName(&request)) return std::wstring();
+    static const auto getOpenFileName =
+        systemFunction<BOOL(WINAPI*)(OPENFILENAMEW*)>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (!getOpenFileName || !getOpenFileName(&request)) return std::wstring();
     cutAtTerminator(file);
     return file;
 }
