@@ -126,7 +126,7 @@ void onSizeMoveEnded(HWND window) {
     for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
         if (isItemViewControl(child) && !isResultView(child) &&
             (GetWindowLongPtrW(child, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT)
-            SendMessageW(child, LVM_SETCOLUMNWIDTH, 0, LVSCW_AUTOSIZE_USEHEADER);
+            fitSingleColumn(child);
 }
 
 LRESULT onStaticColor(const WindowRecord& record, HWND control, HDC dc) {

@@ -116,6 +116,8 @@ void keepItemRows(HWND view, int windowId, int controlId);
 bool isStoredItemView(HWND view);
 // The data of a kept row; -1 for no such row.
 int storedRowData(HWND view, int row);
+// Makes the one column of a single-column view as wide as the view inside.
+void fitSingleColumn(HWND view);
 // LVN_ODFINDITEMW, the letters typed into the view: the row they begin, or -1.
 LRESULT answerItemFind(const NMLVFINDITEMW& find);
 
