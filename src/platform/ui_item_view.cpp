@@ -12,28 +12,7 @@
 
 namespace {
 
-// A row as the view asks for it when it draws it: the views keep no rows of
-// their own (owner data), so a category of any size costs the view nothing
-// beyond the rows in sight. Its text comes from the text source when it is
-// drawn, unless the row was given one.
-struct ItemRow {
-    int image = kRowImageNone;  // an index into the image list, or a kRowImage value
-    int data = 0;
-};
-
-struct StoredRows {
-    HWND view = nullptr;
-    int windowId = -1;
-    int controlId = -1;
-    std::vector<ItemRow> rows;
-    std::vector<std::wstring> texts;  // of each row, when they were given
-    bool redrawing = true;  // what WM_SETREDRAW last told the view
-};
-
 struct ItemViewSetup {
-    ItemImageSource imageSource = nullptr;
-    ItemTextSource textSource = nullptr;
-    std::vector<StoredRows> views;  // one for each item view there is
     // The view being filled: finding a control by its number asks the system
     // for the window's children, too slow to do for every one of many rows.
     int fillWindowId = -1;
@@ -42,87 +21,15 @@ struct ItemViewSetup {
 };
 ItemViewSetup itemViewSetup;
 
-StoredRows* storedOf(HWND view) {
-    for (StoredRows& stored : itemViewSetup.views)
-        if (stored.view == view) return &stored;
-    return nullptr;
-}
-
-std::vector<ItemRow>* rowsOf(HWND view) {
-    StoredRows* stored = storedOf(view);
-    return stored ? &stored->rows : nullptr;
-}
-
-std::wstring textOfRow(const StoredRows& stored, size_t row) {
-    if (row < stored.texts.size()) return stored.texts[row];
-    if (row >= stored.rows.size() || !itemViewSetup.textSource) return std::wstring();
-    const std::wstring text =
-        itemViewSetup.textSource(stored.windowId, stored.controlId, stored.rows[row].data);
-    return text.size() > kShownTextLength ? shownText(text) : text;
-}
-
 HWND viewOf(int windowId, int controlId);
 
-// The rows of the view being filled: finding a control by its number asks the
-// system for the window's children, too slow to do for every one of many rows.
+// The rows of the view being filled (see fillView), or of the one named.
 StoredRows* filledRows(int windowId, int controlId) {
     const ItemViewSetup& setup = itemViewSetup;
     HWND view = windowId == setup.fillWindowId && controlId == setup.fillControlId && IsWindow(setup.fillView)
                     ? setup.fillView
                     : viewOf(windowId, controlId);
     return view ? storedOf(view) : nullptr;
-}
-
-void setRedraw(HWND view, bool redraw) {
-    if (StoredRows* stored = storedOf(view)) stored->redrawing = redraw;
-    SendMessageW(view, WM_SETREDRAW, redraw, 0);
-}
-
-bool isIconView(HWND view) { return (GetWindowLongPtrW(view, GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON; }
-
-// Wine's list view lays an icon view out by moving each of its rows, and while
-// it redraws every move measures the row's label to invalidate it: seconds for
-// a long category. Laid out while it does not redraw, it only notes the places.
-constexpr UINT kArrangingMessages[] = {WM_SIZE, WM_SETFONT, LVM_SETICONSPACING, LVM_SETIMAGELIST};
-constexpr UINT_PTR kQuietArrange = 2;
-
-LRESULT CALLBACK arrangeQuietly(HWND view, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
-    if (message == WM_NCDESTROY) {
-        std::erase_if(itemViewSetup.views, [&](const StoredRows& stored) { return stored.view == view; });
-        RemoveWindowSubclass(view, arrangeQuietly, kQuietArrange);
-        return DefSubclassProc(view, message, wParam, lParam);
-    }
-    const StoredRows* stored = storedOf(view);
-    const bool arranging = std::find(std::begin(kArrangingMessages), std::end(kArrangingMessages), message) !=
-                           std::end(kArrangingMessages);
-    if (!arranging || !stored || !stored->redrawing || !isIconView(view))
-        return DefSubclassProc(view, message, wParam, lParam);
-    SendMessageW(view, WM_SETREDRAW, FALSE, 0);
-    const LRESULT result = DefSubclassProc(view, message, wParam, lParam);
-    SendMessageW(view, LVM_ARRANGE, LVA_DEFAULT, 0);
-    SendMessageW(view, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(view, nullptr, TRUE);
-    return result;
-}
-
-// Wine's list view also lays out every row, measuring each, when it first
-// redraws after it was made or changed its form. Drawn once while it has no
-// rows, into a bitmap that is never shown, it has that behind it.
-void drawEmptyOnce(HWND view) {
-    HDC screen = GetDC(view);
-    HDC memory = CreateCompatibleDC(screen);
-    HBITMAP bitmap = CreateCompatibleBitmap(screen, 1, 1);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    SendMessageW(view, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(memory), PRF_CLIENT);
-    SelectObject(memory, old);
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(view, screen);
-}
-
-const ItemRow* rowOf(HWND view, int row) {
-    const std::vector<ItemRow>* rows = rowsOf(view);
-    return rows && row >= 0 && static_cast<size_t>(row) < rows->size() ? &(*rows)[static_cast<size_t>(row)] : nullptr;
 }
 
 HWND viewOf(int windowId, int controlId) {
@@ -145,10 +52,6 @@ DWORD viewStyleOf(ItemViewMode mode) {
         case ItemViewMode::SingleColumn: return LVS_REPORT;
     }
     return LVS_ICON;
-}
-
-int imageSlotOf(HWND view) {
-    return (GetWindowLongPtrW(view, GWL_STYLE) & LVS_TYPEMASK) == LVS_ICON ? LVSIL_NORMAL : LVSIL_SMALL;
 }
 
 // Wine's list view paints the band below the last row of its list mode black
@@ -177,79 +80,6 @@ bool itemViewInMode(HWND view, ItemViewMode mode, void* images) {
                reinterpret_cast<LRESULT>(images);
 }
 
-void setItemImageSource(ItemImageSource source) { itemViewSetup.imageSource = source; }
-
-void setItemTextSource(ItemTextSource source) { itemViewSetup.textSource = source; }
-
-void keepItemRows(HWND view, int windowId, int controlId) {
-    std::erase_if(itemViewSetup.views, [&](const StoredRows& stored) { return !IsWindow(stored.view) || stored.view == view; });
-    itemViewSetup.views.push_back(StoredRows{view, windowId, controlId, {}, {}, true});
-    SetWindowSubclass(view, arrangeQuietly, kQuietArrange, 0);
-}
-
-bool isStoredItemView(HWND view) { return rowsOf(view) != nullptr; }
-
-int storedRowData(HWND view, int row) {
-    const ItemRow* found = rowOf(view, row);
-    return found ? found->data : -1;
-}
-
-void answerItemDisplayInfo(int windowId, LPARAM displayInfo) {
-    NMLVDISPINFOW& info = *reinterpret_cast<NMLVDISPINFOW*>(displayInfo);
-    if (isResultView(info.hdr.hwndFrom)) {
-        answerResultDisplayInfo(windowId, info);
-        return;
-    }
-    HWND view = info.hdr.hwndFrom;
-    StoredRows* stored = storedOf(view);
-    const int index = info.item.iItem;
-    if (!stored || index < 0 || static_cast<size_t>(index) >= stored->rows.size()) return;
-    ItemRow& row = stored->rows[static_cast<size_t>(index)];
-    // A view without rows of its own has no data for a program that reads it
-    // from outside (accessibility tools, test probes) to ask: the row's data is
-    // the text of a second column that is never shown.
-    if (info.item.iSubItem == 1 && (info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
-        lstrcpynW(info.item.pszText, std::to_wstring(row.data).c_str(), info.item.cchTextMax);
-    if (info.item.iSubItem != 0) return;
-    if ((info.item.mask & LVIF_TEXT) && info.item.pszText && info.item.cchTextMax > 0)
-        lstrcpynW(info.item.pszText, textOfRow(*stored, static_cast<size_t>(index)).c_str(), info.item.cchTextMax);
-    if ((info.item.mask & LVIF_PARAM)) info.item.lParam = row.data;
-    if (!(info.item.mask & LVIF_IMAGE)) return;
-    if (row.image == kRowImageLater && itemViewSetup.imageSource) {
-        const IconSize size = imageSlotOf(view) == LVSIL_NORMAL ? IconSize::Large : IconSize::Small;
-        // Kept with the row: asked again only when the source could not say yet.
-        row.image = itemViewSetup.imageSource(windowId, static_cast<int>(info.hdr.idFrom), row.data, size);
-        if (row.image == kRowImageLater) {
-            info.item.iImage = I_IMAGENONE;
-            row.image = kRowImageLater;
-            return;
-        }
-    }
-    info.item.iImage = row.image < 0 ? I_IMAGENONE : row.image;
-}
-
-LRESULT answerItemFind(const NMLVFINDITEMW& find) {
-    const StoredRows* stored = storedOf(find.hdr.hwndFrom);
-    if (!stored || stored->rows.empty() || !(find.lvfi.flags & (LVFI_STRING | LVFI_PARTIAL)) || !find.lvfi.psz)
-        return -1;
-    const std::wstring wanted = find.lvfi.psz;
-    const size_t count = stored->rows.size();
-    const size_t start = find.iStart >= 0 && static_cast<size_t>(find.iStart) < count ? static_cast<size_t>(find.iStart) : 0;
-    // Typing the first letters of a row goes to it, from the row after the
-    // focused one on and round again, as in a list that keeps its rows.
-    for (size_t n = 0; n < count; ++n) {
-        const size_t i = (start + n) % count;
-        const std::wstring text = textOfRow(*stored, i);
-        const bool partial = (find.lvfi.flags & LVFI_PARTIAL) != 0;
-        if (text.size() < wanted.size() || (!partial && text.size() != wanted.size())) continue;
-        if (CompareStringW(LOCALE_USER_DEFAULT, NORM_IGNORECASE, text.c_str(), static_cast<int>(wanted.size()),
-                           wanted.c_str(), static_cast<int>(wanted.size())) == CSTR_EQUAL)
-            return static_cast<LRESULT>(i);
-        if (!(find.lvfi.flags & LVFI_WRAP) && i + 1 == count) break;
-    }
-    return -1;
-}
-
 void detachItemViewImages(void* images) {
     for (int id = 0; id < kWindowCount; ++id) {
         const WindowRecord* record = windowRecord(id);
@@ -272,7 +102,7 @@ bool beginItemViewFill(int windowId, int controlId, ItemViewMode mode, void* ima
         stored->texts = std::vector<std::wstring>();
     }
     showBusyPointer(true);
-    setRedraw(view, false);
+    setViewRedraw(view, false);
     setItemViewMode(view, mode, images);
     return true;
 }
@@ -298,13 +128,13 @@ void endItemViewFill(int windowId, int controlId, int selectRow) {
     itemViewSetup.fillView = nullptr;
     HWND view = viewOf(windowId, controlId);
     if (!view) return;
-    const std::vector<ItemRow>* rows = rowsOf(view);
+    const StoredRows* stored = storedOf(view);
     drawEmptyOnce(view);
-    SendMessageW(view, LVM_SETITEMCOUNT, rows ? static_cast<WPARAM>(rows->size()) : 0, LVSICF_NOINVALIDATEALL);
+    SendMessageW(view, LVM_SETITEMCOUNT, stored ? static_cast<WPARAM>(stored->rows.size()) : 0, LVSICF_NOINVALIDATEALL);
     if (isIconView(view)) SendMessageW(view, LVM_ARRANGE, LVA_DEFAULT, 0);
     // Only a view that redraws works out its scroll bars: the column is fitted
     // and the row scrolled to after that, or both go by the view without them.
-    setRedraw(view, true);
+    setViewRedraw(view, true);
     if ((GetWindowLongPtrW(view, GWL_STYLE) & LVS_TYPEMASK) == LVS_REPORT) fitItemViewColumn(windowId, controlId);
     if (selectRow >= 0) selectItemRow(windowId, controlId, selectRow);
     InvalidateRect(view, nullptr, TRUE);
@@ -373,10 +203,11 @@ int itemRowData(int windowId, int controlId, int row) {
 }
 
 int itemRowOfData(int windowId, int controlId, int data) {
-    const std::vector<ItemRow>* rows = rowsOf(viewOf(windowId, controlId));
-    if (!rows) return -1;
-    const auto found = std::find_if(rows->begin(), rows->end(), [&](const ItemRow& row) { return row.data == data; });
-    return found == rows->end() ? -1 : static_cast<int>(found - rows->begin());
+    const StoredRows* stored = storedOf(viewOf(windowId, controlId));
+    if (!stored) return -1;
+    const std::vector<ItemRow>& rows = stored->rows;
+    const auto found = std::find_if(rows.begin(), rows.end(), [&](const ItemRow& row) { return row.data == data; });
+    return found == rows.end() ? -1 : static_cast<int>(found - rows.begin());
 }
 
 std::wstring itemRowText(int windowId, int controlId, int row) {

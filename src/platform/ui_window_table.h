@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <string>
 #include <vector>
 
 #include "platform/ui_events.h"
@@ -110,6 +111,36 @@ bool itemViewInMode(HWND view, ItemViewMode mode, void* images);
 // An item view asks for the text and image of a row it is about to draw
 // (LVN_GETDISPINFOW); the program's rows are kept here, not in the view.
 void answerItemDisplayInfo(int windowId, LPARAM displayInfo);
+// The rows of an item view, kept here rather than in the view (owner data).
+// A row as the view asks for it when it draws it: a category of any size
+// costs the view nothing beyond the rows in sight. Its text comes from the
+// text source when it is drawn, unless the row was given one.
+struct ItemRow {
+    int image = kRowImageNone;  // an index into the image list, or a kRowImage value
+    int data = 0;
+};
+
+struct StoredRows {
+    HWND view = nullptr;
+    int windowId = -1;
+    int controlId = -1;
+    std::vector<ItemRow> rows;
+    std::vector<std::wstring> texts;  // of each row, when they were given
+    bool redrawing = true;  // what WM_SETREDRAW last told the view
+};
+// The rows of an item view; null for another control.
+StoredRows* storedOf(HWND view);
+// The text a row shows.
+std::wstring textOfRow(const StoredRows& stored, size_t row);
+// Turns the view's redrawing on or off, noting which.
+void setViewRedraw(HWND view, bool redraw);
+bool isIconView(HWND view);
+// Wine's list view lays out every row, measuring each, when it first redraws
+// after it was made or changed its form. Drawn once while it has no rows, into
+// a bitmap that is never shown, it has that behind it.
+void drawEmptyOnce(HWND view);
+// LVSIL_NORMAL for an icon view, LVSIL_SMALL for the others.
+int imageSlotOf(HWND view);
 // Rows are kept for this new item view from now on.
 void keepItemRows(HWND view, int windowId, int controlId);
 // True for an item view whose rows are kept here (not a result view).
