@@ -50,7 +50,7 @@ void selectInitialItem(int itemCount) {
     // An item without text has no row: the next one with text is chosen instead.
     const CategoryItems& items = categoryStore.items;
     int position = initial;
-    while (position >= 0 && position < itemCount && items[static_cast<size_t>(position)].text.empty()) ++position;
+    while (position >= 0 && position < itemCount && items[static_cast<size_t>(position)].textLength == 0) ++position;
     if (position < itemCount) initial = position;
     // No row shows a separator in the large-icon view: then none is selected.
     selectItemRow(kLauncherWindow, kLauncherItemView,

@@ -21,7 +21,7 @@ void launchStartupItems(const StartOptions& options, const DriveLetters& drives)
     // them share one allowance.
     const unsigned deadline = tickCount() + kStartupReadyAllowance;
     for (const CategoryItem& item : categoryStore.items) {
-        if (item.definition.empty()) continue;  // a separator
+        if (itemDefinition(item).empty()) continue;  // a separator
         const int left = static_cast<int>(deadline - tickCount());
         launchState.startupReadyWait = left > 0 ? static_cast<unsigned>(left) : 0;
         prepareLaunch(item, launchState.launchRecord);

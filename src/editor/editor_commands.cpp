@@ -47,7 +47,7 @@ void testLaunch(EditorState& e) {
     const int position = itemRowData(W, kItemList, row);
     if (position < 0 || position >= static_cast<int>(categoryStore.items.size())) return;
     const CategoryItem& item = categoryStore.items[static_cast<size_t>(position)];
-    if (item.definition.empty()) return;
+    if (itemDefinition(item).empty()) return;
     prepareLaunch(item, launchState.launchRecord);
     if (launchItem(false) & kLaunchCategorySwitch) e.exitCode = kExitLeave | kExitSwitch;
 }

@@ -132,7 +132,7 @@ void insertItem(EditorState& editor, CategoryStore& store, bool separator) {
     store.selectedItem = at;
     clearWorkingCopy(editor);
     if (separator) {
-        store.items[static_cast<size_t>(at)].text = L"-";
+        store.items[static_cast<size_t>(at)] = categoryItem(L"-", L"");
         editor.modified = true;
         editor.refresh = kRefreshWorkingCopy;
     } else {
@@ -176,7 +176,7 @@ bool moveCurrentItem(EditorState& editor, CategoryStore& store, int direction) {
 void sortItems(EditorState& editor, CategoryStore& store) {
     if (!hasCurrentItem(store)) return;
     std::stable_sort(store.items.begin(), store.items.end(), [](const CategoryItem& a, const CategoryItem& b) {
-        return compareTextIgnoringCase(a.text, b.text) < 0;
+        return compareTextIgnoringCase(std::wstring(itemText(a)), std::wstring(itemText(b))) < 0;
     });
     store.selectedItem = 0;
     editor.refresh = kRefreshAll;

@@ -19,7 +19,7 @@ bool copyToTemp(const CategoryStore& store, const std::vector<int>& positions, c
     for (int position : positions) {
         if (position < 0 || position >= static_cast<int>(store.items.size())) continue;
         const CategoryItem& item = store.items[static_cast<size_t>(position)];
-        lines += item.text + L"=" + item.definition + L"\r\n";
+        lines.append(itemText(item)).append(L"=").append(itemDefinition(item)).append(L"\r\n");
     }
     if (lines.empty()) return false;
     // A new file has no mark, except where only a mark tells the format.

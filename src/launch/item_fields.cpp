@@ -27,8 +27,8 @@ ItemKind itemKindOf(const std::wstring& command) {
 }
 
 void parseItem(const CategoryItem& element, ItemFields& fields) {
-    const DefinitionFields parts = splitDefinition(element.definition);
-    fields.text = element.text;
+    const DefinitionFields parts = splitDefinition(itemDefinition(element));
+    fields.text = itemText(element);
     fields.command = parts.command;
     fields.parameters = parts.parameters;
     fields.directory = parts.directory;
@@ -50,9 +50,9 @@ void prepareLaunch(const CategoryItem& element, ItemFields& record) {
     record.directory = expandVariables(record.directory);
 }
 
-std::wstring expandVariables(const std::wstring& text) {
-    if (text.find(L'%') == std::wstring::npos) return text;
-    const std::wstring expanded = expandEnvironment(text, UnknownVariables::Keep);
+std::wstring expandVariables(std::wstring_view text) {
+    if (text.find(L'%') == std::wstring_view::npos) return std::wstring(text);
+    const std::wstring expanded = expandEnvironment(std::wstring(text), UnknownVariables::Keep);
     // Copied piece by piece: erasing each name in place would move the rest of
     // a long caption once for every name in it.
     std::wstring result;
@@ -87,6 +87,5 @@ void joinDefinition(const ItemFields& fields, bool separator, const std::wstring
         }
         while (!definition.empty() && definition.back() == L';') definition.pop_back();
     }
-    element.text = fields.text;
-    element.definition = definition;
+    element = categoryItem(fields.text, definition);
 }

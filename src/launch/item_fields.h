@@ -34,7 +34,7 @@ void prepareLaunch(const CategoryItem& element, ItemFields& record);
 
 // The system's expansion, then every leftover "%...%" pair removed (a single "%"
 // stays).
-std::wstring expandVariables(const std::wstring& text);
+std::wstring expandVariables(std::wstring_view text);
 
 // Environment expanded (unknown references stay) and made absolute against the
 // current directory; an empty text stays empty.

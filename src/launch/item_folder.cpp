@@ -8,7 +8,7 @@ void openItemFolder() {
     const int selected = categoryStore.selectedItem;
     if (selected < 0 || static_cast<size_t>(selected) >= items.size()) return;
     const CategoryItem& element = items[static_cast<size_t>(selected)];
-    if (element.definition.empty()) return;
+    if (itemDefinition(element).empty()) return;
     ItemFields& item = launchState.launchRecord;
     prepareLaunch(element, item);
     if (item.kind != ItemKind::Ordinary) return;

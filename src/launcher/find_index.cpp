@@ -20,11 +20,11 @@ constexpr int kRankCount = 4;
 // Separators, headings and items without a caption cannot be started from a
 // list of results, so they are not offered.
 bool indexItem(const CategoryItem& item, IndexedItem& indexed) {
-    const std::wstring command = splitDefinition(item.definition).command;
+    const std::wstring command = splitDefinition(itemDefinition(item)).command;
     if (command.empty()) return false;
     // Only what a row shows is searched: the rest of a caption of a megabyte
     // could only give matches nobody sees, and searching it costs every letter typed.
-    indexed.caption = shownText(expandVariables(item.text));
+    indexed.caption = shownText(expandVariables(itemText(item)));
     if (indexed.caption.empty()) return false;
     indexed.item = item;
     indexed.foldedCaption = foldedForSearch(indexed.caption);

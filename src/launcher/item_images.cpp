@@ -78,7 +78,7 @@ int itemImageOf(int windowId, int, int position, IconSize size) {
     // again in this turn, and asks again then.
     if (!set || position < 0 || static_cast<size_t>(position) >= items.size()) return kRowImageLater;
     const CategoryItem& item = items[static_cast<size_t>(position)];
-    if (!definitionHasCommand(item.definition)) return kRowImageNone;
+    if (!definitionHasCommand(itemDefinition(item))) return kRowImageNone;
     return itemImageInSet(*set, item);
 }
 

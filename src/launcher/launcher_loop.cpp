@@ -215,7 +215,7 @@ void launchSelectedItem(unsigned now) {
     if (position < 0 || position >= static_cast<int>(categoryStore.items.size())) return;
     categoryStore.selectedItem = position;
     const CategoryItem& item = categoryStore.items[static_cast<size_t>(position)];
-    if (item.definition.empty()) return;
+    if (itemDefinition(item).empty()) return;
     prepareLaunch(item, launchState.launchRecord);
     afterLaunch(launchItem(false), now);
 }

@@ -71,8 +71,8 @@ std::wstring itemTextOf(int, int, int position) {
     const CategoryItems& items = categoryStore.items;
     if (position < 0 || static_cast<size_t>(position) >= items.size()) return std::wstring();
     const CategoryItem& item = items[static_cast<size_t>(position)];
-    std::wstring text = expandVariables(item.text);
-    if (text == L"-" && !definitionHasCommand(item.definition)) return generalSettings.Separator;
+    std::wstring text = expandVariables(itemText(item));
+    if (text == L"-" && !definitionHasCommand(itemDefinition(item))) return generalSettings.Separator;
     return text;
 }
 
@@ -189,13 +189,14 @@ int FillItemView(ItemViewForm form, int windowId, int controlId) {
         const CategoryItem& item = items[p];
         // A line without "=" (a comment, a heading) is no item to the launcher;
         // the editor lists it, so that it can be made one.
-        if (form == ItemViewForm::Launcher && item.text.empty()) continue;
+        const std::wstring_view text = itemText(item);
+        if (form == ItemViewForm::Launcher && text.empty()) continue;
         // Texts and icons are worked out only for the rows that are drawn,
         // when they are drawn: a long category shows at once.
-        const bool hasText = !item.text.empty() &&
-                             (item.text.find(L'%') == std::wstring::npos || !expandVariables(item.text).empty());
+        const bool hasText =
+            !text.empty() && (text.find(L'%') == std::wstring_view::npos || !expandVariables(text).empty());
         int image = kRowImageNone;
-        if (hasText && !definitionHasCommand(item.definition)) {
+        if (hasText && !definitionHasCommand(itemDefinition(item))) {
             if (large) continue;
         } else if (hasText) {
             image = kRowImageLater;

@@ -3,11 +3,30 @@
 #include <algorithm>
 
 #include "platform/environment.h"
+#include "platform/file_pages.h"
 #include "platform/files.h"
 #include "platform/text_case.h"
+#include "store/text_encoding.h"
 #include "store/text_lines.h"
 
 CategoryStore categoryStore;
+
+CategoryItem categoryItem(std::wstring_view text, std::wstring_view definition) {
+    CategoryItem item;
+    item.line.reserve(text.size() + definition.size());
+    item.line.append(text).append(definition);
+    item.textLength = static_cast<uint32_t>(text.size());
+    return item;
+}
+
+void setItemText(CategoryItem& item, std::wstring_view text) {
+    item.line.replace(0, item.textLength, text);
+    item.textLength = static_cast<uint32_t>(text.size());
+}
+
+void setItemDefinition(CategoryItem& item, std::wstring_view definition) {
+    item.line.replace(item.textLength, std::wstring::npos, definition);
+}
 
 void clearCategoryItems(CategoryStore& store) {
     store.items.clear();  // each item's icons go with it
@@ -55,31 +74,55 @@ bool loadCategoryFile(CategoryStore& store, const std::wstring& path) {
     return insertCategoryFile(store, path);
 }
 
-bool readCategoryFile(const std::wstring& path, CategoryFileContent& content) {
-    std::string bytes;
-    if (!readWholeFile(path, bytes)) return false;
-    DecodedText decoded = decodeText(bytes);
-    // What a long file leaves behind once read is what the items hold: the
-    // bytes go before the lines are split, and the list is made as long as it
-    // gets at once rather than grown and copied.
-    std::string().swap(bytes);
-    const std::vector<std::wstring_view> lines = splitTextLines(decoded.text);
-    content = CategoryFileContent{};
-    content.format = decoded.format;
-    content.hasBom = decoded.hasBom;
-    content.items.reserve(lines.size());
-    for (std::wstring_view line : lines) {
-        line = trimSpaces(line);
-        if (line.empty()) continue;
-        CategoryItem item;
-        size_t eq = line.find(L'=');
-        if (eq != std::wstring_view::npos) {
-            item.text = trimSpaces(line.substr(0, eq));
-            item.definition = trimSpaces(line.substr(eq + 1));
-            content.anyItem = true;
-        }
-        content.items.push_back(std::move(item));
+namespace {
+
+void addItemLine(CategoryFileContent& content, std::wstring_view line) {
+    line = trimSpaces(line);
+    if (line.empty()) return;
+    const size_t eq = line.find(L'=');
+    if (eq == std::wstring_view::npos) {
+        content.items.emplace_back();
+        return;
     }
+    content.items.push_back(categoryItem(trimSpaces(line.substr(0, eq)), trimSpaces(line.substr(eq + 1))));
+    content.anyItem = true;
+}
+
+// UTF-8, the format of nearly every category, is decoded a line at a time: a
+// line break is never part of a sequence, so the lines come out as from the
+// whole text, and no copy of the whole text is made beside the items.
+void addUtf8Lines(CategoryFileContent& content, std::string_view body) {
+    content.items.reserve(static_cast<size_t>(std::count(body.begin(), body.end(), '\n')) + 1);
+    size_t start = 0;
+    for (size_t i = 0; i < body.size(); ++i) {
+        if (body[i] != '\r' && body[i] != '\n') continue;
+        addItemLine(content, utf8ToWide(body.substr(start, i - start)));
+        if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n') ++i;
+        start = i + 1;
+    }
+    if (start < body.size()) addItemLine(content, utf8ToWide(body.substr(start)));
+}
+
+}  // namespace
+
+bool readCategoryFile(const std::wstring& path, CategoryFileContent& content) {
+    // What a long file leaves behind once read is what the items hold: its bytes
+    // are in pages of their own, and the list is made as long as it gets at once
+    // rather than grown and copied.
+    FilePages pages;
+    if (!readFilePages(path, pages)) return false;
+    const TextShape shape = textShapeOf(pages.bytes());
+    content = CategoryFileContent{};
+    content.format = shape.format;
+    content.hasBom = shape.hasBom;
+    if (shape.format == TextFormat::Utf8) {
+        addUtf8Lines(content, shape.body);
+        return true;
+    }
+    const DecodedText decoded = decodeText(pages.bytes());
+    const std::vector<std::wstring_view> lines = splitTextLines(decoded.text);
+    content.items.reserve(lines.size());
+    for (std::wstring_view line : lines) addItemLine(content, line);
     return true;
 }
 
@@ -104,10 +147,10 @@ bool insertCategoryFile(CategoryStore& store, const std::wstring& path) {
 bool saveCategoryFile(const CategoryStore& store, const std::wstring& path) {
     std::wstring text;
     for (const CategoryItem& item : store.items) {
-        if (item.text.empty()) continue;
-        text += item.text;
+        if (item.textLength == 0) continue;
+        text += itemText(item);
         text += L'=';
-        text += item.definition;
+        text += itemDefinition(item);
         text += L"\r\n";
     }
     return replaceFileContent(path, encodeText(text, store.fileFormat, store.fileHasBom));

@@ -3,15 +3,30 @@
 // showing it (window geometry, font and colours).
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/fonts.h"
 #include "store/text_encoding.h"
 
+// One line of a category: its caption ("-" with an empty command is a
+// separator) and its definition (see item_definition.h). Both share one block
+// of text: a long category holds many items, and the heap keeps one block for
+// about half the cost of two.
 struct CategoryItem {
-    std::wstring text;        // caption; "-" with an empty command is a separator
-    std::wstring definition;  // see item_definition.h
+    std::wstring line;        // the caption, then the definition
+    uint32_t textLength = 0;  // the caption's
 };
+
+inline std::wstring_view itemText(const CategoryItem& item) {
+    return std::wstring_view(item.line).substr(0, item.textLength);
+}
+inline std::wstring_view itemDefinition(const CategoryItem& item) {
+    return std::wstring_view(item.line).substr(item.textLength);
+}
+CategoryItem categoryItem(std::wstring_view text, std::wstring_view definition);
+void setItemText(CategoryItem& item, std::wstring_view text);
+void setItemDefinition(CategoryItem& item, std::wstring_view definition);
 
 using CategoryItems = std::vector<CategoryItem>;
 

@@ -21,10 +21,10 @@ bool opensReference(wchar_t c) {
 
 wchar_t findOldDriveLetter(const CategoryItems& items, const DriveLetters& drives) {
     for (const CategoryItem& item : items) {
-        const std::wstring& d = item.definition;
+        const std::wstring_view d = itemDefinition(item);
         // A line without a caption is not saved: after a save another item
         // would decide, and the letters would change once more.
-        if (d.empty() || item.text.empty()) continue;
+        if (d.empty() || item.textLength == 0) continue;
         wchar_t letter = upperAscii(d[0]);
         if (letter == drives.windowsDrive || letter == drives.homeDrive) continue;
         if (d.size() > 1 && d[1] == L':' && isDriveLetter(letter)) return letter;
@@ -39,8 +39,10 @@ void adaptDriveLetters(CategoryItems& items, const DriveLetters& drives) {
     // A program started from a network share has no drive letter to give.
     if (oldLetter == 0 || oldLetter == drives.programDrive || !isDriveLetter(drives.programDrive)) return;
     for (CategoryItem& item : items) {
-        std::wstring& d = item.definition;
-        for (size_t i = 1; i < d.size(); ++i) {
+        // The definition, in place after the caption.
+        wchar_t* d = item.line.data() + item.textLength;
+        const size_t size = item.line.size() - item.textLength;
+        for (size_t i = 1; i < size; ++i) {
             if (d[i] != L':' || upperAscii(d[i - 1]) != oldLetter) continue;
             if (i == 1 || opensReference(d[i - 2])) d[i - 1] = drives.programDrive;
         }

@@ -179,28 +179,37 @@ std::string wideToUtf8(std::wstring_view text) {
     return bytes;
 }
 
-DecodedText decodeText(std::string_view bytes) {
-    DecodedText result;
+TextShape textShapeOf(std::string_view bytes) {
+    TextShape shape;
     if (bytes.substr(0, 3) == kUtf8Bom) {
-        result.format = TextFormat::Utf8;
-        result.hasBom = true;
+        shape.format = TextFormat::Utf8;
+        shape.hasBom = true;
         bytes.remove_prefix(3);
     } else if (bytes.substr(0, 2) == kUtf16LeBom) {
-        result.format = TextFormat::Utf16Le;
-        result.hasBom = true;
+        shape.format = TextFormat::Utf16Le;
+        shape.hasBom = true;
         bytes.remove_prefix(2);
     } else if (bytes.substr(0, 2) == kUtf16BeBom) {
-        result.format = TextFormat::Utf16Be;
-        result.hasBom = true;
+        shape.format = TextFormat::Utf16Be;
+        shape.hasBom = true;
         bytes.remove_prefix(2);
     } else {
-        result.format = detectTextEncoding(bytes, TextFormat::Utf8);
+        shape.format = detectTextEncoding(bytes, TextFormat::Utf8);
     }
-    switch (result.format) {
-        case TextFormat::Utf8: result.text = utf8ToWide(bytes); break;
-        case TextFormat::Utf16Le: result.text = utf16ToWide(bytes, false); break;
-        case TextFormat::Utf16Be: result.text = utf16ToWide(bytes, true); break;
-        case TextFormat::Ansi: result.text = ansiToWide(bytes); break;
+    shape.body = bytes;
+    return shape;
+}
+
+DecodedText decodeText(std::string_view bytes) {
+    const TextShape shape = textShapeOf(bytes);
+    DecodedText result;
+    result.format = shape.format;
+    result.hasBom = shape.hasBom;
+    switch (shape.format) {
+        case TextFormat::Utf8: result.text = utf8ToWide(shape.body); break;
+        case TextFormat::Utf16Le: result.text = utf16ToWide(shape.body, false); break;
+        case TextFormat::Utf16Be: result.text = utf16ToWide(shape.body, true); break;
+        case TextFormat::Ansi: result.text = ansiToWide(shape.body); break;
     }
     return result;
 }

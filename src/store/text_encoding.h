@@ -19,6 +19,16 @@ struct DecodedText {
     bool hasBom = false;
 };
 
+// How file content is to be read: its format, whether a byte-order mark told
+// it, and the bytes after the mark.
+struct TextShape {
+    TextFormat format = TextFormat::Utf8;
+    bool hasBom = false;
+    std::string_view body;
+};
+// As decodeText decides it.
+TextShape textShapeOf(std::string_view bytes);
+
 // A UTF-8, UTF-16LE or UTF-16BE byte-order mark decides the format; otherwise
 // detection with UTF-8 as the fallback. Bytes that are not valid UTF-8 in a file
 // read as UTF-8 are taken as ANSI characters, so that saving the file again keeps

@@ -14,14 +14,14 @@ namespace {
 
 CategoryItem item(const std::wstring& text, const std::wstring& definition = L"cmd.exe") {
     CategoryItem element;
-    element.text = text;
-    element.definition = definition;
+    setItemText(element, text);
+    setItemDefinition(element, definition);
     return element;
 }
 
 std::vector<std::wstring> textsOf(const CategoryStore& store) {
     std::vector<std::wstring> texts;
-    for (const CategoryItem& element : store.items) texts.push_back(element.text);
+    for (const CategoryItem& element : store.items) texts.emplace_back(itemText(element));
     return texts;
 }
 
@@ -42,8 +42,8 @@ TEST(ItemEditing, AcceptingTypedItemsOnAnEmptyListBuildsTheList) {
     ASSERT_EQ(store.items.size(), 1u);
     EXPECT_EQ(store.selectedItem, 0);
     // "=" would end the caption in the file.
-    EXPECT_EQ(store.items[0].text, L"Mail ? Web");
-    EXPECT_EQ(store.items[0].definition, L"cmd.exe;/c dir;C:\\");
+    EXPECT_EQ(itemText(store.items[0]), L"Mail ? Web");
+    EXPECT_EQ(itemDefinition(store.items[0]), L"cmd.exe;/c dir;C:\\");
     EXPECT_FALSE(editor.pendingEdit);
     EXPECT_FALSE(editor.newItem);
     EXPECT_TRUE(editor.modified);
@@ -55,8 +55,8 @@ TEST(ItemEditing, AcceptingTypedItemsOnAnEmptyListBuildsTheList) {
     EXPECT_TRUE(editor.pendingEdit);
     storeFieldText(editor, ItemField::Parameters, L"");
     ASSERT_TRUE(acceptItem(editor, store, L""));
-    EXPECT_EQ(store.items[1].text, L"-- tools --");
-    EXPECT_EQ(store.items[1].definition, L"");
+    EXPECT_EQ(itemText(store.items[1]), L"-- tools --");
+    EXPECT_EQ(itemDefinition(store.items[1]), L"");
 
     // No text: refused, the new item stays to be filled or cancelled.
     insertItem(editor, store, false);
@@ -89,8 +89,8 @@ TEST(ItemEditing, AnExistingFolderWithoutCommandBecomesAnExplorerItem) {
     EditorState editor;
     type(editor, L"", L"", L"", folder);
     ASSERT_TRUE(acceptItem(editor, store, L""));
-    EXPECT_EQ(store.items[0].text, L"Projects");
-    EXPECT_EQ(store.items[0].definition, L"Explorer.exe;/e,;" + folder);
+    EXPECT_EQ(itemText(store.items[0]), L"Projects");
+    EXPECT_EQ(itemDefinition(store.items[0]), L"Explorer.exe;/e,;" + folder);
 
     // A directory that names no folder does not stop an item with a command.
     insertItem(editor, store, false);
@@ -178,8 +178,10 @@ TEST(ItemEditing, SortingGivesTheOrderOfSwappingNeighbours) {
         EXPECT_EQ(store.selectedItem, 0);
         // Items that compare equal keep their order.
         for (size_t i = 1; i < store.items.size(); ++i) {
-            if (compareTextIgnoringCase(store.items[i].text, store.items[i - 1].text) != 0) continue;
-            EXPECT_LT(std::stoi(store.items[i - 1].definition), std::stoi(store.items[i].definition));
+            if (compareTextIgnoringCase(std::wstring(itemText(store.items[i])), std::wstring(itemText(store.items[i - 1]))) != 0)
+                continue;
+            EXPECT_LT(std::stoi(std::wstring(itemDefinition(store.items[i - 1]))),
+                      std::stoi(std::wstring(itemDefinition(store.items[i]))));
         }
     }
 }

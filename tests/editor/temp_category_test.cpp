@@ -13,8 +13,8 @@ CategoryStore storeOf(std::initializer_list<const wchar_t*> texts) {
     CategoryStore store;
     for (const wchar_t* text : texts) {
         CategoryItem item;
-        item.text = text;
-        item.definition = std::wstring(text) + L".exe";
+        setItemText(item, text);
+        setItemDefinition(item, std::wstring(text) + L".exe");
         store.items.push_back(std::move(item));
     }
     store.selectedItem = 0;
@@ -23,7 +23,7 @@ CategoryStore storeOf(std::initializer_list<const wchar_t*> texts) {
 
 std::vector<std::wstring> textsOf(const CategoryStore& store) {
     std::vector<std::wstring> texts;
-    for (const CategoryItem& item : store.items) texts.push_back(item.text);
+    for (const CategoryItem& item : store.items) texts.emplace_back(itemText(item));
     return texts;
 }
 
@@ -54,7 +54,7 @@ TEST(TempCategory, MovedItemsComeInAfterTheCurrentOne) {
     EXPECT_EQ(insertFromTemp(to, temp, DriveLetters{}), 2);
     EXPECT_EQ(textsOf(to), (std::vector<std::wstring>{L"x", L"b", L"d", L"y"}));
     EXPECT_EQ(to.selectedItem, 1);
-    EXPECT_EQ(to.items[2].definition, L"d.exe");
+    EXPECT_EQ(itemDefinition(to.items[2]), L"d.exe");
 
     CategoryStore empty;
     EXPECT_EQ(insertFromTemp(empty, temp, DriveLetters{}), 2);
@@ -97,7 +97,7 @@ TEST(TempCategory, CopiesJoinTheTempFileInItsOwnFormat) {
     ASSERT_TRUE(copyToTemp(store, {0}, fresh));
     CategoryStore back;
     ASSERT_EQ(insertFromTemp(back, fresh, DriveLetters{}), 1) << "big-endian text is told only by its mark";
-    EXPECT_EQ(back.items[0].definition, L"a.exe");
+    EXPECT_EQ(itemDefinition(back.items[0]), L"a.exe");
 }
 
 // A Move that cannot reach the temp file must not remove anything: the caller

@@ -20,7 +20,7 @@ const std::wstring kFile = L"C:\\Data\\Tools.kvl";
 std::vector<std::wstring> keptItems(const CategoryStore& store) {
     std::vector<std::wstring> items;
     for (const CategoryItem& item : store.items)
-        if (!item.text.empty()) items.push_back(item.text + L"=" + item.definition);
+        if (!itemText(item).empty()) items.push_back(std::wstring(itemText(item)) + L"=" + std::wstring(itemDefinition(item)));
     return items;
 }
 
@@ -50,7 +50,7 @@ void checkRoundTrips(const std::string& bytes, const DriveLetters& drives) {
 
 void takeDefinitionsApart(const CategoryStore& store) {
     for (const CategoryItem& item : store.items) {
-        const DefinitionFields fields = splitDefinition(item.definition);
+        const DefinitionFields fields = splitDefinition(itemDefinition(item));
         const int showMode = parseShowMode(fields.showMode);
         requireThat(parseShowMode(showModeWord(showMode)) == showMode, "a show mode survives its word");
         const IconSource icon = splitIconSource(fields.iconSource);
@@ -70,10 +70,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Inserted after the second of two items read before.
     putStandinFile(kFile, bytes);
     CategoryStore store;
-    store.items.assign(2, CategoryItem{L"Old", L"old.exe"});
+    store.items.assign(2, categoryItem(L"Old", L"old.exe"));
     store.selectedItem = 1;
     requireThat(insertCategoryFile(store, kFile), "a category file inserts");
-    requireThat(store.items.size() >= 2 && store.items[0].text == L"Old" && store.items[1].text == L"Old",
+    requireThat(store.items.size() >= 2 && itemText(store.items[0]) == L"Old" && itemText(store.items[1]) == L"Old",
                 "the items before the insertion stay");
     takeDefinitionsApart(store);
     return 0;

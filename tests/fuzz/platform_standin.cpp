@@ -7,6 +7,7 @@
 
 #include "platform/drives.h"
 #include "platform/environment.h"
+#include "platform/file_pages.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/process.h"
@@ -237,6 +238,20 @@ std::wstring userLanguageNativeName() { return L"English"; }
 bool readWholeFile(const std::wstring& path, std::string& bytes) {
     bytes.clear();
     return standinFile(path, bytes);
+}
+
+FilePages::~FilePages() { delete[] data; }
+
+bool readFilePages(const std::wstring& path, FilePages& pages) {
+    delete[] pages.data;
+    pages.data = nullptr;
+    pages.size = 0;
+    std::string bytes;
+    if (!standinFile(path, bytes)) return false;
+    pages.data = new char[bytes.size() + 1];
+    bytes.copy(pages.data, bytes.size());
+    pages.size = bytes.size();
+    return true;
 }
 
 bool replaceFileContent(const std::wstring& path, const std::string& bytes) {

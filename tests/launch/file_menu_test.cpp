@@ -94,9 +94,7 @@ class OpenItemFolder : public RecordedLaunch {
 protected:
     void select(const std::wstring& definition) {
         categoryStore.items.clear();
-        categoryStore.items.emplace_back();
-        categoryStore.items.back().text = L"Item";
-        categoryStore.items.back().definition = definition;
+        categoryStore.items.push_back(categoryItem(L"Item", definition));
         categoryStore.selectedItem = 0;
         recorder.shellCalls.clear();
     }

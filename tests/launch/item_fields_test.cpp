@@ -8,8 +8,8 @@ namespace {
 
 CategoryItem element(const std::wstring& text, const std::wstring& definition) {
     CategoryItem item;
-    item.text = text;
-    item.definition = definition;
+    setItemText(item, text);
+    setItemDefinition(item, definition);
     return item;
 }
 
@@ -101,28 +101,28 @@ TEST(JoinDefinition, ComposesTheStoredForm) {
     fields.command = L"notepad.exe";
     CategoryItem out;
     joinDefinition(fields, false, data, out);
-    EXPECT_EQ(out.text, L"Editor");
-    EXPECT_EQ(out.definition, L"notepad.exe");
+    EXPECT_EQ(itemText(out), L"Editor");
+    EXPECT_EQ(itemDefinition(out), L"notepad.exe");
 
     fields.showMode = kShowModeMax;
     joinDefinition(fields, false, data, out);
-    EXPECT_EQ(out.definition, L"notepad.exe;;;max");
+    EXPECT_EQ(itemDefinition(out), L"notepad.exe;;;max");
 
     fields.parameters = L"/c a; b";
     fields.showMode = kShowModeNormal;
     fields.iconSource = L"c:\\data\\KIVO\\icons\\a.ico,2";
     joinDefinition(fields, false, data, out);
-    EXPECT_EQ(out.definition, L"notepad.exe;/c a\x7F b;;;icons\\a.ico,2") << "icon inside the data folder, any case";
+    EXPECT_EQ(itemDefinition(out), L"notepad.exe;/c a\x7F b;;;icons\\a.ico,2") << "icon inside the data folder, any case";
 
     fields.iconSource = L"C:\\Other\\a.ico";
     joinDefinition(fields, false, data, out);
-    EXPECT_EQ(out.definition, L"notepad.exe;/c a\x7F b;;;C:\\Other\\a.ico");
+    EXPECT_EQ(itemDefinition(out), L"notepad.exe;/c a\x7F b;;;C:\\Other\\a.ico");
 
     ItemFields separator;
     separator.text = L"-----";
     joinDefinition(separator, true, data, out);
-    EXPECT_EQ(out.text, L"-----");
-    EXPECT_EQ(out.definition, L"");
+    EXPECT_EQ(itemText(out), L"-----");
+    EXPECT_EQ(itemDefinition(out), L"");
 }
 
 TEST(JoinDefinition, RoundTripsThroughParse) {
@@ -135,7 +135,7 @@ TEST(JoinDefinition, RoundTripsThroughParse) {
     fields.iconSource = L"D:\\x;y\\set.dll,3";
     CategoryItem out;
     joinDefinition(fields, false, L"D:\\x;y\\", out);
-    EXPECT_EQ(out.definition, L"mailto:a@b.com\x7F" L"c@d.com;a\x7F" L"b\x7F" L"c;C:\\a\x7F" L"b;admin;set.dll,3");
+    EXPECT_EQ(itemDefinition(out), L"mailto:a@b.com\x7F" L"c@d.com;a\x7F" L"b\x7F" L"c;C:\\a\x7F" L"b;admin;set.dll,3");
     fields.iconSource = L"set.dll,3";
     ItemFields back;
     parseItem(out, back);

@@ -32,8 +32,8 @@ protected:
     // The colour of the icon fetched for a stored item; the icon is destroyed.
     RgbColour fetched(const std::wstring& definition, IconSize size = IconSize::Large) {
         CategoryItem item;
-        item.text = L"Item";
-        item.definition = definition;
+        setItemText(item, L"Item");
+        setItemDefinition(item, definition);
         ItemFields fields;
         parseItem(item, fields);
         fetchItemIcon(fields, size, iconPixels(size, systemDpi()));

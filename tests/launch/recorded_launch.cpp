@@ -46,8 +46,8 @@ void RecordedLaunch::TearDown() {
 
 void RecordedLaunch::prepare(const std::wstring& text, const std::wstring& definition) {
     CategoryItem item;
-    item.text = text;
-    item.definition = definition;
+    setItemText(item, text);
+    setItemDefinition(item, definition);
     prepareLaunch(item, launchState.launchRecord);
 }
 

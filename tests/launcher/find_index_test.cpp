@@ -142,7 +142,7 @@ TEST(FindIndex, ItemsFollowTheDriveAsWhenTheirCategoryIsShown) {
     FindIndex index;
     refreshFindIndex(index, {L"Stick"}, DriveLetters{true, L'E', L'C', L'C'});
     ASSERT_EQ(index.categories.size(), 1u);
-    EXPECT_EQ(index.categories[0].items[0].item.definition, L"E:\\Tools\\tool.exe;E:\\data.txt");
+    EXPECT_EQ(itemDefinition(index.categories[0].items[0].item), L"E:\\Tools\\tool.exe;E:\\data.txt");
 }
 
 TEST(FindIndex, StartupAndTempCategoriesAreNotSearched) {

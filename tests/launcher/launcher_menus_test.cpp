@@ -65,8 +65,8 @@ TEST(DroppedFiles, BecomeItemsAfterTheLastOneAndTheFileIsSaved) {
     generalSettings = GeneralSettings{};
     clearCategoryItems(categoryStore);
     CategoryItem first;
-    first.text = L"First";
-    first.definition = L"first.exe";
+    setItemText(first, L"First");
+    setItemDefinition(first, L"first.exe");
     categoryStore.items.push_back(std::move(first));
     categoryStore.fileFormat = TextFormat::Utf8;
     categoryStore.fileHasBom = true;
@@ -77,8 +77,8 @@ TEST(DroppedFiles, BecomeItemsAfterTheLastOneAndTheFileIsSaved) {
     addDroppedFiles({data.file(L"Read me.txt"), data.file(L"Site.url")});
 
     ASSERT_EQ(categoryStore.items.size(), 3u);
-    EXPECT_EQ(categoryStore.items[1].text, L"Read me");
-    EXPECT_EQ(categoryStore.items[2].definition, L"https://example.org/");
+    EXPECT_EQ(itemText(categoryStore.items[1]), L"Read me");
+    EXPECT_EQ(itemDefinition(categoryStore.items[2]), L"https://example.org/");
     EXPECT_EQ(categoryStore.selectedItem, 2) << "the last new item";
     const std::string saved = readBytes(data.file(L"Dropped.kvl"));
     EXPECT_NE(saved.find("First=first.exe\r\nRead me="), std::string::npos) << saved;

@@ -60,8 +60,8 @@ protected:
     }
     static void addItem(const std::wstring& text, const std::wstring& definition) {
         CategoryItem item;
-        item.text = text;
-        item.definition = definition;
+        setItemText(item, text);
+        setItemDefinition(item, definition);
         categoryStore.items.push_back(std::move(item));
     }
     static std::vector<int> rowData() {

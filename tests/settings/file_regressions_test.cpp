@@ -52,7 +52,7 @@ CategoryRead categoryRoundTrip(const std::wstring& path) {
     EXPECT_TRUE(loadCategoryFile(store, path));
     CategoryRead read;
     for (const CategoryItem& item : store.items)
-        if (!item.text.empty()) read.items.push_back(item.text + L"=" + item.definition);
+        if (!itemText(item).empty()) read.items.push_back(std::wstring(itemText(item)) + L"=" + std::wstring(itemDefinition(item)));
     EXPECT_TRUE(saveCategoryFile(store, path));
     read.saved = readBytes(path);
     return read;

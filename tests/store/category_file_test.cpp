@@ -41,9 +41,9 @@ TEST_P(CategoryRoundTrip, ReadsTrimmedItemsAndWritesTheSameFormat) {
     CategoryStore store;
     ASSERT_TRUE(loadCategoryFile(store, dir.file(L"Tools.kvl")));
     ASSERT_EQ(store.items.size(), 3u);
-    EXPECT_EQ(store.items[0].text, L"Caf\u00E9");
-    EXPECT_EQ(store.items[0].definition, L"C:\\Tools\\caf\u00E9.exe;-x ; ;max") << "inner spaces stay";
-    EXPECT_EQ(store.items[2].definition, L"mailto:a@b.c");
+    EXPECT_EQ(itemText(store.items[0]), L"Caf\u00E9");
+    EXPECT_EQ(itemDefinition(store.items[0]), L"C:\\Tools\\caf\u00E9.exe;-x ; ;max") << "inner spaces stay";
+    EXPECT_EQ(itemDefinition(store.items[2]), L"mailto:a@b.c");
     EXPECT_EQ(store.selectedItem, 0);
     EXPECT_EQ(store.fileFormat, c.format);
     EXPECT_EQ(store.fileHasBom, c.hasBom);
@@ -59,7 +59,7 @@ TEST_P(CategoryRoundTrip, ReadsTrimmedItemsAndWritesTheSameFormat) {
     CategoryStore again;
     ASSERT_TRUE(loadCategoryFile(again, dir.file(L"Copy.kvl")));
     ASSERT_EQ(again.items.size(), 3u);
-    EXPECT_EQ(again.items[0].definition, store.items[0].definition);
+    EXPECT_EQ(itemDefinition(again.items[0]), itemDefinition(store.items[0]));
     EXPECT_EQ(again.fileFormat, c.format);
 }
 
@@ -72,12 +72,12 @@ TEST(CategoryFile, OddLinesAreKeptOrDroppedAsTheFormatSays) {
     CategoryStore store;
     ASSERT_TRUE(loadCategoryFile(store, dir.file(L"a.kvl")));
     ASSERT_EQ(store.items.size(), 4u);
-    EXPECT_EQ(store.items[0].text, L"a");
-    EXPECT_EQ(store.items[0].definition, L"b=c") << "the second = belongs to the definition";
-    EXPECT_EQ(store.items[1].text, L"");
-    EXPECT_EQ(store.items[1].definition, L"");
-    EXPECT_EQ(store.items[2].text, L"") << "an empty caption is never written";
-    EXPECT_EQ(store.items[3].text, L"-");
+    EXPECT_EQ(itemText(store.items[0]), L"a");
+    EXPECT_EQ(itemDefinition(store.items[0]), L"b=c") << "the second = belongs to the definition";
+    EXPECT_EQ(itemText(store.items[1]), L"");
+    EXPECT_EQ(itemDefinition(store.items[1]), L"");
+    EXPECT_EQ(itemText(store.items[2]), L"") << "an empty caption is never written";
+    EXPECT_EQ(itemText(store.items[3]), L"-");
     ASSERT_TRUE(saveCategoryFile(store, dir.file(L"a.kvl")));
     EXPECT_EQ(readBytes(dir.file(L"a.kvl")), "a=b=c\r\n-=\r\n");
 }
@@ -107,7 +107,7 @@ TEST(CategoryFile, TheFormatOfTheFileReadLastIsUsedForEveryFile) {
     writeBytes(dir.file(L"wide.kvl"), "\xFF\xFE" + utf16Bytes(L"x=y\r\n"));
     ASSERT_TRUE(loadCategoryFile(store, dir.file(L"wide.kvl")));
     clearCategoryItems(store);
-    store.items.push_back(CategoryItem{L"New", L"new.exe"});
+    store.items.push_back(categoryItem(L"New", L"new.exe"));
     ASSERT_TRUE(saveCategoryFile(store, dir.file(L"brand new.kvl")));
     EXPECT_EQ(readBytes(dir.file(L"brand new.kvl")), "\xFF\xFE" + utf16Bytes(L"New=new.exe\r\n"));
 }
@@ -118,15 +118,15 @@ TEST(CategoryFile, AnsiTextOutsideTheCodePageIsWrittenAsUtf8) {
     CategoryStore store;
     ASSERT_TRUE(loadCategoryFile(store, dir.file(L"old.kvl")));
     ASSERT_EQ(store.fileFormat, TextFormat::Ansi);
-    store.items.push_back(CategoryItem{L"\u4E2D\u6587", L"y.exe"});
+    store.items.push_back(categoryItem(L"\u4E2D\u6587", L"y.exe"));
     ASSERT_TRUE(saveCategoryFile(store, dir.file(L"old.kvl")));
     CategoryStore again;
     ASSERT_TRUE(loadCategoryFile(again, dir.file(L"old.kvl")));
     EXPECT_EQ(again.fileFormat, TextFormat::Utf8);
     EXPECT_TRUE(again.fileHasBom);
     ASSERT_EQ(again.items.size(), 2u);
-    EXPECT_EQ(again.items[0].text, L"M\u00FCller");
-    EXPECT_EQ(again.items[1].text, L"\u4E2D\u6587");
+    EXPECT_EQ(itemText(again.items[0]), L"M\u00FCller");
+    EXPECT_EQ(itemText(again.items[1]), L"\u4E2D\u6587");
 }
 
 TEST(CategoryFile, ShorterContentLeavesNoRemains) {
@@ -148,7 +148,7 @@ TEST(CategoryFile, InsertingPutsItemsAfterTheCurrentOne) {
     store.selectedItem = 1;
     ASSERT_TRUE(insertCategoryFile(store, dir.file(L"temp.kvl")));
     std::wstring order;
-    for (const CategoryItem& item : store.items) order += item.text;
+    for (const CategoryItem& item : store.items) order += itemText(item);
     EXPECT_EQ(order, L"ABXYC");
     EXPECT_EQ(store.selectedItem, 2) << "the first inserted item becomes current";
 
@@ -162,7 +162,7 @@ TEST(CategoryFile, FailedSaveLeavesTheOldFileWhole) {
     const std::wstring path = dir.file(L"busy.kvl");
     writeBytes(path, "Old=old.exe\r\n");
     CategoryStore store;
-    store.items.push_back(CategoryItem{L"New", L"new.exe"});
+    store.items.push_back(categoryItem(L"New", L"new.exe"));
     {
         // An open handle that does not share deletion makes the replacement step fail.
         std::ifstream holder(std::filesystem::path(path), std::ios::binary);
@@ -183,7 +183,7 @@ TEST(CategoryFile, ReadOnlyFileIsRefusedAndHiddenFileStaysHidden) {
     writeBytes(locked, "Old=old.exe\r\n");
     ASSERT_TRUE(setFileAttributes(locked, kFileAttributeReadOnly));
     CategoryStore store;
-    store.items.push_back(CategoryItem{L"New", L"new.exe"});
+    store.items.push_back(categoryItem(L"New", L"new.exe"));
     EXPECT_FALSE(saveCategoryFile(store, locked));
     EXPECT_EQ(readBytes(locked), "Old=old.exe\r\n");
     setFileAttributes(locked, 0x80);
@@ -208,13 +208,13 @@ TEST(CategoryFile, PathsLongerThan260Characters) {
     const std::wstring path = (deep / L"Long category name.kvl").wstring();
     ASSERT_GT(path.size(), 300u);
     CategoryStore store;
-    store.items.push_back(CategoryItem{L"Deep", L"deep.exe"});
+    store.items.push_back(categoryItem(L"Deep", L"deep.exe"));
     ASSERT_TRUE(saveCategoryFile(store, path));
     ASSERT_TRUE(saveCategoryFile(store, path)) << "replacing an existing long-named file";
     CategoryStore again;
     ASSERT_TRUE(loadCategoryFile(again, path));
     ASSERT_EQ(again.items.size(), 1u);
-    EXPECT_EQ(again.items[0].definition, L"deep.exe");
+    EXPECT_EQ(itemDefinition(again.items[0]), L"deep.exe");
     EXPECT_EQ(fullPathName(path), path);
 }
 

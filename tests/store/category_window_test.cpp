@@ -190,7 +190,7 @@ TEST(LoadCategory, ByNameFromTheCurrentDirectory) {
     EXPECT_TRUE(target.empty());
     EXPECT_EQ(store.loadedCategory, L"Stick");
     EXPECT_EQ(store.categoryFilePath, dir.file(L"Stick.kvl"));
-    EXPECT_EQ(store.items[0].definition, L"G:\\tool.exe;G:\\in.txt");
+    EXPECT_EQ(itemDefinition(store.items[0]), L"G:\\tool.exe;G:\\in.txt");
 
     target = L"Missing";
     EXPECT_FALSE(loadCategory(store, target, DriveLetters{}));

@@ -64,8 +64,8 @@ void fillCategory(CategoryStore& store, wchar_t content) {
     const int items = content == L'A' ? 400 : 500;
     const size_t length = content == L'A' ? 1450 : 1350;
     for (int i = 1; i <= items; ++i)
-        store.items.push_back(CategoryItem{std::wstring(1, content) + L" " + std::to_wstring(i),
-                                           L"%windir%\\notepad.exe;" + lineText(content, i, length) + L";;;"});
+        store.items.push_back(categoryItem(std::wstring(1, content) + L" " + std::to_wstring(i),
+                                           L"%windir%\\notepad.exe;" + lineText(content, i, length) + L";;;"));
 }
 
 struct Target {
@@ -94,7 +94,8 @@ int contentOnDisk(const Target& target) {
     }
     CategoryStore store;
     if (!loadCategoryFile(store, target.path) || store.items.empty()) return -1;
-    const wchar_t first = store.items.front().text[0];
+    const std::wstring_view caption = itemText(store.items.front());
+    const wchar_t first = caption.empty() ? L'\0' : caption[0];
     return first == L'A' ? 0 : first == L'B' ? 1 : -1;
 }
 
