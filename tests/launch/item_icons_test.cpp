@@ -70,6 +70,9 @@ TEST_F(ItemIcons, UnusableSourcesFallBackToTheCommand) {
     EXPECT_EQ(fetched(command + L";;;;icons.exe,7"), kRed) << "no such index";
     fetched(L"missing.exe");
     EXPECT_FALSE(lastFetchFound) << "the shell has nothing for a missing file";
+    writeBytes(data.file(L"plain.exe"), "no program");
+    EXPECT_EQ(fetched(dataPath + L"plain.exe"), shellColour(data.file(L"plain.exe")));
+    EXPECT_TRUE(lastFetchFound) << "a program without icons shows what the shell shows for it";
 }
 
 TEST_F(ItemIcons, KindsChooseWhereTheShellLooks) {

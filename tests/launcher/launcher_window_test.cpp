@@ -134,14 +134,14 @@ TEST_F(LauncherWindowTest, IconsAreTakenOutOfFilesWhenRowsAreDrawnOncePerIconAnd
     EXPECT_EQ(large[200], large[201]);
     EXPECT_NE(large[200], large[0]);
     EXPECT_EQ(large[202], large[203]) << "documents of one type share their icon";
-    EXPECT_EQ(iconCalls.file, 1);
-    EXPECT_EQ(iconCalls.shell, 2) << "the program, the document type";
+    EXPECT_EQ(iconCalls.file, 2) << "the program and the icon source, out of their files";
+    EXPECT_EQ(iconCalls.shell, 1) << "the document type, from the shell";
 
     categoryStore.geometry.largeIcons = 0;
     fill();
     rowImages(rows);
-    EXPECT_EQ(iconCalls.file, 2) << "then once for the small size";
-    EXPECT_EQ(iconCalls.shell, 4);
+    EXPECT_EQ(iconCalls.file, 4) << "then once for the small size";
+    EXPECT_EQ(iconCalls.shell, 2);
 
     categoryStore.geometry.largeIcons = 1;
     fill();
@@ -151,8 +151,8 @@ TEST_F(LauncherWindowTest, IconsAreTakenOutOfFilesWhenRowsAreDrawnOncePerIconAnd
     categoryStore.loadedCategory = L"Main";
     fill();
     EXPECT_EQ(rowImages(rows), large) << "and kept for the category shown before";
-    EXPECT_EQ(iconCalls.file, 2) << "nothing taken again";
-    EXPECT_EQ(iconCalls.shell, 4);
+    EXPECT_EQ(iconCalls.file, 4) << "nothing taken again";
+    EXPECT_EQ(iconCalls.shell, 2);
     launchState.icons.services = systemIconServices();
 }
 
