@@ -209,6 +209,7 @@ void findRows(const char* number, const char* what, const KeystrokeFigures& find
     row(number, what, find.median, " ms", targets[0]);
     row("", "90th percentile of the keystrokes", find.percentile90, " ms", targets[1]);
     row("", "Slowest keystroke", find.slowest, " ms", targets[2]);
+    row("", "A keystroke that finds nothing (the floor)", find.floor, " ms", "");
     printf("%-3s%d keystrokes of each side\n", "", find.keystrokes);
 }
 

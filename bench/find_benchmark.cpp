@@ -15,6 +15,8 @@ constexpr DWORD kPauseMs = 400;
 // About the pause between two keys of someone typing fast: what one keystroke
 // leaves for later is not timed with the next.
 constexpr DWORD kKeyPauseMs = 100;
+// No caption of the generated categories holds a tilde.
+const std::wstring kNothingFound = L"~~~~~";
 
 bool shown(const StartedProgram& program, int rows, const std::wstring& text) {
     const TypedText typed{kFindFieldId, text};
@@ -70,7 +72,7 @@ void addAll(std::vector<double>& to, const std::vector<double>& values) {
 }  // namespace
 
 std::vector<double> timedKeystrokes(const FindSide& side, const FindFolder& found,
-                                    const std::vector<std::wstring>& queries) {
+                                    const std::vector<std::wstring>& queries, std::vector<double>& floor) {
     std::vector<double> times;
     StartedProgram program;
     if (!startProgram(side.call.exe, side.call.arguments, side.call.folder, program)) {
@@ -83,6 +85,8 @@ std::vector<double> timedKeystrokes(const FindSide& side, const FindFolder& foun
     for (size_t q = 0; ok && q < queries.size(); ++q)
         ok = (q == 0 || emptyField(program, field)) && typeQuery(program, field, found, queries[q], times);
     if (!ok) times.push_back(NAN);
+    if (ok && !(emptyField(program, field) && typeQuery(program, field, found, kNothingFound, floor)))
+        floor.push_back(NAN);
     endProgram(program);
     Sleep(kPauseMs);
     return times;
@@ -92,14 +96,17 @@ KeystrokeFigures alternateKeystrokes(int runs, const FindSide& kivo, const FindS
                                      const std::vector<std::wstring>& queries) {
     std::vector<double> kivoTimes;
     std::vector<double> bareTimes;
+    std::vector<double> kivoFloor;
+    std::vector<double> bareFloor;
     for (int i = 0; i < runs; ++i) {
-        addAll(kivoTimes, timedKeystrokes(kivo, found, queries));
-        addAll(bareTimes, timedKeystrokes(bare, found, queries));
+        addAll(kivoTimes, timedKeystrokes(kivo, found, queries, kivoFloor));
+        addAll(bareTimes, timedKeystrokes(bare, found, queries, bareFloor));
     }
     KeystrokeFigures figures;
     figures.median = PairedMedians{median(kivoTimes), median(bareTimes)};
     figures.percentile90 = PairedMedians{percentile(kivoTimes, 0.9), percentile(bareTimes, 0.9)};
     figures.slowest = PairedMedians{percentile(kivoTimes, 1.0), percentile(bareTimes, 1.0)};
+    figures.floor = PairedMedians{median(kivoFloor), median(bareFloor)};
     figures.keystrokes = static_cast<int>(kivoTimes.size());
     return figures;
 }

@@ -15,14 +15,17 @@ struct FindSide {
 
 // Starts the program, waits for its start rows, opens Find and types each
 // query letter by letter, emptying the field before the next one. Returns the
-// milliseconds of every keystroke; a failed one ends the run with a NaN.
+// milliseconds of every keystroke; a failed one ends the run with a NaN. Then
+// a text that finds nothing is typed, its keystrokes going to `floor`: what a
+// keystroke costs with no row to show, the edit field and the timing alone.
 std::vector<double> timedKeystrokes(const FindSide& side, const FindFolder& found,
-                                    const std::vector<std::wstring>& queries);
+                                    const std::vector<std::wstring>& queries, std::vector<double>& floor);
 
 struct KeystrokeFigures {
     PairedMedians median;
     PairedMedians percentile90;
     PairedMedians slowest;
+    PairedMedians floor;  // median keystroke of a text that finds nothing
     int keystrokes = 0;  // of each side, all runs together
 };
 

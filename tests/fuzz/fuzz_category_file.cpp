@@ -11,6 +11,8 @@
 #include "store/category_file.h"
 #include "store/drive_letters.h"
 #include "store/item_definition.h"
+#include "store/text_encoding.h"
+#include "store/text_lines.h"
 
 namespace {
 
@@ -20,7 +22,8 @@ const std::wstring kFile = L"C:\\Data\\Tools.kvl";
 std::vector<std::wstring> keptItems(const CategoryStore& store) {
     std::vector<std::wstring> items;
     for (const CategoryItem& item : store.items)
-        if (!itemText(item).empty()) items.push_back(std::wstring(itemText(item)) + L"=" + std::wstring(itemDefinition(item)));
+        if (!itemText(item).empty())
+            items.push_back(std::wstring(itemText(item)) + L"=" + std::wstring(itemDefinition(item)));
     return items;
 }
 
@@ -48,6 +51,28 @@ void checkRoundTrips(const std::string& bytes, const DriveLetters& drives) {
     requireThat(second.items == first.items, "the second load reads the items the first kept");
 }
 
+// UTF-8 is read a line at a time: the items are those of the whole text decoded
+// at once and split into lines.
+void checkLinesOfTheWholeText(const std::string& bytes) {
+    putStandinFile(kFile, bytes);
+    CategoryFileContent content;
+    requireThat(readCategoryFile(kFile, content), "a category file that exists reads");
+    const DecodedText whole = decodeText(bytes);
+    std::vector<std::wstring_view> lines;
+    for (std::wstring_view line : splitTextLines(whole.text))
+        if (!trimSpaces(line).empty()) lines.push_back(trimSpaces(line));
+    requireThat(content.items.size() == lines.size(), "an item for every line that is not blank");
+    for (size_t i = 0; i < lines.size() && i < content.items.size(); ++i) {
+        const size_t eq = lines[i].find(L'=');
+        const CategoryItem& item = content.items[i];
+        const bool same = eq == std::wstring_view::npos
+                              ? item.line.empty()
+                              : itemText(item) == trimSpaces(lines[i].substr(0, eq)) &&
+                                    itemDefinition(item) == trimSpaces(lines[i].substr(eq + 1));
+        requireThat(same, "each item holds what its line of the whole text holds");
+    }
+}
+
 void takeDefinitionsApart(const CategoryStore& store) {
     for (const CategoryItem& item : store.items) {
         const DefinitionFields fields = splitDefinition(itemDefinition(item));
@@ -63,6 +88,7 @@ void takeDefinitionsApart(const CategoryStore& store) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     resetStandin();
+    checkLinesOfTheWholeText(bytes);
     checkRoundTrips(bytes, DriveLetters{});
     // On a USB stick the items follow the drive letter the program runs from.
     checkRoundTrips(bytes, DriveLetters{true, L'E', L'C', L'C'});
