@@ -1,5 +1,6 @@
 #include "launch/item_icons.h"
 
+#include "launch/launch_item.h"
 #include "platform/files.h"
 #include "platform/icon_handle.h"
 #include "platform/text_case.h"
@@ -50,9 +51,7 @@ IconPlan planItemIcon(const ItemFields& fields) {
     // The shell shows a program's first icon, and one without icons as any
     // program: taken from the file itself, the icon costs a tenth of what the
     // shell takes to find it, and the shell is asked only when there is none.
-    if (plan.sourceFile.empty() && plan.shellPath.size() > 4 &&
-        sameTextIgnoringCase(std::wstring_view(plan.shellPath).substr(plan.shellPath.size() - 4), L".exe"))
-        plan.sourceFile = plan.shellPath;
+    if (plan.sourceFile.empty() && extensionOf(plan.shellPath) == L"exe") plan.sourceFile = plan.shellPath;
     return plan;
 }
 

@@ -20,6 +20,39 @@ struct FileHandle {
     }
 };
 
+// The file opened to be read whole, and its size; an invalid handle when it
+// cannot be opened or is larger than 2 GB.
+HANDLE openWholeFile(const std::wstring& path, size_t& size) {
+    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER length{};
+    if (!file.valid() || !GetFileSizeEx(file.handle, &length) || length.QuadPart < 0 || length.QuadPart > 0x7FFFFFFF)
+        return INVALID_HANDLE_VALUE;
+    size = static_cast<size_t>(length.QuadPart);
+    const HANDLE handle = file.handle;
+    file.handle = INVALID_HANDLE_VALUE;
+    return handle;
+}
+
+// Reads up to `capacity` bytes; `done` tells how many, fewer when the file
+// shrank while it was read.
+bool readAll(HANDLE file, char* into, size_t capacity, size_t& done) {
+    done = 0;
+    while (done < capacity) {
+        DWORD got = 0;
+        if (!ReadFile(file, into + done, static_cast<DWORD>(capacity - done), &got, nullptr)) return false;
+        if (got == 0) break;
+        done += got;
+    }
+    return true;
+}
+
+void releasePages(FilePages& pages) {
+    if (pages.data) VirtualFree(pages.data, 0, MEM_RELEASE);
+    pages.data = nullptr;
+    pages.size = 0;
+}
+
 bool writeAll(HANDLE file, const std::string& bytes) {
     size_t done = 0;
     while (done < bytes.size()) {
@@ -172,24 +205,33 @@ bool parseSiblingTempName(const std::wstring& name, std::wstring& target, uint32
 
 bool readWholeFile(const std::wstring& path, std::string& bytes) {
     bytes.clear();
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    size_t size = 0;
+    FileHandle file(openWholeFile(path, size));
     if (!file.valid()) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.handle, &size) || size.QuadPart < 0 || size.QuadPart > 0x7FFFFFFF) return false;
-    bytes.resize(static_cast<size_t>(size.QuadPart));
+    bytes.resize(size);
     size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD got = 0;
-        DWORD want = static_cast<DWORD>(bytes.size() - done);
-        if (!ReadFile(file.handle, bytes.data() + done, want, &got, nullptr)) {
-            bytes.clear();
-            return false;
-        }
-        if (got == 0) break;  // the file shrank while we read it
-        done += got;
+    if (!readAll(file.handle, bytes.data(), size, done)) {
+        bytes.clear();
+        return false;
     }
     bytes.resize(done);
+    return true;
+}
+
+FilePages::~FilePages() { releasePages(*this); }
+
+bool readFilePages(const std::wstring& path, FilePages& pages) {
+    releasePages(pages);
+    size_t size = 0;
+    FileHandle file(openWholeFile(path, size));
+    if (!file.valid()) return false;
+    if (size == 0) return true;
+    pages.data = static_cast<char*>(VirtualAlloc(nullptr, size, MEM_RESERVE | MEM_COMMIT, PAGE_READWRITE));
+    if (!pages.data) return false;
+    if (!readAll(file.handle, pages.data, size, pages.size)) {
+        releasePages(pages);
+        return false;
+    }
     return true;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 // Whole-file reading and crash-safe whole-file writing, paths and attributes.
+#include <cstddef>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // Attribute value of a path that does not exist or cannot be queried.
@@ -13,6 +15,24 @@ constexpr uint32_t kFileAttributeDirectory = 0x10;
 // Reads the whole file as raw bytes; false when it cannot be opened or read
 // (then `bytes` is left empty).
 bool readWholeFile(const std::wstring& path, std::string& bytes);
+
+// A whole file read into pages of its own, given back to the system as soon as
+// they are dropped. The heap keeps a freed block of a few hundred kilobytes
+// resident for good; a long category read through it would leave its size
+// behind for the rest of the session.
+struct FilePages {
+    char* data = nullptr;
+    size_t size = 0;
+    FilePages() = default;
+    FilePages(const FilePages&) = delete;
+    FilePages& operator=(const FilePages&) = delete;
+    ~FilePages();
+    std::string_view bytes() const { return std::string_view(data, size); }
+};
+
+// Reads the whole file as readWholeFile does; false when it cannot be opened or
+// read (then `pages` holds nothing).
+bool readFilePages(const std::wstring& path, FilePages& pages);
 
 // Gives the file `bytes` as its complete new content. The bytes go to a new file
 // beside it first, which then takes the old file's place (keeping its attributes),

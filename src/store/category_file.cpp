@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "platform/environment.h"
-#include "platform/file_pages.h"
 #include "platform/files.h"
 #include "platform/text_case.h"
 #include "store/text_encoding.h"
@@ -119,8 +118,8 @@ bool readCategoryFile(const std::wstring& path, CategoryFileContent& content) {
         addUtf8Lines(content, shape.body);
         return true;
     }
-    const DecodedText decoded = decodeText(pages.bytes());
-    const std::vector<std::wstring_view> lines = splitTextLines(decoded.text);
+    const std::wstring text = decodeShapedText(shape);
+    const std::vector<std::wstring_view> lines = splitTextLines(text);
     content.items.reserve(lines.size());
     for (std::wstring_view line : lines) addItemLine(content, line);
     return true;

@@ -200,17 +200,22 @@ TextShape textShapeOf(std::string_view bytes) {
     return shape;
 }
 
+std::wstring decodeShapedText(const TextShape& shape) {
+    switch (shape.format) {
+        case TextFormat::Utf8: return utf8ToWide(shape.body);
+        case TextFormat::Utf16Le: return utf16ToWide(shape.body, false);
+        case TextFormat::Utf16Be: return utf16ToWide(shape.body, true);
+        case TextFormat::Ansi: return ansiToWide(shape.body);
+    }
+    return std::wstring();
+}
+
 DecodedText decodeText(std::string_view bytes) {
     const TextShape shape = textShapeOf(bytes);
     DecodedText result;
     result.format = shape.format;
     result.hasBom = shape.hasBom;
-    switch (shape.format) {
-        case TextFormat::Utf8: result.text = utf8ToWide(shape.body); break;
-        case TextFormat::Utf16Le: result.text = utf16ToWide(shape.body, false); break;
-        case TextFormat::Utf16Be: result.text = utf16ToWide(shape.body, true); break;
-        case TextFormat::Ansi: result.text = ansiToWide(shape.body); break;
-    }
+    result.text = decodeShapedText(shape);
     return result;
 }
 

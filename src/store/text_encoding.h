@@ -28,6 +28,8 @@ struct TextShape {
 };
 // As decodeText decides it.
 TextShape textShapeOf(std::string_view bytes);
+// The text of the bytes after the mark, read in the shape's format.
+std::wstring decodeShapedText(const TextShape& shape);
 
 // A UTF-8, UTF-16LE or UTF-16BE byte-order mark decides the format; otherwise
 // detection with UTF-8 as the fallback. Bytes that are not valid UTF-8 in a file

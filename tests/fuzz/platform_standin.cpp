@@ -7,7 +7,6 @@
 
 #include "platform/drives.h"
 #include "platform/environment.h"
-#include "platform/file_pages.h"
 #include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/process.h"
