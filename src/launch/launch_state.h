@@ -25,6 +25,7 @@ LaunchServices systemLaunchServices();
 // from kFirstMenuEntry on belong to.
 constexpr int kMenuModeCategoryEntries = 1;
 constexpr int kMenuModeFileMenu = 2;
+constexpr int kMenuModeAddToCategory = 3;  // Find's rows filed into a category
 constexpr int kFirstMenuEntry = 93;
 constexpr int kFileMenuId = 0;
 

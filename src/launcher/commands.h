@@ -19,6 +19,7 @@ constexpr int kCommandNewCategory = 69;
 constexpr int kCommandLargeIcons = 70;
 constexpr int kCommandMinimize = 72;
 constexpr int kCommandFont = 73;
+constexpr int kCommandForgetFind = 74;
 constexpr int kCommandBackground = 75;
 constexpr int kCommandAbout = 76;
 constexpr int kCommandHelp = 77;

@@ -4,6 +4,7 @@
 #include "launch/item_fields.h"
 #include "launch/item_paths.h"
 #include "launch/launch_state.h"
+#include "launcher/item_additions.h"
 #include "launcher/launcher_loop.h"
 #include "launcher/launcher_window.h"
 #include "platform/centered_message_box.h"
@@ -13,18 +14,12 @@
 #include "store/category_file.h"
 #include "store/category_store.h"
 
-namespace {
-
-// Like an item accepted in the editor: "=" would end the caption in the file,
-// and an item needs a caption and a command.
-bool acceptDroppedItem(ItemFields& fields, CategoryItem& element) {
+bool acceptNewItem(ItemFields& fields, CategoryItem& element) {
     std::replace(fields.text.begin(), fields.text.end(), L'=', L'?');
     if (fields.text.empty() || fields.command.empty()) return false;
     joinDefinition(fields, false, programFolders.dataFolder, element);
     return true;
 }
-
-}  // namespace
 
 void addDroppedFiles(const std::vector<std::wstring>& files) {
     CategoryItems& items = categoryStore.items;
@@ -34,7 +29,7 @@ void addDroppedFiles(const std::vector<std::wstring>& files) {
         ItemFields fields;
         if (takeDroppedFile(fields, file) == DropTaken::Nothing) continue;
         CategoryItem element;
-        if (!acceptDroppedItem(fields, element)) continue;
+        if (!acceptNewItem(fields, element)) continue;
         items.insert(items.begin() + (selected + 1), std::move(element));
         ++selected;
     }

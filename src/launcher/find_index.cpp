@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "launch/item_fields.h"
+#include "launcher/find_learning.h"
 #include "launch/launch_item.h"
 #include "platform/environment.h"
 #include "platform/files.h"
@@ -19,7 +20,7 @@ constexpr int kRankCount = 4;
 
 // Separators, headings and items without a caption cannot be started from a
 // list of results, so they are not offered.
-bool indexItem(const CategoryItem& item, IndexedItem& indexed) {
+bool indexItem(const std::wstring& category, const CategoryItem& item, IndexedItem& indexed) {
     const std::wstring command = splitDefinition(itemDefinition(item)).command;
     if (command.empty()) return false;
     // Only what a row shows is searched: the rest of a caption of a megabyte
@@ -29,6 +30,7 @@ bool indexItem(const CategoryItem& item, IndexedItem& indexed) {
     indexed.item = item;
     indexed.foldedCaption = foldedForSearch(indexed.caption);
     indexed.foldedFileName = foldedForSearch(filePartOf(command));
+    indexed.key = itemRowHash(category, itemText(item), itemDefinition(item));
     return true;
 }
 
@@ -39,7 +41,7 @@ bool readCategory(IndexedCategory& category, const DriveLetters& drives) {
     category.items.clear();
     IndexedItem indexed;
     for (const CategoryItem& item : content.items)
-        if (indexItem(item, indexed)) category.items.push_back(std::move(indexed));
+        if (indexItem(category.name, item, indexed)) category.items.push_back(std::move(indexed));
     return true;
 }
 
@@ -84,6 +86,7 @@ void refreshFindIndex(FindIndex& index, const std::vector<std::wstring>& names, 
 bool refreshChangedCategories(FindIndex& index, const DriveLetters& drives) {
     bool changed = false;
     for (IndexedCategory& category : index.categories) {
+        if (category.shortcuts) continue;
         FileStamp now;  // stays empty for a file that is not there
         const bool there = fileStamp(category.path, now);
         if (now == category.stamp) continue;
@@ -103,6 +106,7 @@ bool refreshChangedCategories(FindIndex& index, const DriveLetters& drives) {
 }
 
 bool categoryFileChanged(const IndexedCategory& category) {
+    if (category.shortcuts) return false;
     FileStamp now;
     fileStamp(category.path, now);
     return now != category.stamp;
@@ -135,7 +139,7 @@ std::vector<FindResult> findItems(const FindIndex& index, const std::wstring& fo
         const std::vector<IndexedItem>& items = index.categories[c].items;
         for (size_t i = 0; i < items.size(); ++i) {
             const int rank = matchRank(items[i].foldedCaption, items[i].foldedFileName, foldedText);
-            if (rank >= 0) ranked[rank].push_back(FindResult{static_cast<int>(c), static_cast<int>(i)});
+            if (rank >= 0) ranked[rank].push_back(FindResult{static_cast<int>(c), static_cast<int>(i), rank});
         }
     }
     return joinedRanks(ranked);
@@ -148,7 +152,7 @@ std::vector<FindResult> findItemsAmong(const FindIndex& index, const std::vector
         const IndexedItem& item =
             index.categories[static_cast<size_t>(result.category)].items[static_cast<size_t>(result.item)];
         const int rank = matchRank(item.foldedCaption, item.foldedFileName, foldedText);
-        if (rank >= 0) ranked[rank].push_back(result);
+        if (rank >= 0) ranked[rank].push_back(FindResult{result.category, result.item, rank});
     }
     // A longer text ranks an item no better than before, so a rank gathers
     // items of the same rank or better ones before: back into menu order.
@@ -157,4 +161,46 @@ std::vector<FindResult> findItemsAmong(const FindIndex& index, const std::vector
             return a.category != b.category ? a.category < b.category : a.item < b.item;
         });
     return joinedRanks(ranked);
+}
+
+void orderByLearning(std::vector<FindResult>& results, const FindIndex& index, const LearnedRanking& ranking,
+                     const std::wstring& foldedText) {
+    if (ranking.choices.empty() || results.empty()) return;
+    const auto keyOf = [&index](const FindResult& r) {
+        return index.categories[static_cast<size_t>(r.category)].items[static_cast<size_t>(r.item)].key;
+    };
+    // Weights looked up once a row, not at every comparison.
+    struct Weighed {
+        FindResult result;
+        bool shortcut;
+        double weight;
+    };
+    std::vector<Weighed> rows;
+    rows.reserve(results.size());
+    bool anyWeight = false;
+    for (const FindResult& result : results) {
+        const auto found = ranking.weight.find(keyOf(result));
+        const double weight = found == ranking.weight.end() ? 0.0 : found->second;
+        anyWeight = anyWeight || weight > 0.0;
+        rows.push_back(Weighed{result, index.categories[static_cast<size_t>(result.category)].shortcuts, weight});
+    }
+    if (!anyWeight) return;
+    std::stable_sort(rows.begin(), rows.end(), [](const Weighed& a, const Weighed& b) {
+        if (a.result.rank != b.result.rank) return a.result.rank < b.result.rank;
+        if (a.shortcut != b.shortcut) return !a.shortcut;
+        return a.weight > b.weight;
+    });
+    const std::unordered_map<uint64_t, uint64_t> favourites = favouritesFor(ranking, foldedText);
+    size_t first = 0;
+    uint64_t mostVotes = 0;
+    for (size_t i = 0; i < rows.size() && !favourites.empty(); ++i) {
+        const auto found = favourites.find(keyOf(rows[i].result));
+        if (found != favourites.end() && found->second > mostVotes) {
+            mostVotes = found->second;
+            first = i;
+        }
+    }
+    std::rotate(rows.begin(), rows.begin() + static_cast<std::ptrdiff_t>(first),
+                rows.begin() + static_cast<std::ptrdiff_t>(first) + 1);
+    for (size_t i = 0; i < rows.size(); ++i) results[i] = rows[i].result;
 }

@@ -14,6 +14,7 @@ struct IndexedItem {
     std::wstring caption;  // as shown: variables expanded
     std::wstring foldedCaption;
     std::wstring foldedFileName;  // of the command
+    uint64_t key = 0;  // rowKeyHash of the row, for what Find learned
 };
 
 struct IndexedCategory {
@@ -23,10 +24,14 @@ struct IndexedCategory {
     // (a file rewritten within the time's resolution mostly changes its size).
     FileStamp stamp;
     std::vector<IndexedItem> items;  // only those Find can offer
+    bool shortcuts = false;  // the programs of the computer, not a category file
 };
 
 struct FindIndex {
-    std::vector<IndexedCategory> categories;  // in menu order
+    // In menu order, and last, when there are any, the shortcuts of the Start
+    // menu and the desktop.
+    std::vector<IndexedCategory> categories;
+    std::vector<size_t> shortcutOfItem;  // the ProgramShortcut of each item of the last
     int filesRead = 0;  // in all, for the curious
 };
 
@@ -34,7 +39,11 @@ struct FindIndex {
 struct FindResult {
     int category = 0;
     int item = 0;
+    int rank = 0;  // as matchRank gives it
 };
+
+struct ProgramShortcut;
+struct LearnedRanking;
 
 // Brings the index up to the named categories: a category read before is read
 // again only when its file changed since; one whose file cannot be read is left
@@ -47,7 +56,14 @@ void refreshFindIndex(FindIndex& index, const std::vector<std::wstring>& names, 
 // that it may run at every letter typed. True when anything changed.
 bool refreshChangedCategories(FindIndex& index, const DriveLetters& drives);
 
-// Whether the category's file is gone or changed since it was read.
+// Puts the shortcuts after the categories (anew, in place of those put there
+// before), named `name`, but for those whose target an item of a category
+// already starts: the user finds that item instead. `shortcuts` must outlive
+// the index's use of it.
+void placeShortcuts(FindIndex& index, const std::vector<ProgramShortcut>& shortcuts, const std::wstring& name);
+
+// Whether the category's file is gone or changed since it was read; the
+// shortcuts' place never is.
 bool categoryFileChanged(const IndexedCategory& category);
 
 // The categories Find searches: every one but the start-up and temp categories.
@@ -64,6 +80,12 @@ std::vector<FindResult> findItems(const FindIndex& index, const std::wstring& fo
 // unchanged since: whatever it finds is among those, so only they are looked at.
 std::vector<FindResult> findItemsAmong(const FindIndex& index, const std::vector<FindResult>& found,
                                        const std::wstring& foldedText);
+
+// Orders results as what Find learned says: within each match class the items
+// of the categories before the shortcuts, each by the weight of their starts;
+// and first of all the row chosen most for texts like `foldedText`.
+void orderByLearning(std::vector<FindResult>& results, const FindIndex& index, const LearnedRanking& ranking,
+                     const std::wstring& foldedText);
 
 // Where a single caption and file name stand for a folded text: 0 to 3 as above,
 // -1 for no match.

@@ -6,7 +6,9 @@
 #include "launcher/category_list.h"
 #include "launcher/launcher_window.h"
 #include "launcher/commands.h"
+#include "platform/files.h"
 #include "platform/shell.h"
+#include "platform/shell_links.h"
 #include "platform/text_case.h"
 #include "platform/ui_controls.h"
 #include "platform/ui_dialog_controls.h"
@@ -33,7 +35,8 @@ bool rowTexts(int, int, int row, ResultRowTexts& texts) {
     const FindResult& result = f.results[static_cast<size_t>(row)];
     const IndexedCategory& category = f.index.categories[static_cast<size_t>(result.category)];
     texts.text = &category.items[static_cast<size_t>(result.item)].caption;
-    texts.detail = &category.name;
+    const ProgramShortcut* shortcut = foundShortcutOfRow(row);
+    texts.detail = shortcut ? &shortcut->place : &category.name;
     return true;
 }
 
@@ -66,16 +69,39 @@ void searchAgain(bool indexChanged) {
     const std::wstring text = foldedForSearch(controlText(kLauncherWindow, kLauncherFindField));
     const bool narrower = !indexChanged && !f.foundText.empty() && text.starts_with(f.foundText);
     f.results = narrower ? findItemsAmong(f.index, f.results, text) : findItems(f.index, text);
+    if (generalSettings.FindLearns) orderByLearning(f.results, f.index, f.memory.ranking, text);
     f.foundText = text;
     showResults();
 }
 
-// Categories may have come or gone since the list was made, and files changed.
+std::vector<ShortcutRoot> shortcutRoots() {
+    std::vector<ShortcutRoot> roots;
+    if (!generalSettings.FindPrograms) return roots;
+    for (const ShortcutFolder& folder : programShortcutFolders()) {
+        const bool startMenu = folder.place == ShortcutPlace::StartMenu;
+        roots.push_back(ShortcutRoot{folder.path, languageText(startMenu ? 100 : 101), startMenu});
+    }
+    return roots;
+}
+
+// After the categories: which shortcuts their items start already may change
+// with them.
+void placeProgramShortcuts() {
+    FindState& f = findState;
+    placeShortcuts(f.index, f.shortcuts.shortcuts, languageText(100));
+}
+
+// Categories may have come or gone since the list was made, and files changed;
+// so may the shortcuts.
 void indexCategories() {
+    FindState& f = findState;
     CategoryNavigation& nav = categoryNavigation;
     nav.categorySetChanged = true;
     RebuildCategoryList(nav, programFolders.dataFolder, languageText(21));
-    refreshFindIndex(findState.index, searchedCategories(nav.categoryList, nav.startupCategory), programDriveLetters());
+    refreshFindIndex(f.index, searchedCategories(nav.categoryList, nav.startupCategory), programDriveLetters());
+    refreshProgramShortcuts(f.shortcuts, shortcutRoots());
+    placeProgramShortcuts();
+    if (generalSettings.FindLearns) readFindMemory(f.memory);
 }
 
 void showFindControls(bool find) {
@@ -94,7 +120,7 @@ bool CreateFindControls() {
     const ControlBox strip = controlBox(kLauncherWindow, kLauncherTitleStrip);
     const ControlBox view = controlBox(kLauncherWindow, kLauncherItemView);
     setResultRowSource(rowTexts, rowImage);
-    const SearchFieldKeys keys{kCommandLaunch, kCommandLeaveFind, kCommandLeaveFind};
+    const SearchFieldKeys keys{kCommandLaunch, kCommandLeaveFind, kCommandLeaveFind, kCommandContextMenu};
     if (!addSearchField(kLauncherWindow, kLauncherFindField, kLauncherFindView, keys, strip.x, kFieldTop, strip.width,
                         kFieldHeight, languageText(96)))
         return false;
@@ -139,7 +165,29 @@ void CloseFind() {
 void FindTextChanged() {
     FindState& f = findState;
     if (!f.open) return;
-    searchAgain(refreshChangedCategories(f.index, programDriveLetters()));
+    const bool changed = refreshChangedCategories(f.index, programDriveLetters());
+    if (changed) placeProgramShortcuts();
+    searchAgain(changed);
+}
+
+void RefreshFind() {
+    if (!findState.open) return;
+    indexCategories();
+    searchAgain(true);
+}
+
+const ProgramShortcut* foundShortcutOfRow(int row) {
+    const FindState& f = findState;
+    if (row < 0 || static_cast<size_t>(row) >= f.results.size()) return nullptr;
+    const FindResult& result = f.results[static_cast<size_t>(row)];
+    if (!f.index.categories[static_cast<size_t>(result.category)].shortcuts) return nullptr;
+    return &f.shortcuts.shortcuts[f.index.shortcutOfItem[static_cast<size_t>(result.item)]];
+}
+
+std::wstring foundCategoryOfRow(int row) {
+    const FindState& f = findState;
+    if (!foundItemOfRow(row) || foundShortcutOfRow(row)) return std::wstring();
+    return f.index.categories[static_cast<size_t>(f.results[static_cast<size_t>(row)].category)].name;
 }
 
 const IndexedItem* foundItemOfRow(int row) {
@@ -153,21 +201,32 @@ int LaunchFoundItem() {
     const int row = selectedItemRow(kLauncherWindow, kLauncherFindView);
     const IndexedItem* found = foundItemOfRow(row);
     if (!found) return kLaunchNothing;
-    const FindResult& result = findState.results[static_cast<size_t>(row)];
+    FindState& f = findState;
+    const FindResult& result = f.results[static_cast<size_t>(row)];
+    const ProgramShortcut* shortcut = foundShortcutOfRow(row);
     // A row may show what its file no longer holds: rather than start what the
     // user did not see, the rows are brought up to the files, and the beep
     // says that Enter did nothing this time and asks for another look.
-    if (categoryFileChanged(findState.index.categories[static_cast<size_t>(result.category)])) {
+    if (shortcut && !fileExists(shortcut->path)) {
+        RefreshFind();
+        beep();
+        return kLaunchNothing;
+    }
+    if (categoryFileChanged(f.index.categories[static_cast<size_t>(result.category)])) {
         FindTextChanged();
         beep();
         return kLaunchNothing;
     }
-    const std::wstring category = findState.index.categories[static_cast<size_t>(result.category)].name;
-    // A copy: a launch may show a message, and the index must not change under it.
+    const std::wstring category = shortcut ? std::wstring() : foundCategoryOfRow(row);
+    // Copies: a launch may show a message, and the index must not change under it.
     const CategoryItem item = found->item;
+    const std::wstring typed = f.foundText;
+    const std::wstring rowKey = shortcut ? shortcutRowKey(shortcut->path) : itemRowKey(category, itemText(item), itemDefinition(item));
     prepareLaunch(item, launchState.launchRecord);
     const int launched = launchItem(false);
-    // The editor, asked for after a failed start, opens the item's own category.
-    if (launched & kLaunchEnterEditor) categoryNavigation.targetCategory = category;
+    if (launched & (kLaunchStarted | kLaunchCategorySwitch)) rememberFindChoice(f.memory, typed, rowKey);
+    // The editor, asked for after a failed start, opens the item's own category
+    // (a shortcut's, the category shown).
+    if ((launched & kLaunchEnterEditor) && !category.empty()) categoryNavigation.targetCategory = category;
     return launched;
 }

@@ -7,17 +7,24 @@
 #include <vector>
 
 #include "launcher/find_index.h"
+#include "launcher/find_memory.h"
 #include "launcher/item_images.h"
+#include "launcher/program_shortcuts.h"
 
 struct FindState {
     bool open = false;
     FindIndex index;  // kept from one search to the next
+    ProgramShortcuts shortcuts;  // read when Find first opens, again when their folders change
+    FindMemory memory;
     std::vector<FindResult> results;
     std::wstring foundText;  // folded, as the results were found for it
     // The image of each result by icon size (large, small), kRowImageLater
     // until the row is first drawn.
     std::vector<int> resultImages[2];
     ItemImageSet images[2];
+    // Of the context menu shown last: its row and the categories it offered.
+    int menuRow = -1;
+    std::vector<std::wstring> menuCategories;
 };
 
 extern FindState findState;
@@ -38,3 +45,10 @@ void FindTextChanged();
 int LaunchFoundItem();
 // The found item of a row, or null.
 const IndexedItem* foundItemOfRow(int row);
+// The shortcut a row starts, or null for an item of a category.
+const ProgramShortcut* foundShortcutOfRow(int row);
+// The name of the category of a row's item; empty for a shortcut.
+std::wstring foundCategoryOfRow(int row);
+// The results searched for again, the index brought up to the files (after a
+// save by Find itself, or when learning was forgotten).
+void RefreshFind();

@@ -6,6 +6,7 @@
 #include "launcher/category_list.h"
 #include "launcher/commands.h"
 #include "launcher/edge_hide.h"
+#include "launcher/find_menu.h"
 #include "launcher/find_mode.h"
 #include "launcher/launcher_menus.h"
 #include "launcher/launcher_window.h"
@@ -50,6 +51,10 @@ int onMenuEntry(int number, unsigned now) {
     if (launchState.popupMenuMode == kMenuModeFileMenu) {
         launchFileMenuEntry(static_cast<int>(position));
         if (generalSettings.AutoClose) loop.edge.autoCloseStart = now;
+        return kNoCommand;
+    }
+    if (launchState.popupMenuMode == kMenuModeAddToCategory) {
+        AddFoundRowToCategory(static_cast<int>(position));
         return kNoCommand;
     }
     const std::vector<std::wstring>& list = categoryNavigation.categoryList;
@@ -264,8 +269,12 @@ int carryOut(int command, unsigned now) {
         case kCommandConfiguration: loop.result = kLoopConfiguration; break;
         case kCommandContextMenu:
             loop.edge.mouseOver = 0;
-            ShowContextMenu();
+            if (findState.open)
+                ShowFindMenu();
+            else
+                ShowContextMenu();
             break;
+        case kCommandForgetFind: ForgetFindLearning(); break;
         case kCommandTransparency:
             generalSettings.Transparent = generalSettings.Transparent ? 0 : 1;
             ApplyTransparency();

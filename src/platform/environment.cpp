@@ -68,3 +68,10 @@ std::wstring userLanguageEnglishName() {
 }
 
 std::wstring userLanguageNativeName() { return localeText(LOCALE_SNATIVELANGNAME); }
+
+uint64_t clockSeconds() {
+    FILETIME now;
+    GetSystemTimeAsFileTime(&now);
+    constexpr uint64_t kStepsPerSecond = 10000000;
+    return ((static_cast<uint64_t>(now.dwHighDateTime) << 32) | now.dwLowDateTime) / kStepsPerSecond;
+}

@@ -1,5 +1,6 @@
 #pragma once
 // Process environment and user locale.
+#include <cstdint>
 #include <string>
 
 enum class UnknownVariables { Keep, Drop };
@@ -16,3 +17,6 @@ bool setEnvironmentVariable(const std::wstring& name, const std::wstring& value)
 std::wstring userLanguageEnglishName();
 // Its own name, such as "English" or "Deutsch".
 std::wstring userLanguageNativeName();
+
+// The time of day as the system keeps it: whole seconds since 1601 (UTC).
+uint64_t clockSeconds();

@@ -330,6 +330,31 @@ std::vector<std::wstring> listFiles(const std::wstring& folder, const std::wstri
     return names;
 }
 
+std::vector<FolderEntry> listFolder(const std::wstring& folder) {
+    std::vector<FolderEntry> entries;
+    std::wstring query = folder;
+    if (!query.empty() && query.back() != L'\\') query += L'\\';
+    query += L'*';
+    WIN32_FIND_DATAW found;
+    HANDLE search = FindFirstFileExW(query.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
+                                     FIND_FIRST_EX_LARGE_FETCH);
+    if (search == INVALID_HANDLE_VALUE) return entries;
+    do {
+        const std::wstring_view name = found.cFileName;
+        if (name == L"." || name == L"..") continue;
+        FolderEntry entry;
+        entry.name = found.cFileName;
+        entry.folder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+        entry.link = (found.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+        entry.stamp.size = (static_cast<uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        entry.stamp.writeTime =
+            (static_cast<uint64_t>(found.ftLastWriteTime.dwHighDateTime) << 32) | found.ftLastWriteTime.dwLowDateTime;
+        entries.push_back(std::move(entry));
+    } while (FindNextFileW(search, &found));
+    FindClose(search);
+    return entries;
+}
+
 std::wstring fullPathName(const std::wstring& path) {
     if (path.empty()) return path;
     std::wstring buffer(MAX_PATH, L'\0');

@@ -83,6 +83,16 @@ bool createFolderPath(const std::wstring& folder);
 // in the order the file system lists them.
 std::vector<std::wstring> listFiles(const std::wstring& folder, const std::wstring& pattern);
 
+// One entry of a folder as its listing gives it, without a query of its own.
+struct FolderEntry {
+    std::wstring name;
+    bool folder = false;
+    bool link = false;  // a junction or symbolic link, which may lead back up the tree
+    FileStamp stamp;    // of a file
+};
+// Every entry of `folder` but "." and "..", in the order the file system lists them.
+std::vector<FolderEntry> listFolder(const std::wstring& folder);
+
 // Absolute form of a path (relative names resolve against the current directory);
 // the path itself when it cannot be resolved.
 std::wstring fullPathName(const std::wstring& path);

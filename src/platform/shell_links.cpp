@@ -36,6 +36,9 @@ bool resolveShellLink(const std::wstring& linkFile, ShellLinkInfo& link) {
     link.path.clear();
     link.arguments.clear();
     link.workingDirectory.clear();
+    link.iconFile.clear();
+    link.iconIndex = 0;
+    link.showCommand = SW_SHOWNORMAL;
     {
         // The interfaces go before the apartment they live in.
         ComApartment apartment;
@@ -65,6 +68,15 @@ bool resolveShellLink(const std::wstring& linkFile, ShellLinkInfo& link) {
             trimAtTerminator(text);
             link.workingDirectory = text;
         }
+        text.assign(kTextBufferLength, L'\0');
+        int iconIndex = 0;
+        if (SUCCEEDED(shellLink.ptr->GetIconLocation(text.data(), kTextBufferLength, &iconIndex))) {
+            trimAtTerminator(text);
+            link.iconFile = text;
+            link.iconIndex = iconIndex;
+        }
+        int show = SW_SHOWNORMAL;
+        if (SUCCEEDED(shellLink.ptr->GetShowCmd(&show))) link.showCommand = show;
     }
     return !link.path.empty();
 }
@@ -85,6 +97,45 @@ void createShellLink(const ShellLinkInfo& link, const std::wstring& linkFile) {
     ComRef<IPersistFile> file;
     if (SUCCEEDED(shellLink.ptr->QueryInterface(IID_IPersistFile, file.out())))
         file.ptr->Save(linkFile.c_str(), TRUE);
+}
+
+std::vector<std::wstring> shellLinkTargets(const std::vector<std::wstring>& linkFiles) {
+    std::vector<std::wstring> targets(linkFiles.size());
+    ComApartment apartment;
+    ComRef<IShellLinkW> shellLink;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                shellLink.out())))
+        return targets;
+    ComRef<IPersistFile> file;
+    if (FAILED(shellLink.ptr->QueryInterface(IID_IPersistFile, file.out()))) return targets;
+    // One link object loads one file after the other: making one for each of
+    // hundreds of shortcuts costs more than reading them.
+    std::wstring text(kTextBufferLength, L'\0');
+    for (size_t i = 0; i < linkFiles.size(); ++i) {
+        if (FAILED(file.ptr->Load(linkFiles[i].c_str(), STGM_READ))) continue;
+        text.assign(kTextBufferLength, L'\0');
+        if (FAILED(shellLink.ptr->GetPath(text.data(), kTextBufferLength, nullptr, 0))) continue;
+        trimAtTerminator(text);
+        targets[i] = text;
+    }
+    return targets;
+}
+
+std::vector<ShortcutFolder> programShortcutFolders() {
+    const struct {
+        int id;
+        ShortcutPlace place;
+    } kFolders[] = {{CSIDL_PROGRAMS, ShortcutPlace::StartMenu},
+                    {CSIDL_COMMON_PROGRAMS, ShortcutPlace::StartMenu},
+                    {CSIDL_DESKTOPDIRECTORY, ShortcutPlace::Desktop},
+                    {CSIDL_COMMON_DESKTOPDIRECTORY, ShortcutPlace::Desktop}};
+    std::vector<ShortcutFolder> folders;
+    for (const auto& known : kFolders) {
+        wchar_t folder[MAX_PATH] = L"";
+        if (SHGetSpecialFolderPathW(nullptr, folder, known.id, FALSE) && folder[0])
+            folders.push_back(ShortcutFolder{folder, known.place});
+    }
+    return folders;
 }
 
 std::wstring startupFolder() {

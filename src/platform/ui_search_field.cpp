@@ -69,6 +69,10 @@ bool takeSearchFieldKey(int windowId, MSG& message, bool& skipShortcuts) {
         case VK_RETURN: queueCommand(windowId, keys.enter); return true;
         case VK_ESCAPE: queueCommand(windowId, keys.escape); return true;
         case VK_TAB: return true;
+        case VK_APPS:
+            if (!keys.menu) return false;
+            queueCommand(windowId, keys.menu);
+            return true;
         case VK_BACK:
             if (GetWindowTextLengthW(record->searchField) > 0 || !keys.backWhenEmpty) return false;
             queueCommand(windowId, keys.backWhenEmpty);

@@ -11,6 +11,7 @@ struct SearchFieldKeys {
     int enter = 0;
     int escape = 0;
     int backWhenEmpty = 0;  // Backspace in an empty field
+    int menu = 0;  // the menu key: the chosen row's menu rather than the field's own
 };
 
 // The window's one search field; `cue` shows greyed while the field is empty.

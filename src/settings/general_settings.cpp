@@ -56,6 +56,17 @@ const SettingKey kReadKeys[] = {
     text(L"IconSpacing", &G::IconSpacing, L""),
     number(L"Hotkey", &G::Hotkey, 0),
     number(L"FindOnHotkey", &G::FindOnHotkey, 0),
+    number(L"FindPrograms", &G::FindPrograms, 1),
+    number(L"FindLearns", &G::FindLearns, 1),
+};
+
+// Newer than the other keys, written only when they differ from their
+// default or the file has them already: files that never had them stay as
+// they were.
+const SettingKey kNewerKeys[] = {
+    number(L"FindOnHotkey", &G::FindOnHotkey, 0),
+    number(L"FindPrograms", &G::FindPrograms, 1),
+    number(L"FindLearns", &G::FindLearns, 1),
 };
 
 // Written after MRU, in this order, as decimal numbers (Hotkey in hexadecimal).
@@ -128,9 +139,8 @@ void writeGeneralSettings(IniDocument& doc, const GeneralSettings& s, const std:
     if (!keepShownCategory) writeString(doc, L"MRU", loadedCategory);
     for (const SettingKey& k : kWrittenKeys) writeInt(doc, k.key, s.*k.number);
     writeString(doc, L"Hotkey", formatHexText(static_cast<uint32_t>(s.Hotkey)));
-    // Newer than the other keys: files that never had it stay as they were.
-    if (s.FindOnHotkey || readString(doc, L"FindOnHotkey", L"") != L"")
-        writeInt(doc, L"FindOnHotkey", s.FindOnHotkey);
+    for (const SettingKey& k : kNewerKeys)
+        if (s.*k.number != k.numberDefault || readString(doc, k.key, L"") != L"") writeInt(doc, k.key, s.*k.number);
 }
 
 DriveLetters programDriveLetters() {

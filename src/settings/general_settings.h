@@ -39,6 +39,8 @@ struct GeneralSettings {
     std::wstring IconSpacing;
     int Hotkey = 0;
     int FindOnHotkey = 0;  // the hotkey opens Find along with the window
+    int FindPrograms = 1;  // Find lists the shortcuts of the Start menu and desktop too
+    int FindLearns = 1;    // Find puts first what was chosen before
 };
 
 // The settings document ("Kivo.ini" in memory) and the global settings of the

@@ -106,6 +106,12 @@ const wchar_t* const kDefaultTexts[kLanguageEntryCount] = {
     L"Cannot write Configuration",  // 95
     L"Find in all categories",  // 96
     L"The hotkey opens Find",  // 97
+    L"Add to category",  // 98
+    L"Forget what Find learned",  // 99
+    L"Start menu",  // 100
+    L"Desktop",  // 101
+    L"Find lists the programs of the Start menu and desktop",  // 102
+    L"Find puts first what was chosen before",  // 103
 };
 
 }  // namespace

@@ -109,6 +109,8 @@ void takeOverSettings(DialogRun& run, int delay, int slideSpeed) {
     s.SingleClick = isChecked(W, kSingleClickBox) ? 1 : 0;
     s.ALTmenu = isChecked(W, kAltMenuBox) ? 1 : 0;
     s.FindOnHotkey = isChecked(W, kFindOnHotkeyBox) ? 1 : 0;
+    s.FindPrograms = isChecked(W, kFindProgramsBox) ? 1 : 0;
+    s.FindLearns = isChecked(W, kFindLearnsBox) ? 1 : 0;
     s.AutoClose = isChecked(W, kAutoCloseBox) ? 1 : 0;
     s.AllowDrop = isChecked(W, kAllowDropBox) ? 1 : 0;
     s.AutoAlign = isChecked(W, kKeepCornerBox) ? 1 : 0;

@@ -20,7 +20,9 @@ std::wstring withoutTrailingBackslash(std::wstring folder) {
 void prepareStartupShortcut(StartupShortcut& shortcut, const std::wstring& programPath, const std::wstring& dataFolder) {
     const std::wstring folder = startupFolder();
     shortcut.file = folder.empty() ? std::wstring() : folder + L"\\Kivo.lnk";
-    shortcut.link = ShellLinkInfo{programPath, L"", dataFolder};
+    shortcut.link = ShellLinkInfo{};
+    shortcut.link.path = programPath;
+    shortcut.link.workingDirectory = dataFolder;
 }
 
 ShortcutFound findStartupShortcut(const StartupShortcut& shortcut) {

@@ -75,7 +75,7 @@ TEST(TakeDroppedFile, ShortcutGivesTargetArgumentsAndDirectory) {
     writeBytes(target, "MZ");
     const std::wstring link = dir.file(L"Tool.lnk");
 
-    createShellLink({target, L"-a \"b c\"", dir.path.wstring()}, link);
+    createShellLink({target, L"-a \"b c\"", dir.path.wstring(), L"", 0, 1}, link);
     ItemFields item;
     EXPECT_EQ(takeDroppedFile(item, link), DropTaken::Path);
     EXPECT_EQ(item.command, target);
@@ -84,7 +84,7 @@ TEST(TakeDroppedFile, ShortcutGivesTargetArgumentsAndDirectory) {
     EXPECT_EQ(item.text, L"Tool Box");
 
     std::filesystem::create_directory(dir.path / L"Work");
-    createShellLink({target, L"", dir.file(L"Work")}, link);
+    createShellLink({target, L"", dir.file(L"Work"), L"", 0, 1}, link);
     ItemFields other;
     takeDroppedFile(other, link);
     EXPECT_EQ(other.directory, dir.file(L"Work") + L"\\");

@@ -20,7 +20,7 @@ std::wstring longForm(const std::wstring& path) {
 }
 
 // Fields that must all be overwritten by whatever is read.
-ShellLinkInfo leftovers() { return {L"C:\\old.exe", L"/old", L"C:\\old"}; }
+ShellLinkInfo leftovers() { return {L"C:\\old.exe", L"/old", L"C:\\old", L"C:\\old.ico", 2, 7}; }
 
 struct ShellLinks : testing::Test {
     TempFolder dir;
@@ -36,7 +36,7 @@ struct ShellLinks : testing::Test {
 };
 
 TEST_F(ShellLinks, RoundTripKeepsTargetArgumentsAndWorkingDirectory) {
-    const ShellLinkInfo written{target, L"--name \"Über Wert\" /x:ä", folder};
+    const ShellLinkInfo written{target, L"--name \"Über Wert\" /x:ä", folder, L"", 0, 1};
     const std::wstring linkFile = dir.file(L"Über Verknüpfung.lnk");
     createShellLink(written, linkFile);
 
@@ -48,7 +48,10 @@ TEST_F(ShellLinks, RoundTripKeepsTargetArgumentsAndWorkingDirectory) {
 
     std::wstring arguments;
     while (arguments.size() < 600) arguments += L"/option=Überlänge ";
-    createShellLink({target, arguments, L""}, linkFile);
+    ShellLinkInfo longer;
+    longer.path = target;
+    longer.arguments = arguments;
+    createShellLink(longer, linkFile);
     ASSERT_TRUE(resolveShellLink(linkFile, read));
     EXPECT_EQ(read.arguments, arguments) << "longer than a path, written again";
     EXPECT_EQ(read.workingDirectory, L"");

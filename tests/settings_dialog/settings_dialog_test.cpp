@@ -115,7 +115,7 @@ TEST(StartupShortcut, WrittenReadBackChangedAndDeleted) {
     TempFolder dir;
     StartupShortcut shortcut;
     shortcut.file = dir.file(L"Kivo.lnk");
-    shortcut.link = ShellLinkInfo{L"C:\\windows\\notepad.exe", L"", dir.path.wstring() + L"\\"};
+    shortcut.link = ShellLinkInfo{L"C:\\windows\\notepad.exe", L"", dir.path.wstring() + L"\\", L"", 0, 1};
     EXPECT_EQ(findStartupShortcut(shortcut).state, kShortcutNone);
     ASSERT_TRUE(changeStartupShortcut(shortcut, kShortcutNone, kShortcutOwn | kShortcutHidden));
     ShortcutFound found = findStartupShortcut(shortcut);
@@ -131,8 +131,8 @@ TEST(StartupShortcut, AnotherProgramsShortcutIsForeign) {
     TempFolder dir;
     StartupShortcut shortcut;
     shortcut.file = dir.file(L"Kivo.lnk");
-    shortcut.link = ShellLinkInfo{L"C:\\windows\\notepad.exe", L"", dir.path.wstring() + L"\\"};
-    createShellLink(ShellLinkInfo{L"C:\\windows\\regedit.exe", L"", dir.path.wstring()}, shortcut.file);
+    shortcut.link = ShellLinkInfo{L"C:\\windows\\notepad.exe", L"", dir.path.wstring() + L"\\", L"", 0, 1};
+    createShellLink(ShellLinkInfo{L"C:\\windows\\regedit.exe", L"", dir.path.wstring(), L"", 0, 1}, shortcut.file);
     EXPECT_TRUE(findStartupShortcut(shortcut).foreign);
     writeBytes(shortcut.file, "not a shortcut");
     EXPECT_TRUE(findStartupShortcut(shortcut).foreign) << "unreadable: left alone";

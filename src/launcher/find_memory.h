@@ -1,0 +1,24 @@
+#pragma once
+// What Find learned, read from its file in the data folder when Find first
+// needs it and written back whenever it learns something.
+#include <string>
+
+#include "launcher/find_learning.h"
+
+constexpr const wchar_t* kFindMemoryFileName = L"FindLearned.txt";
+
+struct FindMemory {
+    LearnedRanking ranking;
+    bool read = false;
+    // A file there that could not be read is never written over: learning
+    // then waits for another run.
+    bool writable = false;
+};
+
+// Reads the file once; later calls do nothing.
+void readFindMemory(FindMemory& memory);
+// Counts the start of `row` after typing `typed` and saves. Nothing when the
+// settings say not to learn or nothing may be written.
+void rememberFindChoice(FindMemory& memory, const std::wstring& typed, const std::wstring& row);
+// Forgets everything learned; the file goes.
+void forgetFindMemory(FindMemory& memory);

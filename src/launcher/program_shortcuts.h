@@ -1,0 +1,44 @@
+#pragma once
+// The shortcuts of the Start menu and of the desktop: the programs of the
+// computer, which Find offers beside the items of the categories.
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "platform/files.h"
+
+struct ProgramShortcut {
+    std::wstring path;    // of the shortcut file
+    std::wstring name;    // its file name without the extension
+    std::wstring place;   // where it lives: "Start menu › Accessories", "Desktop"
+    FileStamp stamp;
+    std::wstring target;  // as the shortcut stores it, in lower case; empty when unreadable
+};
+
+// A folder whose shortcuts are offered, named as the user knows it.
+struct ShortcutRoot {
+    std::wstring path;
+    std::wstring placeName;
+    bool subfolders = false;  // the Start menu's are its groups; the desktop's are the user's own folders
+};
+
+struct ProgramShortcuts {
+    std::vector<ShortcutRoot> roots;  // as they were read
+    struct ReadFolder {
+        std::wstring path;
+        uint64_t writeTime = 0;  // changes when an entry comes, goes or is renamed
+    };
+    std::vector<ReadFolder> folders;
+    std::vector<ProgramShortcut> shortcuts;
+    bool read = false;
+};
+
+// Reads the folders when first asked, and again only when one of them (a group
+// too) changed since or the roots are others: a few queries otherwise. A folder
+// that cannot be read is passed over in silence. The targets of shortcuts read
+// before and unchanged are kept; only the new ones are opened. True when the
+// list of shortcuts changed.
+bool refreshProgramShortcuts(ProgramShortcuts& found, const std::vector<ShortcutRoot>& roots);
+
+// "Start menu", "Accessories" → "Start menu › Accessories".
+std::wstring shortcutPlace(const std::wstring& placeName, const std::wstring& group);
