@@ -114,7 +114,8 @@ start_wine() {
 
 # The fuzz targets are native Linux programs: their build has a folder of its own.
 NATIVE_BUILD="${KIVO_NATIVE_BUILD_DIR:-$ROOT/build-native}"
-FUZZ_TARGETS=(category_file settings language_file text_encoding redirect_file url_file item_fields command_line)
+FUZZ_TARGETS=(category_file settings language_file text_encoding redirect_file url_file item_fields command_line
+              find_learning)
 
 # Seeds of a target besides its own in tests/fuzz/seeds: the project's sample files.
 fuzz_sample_folders() {

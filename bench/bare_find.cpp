@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <map>
 #include <string>
@@ -55,8 +56,27 @@ int systemImageOf(const std::wstring& path, std::map<std::wstring, int>& known) 
     return image;
 }
 
+// The shortcuts the bench puts into the Start menu, which Kivo's Find lists
+// too: named as their targets are.
+void readShortcuts(std::map<std::wstring, int>& images) {
+    wchar_t programs[MAX_PATH] = L"";
+    if (!SHGetSpecialFolderPathW(nullptr, programs, CSIDL_PROGRAMS, FALSE)) return;
+    const std::wstring group = std::wstring(programs) + L"\\Kivo bench";
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW((group + L"\\*.lnk").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        std::wstring name = entry.cFileName;
+        name.resize(name.size() - 4);
+        finder.rows.push_back(FindRow{name, lowered(name), lowered(name + L".exe"),
+                                      systemImageOf(group + L"\\" + entry.cFileName, images)});
+    } while (FindNextFileW(search, &entry));
+    FindClose(search);
+}
+
 void readFolder(const std::wstring& folder) {
     std::map<std::wstring, int> images;
+    readShortcuts(images);
     WIN32_FIND_DATAW entry{};
     HANDLE search = FindFirstFileW((folder + L"\\*.kvl").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return;

@@ -156,7 +156,9 @@ KeystrokeFigures findKeystrokes(const Setup& setup, int categories, int itemsEac
         for (size_t length = 1; length <= query.size(); ++length)
             fprintf(stderr, " %ls %d", query.substr(0, length).c_str(), foundCount(found, query.substr(0, length)));
     fprintf(stderr, "\n");
-    return alternateKeystrokes(runs, kivo, bare, found, queries);
+    const KeystrokeFigures figures = alternateKeystrokes(runs, kivo, bare, found, queries);
+    removeBenchShortcuts();
+    return figures;
 }
 
 // The table's cells; NaN prints as "failed". Seconds take two decimals.

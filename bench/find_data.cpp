@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "bench_data.h"
+#include "platform/shell_links.h"
 
 namespace {
 
@@ -140,7 +141,54 @@ void nameItem(const Targets& t, size_t category, size_t k, std::wstring& caption
     command = paths[k % paths.size()];
 }
 
+const wchar_t* const kShortcutKinds[] = {L"Help",   L"Setup",  L"Readme", L"Update",  L"Settings",
+                                         L"Manual", L"Remove", L"Tools",  L"Reports", L"Notes"};
+
+// Named after the programs as installers name their shortcuts; each starts a
+// file of its own whose name is the shortcut's.
+void addShortcuts(FindFolder& found, const Targets& t) {
+    removeBenchShortcuts();
+    const std::wstring group = benchShortcutGroup();
+    const std::wstring apps = found.folder + L"\\apps";
+    if (group.empty() || t.programs.empty()) return;
+    CreateDirectoryW(group.c_str(), nullptr);
+    CreateDirectoryW(apps.c_str(), nullptr);
+    for (size_t i = 0; i < static_cast<size_t>(kBenchShortcuts); ++i) {
+        const size_t p = i % t.programs.size();
+        const size_t kind = (i / t.programs.size()) % countOf(kShortcutKinds);
+        const size_t round = i / (t.programs.size() * countOf(kShortcutKinds));
+        std::wstring name = std::wstring(t.programs[p].caption) + L" " + kShortcutKinds[kind];
+        if (round) name += L" " + std::to_wstring(round + 1);
+        const std::wstring target = apps + L"\\" + name + L".exe";
+        writeWholeFile(target, "MZ");
+        ShellLinkInfo link;
+        link.path = target;
+        createShellLink(link, group + L"\\" + name + L".lnk");
+        found.captions.push_back(lowerCase(name));
+        found.fileNames.push_back(lowerCase(name + L".exe"));
+    }
+}
+
 }  // namespace
+
+std::wstring benchShortcutGroup() {
+    const std::vector<ShortcutFolder> folders = programShortcutFolders();
+    return folders.empty() || folders[0].place != ShortcutPlace::StartMenu ? std::wstring()
+                                                                           : folders[0].path + L"\\Kivo bench";
+}
+
+void removeBenchShortcuts() {
+    const std::wstring group = benchShortcutGroup();
+    if (group.empty()) return;
+    WIN32_FIND_DATAW entry{};
+    HANDLE search = FindFirstFileW((group + L"\\*.lnk").c_str(), &entry);
+    if (search != INVALID_HANDLE_VALUE) {
+        do DeleteFileW((group + L"\\" + entry.cFileName).c_str());
+        while (FindNextFileW(search, &entry));
+        FindClose(search);
+    }
+    RemoveDirectoryW(group.c_str());
+}
 
 FindFolder makeFindFolder(const std::wstring& workFolder, int categories, int itemsEach) {
     FindFolder found;
@@ -162,6 +210,7 @@ FindFolder makeFindFolder(const std::wstring& workFolder, int categories, int it
         }
         writeWholeFile(found.folder + L"\\" + name + L".kvl", "\xEF\xBB\xBF" + toUtf8(text));
     }
+    addShortcuts(found, targets);
     found.startCategory = names.front();
     writeWholeFile(found.folder + L"\\Kivo.ini", launcherSettings(found.startCategory, names));
     return found;

@@ -13,7 +13,14 @@ struct FindFolder {
     std::vector<std::wstring> fileNames;
 };
 
+// The folder, and shortcuts in a group of the user's Start menu to programs
+// that no item starts, which Find lists beside the items.
 FindFolder makeFindFolder(const std::wstring& workFolder, int categories, int itemsEach);
+// The group of the user's Start menu that holds the shortcuts.
+std::wstring benchShortcutGroup();
+constexpr int kBenchShortcuts = 300;
+// Takes the shortcuts out of the Start menu again.
+void removeBenchShortcuts();
 
 // How many items hold `typed` in their caption or file name, ignoring case.
 int foundCount(const FindFolder& found, const std::wstring& typed);

@@ -45,8 +45,11 @@ void rememberFindChoice(FindMemory& memory, const std::wstring& typed, const std
     const bool learned = learnChoice(choices, typed, row, now);
     memory.ranking = learnedRanking(std::move(choices), now);
     // A failed save keeps what was learned for this run; the file stays as it was.
-    if (learned) replaceFileContent(memoryPath(), encodeText(formatLearnedChoices(memory.ranking.choices),
-                                                             TextFormat::Utf8, true));
+    if (learned) writeLearnedFile(memoryPath(), memory.ranking.choices);
+}
+
+bool writeLearnedFile(const std::wstring& path, const std::vector<LearnedChoice>& choices) {
+    return replaceFileContent(path, encodeText(formatLearnedChoices(choices), TextFormat::Utf8, true));
 }
 
 void forgetFindMemory(FindMemory& memory) {

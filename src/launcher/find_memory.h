@@ -20,5 +20,8 @@ void readFindMemory(FindMemory& memory);
 // Counts the start of `row` after typing `typed` and saves. Nothing when the
 // settings say not to learn or nothing may be written.
 void rememberFindChoice(FindMemory& memory, const std::wstring& typed, const std::wstring& row);
+// Writes the choices as the file holds them, never leaving it cut short.
+bool writeLearnedFile(const std::wstring& path, const std::vector<LearnedChoice>& choices);
+
 // Forgets everything learned; the file goes.
 void forgetFindMemory(FindMemory& memory);

@@ -268,6 +268,13 @@ uint32_t fileAttributes(const std::wstring& path) {
 }
 
 bool fileExists(const std::wstring& path) { return machine.files.count(pathKey(path)) != 0; }
+bool fileSize(const std::wstring& path, uint64_t& size) {
+    const auto found = machine.files.find(pathKey(path));
+    size = found == machine.files.end() ? 0 : found->second.size();
+    return found != machine.files.end();
+}
+bool deleteFile(const std::wstring& path) { return machine.files.erase(pathKey(path)) != 0; }
+uint64_t clockSeconds() { return 13441246949; }
 bool folderExists(const std::wstring& path) { return machine.folders.count(pathKey(path)) != 0; }
 
 bool createFolderPath(const std::wstring& folder) {

@@ -2,7 +2,10 @@
 
 #include <filesystem>
 
+#include "launch/item_fields.h"
 #include "launcher/find_index.h"
+#include "launcher/find_learning.h"
+#include "launcher/program_shortcuts.h"
 #include "platform/text_case.h"
 #include "support/test_files.h"
 
@@ -19,10 +22,13 @@ struct InFolder {
 
 std::string utf8Lines(const std::wstring& text) { return "\xEF\xBB\xBF" + std::string(text.begin(), text.end()); }
 
-// "caption (category)" of each result, in order.
-std::wstring found(const FindIndex& index, const std::wstring& text) {
+// "caption (category)" of each result, in order; ordered by what was learned
+// when a ranking is given.
+std::wstring found(const FindIndex& index, const std::wstring& text, const LearnedRanking* learned = nullptr) {
     std::wstring list;
-    for (const FindResult& r : findItems(index, foldedForSearch(text))) {
+    std::vector<FindResult> results = findItems(index, foldedForSearch(text));
+    if (learned) orderByLearning(results, index, *learned, foldedForSearch(text));
+    for (const FindResult& r : results) {
         const IndexedCategory& c = index.categories[static_cast<size_t>(r.category)];
         list += (list.empty() ? L"" : L", ") + c.items[static_cast<size_t>(r.item)].caption + L" (" + c.name + L")";
     }
@@ -143,6 +149,51 @@ TEST(FindIndex, ItemsFollowTheDriveAsWhenTheirCategoryIsShown) {
     refreshFindIndex(index, {L"Stick"}, DriveLetters{true, L'E', L'C', L'C'});
     ASSERT_EQ(index.categories.size(), 1u);
     EXPECT_EQ(itemDefinition(index.categories[0].items[0].item), L"E:\\Tools\\tool.exe;E:\\data.txt");
+}
+
+ProgramShortcut shortcut(const std::wstring& name, const std::wstring& target) {
+    return ProgramShortcut{L"C:\\Menu\\" + name + L".lnk", name, L"Start menu", FileStamp{}, toLowerCase(target)};
+}
+
+// The same program in a category and in the Start menu is the user's item.
+TEST(FindIndex, ShortcutsFollowTheItemsOfTheirMatchClassUnlessAnItemStartsThem) {
+    TempFolder dir;
+    InFolder here(dir);
+    writeBytes(dir.file(L"Alpha.kvl"), "Note pad=tools\\pad.exe\r\nMy notes=C:\\x\\n.txt\r\nEditor=C:\\Apps\\editor.exe\r\n");
+    FindIndex index;
+    refreshFindIndex(index, {L"Alpha"}, DriveLetters{});
+    const std::vector<ProgramShortcut> shortcuts = {shortcut(L"Notebook", L"C:\\Apps\\notebook.exe"),
+                                                    shortcut(L"Edit it", L"C:\\APPS\\Editor.exe"),
+                                                    shortcut(L"Pad", toFullPath(L"tools\\pad.exe"))};
+    placeShortcuts(index, shortcuts, L"Start menu");
+    EXPECT_EQ(found(index, L"note"), L"Note pad (Alpha), Notebook (Start menu), My notes (Alpha)");
+    EXPECT_EQ(found(index, L"edit"), L"Editor (Alpha)") << "an item starts that target";
+    EXPECT_EQ(found(index, L"pad"), L"Note pad (Alpha)") << "the item's command made absolute";
+    ASSERT_EQ(index.shortcutOfItem, std::vector<size_t>{0});
+    placeShortcuts(index, {}, L"Start menu");
+    EXPECT_EQ(found(index, L"note"), L"Note pad (Alpha), My notes (Alpha)");
+}
+
+TEST(FindIndex, TheRowChosenForATextComesFirstAndRowsStartedOftenRise) {
+    TempFolder dir;
+    InFolder here(dir);
+    writeBytes(dir.file(L"Alpha.kvl"), "Report 2024=C:\\r1.exe\r\nReport 2023=C:\\r2.exe\r\nOld report=C:\\r3.exe\r\n"
+                                       "Reports=C:\\r4.exe\r\n");
+    FindIndex index;
+    refreshFindIndex(index, {L"Alpha"}, DriveLetters{});
+    const uint64_t now = 13441246949;
+    std::vector<LearnedChoice> choices;
+    for (int i = 0; i < 2; ++i) learnChoice(choices, L"rep", itemRowKey(L"Alpha", L"Report 2023", L"C:\\r2.exe"), now);
+    for (int i = 0; i < 5; ++i) learnChoice(choices, L"old", itemRowKey(L"Alpha", L"Reports", L"C:\\r4.exe"), now);
+    learnChoice(choices, L"old", itemRowKey(L"Alpha", L"Old report", L"C:\\r3.exe"), now - 400 * 86400);
+    const LearnedRanking ranking = learnedRanking(choices, now);
+    const std::wstring favourite = L"Report 2023 (Alpha), Reports (Alpha), Report 2024 (Alpha), Old report (Alpha)";
+    EXPECT_EQ(found(index, L"rep", &ranking), favourite);
+    EXPECT_EQ(found(index, L"re", &ranking), favourite) << "a text that the one learned begins with";
+    EXPECT_EQ(found(index, L"report", &ranking), favourite) << "a text that begins with the one learned";
+    EXPECT_EQ(found(index, L"port", &ranking), L"Reports (Alpha), Report 2023 (Alpha), Old report (Alpha), Report 2024 (Alpha)")
+        << "no text like it learned: by starts, those long ago weighing little";
+    EXPECT_EQ(found(index, L"rep"), L"Report 2024 (Alpha), Report 2023 (Alpha), Reports (Alpha), Old report (Alpha)");
 }
 
 TEST(FindIndex, StartupAndTempCategoriesAreNotSearched) {

@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "launcher/find_learning.h"
+#include "launcher/program_shortcuts.h"
+#include "platform/shell_links.h"
+#include "support/test_files.h"
+
+namespace {
+
+const std::wstring kRow = itemRowKey(L"Tools", L"Editor", L"C:\\editor.exe");
+
+TEST(FindLearning, KeepsTheNewestChoicesAndReadsBackWhatItWrote) {
+    std::vector<LearnedChoice> choices;
+    for (uint64_t t = 0; t <= kMostLearnedChoices; ++t)
+        ASSERT_TRUE(learnChoice(choices, L"t" + std::to_wstring(t), kRow, 1000 + t));
+    ASSERT_EQ(choices.size(), kMostLearnedChoices);
+    for (const LearnedChoice& choice : choices) EXPECT_NE(choice.typed, L"t0") << "the oldest went";
+    ASSERT_TRUE(learnChoice(choices, L"t7", kRow, 5000));
+    ASSERT_EQ(choices.size(), kMostLearnedChoices);
+    const auto again = std::find_if(choices.begin(), choices.end(), [](const LearnedChoice& c) { return c.typed == L"t7"; });
+    ASSERT_NE(again, choices.end());
+    EXPECT_EQ(again->uses, 2u);
+    EXPECT_EQ(again->lastUse, 5000u);
+
+    const std::vector<LearnedChoice> back = parseLearnedChoices(formatLearnedChoices(choices));
+    ASSERT_EQ(back.size(), choices.size());
+    for (size_t i = 0; i < back.size(); ++i) {
+        EXPECT_EQ(back[i].uses, choices[i].uses);
+        EXPECT_EQ(back[i].lastUse, choices[i].lastUse);
+        EXPECT_EQ(back[i].typed, choices[i].typed);
+        EXPECT_EQ(back[i].row, choices[i].row);
+    }
+    EXPECT_FALSE(learnChoice(choices, L"", kRow, 1)) << "nothing typed";
+    EXPECT_FALSE(learnChoice(choices, L"x", itemRowKey(L"Tools", std::wstring(kLongestLearnedRow, L'x'), L""), 1));
+}
+
+TEST(FindLearning, PassesOverLinesThatAreNoChoices) {
+    const std::vector<LearnedChoice> read = parseLearnedChoices(
+        L"; a comment\r\n"
+        L"x\t1\tab\titem\tTools\tEditor=C:\\editor.exe\r\n"
+        L"0\t1\tab\titem\tTools\tEditor=C:\\editor.exe\r\n"
+        L"4294967296\t1\tab\titem\tTools\tEditor=C:\\editor.exe\n"
+        L"1\t1\t\titem\tTools\tEditor=C:\\editor.exe\r"
+        L"1\t1\tab\tother\tC:\\x.lnk\r\n"
+        L"1\t1\tab\r\n"
+        L"3\t99\ted it\tlink\tC:\\Menu\\Editor.lnk");
+    ASSERT_EQ(read.size(), 1u);
+    EXPECT_EQ(read[0].uses, 3u);
+    EXPECT_EQ(read[0].typed, L"ed it");
+    EXPECT_EQ(read[0].row, shortcutRowKey(L"C:\\Menu\\Editor.lnk"));
+    EXPECT_EQ(rowKeyHash(kRow), itemRowHash(L"Tools", L"Editor", L"C:\\editor.exe"));
+}
+
+// Shortcut folders as Windows lays them out: groups in the Start menu, none
+// looked into on the desktop; a folder that is not there passes unnoticed.
+TEST(ProgramShortcuts, ReadsTheGroupsAndAgainOnlyWhenAFolderChanged) {
+    TempFolder dir;
+    std::filesystem::create_directories(dir.path / L"Menu" / L"Accessories");
+    std::filesystem::create_directories(dir.path / L"Desk" / L"Mine");
+    ShellLinkInfo link;
+    link.path = L"C:\\windows\\notepad.exe";
+    createShellLink(link, dir.file(L"Menu\\Accessories\\Pad.lnk"));
+    createShellLink(link, dir.file(L"Menu\\Top.lnk"));
+    createShellLink(link, dir.file(L"Desk\\Desk.lnk"));
+    createShellLink(link, dir.file(L"Desk\\Mine\\Inner.lnk"));
+    writeBytes(dir.file(L"Menu\\readme.txt"), "not a shortcut");
+    const std::vector<ShortcutRoot> roots = {{dir.file(L"Menu"), L"Start menu", true},
+                                             {dir.file(L"Desk"), L"Desktop", false},
+                                             {dir.file(L"Gone"), L"Gone", true}};
+    ProgramShortcuts found;
+    ASSERT_TRUE(refreshProgramShortcuts(found, roots));
+    std::vector<std::wstring> seen;
+    for (const ProgramShortcut& s : found.shortcuts) seen.push_back(s.name + L" | " + s.place + L" | " + s.target);
+    std::sort(seen.begin(), seen.end());
+    EXPECT_EQ(seen, (std::vector<std::wstring>{L"Desk | Desktop | c:\\windows\\notepad.exe",
+                                                L"Pad | Start menu › Accessories | c:\\windows\\notepad.exe",
+                                                L"Top | Start menu | c:\\windows\\notepad.exe"}));
+    EXPECT_FALSE(refreshProgramShortcuts(found, roots)) << "nothing changed";
+    createShellLink(link, dir.file(L"Menu\\Accessories\\Pad 2.lnk"));
+    EXPECT_TRUE(refreshProgramShortcuts(found, roots)) << "a group got a shortcut";
+    EXPECT_EQ(found.shortcuts.size(), 4u);
+}
+
+}  // namespace
