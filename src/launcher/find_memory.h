@@ -4,8 +4,7 @@
 #include <string>
 
 #include "launcher/find_learning.h"
-
-constexpr const wchar_t* kFindMemoryFileName = L"FindLearned.txt";
+#include "settings/data_folder.h"
 
 struct FindMemory {
     LearnedRanking ranking;

@@ -28,6 +28,7 @@ extern ProgramFolders programFolders;
 
 constexpr const wchar_t* kRedirectFileName = L"KivoRedir.ini";
 constexpr const wchar_t* kSettingsFileName = L"Kivo.ini";
+constexpr const wchar_t* kFindMemoryFileName = L"FindLearned.txt";  // what Find learned
 
 // Program path and folder of this process; the data folder is the current directory.
 void initProgramFolders(ProgramFolders& folders);

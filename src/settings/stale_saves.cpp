@@ -9,7 +9,7 @@ namespace {
 
 bool isOwnFile(const std::wstring& name) {
     const std::wstring kvl = L".kvl";
-    if (sameTextIgnoringCase(name, kSettingsFileName)) return true;
+    if (sameTextIgnoringCase(name, kSettingsFileName) || sameTextIgnoringCase(name, kFindMemoryFileName)) return true;
     return name.size() > kvl.size() && sameTextIgnoringCase(name.substr(name.size() - kvl.size()), kvl);
 }
 

@@ -34,7 +34,7 @@ struct SettingsEnables {
 SettingsEnables applyEnableRules(SettingsChecks& checks);
 
 constexpr int kSettingsInnerWidth = 420;
-constexpr int kSettingsInnerHeight = 671;
+constexpr int kSettingsInnerHeight = 649;
 
 // The launcher's corner, moved into the work area so that the dialog is seen:
 // pulled in from the right and bottom edges, and from beyond the left and top.

@@ -55,7 +55,7 @@ const ControlRow kControls[] = {
     {kAutoHideBox, Kind::Check, kWindowFrame, 50, 74, 380, 22, 64},
     {kSpeedLabel, Kind::RightLabel, kWindowFrame, 50, 101, 120, 22, 65},
     {kSlideSpeedField, Kind::Spin, kWindowFrame, 190, 99, 45, 22, 0},
-    {kLaunchFrame, Kind::Frame, 0, 10, 268, 400, 356, 0},
+    {kLaunchFrame, Kind::Frame, 0, 10, 268, 400, 334, 0},
     {kAutoCloseBox, Kind::Check, kLaunchFrame, 10, 5, 380, 22, 66},
     {kDelayLabel, Kind::Label, kLaunchFrame, 10, 30, 210, 22, 67},
     {kDelayField, Kind::Digits, kLaunchFrame, 220, 27, 60, 22, 0},
@@ -76,10 +76,10 @@ const ControlRow kControls[] = {
     {kSameFontBox, Kind::Check, kLaunchFrame, 125, 252, 120, 22, 79},
     {kSameBackgroundBox, Kind::Check, kLaunchFrame, 250, 252, 140, 22, 80},
     {kAllowDropBox, Kind::Check, kLaunchFrame, 10, 282, 380, 22, 81},
-    {kFindProgramsBox, Kind::Check, kLaunchFrame, 10, 304, 380, 22, 102},
-    {kFindLearnsBox, Kind::Check, kLaunchFrame, 10, 326, 380, 22, 103},
-    {kOkButton, Kind::DefaultButton, 0, 105, 634, 90, 24, 28},
-    {kCancelButton, Kind::Button, 0, 200, 634, 90, 24, 30},
+    {kFindProgramsBox, Kind::Check, kLaunchFrame, 10, 304, 205, 22, 102},
+    {kFindLearnsBox, Kind::Check, kLaunchFrame, 215, 304, 175, 22, 103},
+    {kOkButton, Kind::DefaultButton, 0, 105, 612, 90, 24, 28},
+    {kCancelButton, Kind::Button, 0, 200, 612, 90, 24, 30},
 };
 
 // Check boxes that show one setting each, checked for 1.

@@ -156,4 +156,53 @@ xdotool key Escape
 wait_kivo_exit
 tr -d '\r' <"$data/Kivo.ini" | grep -qx 'FindOnHotkey=1' && pass "the setting is kept" \
   || fail "FindOnHotkey lost: $(tr -d '\r' <"$data/Kivo.ini")"
+
+# The programs of the computer: shortcuts in a group of the Start menu and on
+# the public desktop, to a program that no item starts.
+mkdir -p "$data/other" "$E2E_OUT/menu" "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kivo e2e/Tools"
+cp "$BUILD_DIR/tests/launch_probe.exe" "$data/other/zeta.exe"
+cp "$BUILD_DIR/tests/launch_probe.exe" "$data/other/desk.exe"
+cp "$(dirname "$0")/../data/red.ico" "$data/other/red.ico"
+group='C:\ProgramData\Microsoft\Windows\Start Menu\Programs\Kivo e2e'
+wine "$PROBE" make-link "$group\Tools\Zeta viewer.lnk" "$(winpath "$data/other/zeta.exe")" 'C:\windows' '--item zeta' \
+  "$(winpath "$data/other/red.ico")" </dev/null >/dev/null 2>&1 || fail "no Start menu shortcut"
+wine "$PROBE" make-link 'C:\users\Public\Desktop\Zeta desk.lnk' "$(winpath "$data/other/desk.exe")" 'C:\users' \
+  '--item desk' </dev/null >/dev/null 2>&1 || fail "no desktop shortcut"
+start_kivo "$data" /nostartup
+wait_launcher || finish
+click_caption "$LAUNCHER_WIN"
+find_text zeta
+expect_rows_soon '1\tZeta viewer\tStart menu › Kivo e2e › Tools\n0\tZeta desk\tDesktop\n' \
+  "Find lists the shortcuts of the Start menu and the desktop with where they live"
+xdotool key Down Return
+wait_lines "$log" 8 && mapfile -t records < <(tr -d '\r' <"$log")
+[[ "${records[6]:-}" == *'desk.exe"'*'--item desk' || "${records[6]:-}" == *'desk.exe --item desk' ]] && [ "${records[7]:-}" = 'C:\users' ] \
+  && pass "a shortcut starts with its parameters in its folder" || fail "started: ${records[6]:-none} in ${records[7]:-none}"
+grep -q "	zeta	link	C:\\users\\Public\\Desktop\\Zeta desk.lnk" "$data/FindLearned.txt" && pass "Find learned the choice" \
+  || fail "FindLearned.txt: $(cat "$data/FindLearned.txt" 2>/dev/null)"
+
+# Filed into the category shown before Find, from the row's context menu.
+find_text zeta
+expect_rows_soon '1\tZeta desk\tDesktop\n0\tZeta viewer\tStart menu › Kivo e2e › Tools\n' "the row chosen before comes first"
+read -r x y < <(row_point 'Kivo ' 1) && xdotool mousemove "$x" "$y" click 3 sleep 0.5 key Down Right sleep 0.3 key Return
+expect_rows_soon '1\tZeta desk\tDesktop\n0\tZeta viewer\tAlpha\n' "Add to category files it: Find lists it as the item"
+tr -d '\r' <"$data/Alpha.kvl" | tail -1 | grep -qxF "Zeta viewer=$(winpath "$data/other/zeta.exe");--item zeta;C:\\windows\\;;other\\red.ico" \
+  && pass "the category file holds the shortcut's target, parameters, folder and icon" || fail "Alpha.kvl ends: $(tail -1 "$data/Alpha.kvl")"
+xdotool key Escape sleep 0.5
+read -r x y < <(row_point 'Kivo ' 5) || true
+import -window root -crop "16x16+$((x - 22))+$((y - 8))" "$E2E_OUT/zeta-icon.png"
+red=$(convert "$E2E_OUT/zeta-icon.png" -depth 8 txt:- | grep -c '#FF0000' || true)
+[ "${red:-0}" -ge 40 ] && pass "its icon shows" || fail "the new item's icon has ${red:-no} red pixels"
+xdotool key Escape
+wait_kivo_exit
+start_kivo "$data" /nostartup
+wait_launcher || finish
+click_caption "$LAUNCHER_WIN"
+find_text zet
+expect_rows_soon '1\tZeta desk\tDesktop\n0\tZeta viewer\tAlpha\n' "after a restart the learned row still comes first"
+click_caption "$LAUNCHER_WIN"
+xdotool key Escape sleep 0.5 key Escape
+wait_kivo_exit
+rm -rf "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kivo e2e" \
+  "$WINEPREFIX/drive_c/users/Public/Desktop/Zeta desk.lnk"
 finish

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # A kill in the middle of a save never damages the file: save_writer.exe saves
-# Kivo.ini and a category file through Kivo's own save functions, two writers at
-# once, and save_killer.exe ends them with TerminateProcess at random moments of
-# their saves, hundreds of times a file. After every kill each file holds exactly
+# Kivo.ini, a category file and the file of what Find learned through Kivo's own
+# save functions, three writers at once, and save_killer.exe ends them with
+# TerminateProcess at random moments of their saves, hundreds of times a file. After every kill each file holds exactly
 # its old or its new content, never an empty, cut or mixed one. The next start of
 # kivo.exe removes the new files that the kills left behind and reads both files.
 # Last, kivo.exe itself is killed while it writes Kivo.ini at its exit, and every
@@ -29,7 +29,7 @@ show_report() { tr -d '\r' <"$1" | sed 's/^/    /'; }
 
 # The two contents of each file as Kivo's save functions write them; the data
 # folder then holds B of each.
-for kind in settings category; do
+for kind in settings category learned; do
   wine "$WRITER" "$kind" "$(winpath "$data")" reference "$(winpath "$refs/$kind.A")" "$(winpath "$refs/$kind.B")" \
     </dev/null >>"$E2E_OUT/wine.log" 2>&1 || fail "the $kind file could not be saved without a kill"
 done
@@ -37,10 +37,11 @@ done
 result=0
 wine "$KILLER" writers "$(winpath "$WRITER")" "$(winpath "$data")" "$KILLS_PER_FILE" "$(winpath "$E2E_OUT/writers.txt")" \
   "$(winpath "$refs/settings.A")" "$(winpath "$refs/settings.B")" \
-  "$(winpath "$refs/category.A")" "$(winpath "$refs/category.B")" </dev/null >>"$E2E_OUT/wine.log" 2>&1 || result=$?
+  "$(winpath "$refs/category.A")" "$(winpath "$refs/category.B")" \
+  "$(winpath "$refs/learned.A")" "$(winpath "$refs/learned.B")" </dev/null >>"$E2E_OUT/wine.log" 2>&1 || result=$?
 show_report "$E2E_OUT/writers.txt"
 kills=$(count "$E2E_OUT/writers.txt" total kills)
-if [ "$result" -eq 0 ] && [ "${kills:-0}" -ge $((2 * KILLS_PER_FILE)) ]; then
+if [ "$result" -eq 0 ] && [ "${kills:-0}" -ge $((3 * KILLS_PER_FILE)) ]; then
   pass "$kills kills while saving: every file held its old or its new content"
 else
   fail "kills while saving: exit code $result after ${kills:-no} kills"

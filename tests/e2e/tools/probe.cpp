@@ -32,7 +32,7 @@
 //   probe dialog-state "<title>" <file>   as state, for the first visible window
 //        with the title that has an owner (a dialog titled like its owner)
 //   probe link <lnk> <file>           target, arguments and directory of a shortcut
-//   probe make-link <lnk> <target> <directory> [<arguments>]   writes a shortcut
+//   probe make-link <lnk> <target> <directory> [<arguments> [<icon file>]]   writes a shortcut
 //   probe startup-folder <file>       the user's Startup folder (made when missing)
 //   probe modules "<title>" <file>    the full paths of the libraries loaded in the process
 //                                     that shows the window with this title
@@ -192,8 +192,8 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"link" && argc == 4)
         return toFile(argv[3], [&](FILE* out) { return writeLink(argv[2], out); });
-    if (command == L"make-link" && (argc == 5 || argc == 6))
-        return makeLink(argv[2], argv[3], argv[4], argc == 6 ? argv[5] : L"");
+    if (command == L"make-link" && argc >= 5 && argc <= 7)
+        return makeLink(argv[2], argv[3], argv[4], argc >= 6 ? argv[5] : L"", argc == 7 ? argv[6] : L"");
     if (command == L"startup-folder" && argc == 3)
         return toFile(argv[2], [&](FILE* out) { return writeStartupFolder(out); });
     if (command == L"dialog-state" && argc == 4) {

@@ -53,7 +53,8 @@ HWND findDialog(const wchar_t* title);
 // Shortcut files: "target", "arguments" and "directory" lines; a shortcut
 // written to `target` with that working directory; the user's Startup folder.
 int writeLink(const wchar_t* linkFile, FILE* out);
-int makeLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* directory, const wchar_t* arguments);
+int makeLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* directory, const wchar_t* arguments,
+             const wchar_t* icon);
 int writeStartupFolder(FILE* out);
 
 // The full paths of the libraries loaded in the window's process.

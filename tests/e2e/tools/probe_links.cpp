@@ -50,7 +50,8 @@ int writeLink(const wchar_t* linkFile, FILE* out) {
     return result;
 }
 
-int makeLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* directory, const wchar_t* arguments) {
+int makeLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* directory, const wchar_t* arguments,
+             const wchar_t* icon) {
     ComSession com;
     IShellLinkW* link = nullptr;
     IPersistFile* file = nullptr;
@@ -58,7 +59,7 @@ int makeLink(const wchar_t* linkFile, const wchar_t* target, const wchar_t* dire
     if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                                    reinterpret_cast<void**>(&link))) &&
         SUCCEEDED(link->SetPath(target)) && SUCCEEDED(link->SetWorkingDirectory(directory)) &&
-        SUCCEEDED(link->SetArguments(arguments)) &&
+        SUCCEEDED(link->SetArguments(arguments)) && (!*icon || SUCCEEDED(link->SetIconLocation(icon, 0))) &&
         SUCCEEDED(link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
         SUCCEEDED(file->Save(linkFile, TRUE))) {
         result = kFound;

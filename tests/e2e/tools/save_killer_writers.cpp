@@ -1,5 +1,6 @@
 // Kills save_writer.exe at random moments of its saves, one writer for the
-// settings file and one for a category file at the same time.
+// settings file, one for a category file and one for the file of what Find
+// learned, all at the same time.
 #include <thread>
 
 #include "save_killer.h"
@@ -10,7 +11,7 @@ namespace {
 using namespace killer;
 
 struct Job {
-    const wchar_t* kind = L"";  // "settings" or "category"
+    const wchar_t* kind = L"";  // "settings", "category" or "learned"
     const wchar_t* fileName = L"";
     std::wstring writer;
     std::wstring folder;
@@ -146,15 +147,18 @@ void runJob(Job& job) {
 }  // namespace
 
 int killWriters(wchar_t** args, int count, FILE* report) {
-    if (count != 8) return 2;
-    Job jobs[2];
+    constexpr int kJobs = 3;
+    if (count != 4 + 2 * kJobs) return 2;
+    Job jobs[kJobs];
     jobs[0].kind = L"settings";
     jobs[0].fileName = L"Kivo.ini";
     jobs[1].kind = L"category";
     const std::wstring category = bigCategoryName() + L".kvl";
     jobs[1].fileName = category.c_str();
+    jobs[2].kind = L"learned";
+    jobs[2].fileName = L"FindLearned.txt";
     const uint64_t seed = static_cast<uint64_t>(nowMicros()) ^ GetCurrentProcessId();
-    for (int j = 0; j < 2; ++j) {
+    for (int j = 0; j < kJobs; ++j) {
         Job& job = jobs[j];
         job.writer = args[0];
         job.folder = args[1];
@@ -171,8 +175,10 @@ int killWriters(wchar_t** args, int count, FILE* report) {
     }
     const int64_t began = nowMicros();
     std::thread second(runJob, std::ref(jobs[1]));
+    std::thread third(runJob, std::ref(jobs[2]));
     runJob(jobs[0]);
     second.join();
+    third.join();
 
     Outcomes total;
     bool stopped = false;

@@ -1,11 +1,12 @@
-// Saves a settings file or a category file through Kivo's own save functions,
+// Saves a settings file, a category file or the file of what Find learned
+// through Kivo's own save functions,
 // over and over, for save_killer to kill it in the middle. Two contents, A and
 // B, of different lengths and every line its own, take turns, so that a file
 // cut short or pieced together from both can never pass for either.
-//   save_writer settings|category <data folder> reference <A file> <B file>
+//   save_writer settings|category|learned <data folder> reference <A file> <B file>
 //        saves A, then B, and copies what each save left in place to the file
 //        given: what the killer compares with (the data folder then holds B)
-//   save_writer settings|category <data folder> loop <shared memory name>
+//   save_writer settings|category|learned <data folder> loop <shared memory name>
 //        reads the file (it must hold A or B), then saves the other content,
 //        and so on, reporting in the shared memory (see save_progress.h); ends
 //        by itself after a minute if no one kills it
@@ -16,11 +17,13 @@
 #include <cstdio>
 #include <string>
 
+#include "launcher/find_memory.h"
 #include "platform/files.h"
 #include "save_progress.h"
 #include "settings/ini_document.h"
 #include "store/category_file.h"
 #include "store/category_store.h"
+#include "store/text_encoding.h"
 
 namespace {
 
@@ -68,14 +71,40 @@ void fillCategory(CategoryStore& store, wchar_t content) {
                                            L"%windir%\\notepad.exe;" + lineText(content, i, length) + L";;;"));
 }
 
+// About 40 KB (A) and 55 KB (B): the most choices the file keeps, and fewer.
+std::vector<LearnedChoice> learnedContent(wchar_t content) {
+    std::vector<LearnedChoice> choices;
+    const int count = content == L'A' ? 300 : 400;
+    for (int i = 1; i <= count; ++i)
+        choices.push_back(LearnedChoice{static_cast<uint32_t>(i), 13441246949u + i, lineText(content, i, 40),
+                                        itemRowKey(L"Tools", lineText(content, i, 30), L"C:\\tool.exe")});
+    return choices;
+}
+
+enum class Kind { Settings, Category, Learned };
+
 struct Target {
+    Kind kind = Kind::Settings;
     bool settings = false;
     std::wstring path;
     IniDocument docs[2];
     CategoryStore stores[2];
+    std::vector<LearnedChoice> learned[2];
 };
 
+// 0 for A, 1 for B, -1 for anything else.
+int learnedOnDisk(const Target& target) {
+    std::string bytes;
+    if (!readWholeFile(target.path, bytes)) return -1;
+    const std::vector<LearnedChoice> choices = parseLearnedChoices(decodeText(bytes).text);
+    for (int c = 0; c < 2; ++c)
+        if (choices.size() == target.learned[c].size() && choices.back().typed == target.learned[c].back().typed)
+            return c;
+    return -1;
+}
+
 bool saveContent(Target& target, int content) {
+    if (target.kind == Kind::Learned) return writeLearnedFile(target.path, target.learned[content]);
     if (!target.settings) return saveCategoryFile(target.stores[content], target.path);
     // The same document saved again must count as changed, or save() skips it.
     ++target.docs[content].changes;
@@ -84,6 +113,7 @@ bool saveContent(Target& target, int content) {
 
 // 0 for A, 1 for B, -1 when the file reads as neither, read the way Kivo reads it.
 int contentOnDisk(const Target& target) {
+    if (target.kind == Kind::Learned) return learnedOnDisk(target);
     if (target.settings) {
         IniDocument doc;
         doc.path = target.path;
@@ -140,17 +170,23 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring kind = argv[1];
     const std::wstring folder = fullPathName(argv[2]);
     const std::wstring action = argv[3];
-    if (kind != L"settings" && kind != L"category") return kBadUsage;
+    if (kind != L"settings" && kind != L"category" && kind != L"learned") return kBadUsage;
 
     static Target target;  // two copies of each content: too large for the stack
-    target.settings = kind == L"settings";
-    target.path = folder + (folder.back() == L'\\' ? L"" : L"\\") + (target.settings ? L"Kivo.ini" : bigCategoryName() + L".kvl");
+    target.kind = kind == L"settings" ? Kind::Settings : kind == L"category" ? Kind::Category : Kind::Learned;
+    target.settings = target.kind == Kind::Settings;
+    const std::wstring name = target.settings                  ? std::wstring(L"Kivo.ini")
+                              : target.kind == Kind::Category ? bigCategoryName() + L".kvl"
+                                                              : std::wstring(kFindMemoryFileName);
+    target.path = folder + (folder.back() == L'\\' ? L"" : L"\\") + name;
     for (int c = 0; c < 2; ++c) {
         const wchar_t content = c == 0 ? L'A' : L'B';
         if (target.settings)
             target.docs[c] = settingsContent(target.path, content);
-        else
+        else if (target.kind == Kind::Category)
             fillCategory(target.stores[c], content);
+        else
+            target.learned[c] = learnedContent(content);
     }
     if (action == L"reference" && argc == 6) return writeReferences(target, argv[4], argv[5]);
     if (action == L"loop") return saveInTurns(target, argv[4]);
