@@ -110,8 +110,8 @@ const wchar_t* const kDefaultTexts[kLanguageEntryCount] = {
     L"Forget what Find learned",  // 99
     L"Start menu",  // 100
     L"Desktop",  // 101
-    L"Find lists Start menu programs",  // 102
-    L"Find learns from your choices",  // 103
+    L"Find Start menu programs",  // 102
+    L"Find learns your choices",  // 103
 };
 
 }  // namespace

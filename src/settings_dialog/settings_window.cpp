@@ -76,8 +76,8 @@ const ControlRow kControls[] = {
     {kSameFontBox, Kind::Check, kLaunchFrame, 125, 252, 120, 22, 79},
     {kSameBackgroundBox, Kind::Check, kLaunchFrame, 250, 252, 140, 22, 80},
     {kAllowDropBox, Kind::Check, kLaunchFrame, 10, 282, 380, 22, 81},
-    {kFindProgramsBox, Kind::Check, kLaunchFrame, 10, 304, 205, 22, 102},
-    {kFindLearnsBox, Kind::Check, kLaunchFrame, 215, 304, 175, 22, 103},
+    {kFindProgramsBox, Kind::Check, kLaunchFrame, 10, 304, 190, 22, 102},
+    {kFindLearnsBox, Kind::Check, kLaunchFrame, 205, 304, 185, 22, 103},
     {kOkButton, Kind::DefaultButton, 0, 105, 612, 90, 24, 28},
     {kCancelButton, Kind::Button, 0, 200, 612, 90, 24, 30},
 };

@@ -14,7 +14,8 @@ printf '%s\r\n' 'Improve=my tools\probe.exe' 'My programs=my tools\probe.exe' 'O
   'Project notes=my tools\probe.exe;--item "project";my tools' '=my tools\probe.exe' >"$data/Beta.kvl"
 printf '%s\r\n' 'Probe at start=my tools\probe.exe;--item startup' >"$data/Startup.kvl"
 printf '%s\r\n' 'Probe in temp=my tools\probe.exe' >"$data/temp.kvl"
-printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nSingleColumn=1\r\n[Alpha]\r\nLargeIcons=0\r\n' >"$data/Kivo.ini"
+# What Find learns would reorder the rows: it is tried last.
+printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nSingleColumn=1\r\nFindLearns=0\r\n[Alpha]\r\nLargeIcons=0\r\n' >"$data/Kivo.ini"
 (cd "$data" && md5sum ./*.kvl) >"$E2E_OUT/before.md5"
 export KIVO_PROBE_LOG
 KIVO_PROBE_LOG=$(winpath "$E2E_OUT")\\probe.log
@@ -107,7 +108,7 @@ if grep -q 'startup' "$log"; then fail "an item of the start-up category was sta
 if tr -d '\r' <"$data/Kivo.ini" | grep -q '^FindOnHotkey='; then fail "a setting never changed was written"; fi
 
 # With FindOnHotkey the hotkey (Ctrl+Alt+K) that brings the window up opens Find.
-printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nHotkey=$3804B\r\nFindOnHotkey=1\r\n[Alpha]\r\nLargeIcons=1\r\n' >"$data/Kivo.ini"
+printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nHotkey=$3804B\r\nFindOnHotkey=1\r\nFindLearns=0\r\n[Alpha]\r\nLargeIcons=1\r\n' >"$data/Kivo.ini"
 start_kivo "$data" /nostartup
 wait_launcher || finish
 click_caption "$LAUNCHER_WIN"
@@ -168,6 +169,7 @@ wine "$PROBE" make-link "$group\Tools\Zeta viewer.lnk" "$(winpath "$data/other/z
   "$(winpath "$data/other/red.ico")" </dev/null >/dev/null 2>&1 || fail "no Start menu shortcut"
 wine "$PROBE" make-link 'C:\users\Public\Desktop\Zeta desk.lnk' "$(winpath "$data/other/desk.exe")" 'C:\users' \
   '--item desk' </dev/null >/dev/null 2>&1 || fail "no desktop shortcut"
+printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nSingleColumn=1\r\n[Alpha]\r\nLargeIcons=0\r\n' >"$data/Kivo.ini"
 start_kivo "$data" /nostartup
 wait_launcher || finish
 click_caption "$LAUNCHER_WIN"
@@ -178,7 +180,7 @@ xdotool key Down Return
 wait_lines "$log" 8 && mapfile -t records < <(tr -d '\r' <"$log")
 [[ "${records[6]:-}" == *'desk.exe"'*'--item desk' || "${records[6]:-}" == *'desk.exe --item desk' ]] && [ "${records[7]:-}" = 'C:\users' ] \
   && pass "a shortcut starts with its parameters in its folder" || fail "started: ${records[6]:-none} in ${records[7]:-none}"
-grep -q "	zeta	link	C:\\users\\Public\\Desktop\\Zeta desk.lnk" "$data/FindLearned.txt" && pass "Find learned the choice" \
+grep -qF "	zeta	link	C:\users\Public\Desktop\Zeta desk.lnk" "$data/FindLearned.txt" && pass "Find learned the choice" \
   || fail "FindLearned.txt: $(cat "$data/FindLearned.txt" 2>/dev/null)"
 
 # Filed into the category shown before Find, from the row's context menu.
@@ -189,8 +191,10 @@ expect_rows_soon '1\tZeta desk\tDesktop\n0\tZeta viewer\tAlpha\n' "Add to catego
 tr -d '\r' <"$data/Alpha.kvl" | tail -1 | grep -qxF "Zeta viewer=$(winpath "$data/other/zeta.exe");--item zeta;C:\\windows\\;;other\\red.ico" \
   && pass "the category file holds the shortcut's target, parameters, folder and icon" || fail "Alpha.kvl ends: $(tail -1 "$data/Alpha.kvl")"
 xdotool key Escape sleep 0.5
-read -r x y < <(row_point 'Kivo ' 5) || true
-import -window root -crop "16x16+$((x - 22))+$((y - 8))" "$E2E_OUT/zeta-icon.png"
+x=0 y=0
+read -r x y < <(row_point 'Kivo ' 5) || fail "no row 5 in the category"
+# The row's icon lies left of its label, whose centre the point is.
+import -window root -crop "${x}x12+0+$((y - 6))" "$E2E_OUT/zeta-icon.png"
 red=$(convert "$E2E_OUT/zeta-icon.png" -depth 8 txt:- | grep -c '#FF0000' || true)
 [ "${red:-0}" -ge 40 ] && pass "its icon shows" || fail "the new item's icon has ${red:-no} red pixels"
 xdotool key Escape
