@@ -30,6 +30,13 @@ void trimAtTerminator(std::wstring& text) {
     if (end != std::wstring::npos) text.resize(end);
 }
 
+// A new link object with its file interface; false when the system gives none.
+bool newLinkObject(ComRef<IShellLinkW>& shellLink, ComRef<IPersistFile>& file) {
+    return SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                                      shellLink.out())) &&
+           SUCCEEDED(shellLink.ptr->QueryInterface(IID_IPersistFile, file.out()));
+}
+
 }  // namespace
 
 bool resolveShellLink(const std::wstring& linkFile, ShellLinkInfo& link) {
@@ -43,12 +50,8 @@ bool resolveShellLink(const std::wstring& linkFile, ShellLinkInfo& link) {
         // The interfaces go before the apartment they live in.
         ComApartment apartment;
         ComRef<IShellLinkW> shellLink;
-        if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                    shellLink.out())))
-            return false;
         ComRef<IPersistFile> file;
-        if (FAILED(shellLink.ptr->QueryInterface(IID_IPersistFile, file.out()))) return false;
-        if (FAILED(file.ptr->Load(linkFile.c_str(), STGM_READ))) return false;
+        if (!newLinkObject(shellLink, file) || FAILED(file.ptr->Load(linkFile.c_str(), STGM_READ))) return false;
         // Without a window and SLR_NO_UI a moved target is searched for quietly,
         // never through a dialog.
         if (FAILED(shellLink.ptr->Resolve(nullptr, SLR_NO_UI))) return false;
@@ -84,9 +87,8 @@ bool resolveShellLink(const std::wstring& linkFile, ShellLinkInfo& link) {
 void createShellLink(const ShellLinkInfo& link, const std::wstring& linkFile) {
     ComApartment apartment;
     ComRef<IShellLinkW> shellLink;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                shellLink.out())))
-        return;
+    ComRef<IPersistFile> file;
+    if (!newLinkObject(shellLink, file)) return;
     shellLink.ptr->SetPath(link.path.c_str());
     shellLink.ptr->SetArguments(link.arguments.c_str());
     shellLink.ptr->SetWorkingDirectory(link.workingDirectory.c_str());
@@ -94,20 +96,15 @@ void createShellLink(const ShellLinkInfo& link, const std::wstring& linkFile) {
     shellLink.ptr->SetShowCmd(SW_SHOWNORMAL);
     shellLink.ptr->SetHotkey(0);
     shellLink.ptr->SetIconLocation(link.path.c_str(), 0);
-    ComRef<IPersistFile> file;
-    if (SUCCEEDED(shellLink.ptr->QueryInterface(IID_IPersistFile, file.out())))
-        file.ptr->Save(linkFile.c_str(), TRUE);
+    file.ptr->Save(linkFile.c_str(), TRUE);
 }
 
 std::vector<std::wstring> shellLinkTargets(const std::vector<std::wstring>& linkFiles) {
     std::vector<std::wstring> targets(linkFiles.size());
     ComApartment apartment;
     ComRef<IShellLinkW> shellLink;
-    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                                shellLink.out())))
-        return targets;
     ComRef<IPersistFile> file;
-    if (FAILED(shellLink.ptr->QueryInterface(IID_IPersistFile, file.out()))) return targets;
+    if (!newLinkObject(shellLink, file)) return targets;
     // One link object loads one file after the other: making one for each of
     // hundreds of shortcuts costs more than reading them.
     std::wstring text(kTextBufferLength, L'\0');
