@@ -15,12 +15,9 @@ namespace {
 
 const std::wstring kFile = std::wstring(L"C:\\Data\\") + kFindMemoryFileName;
 
+// Every field of every choice, in order.
 bool sameChoices(const std::vector<LearnedChoice>& a, const std::vector<LearnedChoice>& b) {
-    if (a.size() != b.size()) return false;
-    for (size_t i = 0; i < a.size(); ++i)
-        if (a[i].uses != b[i].uses || a[i].lastUse != b[i].lastUse || a[i].typed != b[i].typed || a[i].row != b[i].row)
-            return false;
-    return true;
+    return formatLearnedChoices(a) == formatLearnedChoices(b);
 }
 
 std::vector<LearnedChoice> readBack() {
