@@ -104,6 +104,13 @@ void indexCategories() {
     if (generalSettings.FindLearns) readFindMemory(f.memory);
 }
 
+// The name of the category of a row's item; empty for a shortcut.
+std::wstring foundCategoryOfRow(int row) {
+    const FindState& f = findState;
+    if (!foundItemOfRow(row) || foundShortcutOfRow(row)) return std::wstring();
+    return f.index.categories[static_cast<size_t>(f.results[static_cast<size_t>(row)].category)].name;
+}
+
 void showFindControls(bool find) {
     setControlVisible(kLauncherWindow, kLauncherTitleStrip, !find);
     setControlVisible(kLauncherWindow, kLauncherItemView, !find);
@@ -184,11 +191,6 @@ const ProgramShortcut* foundShortcutOfRow(int row) {
     return &f.shortcuts.shortcuts[f.index.shortcutOfItem[static_cast<size_t>(result.item)]];
 }
 
-std::wstring foundCategoryOfRow(int row) {
-    const FindState& f = findState;
-    if (!foundItemOfRow(row) || foundShortcutOfRow(row)) return std::wstring();
-    return f.index.categories[static_cast<size_t>(f.results[static_cast<size_t>(row)].category)].name;
-}
 
 const IndexedItem* foundItemOfRow(int row) {
     const FindState& f = findState;
@@ -217,7 +219,7 @@ int LaunchFoundItem() {
         beep();
         return kLaunchNothing;
     }
-    const std::wstring category = shortcut ? std::wstring() : foundCategoryOfRow(row);
+    const std::wstring category = foundCategoryOfRow(row);
     // Copies: a launch may show a message, and the index must not change under it.
     const CategoryItem item = found->item;
     const std::wstring typed = f.foundText;

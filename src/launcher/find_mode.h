@@ -47,8 +47,6 @@ int LaunchFoundItem();
 const IndexedItem* foundItemOfRow(int row);
 // The shortcut a row starts, or null for an item of a category.
 const ProgramShortcut* foundShortcutOfRow(int row);
-// The name of the category of a row's item; empty for a shortcut.
-std::wstring foundCategoryOfRow(int row);
 // The results searched for again, the index brought up to the files (after a
 // save by Find itself, or when learning was forgotten).
 void RefreshFind();
