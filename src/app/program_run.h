@@ -5,11 +5,13 @@
 #include <string>
 
 #include "app/command_line.h"
+#include "platform/instance_lock.h"
 #include "store/category_store.h"
 
 struct ProgramRun {
     StartOptions options;
     int loopRequest = 0;
+    InstanceLock instanceLock;  // held for the whole run
     // The category shown at start in place of the stored one, which is gone,
     // and its window as first shown: as long as the user leaves both alone,
     // the settings keep naming the stored category.

@@ -14,8 +14,10 @@
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/icons.h"
+#include "platform/instance_lock.h"
 #include "platform/other_instance.h"
 #include "platform/tray_icon.h"
+#include "platform/ui_events.h"
 #include "platform/ui_controls.h"
 #include "platform/ui_windows.h"
 #include "settings/data_folder.h"
@@ -36,6 +38,8 @@ void saveSettingsNow();
 namespace {
 
 constexpr int kHotkeyEnabled = 0x8000;
+constexpr unsigned kOwnerWindowWait = 5000;
+constexpr unsigned kOwnerLookInterval = 20;
 
 std::wstring storedStartCategory() {
     return generalSettings.CatSelect.empty() ? generalSettings.MRU : generalSettings.CatSelect;
@@ -49,18 +53,45 @@ std::wstring startCategory() {
                                                                                                 : std::wstring();
 }
 
-// True when another instance on this data folder answered (or "/close" found
-// none): this one then ends.
-bool handledByOtherInstance() {
-    void* other = findInstanceWindow(launcherWindow.programTitle, launcherWindow.instanceId);
-    if (other) {
-        if (programRun.options.closeRunning)
-            postInstanceCommand(other, kCommandExit);
-        else
-            restoreInstanceWindow(other);
-        return true;
+// The owner of the data folder as its settings file names its window.
+std::wstring ownerWindowTitle() {
+    IniDocument settings;
+    settings.path = fullPathName(kSettingsFileName);
+    load(settings);
+    GeneralSettings general;
+    readGeneralSettings(settings, general, userLanguageEnglishName());
+    return general.ProgTitle;
+}
+
+void handOver(void* owner) {
+    if (programRun.options.closeRunning)
+        postInstanceCommand(owner, kCommandExit);
+    else
+        restoreInstanceWindow(owner);
+}
+
+// A folder has one instance, and it takes the folder's lock before it reads any
+// of its files. A start that finds the lock held waits for the owner's window
+// (two starts a moment apart: the other may not have made it yet) and hands its
+// request over; an owner that ended meanwhile leaves the folder to this one,
+// which then reads the files as that one left them. True when this start goes on.
+bool becomeFolderInstance() {
+    InstanceLock& lock = programRun.instanceLock;
+    const uint32_t id = launcherWindow.instanceId;
+    if (openInstanceLock(lock, id) && waitForInstanceLock(lock, 0)) return true;
+    const std::wstring title = ownerWindowTitle();
+    // An owner that takes longer has a question open at its start, and the
+    // user answers that one first.
+    const unsigned started = tickCount();
+    for (;;) {
+        if (void* owner = findInstanceWindow(title, id)) {
+            handOver(owner);
+            return false;
+        }
+        if (!lock.mutex) return true;  // no lock to be had: the window alone tells
+        if (waitForInstanceLock(lock, kOwnerLookInterval)) return true;
+        if (tickCount() - started > kOwnerWindowWait) return false;
     }
-    return programRun.options.closeRunning;
 }
 
 void loadProgramIcons() {
@@ -84,12 +115,15 @@ void onLauncherSized(SizeKind kind) {
     LayoutLauncherWindow();
 }
 
-bool readSettingsAndFolders(const std::wstring& commandLine) {
+bool settleDataFolder(const std::wstring& commandLine) {
     fillDefaultLanguage(languageTable);
     initProgramFolders(programFolders);
     if (!applyRedirectFile(programFolders, settingsDocument, showMessage)) return false;
     programRun.options = parseCommandLine(commandLine);
-    if (!applyFolderArgument(programFolders, programRun.options.folderArgument, showMessage)) return false;
+    return applyFolderArgument(programFolders, programRun.options.folderArgument, showMessage);
+}
+
+bool readSettings() {
     openSettingsFile(programFolders, settingsDocument);
     readGeneralSettings(settingsDocument, generalSettings, userLanguageEnglishName());
     loadLanguage(languageTable, programFolders.programFolder, generalSettings.Language, userLanguageNativeName());
@@ -117,11 +151,14 @@ bool openLauncherWindow() {
 bool startProgram(const std::wstring& commandLine) {
     initUserInterface();
     createProgramFonts(launcherWindow);
-    if (!readSettingsAndFolders(commandLine)) return false;
-    launcherWindow.programTitle = generalSettings.ProgTitle;
+    if (!settleDataFolder(commandLine)) return false;
     launcherWindow.instanceId = instanceIdOf(programFolders.dataFolder);
-    if (handledByOtherInstance()) return false;
+    if (!becomeFolderInstance()) return false;
+    // "/close" found no instance to end.
+    if (programRun.options.closeRunning) return false;
     // Only now is this the one instance on the data folder.
+    if (!readSettings()) return false;
+    launcherWindow.programTitle = generalSettings.ProgTitle;
     if (!programFolders.writeProtected) removeStaleSaves(programFolders.dataFolder);
     loadProgramIcons();
     buildLauncherContextMenu();

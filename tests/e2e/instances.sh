@@ -97,4 +97,33 @@ else
   kill "$first_pid" 2>/dev/null || true
 fi
 
+# Two starts at the same moment (a double click done twice): exactly one stays,
+# and a "/close" reaches it. Both look for the other before either has a window.
+race=$(new_data_folder race)
+cp "$data/Items.kvl" "$race/"
+kept=0
+for round in $(seq 20); do
+  start_kivo "$race"
+  one=$KIVO_PID
+  start_kivo "$race"
+  two=$KIVO_PID
+  survivor=""
+  for _ in $(seq 100); do
+    if ! kill -0 "$one" 2>/dev/null; then survivor=$two; break; fi
+    if ! kill -0 "$two" 2>/dev/null; then survivor=$one; break; fi
+    sleep 0.1
+  done
+  windows=$(wait_window '^Kivo $' >/dev/null && xdotool search --onlyvisible --name '^Kivo $' 2>/dev/null | wc -l)
+  if [ -n "$survivor" ] && kill -0 "$survivor" 2>/dev/null && [ "$windows" -eq 1 ]; then
+    kept=$((kept + 1))
+  else
+    echo "round $round: survivor '${survivor}', $windows launcher windows"
+  fi
+  start_kivo "$race" /close
+  wait_kivo_exit 10
+  for pid in $one $two; do KIVO_PID=$pid; wait_kivo_exit 10 || break; done
+done
+[ "$kept" -eq 20 ] && pass "two starts at once leave one Kivo, 20 of 20 times, and /close ends it" \
+  || fail "two starts at once left one Kivo in $kept of 20 rounds"
+
 finish
