@@ -6,12 +6,14 @@
 #include "launcher/category_list.h"
 #include "launcher/launcher_window.h"
 #include "launcher/commands.h"
+#include "platform/background_work.h"
 #include "platform/files.h"
 #include "platform/shell.h"
 #include "platform/shell_links.h"
 #include "platform/text_case.h"
 #include "platform/ui_controls.h"
 #include "platform/ui_dialog_controls.h"
+#include "platform/ui_item_view.h"
 #include "platform/ui_result_view.h"
 #include "platform/ui_search_field.h"
 #include "platform/ui_windows.h"
@@ -26,6 +28,7 @@ namespace {
 
 constexpr int kFieldTop = 6;
 constexpr int kFieldHeight = 23;
+constexpr int kShortcutsReadWork = 1;
 
 int sizeSlot(IconSize size) { return size == IconSize::Large ? 0 : 1; }
 
@@ -91,6 +94,16 @@ void placeProgramShortcuts() {
     placeShortcuts(f.index, f.shortcuts.shortcuts, languageText(100));
 }
 
+// On a thread of its own, unless there is nothing to read or no thread to be had.
+void startReadingShortcuts() {
+    FindState& f = findState;
+    takeReadShortcuts(f.reader, f.shortcuts);
+    const std::vector<ShortcutRoot> roots = shortcutRoots();
+    if (roots.empty() || !startShortcutReading(f.reader, f.shortcuts, roots,
+                                               workNoticeFor(kLauncherWindow, kShortcutsReadWork)))
+        refreshProgramShortcuts(f.shortcuts, roots);
+}
+
 // Categories may have come or gone since the list was made, and files changed;
 // so may the shortcuts.
 void indexCategories() {
@@ -99,7 +112,7 @@ void indexCategories() {
     nav.categorySetChanged = true;
     RebuildCategoryList(nav, programFolders.dataFolder, languageText(21));
     refreshFindIndex(f.index, searchedCategories(nav.categoryList, nav.startupCategory), programDriveLetters());
-    refreshProgramShortcuts(f.shortcuts, shortcutRoots());
+    startReadingShortcuts();
     placeProgramShortcuts();
     if (generalSettings.FindLearns) readFindMemory(f.memory);
 }
@@ -175,6 +188,24 @@ void FindTextChanged() {
     const bool changed = refreshChangedCategories(f.index, programDriveLetters());
     if (changed) placeProgramShortcuts();
     searchAgain(changed);
+}
+
+void FindShortcutsRead() {
+    FindState& f = findState;
+    // The chosen row is the user's: it stays chosen wherever the rows that
+    // join put it.
+    const IndexedItem* chosen = f.open ? foundItemOfRow(selectedItemRow(kLauncherWindow, kLauncherFindView)) : nullptr;
+    const uint64_t chosenKey = chosen ? chosen->key : 0;
+    if (!takeReadShortcuts(f.reader, f.shortcuts)) return;
+    placeProgramShortcuts();
+    if (!f.open) return;
+    searchAgain(true);
+    if (!chosen) return;
+    for (size_t row = 0; row < f.results.size(); ++row)
+        if (foundItemOfRow(static_cast<int>(row))->key == chosenKey) {
+            if (row != 0) selectItemRow(kLauncherWindow, kLauncherFindView, static_cast<int>(row));
+            return;
+        }
 }
 
 void RefreshFind() {

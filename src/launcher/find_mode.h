@@ -10,11 +10,13 @@
 #include "launcher/find_memory.h"
 #include "launcher/item_images.h"
 #include "launcher/program_shortcuts.h"
+#include "launcher/shortcut_reading.h"
 
 struct FindState {
     bool open = false;
     FindIndex index;  // kept from one search to the next
     ProgramShortcuts shortcuts;  // read when Find first opens, again when their folders change
+    ShortcutReader reader;       // reads them while Find is open already
     FindMemory memory;
     std::vector<FindResult> results;
     std::wstring foundText;  // folded, as the results were found for it
@@ -47,6 +49,9 @@ int LaunchFoundItem();
 const IndexedItem* foundItemOfRow(int row);
 // The shortcut a row starts, or null for an item of a category.
 const ProgramShortcut* foundShortcutOfRow(int row);
+// Takes the shortcuts read since, when there are any, and searches again with
+// them; the chosen row stays chosen.
+void FindShortcutsRead();
 // The results searched for again, the index brought up to the files (after a
 // save by Find itself, or when learning was forgotten).
 void RefreshFind();

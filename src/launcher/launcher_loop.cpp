@@ -154,6 +154,9 @@ int translateEvent(const UiEvent& event, unsigned now) {
             if (windowInNormalState()) LayoutLauncherWindow();
             return kNoCommand;
         case UiEventKind::CloseRequest: return kCommandCloseRequest;
+        case UiEventKind::WorkProgress:
+            FindShortcutsRead();
+            return kNoCommand;
         // Another instance only ever asks this one to exit; any other number
         // posted from outside is not for us to run.
         case UiEventKind::UserMessage: return event.code == kCommandExit ? kCommandExit : kNoCommand;

@@ -14,6 +14,8 @@ namespace {
 constexpr int kDeepestGroup = 8;
 constexpr size_t kMostFolders = 2000;
 constexpr size_t kMostShortcuts = 5000;
+// Shortcuts read between two reports of progress: a few dozen milliseconds.
+constexpr size_t kTargetBatch = 100;
 
 bool isShortcutName(const std::wstring& name) { return toLowerCase(extensionOf(name)) == L"lnk"; }
 
@@ -32,6 +34,8 @@ void readFolder(ProgramShortcuts& found, const ShortcutRoot& root, const std::ws
             continue;
         }
         if (!isShortcutName(entry.name) || found.shortcuts.size() >= kMostShortcuts) continue;
+        // Something else under a shortcut's name: not worth reading.
+        if (entry.stamp.size > static_cast<uint64_t>(kLargestShortcutFile)) continue;
         ProgramShortcut shortcut;
         shortcut.path = path;
         shortcut.name = withoutExtension(entry.name);
@@ -58,24 +62,32 @@ bool foldersChanged(const ProgramShortcuts& found) {
 }
 
 // Targets of the shortcuts read before whose files did not change stay; the
-// rest are read, all in one go.
-void readTargets(std::vector<ProgramShortcut>& shortcuts, std::vector<ProgramShortcut>& before) {
+// rest are read a batch at a time, `progress` told after each batch how many
+// shortcuts from the first on have their targets.
+void readTargets(std::vector<ProgramShortcut>& shortcuts, std::vector<ProgramShortcut>& before,
+                 const ShortcutProgress& progress) {
     std::unordered_map<std::wstring, ProgramShortcut*> known;
     for (ProgramShortcut& old : before) known.emplace(old.path, &old);
-    std::vector<std::wstring> files;
-    std::vector<size_t> unread;
-    for (size_t i = 0; i < shortcuts.size(); ++i) {
-        ProgramShortcut& shortcut = shortcuts[i];
-        const auto old = known.find(shortcut.path);
-        if (old != known.end() && old->second->stamp == shortcut.stamp) {
-            shortcut.target = std::move(old->second->target);
-            continue;
+    size_t done = 0;
+    while (done < shortcuts.size()) {
+        std::vector<std::wstring> files;
+        std::vector<size_t> unread;
+        size_t next = done;
+        for (; next < shortcuts.size() && files.size() < kTargetBatch; ++next) {
+            ProgramShortcut& shortcut = shortcuts[next];
+            const auto old = known.find(shortcut.path);
+            if (old != known.end() && old->second->stamp == shortcut.stamp) {
+                shortcut.target = std::move(old->second->target);
+                continue;
+            }
+            files.push_back(shortcut.path);
+            unread.push_back(next);
         }
-        files.push_back(shortcut.path);
-        unread.push_back(i);
+        const std::vector<std::wstring> targets = shellLinkTargets(files);
+        for (size_t k = 0; k < unread.size(); ++k) shortcuts[unread[k]].target = toLowerCase(targets[k]);
+        done = next;
+        if (progress.told) progress.told(done, progress.context);
     }
-    const std::vector<std::wstring> targets = shellLinkTargets(files);
-    for (size_t k = 0; k < unread.size(); ++k) shortcuts[unread[k]].target = toLowerCase(targets[k]);
 }
 
 }  // namespace
@@ -84,7 +96,8 @@ std::wstring shortcutPlace(const std::wstring& placeName, const std::wstring& gr
     return group.empty() ? placeName : placeName + L" › " + group;
 }
 
-bool refreshProgramShortcuts(ProgramShortcuts& found, const std::vector<ShortcutRoot>& roots) {
+bool refreshProgramShortcuts(ProgramShortcuts& found, const std::vector<ShortcutRoot>& roots,
+                             const ShortcutProgress& progress) {
     if (found.read && sameRoots(found.roots, roots) && !foldersChanged(found)) return false;
     std::vector<ProgramShortcut> before = std::move(found.shortcuts);
     found.shortcuts.clear();
@@ -92,6 +105,6 @@ bool refreshProgramShortcuts(ProgramShortcuts& found, const std::vector<Shortcut
     found.roots = roots;
     found.read = true;
     for (const ShortcutRoot& root : roots) readFolder(found, root, root.path, std::wstring(), 0);
-    readTargets(found.shortcuts, before);
+    readTargets(found.shortcuts, before, progress);
     return true;
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/shell_links.h"
 
 struct ProgramShortcut {
     std::wstring path;    // of the shortcut file
@@ -33,12 +34,21 @@ struct ProgramShortcuts {
     bool read = false;
 };
 
+// Told, from the thread that reads, how many shortcuts from the first on are
+// read whole (their targets too).
+struct ShortcutProgress {
+    void (*told)(size_t shortcutsRead, void* context) = nullptr;
+    void* context = nullptr;
+};
+
 // Reads the folders when first asked, and again only when one of them (a group
 // too) changed since or the roots are others: a few queries otherwise. A folder
 // that cannot be read is passed over in silence. The targets of shortcuts read
-// before and unchanged are kept; only the new ones are opened. True when the
-// list of shortcuts changed.
-bool refreshProgramShortcuts(ProgramShortcuts& found, const std::vector<ShortcutRoot>& roots);
+// before and unchanged are kept; only the new ones are opened, and a file larger
+// than any shortcut is left out. True when the list of shortcuts changed.
+// Touches nothing but its arguments: it may run on a thread of its own.
+bool refreshProgramShortcuts(ProgramShortcuts& found, const std::vector<ShortcutRoot>& roots,
+                             const ShortcutProgress& progress = ShortcutProgress());
 
 // "Start menu", "Accessories" → "Start menu › Accessories".
 std::wstring shortcutPlace(const std::wstring& placeName, const std::wstring& group);

@@ -4,8 +4,6 @@
 
 #include <cwchar>
 
-void closeKernelHandle(void* handle) { CloseHandle(static_cast<HANDLE>(handle)); }
-
 bool openInstanceLock(InstanceLock& lock, uint32_t folderId) {
     // "Local": one owner per folder in each log-on session, as the windows that
     // answer a second start are only found within the session.

@@ -4,9 +4,7 @@
 // blocks the next start.
 #include <cstdint>
 
-#include "platform/owned_handle.h"
-
-void closeKernelHandle(void* handle);
+#include "platform/background_work.h"
 
 struct InstanceLock {
     OwnedHandle<closeKernelHandle> mutex;

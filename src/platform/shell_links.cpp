@@ -5,6 +5,9 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <cstring>
+#include <string>
+
 #include "platform/com_ref.h"
 
 namespace {
@@ -99,17 +102,60 @@ void createShellLink(const ShellLinkInfo& link, const std::wstring& linkFile) {
     file.ptr->Save(linkFile.c_str(), TRUE);
 }
 
+namespace {
+
+// The bytes of a shortcut file, when it is no larger than any real one.
+bool readShortcutBytes(const std::wstring& path, std::string& bytes) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER size{};
+    bool ok = GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart <= kLargestShortcutFile;
+    DWORD read = 0;
+    if (ok) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        ok = ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr) && read == bytes.size();
+    }
+    CloseHandle(file);
+    return ok;
+}
+
+bool memoryStreamOf(const std::string& bytes, ComRef<IStream>& stream) {
+    HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes.size());
+    if (!block) return false;
+    void* at = GlobalLock(block);
+    if (at) memcpy(at, bytes.data(), bytes.size());
+    GlobalUnlock(block);
+    if (!at || FAILED(CreateStreamOnHGlobal(block, TRUE, reinterpret_cast<IStream**>(stream.out())))) {
+        GlobalFree(block);
+        return false;
+    }
+    // The block may be larger than asked for: the stream ends where the file did.
+    ULARGE_INTEGER size{};
+    size.QuadPart = bytes.size();
+    return SUCCEEDED(stream.ptr->SetSize(size));
+}
+
+}  // namespace
+
 std::vector<std::wstring> shellLinkTargets(const std::vector<std::wstring>& linkFiles) {
     std::vector<std::wstring> targets(linkFiles.size());
     ComApartment apartment;
     ComRef<IShellLinkW> shellLink;
-    ComRef<IPersistFile> file;
-    if (!newLinkObject(shellLink, file)) return targets;
+    ComRef<IPersistStream> stream;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, shellLink.out())) ||
+        FAILED(shellLink.ptr->QueryInterface(IID_IPersistStream, stream.out())))
+        return targets;
     // One link object loads one file after the other: making one for each of
-    // hundreds of shortcuts costs more than reading them.
+    // hundreds of shortcuts costs more than reading them. It reads from a copy
+    // of the file in memory, so a damaged shortcut whose sizes claim more than
+    // the file holds ends at the copy's end.
+    std::string bytes;
     std::wstring text(kTextBufferLength, L'\0');
     for (size_t i = 0; i < linkFiles.size(); ++i) {
-        if (FAILED(file.ptr->Load(linkFiles[i].c_str(), STGM_READ))) continue;
+        if (!readShortcutBytes(linkFiles[i], bytes)) continue;
+        ComRef<IStream> memory;
+        if (!memoryStreamOf(bytes, memory) || FAILED(stream.ptr->Load(memory.ptr))) continue;
         text.assign(kTextBufferLength, L'\0');
         if (FAILED(shellLink.ptr->GetPath(text.data(), kTextBufferLength, nullptr, 0))) continue;
         trimAtTerminator(text);

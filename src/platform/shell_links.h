@@ -20,8 +20,12 @@ bool resolveShellLink(const std::wstring& linkFile, ShellLinkInfo& link);
 // caller that cares reads the shortcut back.
 void createShellLink(const ShellLinkInfo& link, const std::wstring& linkFile);
 
+// No real shortcut comes near this size; a file beyond it is something else.
+constexpr long long kLargestShortcutFile = 256 * 1024;
+
 // The targets of many shortcuts as they are stored, read without looking for a
-// moved target: one a shortcut, empty where it cannot be read.
+// moved target or at the target itself: one a shortcut, empty where it cannot
+// be read or the file is larger than any shortcut.
 std::vector<std::wstring> shellLinkTargets(const std::vector<std::wstring>& linkFiles);
 
 // Where the shortcuts of the programs on the computer lie: the user's and all

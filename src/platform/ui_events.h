@@ -27,6 +27,7 @@ enum class UiEventKind {
     ScaleChanged,          // the window went to a display of another DPI; its controls and fonts have
                            // followed, what the program drew for it (image lists, icons) is the loop's
     WorkAreaChanged,       // the taskbar or the displays changed; a dialog has kept itself on the screen
+    WorkProgress,          // work on a thread of its own has something to show; `code` = the work
 };
 
 constexpr int kLeftClick = 1;

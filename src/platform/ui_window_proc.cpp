@@ -223,6 +223,7 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             queueEvent(eventFor(windowId, UiEventKind::UserMessage, static_cast<int>(wParam)));
             return 0;
         case kTrayMessage: onTrayMessage(windowId, lParam); return 0;
+        case kWorkMessage: queueEvent(eventFor(windowId, UiEventKind::WorkProgress, static_cast<int>(wParam))); return 0;
         case WM_CTLCOLORSTATIC:
             if (record->hasColors) return onStaticColor(*record, reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam));
             break;

@@ -14,6 +14,8 @@
 
 // The message the tray icon sends its window.
 constexpr UINT kTrayMessage = WM_APP + 1;
+// Posted by a work thread (background_work.h); the work's code in the first parameter.
+constexpr UINT kWorkMessage = WM_APP + 2;
 
 // A few of Wine's drawing and stacking habits need a way around them that
 // Windows must not take.
