@@ -92,6 +92,27 @@ std::vector<double> timedKeystrokes(const FindSide& side, const FindFolder& foun
     return times;
 }
 
+double timedFindOpening(const FindSide& side, const std::wstring& text, int rows) {
+    StartedProgram program;
+    if (!startProgram(side.call.exe, side.call.arguments, side.call.folder, program)) return NAN;
+    double ms = NAN;
+    const bool started = waitPainted(program.id, side.startRows, kTimeoutMs) >= 0;
+    if (started) Sleep(kPauseMs);
+    HWND window = started ? listWindowOf(program.id) : nullptr;
+    if (window) {
+        HWND field = GetDlgItem(window, kFindFieldId);
+        const TypedText typed{kFindFieldId, text};
+        const double start = counterMs();
+        PostMessageW(window, WM_COMMAND, kFindCommand, 0);
+        for (wchar_t c : text) PostMessageW(field, WM_CHAR, c, 1);
+        const double painted = field ? waitPainted(program.id, rows, kTimeoutMs, &typed) : -1;
+        if (painted >= 0) ms = painted - start;
+    }
+    endProgram(program);
+    Sleep(kPauseMs);
+    return ms;
+}
+
 KeystrokeFigures alternateKeystrokes(int runs, const FindSide& kivo, const FindSide& bare, const FindFolder& found,
                                      const std::vector<std::wstring>& queries) {
     std::vector<double> kivoTimes;

@@ -33,3 +33,8 @@ struct KeystrokeFigures {
 // all runs of a side pooled.
 KeystrokeFigures alternateKeystrokes(int runs, const FindSide& kivo, const FindSide& bare, const FindFolder& found,
                                      const std::vector<std::wstring>& queries);
+
+// Starts the program and waits for its start rows; then posts Find's command
+// and the letters of `text` at once, as a user types right after Ctrl+F, and
+// times until the `rows` rows the text finds are painted. NaN on failure.
+double timedFindOpening(const FindSide& side, const std::wstring& text, int rows);

@@ -49,7 +49,12 @@ int rowImage(int, int, int row, IconSize size) {
     if (!found) return kRowImageNone;
     std::vector<int>& known = f.resultImages[sizeSlot(size)];
     int& image = known[static_cast<size_t>(row)];
-    if (image == kRowImageLater) image = itemImageInSet(f.images[sizeSlot(size)], found->item);
+    if (image != kRowImageLater) return image;
+    // The shell would look for the icon at the target: a program of any kind
+    // stands in for it rather than keep the list waiting on the network.
+    const ProgramShortcut* shortcut = foundShortcutOfRow(row);
+    const bool far = shortcut && shortcut->farTarget;
+    image = itemImageInSet(f.images[sizeSlot(size)], far ? categoryItem(shortcut->name, std::wstring()) : found->item);
     return image;
 }
 

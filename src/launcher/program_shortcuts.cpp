@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "launch/launch_item.h"
+#include "platform/drives.h"
 #include "platform/shell_links.h"
 #include "platform/text_case.h"
 
@@ -78,13 +79,17 @@ void readTargets(std::vector<ProgramShortcut>& shortcuts, std::vector<ProgramSho
             const auto old = known.find(shortcut.path);
             if (old != known.end() && old->second->stamp == shortcut.stamp) {
                 shortcut.target = std::move(old->second->target);
+                shortcut.farTarget = old->second->farTarget;
                 continue;
             }
             files.push_back(shortcut.path);
             unread.push_back(next);
         }
         const std::vector<std::wstring> targets = shellLinkTargets(files);
-        for (size_t k = 0; k < unread.size(); ++k) shortcuts[unread[k]].target = toLowerCase(targets[k]);
+        for (size_t k = 0; k < unread.size(); ++k) {
+            shortcuts[unread[k]].target = toLowerCase(targets[k]);
+            shortcuts[unread[k]].farTarget = mayWaitToAnswer(targets[k]);
+        }
         done = next;
         if (progress.told) progress.told(done, progress.context);
     }

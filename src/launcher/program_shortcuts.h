@@ -14,6 +14,7 @@ struct ProgramShortcut {
     std::wstring place;   // where it lives: "Start menu › Accessories", "Desktop"
     FileStamp stamp;
     std::wstring target;  // as the shortcut stores it, in lower case; empty when unreadable
+    bool farTarget = false;  // on a server or a drive that may keep the shell waiting
 };
 
 // A folder whose shortcuts are offered, named as the user knows it.

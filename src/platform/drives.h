@@ -10,3 +10,8 @@ constexpr unsigned kDriveCdrom = 5;
 unsigned driveType(const std::wstring& root);
 // The volume reports itself read-only (write-protected media).
 bool volumeIsReadOnly(const std::wstring& root);
+
+// True for a path on a server or on a drive that is not this computer's own
+// disk (a network drive, one that is not there): reaching it may wait on the
+// network for many seconds. Asks only the drive's type, never the drive.
+bool mayWaitToAnswer(const std::wstring& path);

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <thread>
 
 #include "launcher/find_learning.h"
 #include "launcher/program_shortcuts.h"
+#include "launcher/shortcut_reading.h"
 #include "platform/shell_links.h"
 #include "support/test_files.h"
 
@@ -75,6 +78,33 @@ TEST(ProgramShortcuts, ReadsTheGroupsAndAgainOnlyWhenAFolderChanged) {
     createShellLink(link, dir.file(L"Menu\\Accessories\\Pad 2.lnk"));
     EXPECT_TRUE(refreshProgramShortcuts(found, roots)) << "a group got a shortcut";
     EXPECT_EQ(found.shortcuts.size(), 4u);
+}
+
+// Read on a thread of their own: whole when handed over, a file larger than
+// any shortcut left out, and an unchanged menu hands over no change.
+TEST(ProgramShortcuts, AreReadOnAThreadOfTheirOwn) {
+    TempFolder dir;
+    std::filesystem::create_directories(dir.path / L"Menu");
+    ShellLinkInfo link;
+    link.path = L"C:\\windows\\notepad.exe";
+    for (int i = 0; i < 250; ++i) createShellLink(link, dir.file(L"Menu\\Pad " + std::to_wstring(i) + L".lnk"));
+    writeBytes(dir.file(L"Menu\\Large.lnk"), readBytes(dir.file(L"Menu\\Pad 0.lnk")) +
+                                                 std::string(static_cast<size_t>(kLargestShortcutFile), ' '));
+    const std::vector<ShortcutRoot> roots = {{dir.file(L"Menu"), L"Start menu", true}};
+    const auto readAll = [&](ShortcutReader& reader, ProgramShortcuts& known) {
+        if (!startShortcutReading(reader, known, roots, WorkNotice{})) return false;
+        for (int wait = 0; wait < 1000 && shortcutsBeingRead(reader); ++wait)
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        return takeReadShortcuts(reader, known);
+    };
+    ShortcutReader reader;
+    ProgramShortcuts known;
+    ASSERT_TRUE(readAll(reader, known));
+    EXPECT_TRUE(known.read);
+    ASSERT_EQ(known.shortcuts.size(), 250u);
+    for (const ProgramShortcut& s : known.shortcuts) EXPECT_EQ(s.target, L"c:\\windows\\notepad.exe") << s.name;
+    EXPECT_FALSE(readAll(reader, known)) << "nothing changed";
+    EXPECT_EQ(known.shortcuts.size(), 250u);
 }
 
 }  // namespace

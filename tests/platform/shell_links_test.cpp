@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "platform/shell_links.h"
 #include "support/test_files.h"
@@ -72,6 +73,33 @@ TEST_F(ShellLinks, MissingOrBrokenShortcutsReadAsNothing) {
     EXPECT_EQ(read.path, L"");
     EXPECT_EQ(read.arguments, L"");
     EXPECT_EQ(read.workingDirectory, L"");
+}
+
+// Many shortcuts are read from copies in memory: a damaged one ends at its
+// copy's end, whatever its sizes claim, and a file far larger than any
+// shortcut is not read at all.
+TEST_F(ShellLinks, TargetsOfDamagedShortcutsReadAsNothing) {
+    const std::wstring real = dir.file(L"real.lnk");
+    createShellLink(ShellLinkInfo{target, L"", folder, L"", 0, 1}, real);
+    const std::string bytes = readBytes(real);
+    ASSERT_GT(bytes.size(), 80u);
+    std::string claimsMore = bytes;
+    claimsMore[76] = claimsMore[77] = '\xFF';  // the size of the item list after the header
+    const std::string damaged[] = {bytes.substr(0, 20), bytes.substr(0, 77), claimsMore, std::string()};
+    std::vector<std::wstring> files{real};
+    for (const std::string& content : damaged) {
+        files.push_back(dir.file(L"damaged" + std::to_wstring(files.size()) + L".lnk"));
+        writeBytes(files.back(), content);
+    }
+    files.push_back(dir.file(L"large.lnk"));
+    writeBytes(files.back(), bytes + std::string(static_cast<size_t>(kLargestShortcutFile), '\0'));
+    files.push_back(real);
+
+    const std::vector<std::wstring> targets = shellLinkTargets(files);
+    ASSERT_EQ(targets.size(), files.size());
+    EXPECT_EQ(longForm(targets.front()), longForm(target));
+    for (size_t i = 1; i + 1 < targets.size(); ++i) EXPECT_EQ(targets[i], L"") << "file " << i;
+    EXPECT_EQ(longForm(targets.back()), longForm(target)) << "a damaged file leaves the link object whole";
 }
 
 }  // namespace
