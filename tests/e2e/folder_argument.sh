@@ -80,13 +80,11 @@ tr -d '\r' <"$missing/Kivo.ini" 2>/dev/null | grep -qx 'MRU=' && pass "settings 
 # directory and starts the program in the Windows folder instead.
 deep=$(new_data_folder deep)
 for level in 1 2 3 4; do deep="$deep/$(printf 'level%d-%055d' "$level" 0)"; done
-mkdir -p "$deep"
-cp "$KIVO_EXE" "$deep/kivo.exe"
+mkdir -p "$deep" && cp "$KIVO_EXE" "$deep/kivo.exe" && rm -f "$WINEPREFIX/drive_c/windows/Kivo.ini"
 printf 'Editor=notepad.exe\r\n' >"$deep/Deep.kvl"
 printf 'Game=game.exe\r\n' >"$deep/Games.kvl"
 printf 'left by a killed save' >"$deep/Kivo.ini.4294967291.new"
 deepwin="Z:${deep//\//\\}"  # winepath cuts what passes 260 characters
-rm -f "$WINEPREFIX/drive_c/windows/Kivo.ini"
 start_program "$deep/kivo.exe" "$deep"
 if wait_launcher; then
   win=$LAUNCHER_WIN
@@ -101,11 +99,8 @@ tr -d '\r' <"$deep/Kivo.ini" 2>/dev/null | grep -qx 'MRU=Games' && pass "setting
   || fail "no settings written into the deep folder"
 [ ! -e "$deep/Kivo.ini.4294967291.new" ] && pass "a killed save's file there went" || fail "a killed save's file stayed"
 [ ! -e "$WINEPREFIX/drive_c/windows/Kivo.ini" ] && pass "none in the Windows folder" || fail "Kivo.ini in C:\windows"
-# The deep folder on the command line, as a category file of it.
 start_kivo "$start" "$deepwin\\Deep.kvl"
-if wait_launcher; then
-  expect_category Games "a category file in the deep folder selects that folder"
+wait_launcher && expect_category Games "a category file in the deep folder selects that folder" &&
   exit_launcher "$LAUNCHER_WIN"
-fi
 
 finish
