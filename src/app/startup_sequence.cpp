@@ -172,6 +172,12 @@ bool startProgram(const std::wstring& commandLine) {
     target = startCategory();
     if (!isCategoryName(target)) {
         if (categoryNavigation.categoryList.empty()) {
+            // A folder that could not be listed is no empty folder to start a first category in.
+            if (categoryNavigation.folderUnreadable) {
+                showMessage({languageText(104) + L"\r\n" + programFolders.dataFolder, languageText(89),
+                             MessageIcon::Error});
+                return false;
+            }
             if (programFolders.settingsReadOnly) return false;
             target = languageText(20);
             programRun.loopRequest = kLoopConfiguration;

@@ -6,8 +6,10 @@
 #include "platform/files.h"
 #include "platform/text_case.h"
 #include "store/category_file.h"
+#include "store/encoded_lines.h"
 #include "store/text_encoding.h"
 #include "store/text_lines.h"
+#include "store/text_writer.h"
 
 bool tempHoldsItems(const std::wstring& tempFile) {
     uint64_t size = 0;
@@ -23,17 +25,23 @@ bool copyToTemp(const CategoryStore& store, const std::vector<int>& positions, c
     }
     if (lines.empty()) return false;
     // A new file has no mark, except where only a mark tells the format.
-    DecodedText file{std::wstring(), store.fileFormat, store.fileFormat == TextFormat::Utf16Be};
+    TextShape file{store.fileFormat, store.fileFormat == TextFormat::Utf16Be, std::string_view()};
+    std::string bytes;
     if (fileExists(tempFile)) {
-        std::string bytes;
         // A temp file that is there but cannot be read is not written over.
         if (!readWholeFile(tempFile, bytes)) return false;
         // The lines join those there in their format: bytes of another one
-        // would read back as garbage.
-        if (!bytes.empty()) file = decodeText(bytes);
-        if (!file.text.empty() && file.text.back() != L'\n' && file.text.back() != L'\r') file.text += L"\r\n";
+        // would read back as garbage. Those there stay as they are.
+        if (!bytes.empty()) file = textShapeOf(bytes);
     }
-    return replaceFileContent(tempFile, encodeText(file.text + lines, file.format, file.hasBom));
+    TextWriter out{file.format, file.hasBom};
+    bool exact = true;
+    const std::wstring there = decodeTextBody(file.body, file.format, exact);
+    writeKeptBytes(out, file.body, there);
+    if (!there.empty() && there.back() != L'\n' && there.back() != L'\r') writeText(out, L"\r\n");
+    writeText(out, lines);
+    std::string content;
+    return writtenContent(out, content) && replaceFileContent(tempFile, content);
 }
 
 int removeItems(CategoryStore& store, const std::vector<int>& positions) {
@@ -67,22 +75,26 @@ int insertFromTemp(CategoryStore& store, const std::wstring& tempFile, const Dri
 bool dropTakenItems(const std::wstring& tempFile, int count) {
     std::string bytes;
     if (count <= 0 || !readWholeFile(tempFile, bytes)) return false;
-    const DecodedText file = decodeText(bytes);
-    std::wstring rest;
+    const TextShape file = textShapeOf(bytes);
+    TextWriter out{file.format, file.hasBom};
     int skipped = 0;
     bool itemsLeft = false;
-    for (std::wstring_view line : splitTextLines(file.text)) {
-        const bool item = !trimSpaces(line).empty();
-        if (item && skipped < count) {
-            ++skipped;
+    for (size_t at = 0; at < file.body.size();) {
+        EncodedLine line;
+        at = encodedLineAt(file.body, at, file.format, line);
+        bool exact = true;
+        const std::wstring text = decodeTextBody(line.bytes, file.format, exact);
+        const bool item = !trimSpaces(text).empty();
+        if (skipped < count) {
+            skipped += item ? 1 : 0;
             continue;
         }
-        if (skipped < count) continue;
         itemsLeft = itemsLeft || item;
-        rest.append(line);
-        rest += L"\r\n";
+        writeKeptBytes(out, line.bytes, text);  // as it came
+        writeText(out, L"\r\n");
     }
     if (skipped < count) return false;
     if (!itemsLeft) return deleteFile(tempFile);
-    return replaceFileContent(tempFile, encodeText(rest, file.format, file.hasBom));
+    std::string content;
+    return writtenContent(out, content) && replaceFileContent(tempFile, content);
 }

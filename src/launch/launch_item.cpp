@@ -3,6 +3,7 @@
 #include "launcher/category_list.h"
 #include "platform/centered_message_box.h"
 #include "platform/files.h"
+#include "platform/process.h"
 #include "platform/text_case.h"
 #include "settings/general_settings.h"
 #include "settings/language.h"
@@ -55,12 +56,26 @@ void chooseVerbAndShow(const ItemFields& item, bool startup, ShellRequest& reque
     if (startup) request.readyWait = launchState.startupReadyWait;
 }
 
-int reportFailure(const ItemFields& item) {
+// A path of a start that failed which the shell may have refused for its length
+// alone: it takes no long form. Empty when there is none.
+std::wstring tooLongPath(const ShellRequest& request) {
+    for (const std::wstring* path : {&request.file, &request.directory})
+        if (path->size() + 1 > kPlainPathLimit) return *path;
+    // A file named without a folder (no address either) is looked for in the
+    // current directory, which the data folder could not become.
+    if (!request.file.empty() && request.file.find_first_of(L"\\/:") == std::wstring::npos)
+        return folderInPlaceOfCurrent();
+    return std::wstring();
+}
+
+int reportFailure(const ItemFields& item, const std::wstring& tooLong) {
     if (launchState.editorOpen) {
         launchState.services.beepSound();
         return kLaunchNothing;
     }
-    const std::wstring text = languageText(13) + L" \"" + item.text + L"\"\r" + languageText(14);
+    std::wstring text = languageText(13) + L" \"" + item.text + L"\"\r";
+    if (!tooLong.empty()) text += languageText(105) + L"\r" + tooLong + L"\r";
+    text += languageText(14);
     const int answer = launchState.services.messageBox(launchState.ownerWindowId, text, languageText(89), kBoxYesNo);
     return answer == kAnswerYes ? kLaunchEnterEditor : kLaunchNothing;
 }
@@ -113,6 +128,7 @@ int launchItem(bool startup) {
     if (startup && (static_cast<int>(item.kind) & kSkippedAtStartup) != 0) return kLaunchNothing;
 
     int result = kLaunchNothing;
+    std::wstring tooLong;
     if (item.kind == ItemKind::CategorySwitch) {
         std::wstring name(trimSpaces(item.parameters));
         std::erase(name, L'"');
@@ -128,8 +144,11 @@ int launchItem(bool startup) {
         request.ownerWindowId = launchState.ownerWindowId;
         planShellCall(item, request);
         chooseVerbAndShow(item, startup, request);
-        if (launchState.services.runShell(request) > 32) result = kLaunchStarted;
+        if (launchState.services.runShell(request) > 32)
+            result = kLaunchStarted;
+        else
+            tooLong = tooLongPath(request);
     }
-    if (result == kLaunchNothing) result = reportFailure(item);
+    if (result == kLaunchNothing) result = reportFailure(item, tooLong);
     return result;
 }

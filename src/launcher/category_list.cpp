@@ -41,10 +41,14 @@ bool isStartupCategoryName(const std::wstring& name, const std::wstring& startup
 
 void RebuildCategoryList(CategoryNavigation& nav, const std::wstring& dataFolder, const std::wstring& startupText) {
     if (!nav.categorySetChanged) return;
+    bool readable = false;
+    const std::vector<std::wstring> files = listFiles(dataFolder, L"*" + kExtension, &readable);
+    nav.folderUnreadable = !readable;
+    if (!readable) return;
     nav.startupCategory.clear();
     nav.categoryList.clear();
     const std::wstring startupKey = toLowerCase(startupText);
-    for (const std::wstring& file : listFiles(dataFolder, L"*" + kExtension)) {
+    for (const std::wstring& file : files) {
         // The pattern also matches longer extensions through short names.
         if (file.size() <= kExtension.size() ||
             !sameTextIgnoringCase(file.substr(file.size() - kExtension.size()), kExtension))

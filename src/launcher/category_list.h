@@ -9,6 +9,9 @@ struct CategoryNavigation {
     std::wstring startupCategory;            // empty when there is none
     std::vector<std::wstring> visitedCategories;  // most recent first
     bool categorySetChanged = true;  // the list is rebuilt before it is used next
+    // The data folder could not be listed when the list was to be rebuilt: the
+    // list is the one from before (at start, none), and no sign of an empty folder.
+    bool folderUnreadable = false;
     std::wstring targetCategory;     // the category to show next
 };
 
@@ -18,7 +21,8 @@ extern CategoryNavigation categoryNavigation;
 bool isStartupCategoryName(const std::wstring& name, const std::wstring& startupText);
 
 // Rebuilds the list from the "*.kvl" files of the data folder while
-// `categorySetChanged` is set, and clears the flag.
+// `categorySetChanged` is set, and clears the flag; a folder that cannot be
+// listed leaves the list and the flag as they were and sets `folderUnreadable`.
 void RebuildCategoryList(CategoryNavigation& nav, const std::wstring& dataFolder, const std::wstring& startupText);
 
 // The category after `current`, wrapping to the first before the start-up

@@ -51,6 +51,7 @@ bool addItemToCategory(const std::wstring& category, const CategoryItem& element
     CategoryStore other;
     if (!path.empty() && readCategoryFile(path, content)) {
         other.items = std::move(content.items);
+        other.keptBytes = std::move(content.keptBytes);
         other.fileFormat = content.format;
         other.fileHasBom = content.hasBom;
         other.items.push_back(element);

@@ -29,7 +29,30 @@ std::wstring expandDroppingUnknown(const std::wstring& text) {
     return result;
 }
 
+// A folder the system names, with a trailing "\".
+std::wstring systemFolder(UINT(WINAPI* ask)(LPWSTR, UINT)) {
+    std::wstring folder;
+    for (UINT n = ask(nullptr, 0); n > folder.size();) {
+        folder.resize(n);
+        n = ask(folder.data(), n);
+        if (n < folder.size()) folder.resize(n);
+    }
+    if (!folder.empty() && folder.back() != L'\\') folder += L'\\';
+    return folder;
+}
+
+bool sameFolder(const std::wstring& a, const std::wstring& b) {
+    return !a.empty() && CompareStringOrdinal(a.c_str(), -1, b.c_str(), -1, TRUE) == CSTR_EQUAL;
+}
+
 }  // namespace
+
+bool isWindowsFolder(const std::wstring& folder) {
+    std::wstring given = folder;
+    if (!given.empty() && given.back() != L'\\') given += L'\\';
+    return sameFolder(systemFolder(GetWindowsDirectoryW), given) ||
+           sameFolder(systemFolder(GetSystemDirectoryW), given);
+}
 
 std::wstring expandEnvironment(const std::wstring& text, UnknownVariables unknown) {
     if (text.find(L'%') == std::wstring::npos) return text;

@@ -13,6 +13,10 @@ bool readEnvironmentVariable(const std::wstring& name, std::wstring& value);
 // Sets it for this process and every program it starts.
 bool setEnvironmentVariable(const std::wstring& name, const std::wstring& value);
 
+// The Windows folder or its system folder, where a program lands whose start
+// folder the system could not enter.
+bool isWindowsFolder(const std::wstring& folder);
+
 // The English name of the user's language, such as "English" or "German".
 std::wstring userLanguageEnglishName();
 // Its own name, such as "English" or "Deutsch".

@@ -2,7 +2,43 @@
 
 #include <windows.h>
 
+#include "platform/process.h"
+
 namespace {
+
+// Paths from this length on go to the system in their long form: a folder is
+// made only with room for a file name of 8.3 characters below the plain limit.
+constexpr size_t kLongFormFrom = kPlainPathLimit - 12;
+
+bool isSlash(wchar_t c) { return c == L'\\' || c == L'/'; }
+bool isUncOrDevice(const std::wstring& path) { return path.size() >= 2 && isSlash(path[0]) && isSlash(path[1]); }
+bool startsWithDrive(const std::wstring& path) { return path.size() >= 2 && path[1] == L':'; }
+
+// The path as the file functions take it: a short one as it is, so that the
+// system's usual rules for names apply as they always did; a relative one made
+// absolute (the system's current directory may not be Kivo's, see
+// setCurrentDirectory); one too long for a plain path in its long form.
+std::wstring systemPath(const std::wstring& path) {
+    const bool absolute = isUncOrDevice(path) || (startsWithDrive(path) && path.size() > 2 && isSlash(path[2]));
+    const std::wstring full = absolute ? path : fullPathName(path);
+    return full.size() < kLongFormFrom ? full : longPathForm(full);
+}
+
+// A relative path given against the folder that stands in for the current
+// directory, where there is one; any other path as it is.
+std::wstring againstWorkingFolder(const std::wstring& path) {
+    const std::wstring& folder = folderInPlaceOfCurrent();
+    if (folder.empty() || isUncOrDevice(path) || path.empty()) return path;
+    if (isSlash(path[0])) {  // from the root of the folder's drive or share
+        const size_t root = isUncOrDevice(folder) ? folder.find(L'\\', folder.find(L'\\', 2) + 1) : 2;
+        return folder.substr(0, root) + path;
+    }
+    if (!startsWithDrive(path)) return folder + path;
+    // "E:file" means the current folder of drive E:, which is this folder's drive.
+    const bool sameDrive =
+        startsWithDrive(folder) && CompareStringOrdinal(folder.c_str(), 1, path.c_str(), 1, TRUE) == CSTR_EQUAL;
+    return sameDrive && (path.size() == 2 || !isSlash(path[2])) ? folder + path.substr(2) : path;
+}
 
 // Owns one kernel file handle.
 struct FileHandle {
@@ -23,8 +59,9 @@ struct FileHandle {
 // The file opened to be read whole, and its size; an invalid handle when it
 // cannot be opened or is larger than 2 GB.
 HANDLE openWholeFile(const std::wstring& path, size_t& size) {
-    FileHandle file(CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    FileHandle file(CreateFileW(systemPath(path).c_str(), GENERIC_READ,
+                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
     LARGE_INTEGER length{};
     if (!file.valid() || !GetFileSizeEx(file.handle, &length) || length.QuadPart < 0 || length.QuadPart > 0x7FFFFFFF)
         return INVALID_HANDLE_VALUE;
@@ -71,21 +108,14 @@ bool setFileLength(HANDLE file, uint64_t length) {
     return SetFilePointerEx(file, at, nullptr, FILE_BEGIN) && SetEndOfFile(file);
 }
 
-// "\\?\C:\x" and "\\?\UNC\server\share\x" in their usual forms.
-std::wstring withoutLongPathPrefix(const std::wstring& path) {
-    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + path.substr(8);
-    if (path.rfind(L"\\\\?\\", 0) == 0) return path.substr(4);
-    return path;
-}
-
 // The file a symbolic link finally leads to; the path itself for anything else.
 // Replacing the link by a new file would leave its target behind, unchanged.
 // Asked of every existing file: links of the file system beneath (as under Wine)
 // carry no reparse-point attribute.
 std::wstring finalTarget(const std::wstring& path, DWORD attributes) {
     if (attributes == INVALID_FILE_ATTRIBUTES) return path;
-    FileHandle file(CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    FileHandle file(CreateFileW(systemPath(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
     if (!file.valid()) return path;
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
@@ -94,7 +124,7 @@ std::wstring finalTarget(const std::wstring& path, DWORD attributes) {
         if (n == 0) return path;
         if (n < buffer.size()) {
             buffer.resize(n);
-            return withoutLongPathPrefix(buffer);
+            return plainPathForm(buffer);
         }
         buffer.resize(n + 1);
     }
@@ -102,6 +132,7 @@ std::wstring finalTarget(const std::wstring& path, DWORD attributes) {
 
 enum class Replaced { Done, NoNewFile, Failed };
 
+// Both paths as systemPath gives them.
 Replaced writeBesideAndRename(const std::wstring& target, const std::wstring& temp, const std::string& bytes,
                               DWORD oldAttributes) {
     {
@@ -131,7 +162,8 @@ Replaced writeBesideAndRename(const std::wstring& target, const std::wstring& te
 
 // For a folder where existing files may be written but no file created. The file
 // is first given room for the longer of its old and new content, so that a full
-// disk stops the write before any byte of the old content is touched.
+// disk stops the write before any byte of the old content is touched. The path
+// as systemPath gives it.
 bool writeInPlace(const std::wstring& target, const std::string& bytes) {
     FileHandle file(CreateFileW(target.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -237,13 +269,15 @@ bool readFilePages(const std::wstring& path, FilePages& pages) {
 
 bool replaceFileContent(const std::wstring& path, const std::string& bytes) {
     const std::wstring full = fullPathName(path);
-    const std::wstring target = finalTarget(full, GetFileAttributesW(full.c_str()));
+    const std::wstring plainTarget = finalTarget(full, GetFileAttributesW(systemPath(full).c_str()));
+    const std::wstring target = systemPath(plainTarget);
     const DWORD oldAttributes = GetFileAttributesW(target.c_str());
     if (oldAttributes != INVALID_FILE_ATTRIBUTES &&
         (oldAttributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0)
         return false;
 
-    switch (writeBesideAndRename(target, siblingTempName(target, GetCurrentProcessId()), bytes, oldAttributes)) {
+    const std::wstring temp = systemPath(siblingTempName(plainTarget, GetCurrentProcessId()));
+    switch (writeBesideAndRename(target, temp, bytes, oldAttributes)) {
         case Replaced::Done: return true;
         // A folder that lets its files be written but no file be created: the old
         // way is the only way. Any other failure has left the old file whole, and
@@ -255,12 +289,12 @@ bool replaceFileContent(const std::wstring& path, const std::string& bytes) {
 }
 
 uint32_t fileAttributes(const std::wstring& path) {
-    DWORD a = GetFileAttributesW(path.c_str());
+    DWORD a = GetFileAttributesW(systemPath(path).c_str());
     return a == INVALID_FILE_ATTRIBUTES ? kNoFileAttributes : static_cast<uint32_t>(a);
 }
 
 bool setFileAttributes(const std::wstring& path, uint32_t attributes) {
-    return SetFileAttributesW(path.c_str(), attributes) != FALSE;
+    return SetFileAttributesW(systemPath(path).c_str(), attributes) != FALSE;
 }
 
 bool fileExists(const std::wstring& path) {
@@ -276,7 +310,7 @@ bool folderExists(const std::wstring& path) {
 bool fileSize(const std::wstring& path, uint64_t& size) {
     size = 0;
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (!GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data)) return false;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
     size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     return true;
@@ -285,7 +319,7 @@ bool fileSize(const std::wstring& path, uint64_t& size) {
 bool fileWriteTime(const std::wstring& path, uint64_t& time) {
     time = 0;
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (!GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data)) return false;
     time = (static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32) | data.ftLastWriteTime.dwLowDateTime;
     return true;
 }
@@ -293,7 +327,7 @@ bool fileWriteTime(const std::wstring& path, uint64_t& time) {
 bool fileStamp(const std::wstring& path, FileStamp& stamp) {
     stamp = FileStamp{};
     WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(path.c_str(), GetFileExInfoStandard, &data)) return false;
+    if (!GetFileAttributesExW(systemPath(path).c_str(), GetFileExInfoStandard, &data)) return false;
     if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) return false;
     stamp.size = (static_cast<uint64_t>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
     stamp.writeTime =
@@ -309,24 +343,30 @@ bool createFolderPath(const std::wstring& folder) {
     // server name, a share) are simply passed.
     for (size_t i = path.find_first_of(L"\\/", 3);; i = path.find_first_of(L"\\/", i + 1)) {
         std::wstring level = path.substr(0, i);
-        if (!folderExists(level)) CreateDirectoryW(level.c_str(), nullptr);
+        if (!folderExists(level)) CreateDirectoryW(systemPath(level).c_str(), nullptr);
         if (i == std::wstring::npos) break;
     }
     return folderExists(path);
 }
 
-std::vector<std::wstring> listFiles(const std::wstring& folder, const std::wstring& pattern) {
+std::vector<std::wstring> listFiles(const std::wstring& folder, const std::wstring& pattern, bool* readable) {
     std::vector<std::wstring> names;
     std::wstring query = folder;
     if (!query.empty() && query.back() != L'\\') query += L'\\';
     query += pattern;
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileW(query.c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
-    do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
-    } while (FindNextFileW(search, &found));
-    FindClose(search);
+    HANDLE search = FindFirstFileW(systemPath(query).c_str(), &found);
+    // No file of the pattern is an answer too; a missing folder, a path too
+    // long or a denied listing is none.
+    DWORD end = search == INVALID_HANDLE_VALUE ? GetLastError() : ERROR_NO_MORE_FILES;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.push_back(found.cFileName);
+        } while (FindNextFileW(search, &found));
+        end = GetLastError();
+        FindClose(search);
+    }
+    if (readable) *readable = end == ERROR_NO_MORE_FILES || end == ERROR_FILE_NOT_FOUND;
     return names;
 }
 
@@ -336,8 +376,8 @@ std::vector<FolderEntry> listFolder(const std::wstring& folder) {
     if (!query.empty() && query.back() != L'\\') query += L'\\';
     query += L'*';
     WIN32_FIND_DATAW found;
-    HANDLE search = FindFirstFileExW(query.c_str(), FindExInfoBasic, &found, FindExSearchNameMatch, nullptr,
-                                     FIND_FIRST_EX_LARGE_FETCH);
+    HANDLE search = FindFirstFileExW(systemPath(query).c_str(), FindExInfoBasic, &found, FindExSearchNameMatch,
+                                     nullptr, FIND_FIRST_EX_LARGE_FETCH);
     if (search == INVALID_HANDLE_VALUE) return entries;
     do {
         const std::wstring_view name = found.cFileName;
@@ -357,9 +397,10 @@ std::vector<FolderEntry> listFolder(const std::wstring& folder) {
 
 std::wstring fullPathName(const std::wstring& path) {
     if (path.empty()) return path;
+    const std::wstring given = againstWorkingFolder(path);
     std::wstring buffer(MAX_PATH, L'\0');
     for (;;) {
-        DWORD n = GetFullPathNameW(path.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
+        DWORD n = GetFullPathNameW(given.c_str(), static_cast<DWORD>(buffer.size()), buffer.data(), nullptr);
         if (n == 0) return path;
         if (n < buffer.size()) {
             buffer.resize(n);
@@ -369,8 +410,25 @@ std::wstring fullPathName(const std::wstring& path) {
     }
 }
 
-bool deleteFile(const std::wstring& path) { return DeleteFileW(path.c_str()) != FALSE; }
+std::wstring longPathForm(const std::wstring& path) {
+    if (path.rfind(L"\\\\?\\", 0) == 0 || path.rfind(L"\\\\.\\", 0) == 0) return path;
+    // The system takes the long form as it stands: "." and "..", "/" and
+    // trailing dots must be resolved before.
+    const std::wstring full = fullPathName(path);
+    if (full.rfind(L"\\\\?\\", 0) == 0 || full.rfind(L"\\\\.\\", 0) == 0) return full;
+    if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+    if (full.size() >= 3 && full[1] == L':' && full[2] == L'\\') return L"\\\\?\\" + full;
+    return full;  // nothing the long form can name
+}
+
+std::wstring plainPathForm(const std::wstring& path) {
+    if (path.rfind(L"\\\\?\\UNC\\", 0) == 0) return L"\\\\" + path.substr(8);
+    if (path.rfind(L"\\\\?\\", 0) == 0 && path.size() >= 6 && path[5] == L':') return path.substr(4);
+    return path;
+}
+
+bool deleteFile(const std::wstring& path) { return DeleteFileW(systemPath(path).c_str()) != FALSE; }
 
 bool renameFile(const std::wstring& from, const std::wstring& to) {
-    return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_COPY_ALLOWED) != FALSE;
+    return MoveFileExW(systemPath(from).c_str(), systemPath(to).c_str(), MOVEFILE_COPY_ALLOWED) != FALSE;
 }

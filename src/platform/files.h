@@ -80,8 +80,10 @@ bool fileStamp(const std::wstring& path, FileStamp& stamp);
 bool createFolderPath(const std::wstring& folder);
 
 // Names of the regular files in `folder` that match `pattern` (such as "*.kvl"),
-// in the order the file system lists them.
-std::vector<std::wstring> listFiles(const std::wstring& folder, const std::wstring& pattern);
+// in the order the file system lists them. `readable`, when given, tells a
+// folder that holds no such file from one that could not be listed at all.
+std::vector<std::wstring> listFiles(const std::wstring& folder, const std::wstring& pattern,
+                                    bool* readable = nullptr);
 
 // One entry of a folder as its listing gives it, without a query of its own.
 struct FolderEntry {
@@ -93,6 +95,16 @@ struct FolderEntry {
 // Every entry of `folder` but "." and "..", in the order the file system lists them.
 std::vector<FolderEntry> listFolder(const std::wstring& folder);
 
-// Absolute form of a path (relative names resolve against the current directory);
-// the path itself when it cannot be resolved.
+// Absolute form of a path (relative names resolve against the current directory,
+// see setCurrentDirectory); the path itself when it cannot be resolved.
 std::wstring fullPathName(const std::wstring& path);
+
+// Characters a plain path may have, its terminating zero included; a longer one
+// works only in the long form below (or where the system allows long paths).
+constexpr size_t kPlainPathLimit = 260;
+// The long form of a path, which the file functions take at any length:
+// "\\?\C:\dir\file", "\\?\UNC\server\share\file"; a relative path is made
+// absolute first, and one already in that form (or a device path) stays as it is.
+std::wstring longPathForm(const std::wstring& path);
+// The usual form of a path given in the long form; any other path as it is.
+std::wstring plainPathForm(const std::wstring& path);

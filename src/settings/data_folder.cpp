@@ -45,6 +45,13 @@ void initProgramFolders(ProgramFolders& folders) {
     size_t cut = folders.programPath.find_last_of(L'\\');
     folders.programFolder = cut == std::wstring::npos ? std::wstring() : folders.programPath.substr(0, cut + 1);
     folders.dataFolder = currentDirectory();
+    // A program folder longer than a current directory may be cannot be the
+    // folder a program starts in: started there (a double click does so), the
+    // program lands in the Windows folder instead, where no one keeps a data
+    // folder. It is the folder the program was meant to start in.
+    if (folders.programFolder.size() + 1 >= kPlainPathLimit && isWindowsFolder(folders.dataFolder) &&
+        setCurrentDirectory(folders.programFolder))
+        folders.dataFolder = folders.programFolder;
 }
 
 bool applyRedirectFile(ProgramFolders& folders, IniDocument& doc, AskUser ask) {

@@ -30,7 +30,8 @@ constexpr const wchar_t* kRedirectFileName = L"KivoRedir.ini";
 constexpr const wchar_t* kSettingsFileName = L"Kivo.ini";
 constexpr const wchar_t* kFindMemoryFileName = L"FindLearned.txt";  // what Find learned
 
-// Program path and folder of this process; the data folder is the current directory.
+// Program path and folder of this process; the data folder is the current
+// directory, or the program folder where that is too long to have been it.
 void initProgramFolders(ProgramFolders& folders);
 
 // Follows `DataPath` of the redirect file in the program folder, creating the

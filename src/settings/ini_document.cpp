@@ -1,10 +1,13 @@
 #include "settings/ini_document.h"
 
+#include <algorithm>
 #include <iterator>
 
 #include "platform/files.h"
 #include "platform/text_case.h"
+#include "store/encoded_lines.h"
 #include "store/text_lines.h"
+#include "store/text_writer.h"
 #include "store/text_values.h"
 
 namespace {
@@ -50,18 +53,17 @@ int selectOrAddGroup(IniDocument& doc, const std::wstring& name, bool limited) {
     return doc.currentGroup = groupCount(doc);
 }
 
-// Lines with their own ends, so that each goes back with the end it came with.
-std::vector<IniLine> splitKeepingEnds(const std::wstring& text) {
+// Lines with their own ends, so that each goes back with the end it came with,
+// and with the bytes it came as.
+std::vector<IniLine> splitKeepingEnds(std::string_view body, TextFormat format) {
     std::vector<IniLine> lines;
-    size_t start = 0;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != L'\r' && text[i] != L'\n') continue;
-        const size_t end = text[i] == L'\r' && i + 1 < text.size() && text[i + 1] == L'\n' ? i + 2 : i + 1;
-        lines.push_back(IniLine{text.substr(start, i - start), text.substr(i, end - i)});
-        start = end;
-        i = end - 1;
+    bool exact = true;
+    for (size_t at = 0; at < body.size();) {
+        EncodedLine line;
+        at = encodedLineAt(body, at, format, line);
+        lines.push_back(IniLine{decodeTextBody(line.bytes, format, exact), decodeTextBody(line.ending, format, exact),
+                                std::string(line.bytes)});
     }
-    if (start < text.size()) lines.push_back(IniLine{text.substr(start), std::wstring()});
     return lines;
 }
 
@@ -160,43 +162,65 @@ bool endsWithBlankLine(const std::wstring& text) {
     return start == 0 || text[start - 1] == L'\n' || text[start - 1] == L'\r';
 }
 
-void putLine(const IniDocument& doc, const IniLine& line, std::wstring& text) {
+// The bytes of a line before and after a part that changes, kept where they
+// still read as the text around that part.
+void putAround(TextWriter& out, const IniLine& line, std::string_view before, std::wstring_view replacement,
+               std::string_view after, size_t textBegin, size_t textEnd) {
+    writeKeptBytes(out, before, std::wstring_view(line.text).substr(0, textBegin));
+    writeText(out, replacement);
+    writeKeptBytes(out, after, std::wstring_view(line.text).substr(textEnd));
+    writeText(out, line.ending);
+}
+
+void putLine(const IniDocument& doc, const IniLine& line, TextWriter& out) {
     if (line.group >= 0) {
         const size_t group = static_cast<size_t>(line.group);
         const std::wstring& name = doc.groupNames[group];
         // A renamed group's header: only the name changes.
         if (group < doc.fileGroupNames.size() && name != doc.fileGroupNames[group]) {
-            text.append(line.text, 0, line.nameBegin);
-            text += name;
-            text.append(line.text, line.nameEnd);
-            text += line.ending;
+            const std::string_view bytes(line.bytes);
+            const std::string_view header = trimEncodedSpaces(bytes, doc.format);
+            const size_t open = static_cast<size_t>(header.data() - bytes.data()) + codeUnitSize(doc.format);
+            const size_t close = findLastEncodedCharacter(bytes, doc.format, ']');
+            putAround(out, line, bytes.substr(0, std::min(open, bytes.size())), name,
+                      close == std::string_view::npos ? std::string_view() : bytes.substr(close), line.nameBegin,
+                      line.nameEnd);
             return;
         }
     }
-    text += line.text;
-    text += line.ending;
+    writeKeptBytes(out, line.bytes, line.text);
+    writeText(out, line.ending);
 }
 
-void putEntry(const IniDocument& doc, const IniEntry& entry, std::wstring& text) {
+void putEntry(const IniDocument& doc, const IniEntry& entry, TextWriter& out) {
     if (!entry.fromFile) {
-        if (!text.empty() && !endsWithLineEnd(text)) text += doc.lineEnding;
-        text += entry.key + L"=" + entry.value + doc.lineEnding;
+        if (!out.text.empty() && !endsWithLineEnd(out.text)) writeText(out, doc.lineEnding);
+        writeText(out, entry.key + L"=" + entry.value + doc.lineEnding);
         return;
     }
     if (entry.value == entry.fileValue) {
-        putLine(doc, entry.line, text);
+        putLine(doc, entry.line, out);
         return;
     }
     // Only the value's text changes; a line without "=" gains one, once.
-    const std::wstring& raw = entry.line.text;
-    if (entry.hasEquals) {
-        text.append(raw, 0, entry.valueBegin);
-        text += entry.value;
-        text.append(raw, entry.valueEnd);
-    } else {
-        text += raw + L"=" + entry.value;
+    const IniLine& line = entry.line;
+    if (!entry.hasEquals) {
+        putAround(out, line, line.bytes, L"=" + entry.value, std::string_view(), line.text.size(), line.text.size());
+        return;
     }
-    text += entry.line.ending;
+    // The value's place in the bytes, found as parseLine found it in the text.
+    const std::string_view bytes(line.bytes);
+    const std::string_view trimmed = trimEncodedSpaces(bytes, doc.format);
+    const size_t equals = findEncodedCharacter(trimmed, doc.format, '=');
+    if (equals == std::string_view::npos) {
+        putAround(out, line, std::string_view(), entry.value, std::string_view(), entry.valueBegin, entry.valueEnd);
+        return;
+    }
+    const std::string_view value = trimLeadingEncodedSpaces(
+        trimmed.substr(std::min(equals + codeUnitSize(doc.format), trimmed.size())), doc.format);
+    const size_t valueBegin = static_cast<size_t>(value.data() - bytes.data());
+    putAround(out, line, bytes.substr(0, valueBegin), entry.value, bytes.substr(valueBegin + value.size()),
+              entry.valueBegin, entry.valueEnd);
 }
 
 }  // namespace
@@ -206,13 +230,13 @@ int groupCount(const IniDocument& doc) { return static_cast<int>(doc.groupNames.
 bool load(IniDocument& doc) {
     std::string bytes;
     if (!readWholeFile(doc.path, bytes)) return false;
-    DecodedText decoded = decodeText(bytes);
-    doc.hasBom = decoded.hasBom;
-    doc.format = decoded.format;
+    const TextShape shape = textShapeOf(bytes);
+    doc.hasBom = shape.hasBom;
+    doc.format = shape.format;
     doc.entries.clear();
     doc.groupNames.assign(1, std::wstring());
     doc.currentGroup = 0;
-    std::vector<IniLine> lines = splitKeepingEnds(decoded.text);
+    std::vector<IniLine> lines = splitKeepingEnds(shape.body, shape.format);
     doc.lineEnding = mostUsedEnding(lines);
     std::vector<IniLine> pending;
     for (IniLine& line : lines) parseLine(doc, std::move(line), pending);
@@ -226,12 +250,12 @@ bool load(IniDocument& doc) {
 
 bool save(IniDocument& doc) {
     if (doc.changes == 0) return false;
-    std::wstring text;
+    TextWriter out{doc.format, doc.hasBom};
     bool tailWritten = false;
     int shownGroup = 0;  // the group whose header the text saw last
     auto putLines = [&](const std::vector<IniLine>& lines) {
         for (const IniLine& line : lines) {
-            putLine(doc, line, text);
+            putLine(doc, line, out);
             if (line.group >= 0) shownGroup = line.group;
         }
     };
@@ -241,15 +265,17 @@ bool save(IniDocument& doc) {
             // A group the file has no header for: at its end, after one blank line.
             if (!tailWritten) putLines(doc.tail);
             tailWritten = true;
-            if (!text.empty() && !endsWithLineEnd(text)) text += doc.lineEnding;
-            if (!endsWithBlankLine(text)) text += doc.lineEnding;
-            text += L"[" + doc.groupNames[static_cast<size_t>(entry.group)] + L"]" + doc.lineEnding;
+            if (!out.text.empty() && !endsWithLineEnd(out.text)) writeText(out, doc.lineEnding);
+            if (!endsWithBlankLine(out.text)) writeText(out, doc.lineEnding);
+            writeText(out, L"[" + doc.groupNames[static_cast<size_t>(entry.group)] + L"]" + doc.lineEnding);
             shownGroup = entry.group;
         }
-        putEntry(doc, entry, text);
+        putEntry(doc, entry, out);
     }
     if (!tailWritten) putLines(doc.tail);
-    return replaceFileContent(doc.path, encodeText(text, doc.format, doc.hasBom));
+    std::string content;
+    // A file that cannot go back in its own form is left as it is.
+    return writtenContent(out, content) && replaceFileContent(doc.path, content);
 }
 
 int selectGroup(IniDocument& doc, const std::wstring& name) { return selectOrAddGroup(doc, name, true); }

@@ -1,7 +1,8 @@
 #pragma once
 // The settings document: an INI-style text file held in memory, read and written
 // whole. Every line Kivo does not change goes back as it came, byte for byte:
-// comments, blank lines, spacing, lines without "=", text after a header's "]".
+// comments, blank lines, spacing, lines without "=", text after a header's "]",
+// bytes of another encoding; a changed line keeps the bytes around its value.
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,6 +14,10 @@
 struct IniLine {
     std::wstring text{};    // without its line end
     std::wstring ending{};  // "\r\n", "\n", "\r", or nothing at the file's end
+    // The bytes of `text` in the file's format as the file held them: a line
+    // of bytes that do not decode exactly (Latin-1 in a UTF-8 file, say) goes
+    // back as it came.
+    std::string bytes{};
     int group = -1;         // a header: the group it opens; -1 for any other line
     size_t nameBegin = 0;   // a header: where the group's name stands in `text`
     size_t nameEnd = 0;

@@ -112,6 +112,8 @@ const wchar_t* const kDefaultTexts[kLanguageEntryCount] = {
     L"Desktop",  // 101
     L"Find Start menu programs",  // 102
     L"Find learns your choices",  // 103
+    L"Cannot read the folder:",  // 104
+    L"Path too long for Windows:",  // 105
 };
 
 }  // namespace

@@ -5,8 +5,10 @@
 #include "platform/environment.h"
 #include "platform/files.h"
 #include "platform/text_case.h"
+#include "store/encoded_lines.h"
 #include "store/text_encoding.h"
 #include "store/text_lines.h"
+#include "store/text_writer.h"
 
 CategoryStore categoryStore;
 
@@ -29,6 +31,7 @@ void setItemDefinition(CategoryItem& item, std::wstring_view definition) {
 
 void clearCategoryItems(CategoryStore& store) {
     store.items.clear();  // each item's icons go with it
+    store.keptBytes.clear();
     store.selectedItem = -1;
 }
 
@@ -75,7 +78,20 @@ bool loadCategoryFile(CategoryStore& store, const std::wstring& path) {
 
 namespace {
 
-void addItemLine(CategoryFileContent& content, std::wstring_view line) {
+// The caption's and the definition's bytes, found as addItemLine found them in
+// the text.
+void keepItemBytes(CategoryFileContent& content, std::string_view bytes, TextFormat format) {
+    const std::string_view line = trimEncodedSpaces(bytes, format);
+    const size_t eq = findEncodedCharacter(line, format, '=');
+    if (eq == std::string_view::npos) return;
+    const std::string_view definition = line.substr(std::min(eq + codeUnitSize(format), line.size()));
+    content.keptBytes.push_back(KeptItemBytes{std::string(trimEncodedSpaces(line.substr(0, eq), format)),
+                                              std::string(trimEncodedSpaces(definition, format))});
+    content.items.back().keptBytes = static_cast<uint32_t>(content.keptBytes.size());
+}
+
+void addItemLine(CategoryFileContent& content, std::wstring_view line, std::string_view bytes, TextFormat format,
+                 bool exact) {
     line = trimSpaces(line);
     if (line.empty()) return;
     const size_t eq = line.find(L'=');
@@ -85,21 +101,26 @@ void addItemLine(CategoryFileContent& content, std::wstring_view line) {
     }
     content.items.push_back(categoryItem(trimSpaces(line.substr(0, eq)), trimSpaces(line.substr(eq + 1))));
     content.anyItem = true;
+    if (!exact) keepItemBytes(content, bytes, format);
 }
 
-// UTF-8, the format of nearly every category, is decoded a line at a time: a
-// line break is never part of a sequence, so the lines come out as from the
-// whole text, and no copy of the whole text is made beside the items.
-void addUtf8Lines(CategoryFileContent& content, std::string_view body) {
+// Decoded a line at a time: a line break is a code unit of its own in every
+// format, so the lines come out as from the whole text, each line's bytes are
+// at hand, and no copy of the whole text is made beside the items.
+void addLines(CategoryFileContent& content, std::string_view body, TextFormat format) {
     content.items.reserve(static_cast<size_t>(std::count(body.begin(), body.end(), '\n')) + 1);
-    size_t start = 0;
-    for (size_t i = 0; i < body.size(); ++i) {
-        if (body[i] != '\r' && body[i] != '\n') continue;
-        addItemLine(content, utf8ToWide(body.substr(start, i - start)));
-        if (body[i] == '\r' && i + 1 < body.size() && body[i + 1] == '\n') ++i;
-        start = i + 1;
+    bool exact = true;
+    for (size_t at = 0; at < body.size();) {
+        EncodedLine line;
+        at = encodedLineAt(body, at, format, line);
+        const std::wstring text = decodeTextBody(line.bytes, format, exact);
+        addItemLine(content, text, line.bytes, format, exact);
     }
-    if (start < body.size()) addItemLine(content, utf8ToWide(body.substr(start)));
+}
+
+const KeptItemBytes* keptBytesOf(const CategoryStore& store, const CategoryItem& item) {
+    if (item.keptBytes == 0 || item.keptBytes > store.keptBytes.size()) return nullptr;
+    return &store.keptBytes[item.keptBytes - 1];
 }
 
 }  // namespace
@@ -114,14 +135,7 @@ bool readCategoryFile(const std::wstring& path, CategoryFileContent& content) {
     content = CategoryFileContent{};
     content.format = shape.format;
     content.hasBom = shape.hasBom;
-    if (shape.format == TextFormat::Utf8) {
-        addUtf8Lines(content, shape.body);
-        return true;
-    }
-    const std::wstring text = decodeShapedText(shape);
-    const std::vector<std::wstring_view> lines = splitTextLines(text);
-    content.items.reserve(lines.size());
-    for (std::wstring_view line : lines) addItemLine(content, line);
+    addLines(content, shape.body, shape.format);
     return true;
 }
 
@@ -131,6 +145,11 @@ bool insertCategoryFile(CategoryStore& store, const std::wstring& path) {
     store.fileFormat = content.format;
     store.fileHasBom = content.hasBom;
     CategoryItems& read = content.items;
+    const uint32_t keptBefore = static_cast<uint32_t>(store.keptBytes.size());
+    for (CategoryItem& item : read)
+        if (item.keptBytes != 0) item.keptBytes += keptBefore;
+    store.keptBytes.insert(store.keptBytes.end(), std::make_move_iterator(content.keptBytes.begin()),
+                           std::make_move_iterator(content.keptBytes.end()));
     const bool anyAccepted = content.anyItem;
     size_t at = static_cast<size_t>(store.selectedItem + 1);
     if (at > store.items.size()) at = store.items.size();
@@ -144,13 +163,20 @@ bool insertCategoryFile(CategoryStore& store, const std::wstring& path) {
 }
 
 bool saveCategoryFile(const CategoryStore& store, const std::wstring& path) {
-    std::wstring text;
+    TextWriter out{store.fileFormat, store.fileHasBom};
     for (const CategoryItem& item : store.items) {
         if (item.textLength == 0) continue;
-        text += itemText(item);
-        text += L'=';
-        text += itemDefinition(item);
-        text += L"\r\n";
+        if (const KeptItemBytes* kept = keptBytesOf(store, item)) {
+            writeKeptBytes(out, kept->caption, itemText(item));
+            writeText(out, L"=");
+            writeKeptBytes(out, kept->definition, itemDefinition(item));
+        } else {
+            writeText(out, itemText(item));
+            writeText(out, L"=");
+            writeText(out, itemDefinition(item));
+        }
+        writeText(out, L"\r\n");
     }
-    return replaceFileContent(path, encodeText(text, store.fileFormat, store.fileHasBom));
+    std::string content;
+    return writtenContent(out, content) && replaceFileContent(path, content);
 }

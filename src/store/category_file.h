@@ -11,6 +11,7 @@ bool loadCategoryFile(CategoryStore& store, const std::wstring& path);
 
 struct CategoryFileContent {
     CategoryItems items;  // a line without "=" gives an empty item
+    std::vector<KeptItemBytes> keptBytes;  // those the items name
     TextFormat format = TextFormat::Utf8;
     bool hasBom = false;
     bool anyItem = false;  // some line held an "="
@@ -23,8 +24,9 @@ bool readCategoryFile(const std::wstring& path, CategoryFileContent& content);
 // be read (the list is unchanged).
 bool insertCategoryFile(CategoryStore& store, const std::wstring& path);
 
-// Writes every item with a caption; false when the file cannot be written, in
-// which case it is left as it was.
+// Writes every item with a caption, an unchanged caption or definition in the
+// bytes it was read as; false when the file cannot be written, or not in its
+// own form, in which case it is left as it was.
 bool saveCategoryFile(const CategoryStore& store, const std::wstring& path);
 
 void clearCategoryItems(CategoryStore& store);

@@ -16,6 +16,17 @@
 struct CategoryItem {
     std::wstring line;        // the caption, then the definition
     uint32_t textLength = 0;  // the caption's
+    // 1 + the place of the line's bytes in the list's KeptItemBytes, 0 for none;
+    // it takes room the item had anyway.
+    uint32_t keptBytes = 0;
+};
+
+// The bytes of a line that does not decode exactly (Latin-1 in a UTF-8 file, a
+// UTF-32 unit that is no code point), its caption's and its definition's, as
+// the file held them: a save writes back what still reads as the item's text.
+struct KeptItemBytes {
+    std::string caption;
+    std::string definition;
 };
 
 inline std::wstring_view itemText(const CategoryItem& item) {
@@ -60,6 +71,7 @@ struct CategoryStore {
     // choice of the category file read most recently.
     TextFormat fileFormat = TextFormat::Utf8;
     bool fileHasBom = true;
+    std::vector<KeptItemBytes> keptBytes;  // of the items read
 
     std::wstring loadedCategory;    // whose items are in `items`
     std::wstring appliedCategory;   // whose window settings are in force

@@ -7,6 +7,8 @@ namespace {
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 constexpr std::string_view kUtf16LeBom = "\xFF\xFE";
 constexpr std::string_view kUtf16BeBom = "\xFE\xFF";
+constexpr std::string_view kUtf32LeBom("\xFF\xFE\0\0", 4);
+constexpr std::string_view kUtf32BeBom("\0\0\xFE\xFF", 4);
 
 unsigned char byteAt(std::string_view bytes, size_t i) { return static_cast<unsigned char>(bytes[i]); }
 
@@ -72,12 +74,80 @@ std::string wideToUtf16(std::wstring_view text, bool bigEndian) {
     return bytes;
 }
 
-std::string_view byteOrderMark(TextFormat format) {
-    switch (format) {
-        case TextFormat::Utf16Le: return kUtf16LeBom;
-        case TextFormat::Utf16Be: return kUtf16BeBom;
-        default: return kUtf8Bom;
+// A unit cut short at the end is read as if zero bytes followed it, as UTF-16's
+// last byte is.
+char32_t utf32UnitAt(std::string_view bytes, size_t i, bool bigEndian) {
+    char32_t unit = 0;
+    for (size_t k = 0; k < 4; ++k) {
+        const char32_t b = i + k < bytes.size() ? byteAt(bytes, i + k) : 0;
+        unit |= b << (bigEndian ? 24 - 8 * k : 8 * k);
     }
+    return unit;
+}
+
+bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+// Surrogate values stay what they are, lone UTF-16 units, as in a UTF-16 file;
+// only a unit beyond U+10FFFF has no UTF-16 form.
+std::wstring utf32ToWide(std::string_view bytes, bool bigEndian, bool& exact) {
+    std::wstring text;
+    text.reserve(bytes.size() / 4 + 1);
+    exact = bytes.size() % 4 == 0;
+    char32_t before = 0;
+    for (size_t i = 0; i < bytes.size(); i += 4) {
+        const char32_t unit = utf32UnitAt(bytes, i, bigEndian);
+        if (unit > 0x10FFFF) {
+            text.push_back(L'\xFFFD');
+            exact = false;
+        } else {
+            // Two surrogate units in a row become one pair, written back as one unit.
+            if (isHighSurrogate(before) && isLowSurrogate(unit)) exact = false;
+            appendCodePoint(text, unit);
+        }
+        before = unit;
+    }
+    return text;
+}
+
+std::string wideToUtf32(std::wstring_view text, bool bigEndian) {
+    std::string bytes;
+    bytes.reserve(text.size() * 4);
+    for (size_t i = 0; i < text.size(); ++i) {
+        char32_t cp = static_cast<char32_t>(text[i]) & 0xFFFF;
+        if (isHighSurrogate(cp) && i + 1 < text.size() && isLowSurrogate(static_cast<char32_t>(text[i + 1]) & 0xFFFF)) {
+            cp = 0x10000 + ((cp - 0xD800) << 10) + ((static_cast<char32_t>(text[i + 1]) & 0xFFFF) - 0xDC00);
+            ++i;
+        }
+        for (size_t k = 0; k < 4; ++k) bytes.push_back(static_cast<char>((cp >> (bigEndian ? 24 - 8 * k : 8 * k)) & 0xFF));
+    }
+    return bytes;
+}
+
+// Whole units, each a code point (surrogate values included).
+bool wholeUtf32(std::string_view bytes, bool bigEndian) {
+    if (bytes.size() % 4 != 0) return false;
+    for (size_t i = 0; i < bytes.size(); i += 4)
+        if (utf32UnitAt(bytes, i, bigEndian) > 0x10FFFF) return false;
+    return true;
+}
+
+// UTF-32 without a mark: whole units, every one a code point, and some of them
+// below U+0100, three zero bytes in a unit. UTF-16 text would need a U+0000 and
+// every second character below U+0011 to pass.
+bool utf32ByZeroBytes(std::string_view bytes, TextFormat& format) {
+    if (bytes.empty()) return false;
+    // Little-endian first, the form Windows writes: only units such as
+    // 00 0x 0y 00 fit both byte orders.
+    for (bool bigEndian : {false, true}) {
+        if (!wholeUtf32(bytes, bigEndian)) continue;
+        for (size_t i = 0; i < bytes.size(); i += 4) {
+            if (utf32UnitAt(bytes, i, bigEndian) >= 0x100) continue;
+            format = bigEndian ? TextFormat::Utf32Be : TextFormat::Utf32Le;
+            return true;
+        }
+    }
+    return false;
 }
 
 // UTF-16 text without a mark is known by its zero bytes: the high bytes of ASCII
@@ -92,15 +162,11 @@ bool utf16ByZeroBytes(std::string_view bytes, TextFormat& format) {
     return true;
 }
 
-bool beginsLikeByteOrderMark(std::string_view bytes) {
-    return bytes.substr(0, 3) == kUtf8Bom || bytes.substr(0, 2) == kUtf16LeBom || bytes.substr(0, 2) == kUtf16BeBom;
-}
-
 }  // namespace
 
 TextFormat detectTextEncoding(std::string_view bytes, TextFormat fallback) {
-    TextFormat utf16 = TextFormat::Utf16Le;
-    if (utf16ByZeroBytes(bytes, utf16)) return utf16;
+    TextFormat wide = TextFormat::Utf16Le;
+    if (utf32ByZeroBytes(bytes, wide) || utf16ByZeroBytes(bytes, wide)) return wide;
     size_t sequences = 0;  // well-formed multi-byte sequences
     size_t strays = 0;     // stray high bytes and broken sequences
     size_t pending = 0;    // continuation bytes still announced
@@ -129,9 +195,12 @@ TextFormat detectTextEncoding(std::string_view bytes, TextFormat fallback) {
     return strays > sequences ? TextFormat::Ansi : fallback;
 }
 
-std::wstring utf8ToWide(std::string_view bytes) {
+namespace {
+
+std::wstring utf8ToWide(std::string_view bytes, bool& exact) {
     std::wstring text;
     text.reserve(bytes.size());
+    exact = true;
     size_t i = 0;
     while (i < bytes.size()) {
         char32_t cp = 0;
@@ -140,6 +209,7 @@ std::wstring utf8ToWide(std::string_view bytes) {
             // A stray byte: most likely a character of the ANSI code page.
             std::wstring ch = ansiToWide(bytes.substr(i, 1));
             text += ch.empty() ? std::wstring(1, L'\xFFFD') : ch;
+            exact = false;
             ++i;
             continue;
         }
@@ -147,6 +217,13 @@ std::wstring utf8ToWide(std::string_view bytes) {
         i += len;
     }
     return text;
+}
+
+}  // namespace
+
+std::wstring utf8ToWide(std::string_view bytes) {
+    bool exact = true;
+    return utf8ToWide(bytes, exact);
 }
 
 std::string wideToUtf8(std::wstring_view text) {
@@ -179,35 +256,68 @@ std::string wideToUtf8(std::wstring_view text) {
     return bytes;
 }
 
+std::string_view byteOrderMark(TextFormat format) {
+    switch (format) {
+        case TextFormat::Utf16Le: return kUtf16LeBom;
+        case TextFormat::Utf16Be: return kUtf16BeBom;
+        case TextFormat::Utf32Le: return kUtf32LeBom;
+        case TextFormat::Utf32Be: return kUtf32BeBom;
+        default: return kUtf8Bom;
+    }
+}
+
 TextShape textShapeOf(std::string_view bytes) {
     TextShape shape;
+    shape.hasBom = true;
+    // FF FE 00 00 is UTF-32LE's mark and also UTF-16LE's followed by U+0000.
+    // UTF-32LE wins when the rest is whole units that are all code points: a
+    // UTF-16 text would have to start with U+0000 and hold a character below
+    // U+0011 at every second place to look so. Otherwise UTF-16LE, which reads
+    // any bytes back as they were. 00 00 FE FF is no other format's mark: whole
+    // units after it are UTF-32BE, whatever they hold.
     if (bytes.substr(0, 3) == kUtf8Bom) {
         shape.format = TextFormat::Utf8;
-        shape.hasBom = true;
-        bytes.remove_prefix(3);
+    } else if (bytes.substr(0, 4) == kUtf32LeBom && wholeUtf32(bytes.substr(4), false)) {
+        shape.format = TextFormat::Utf32Le;
+    } else if (bytes.substr(0, 4) == kUtf32BeBom && bytes.size() % 4 == 0) {
+        shape.format = TextFormat::Utf32Be;
     } else if (bytes.substr(0, 2) == kUtf16LeBom) {
         shape.format = TextFormat::Utf16Le;
-        shape.hasBom = true;
-        bytes.remove_prefix(2);
     } else if (bytes.substr(0, 2) == kUtf16BeBom) {
         shape.format = TextFormat::Utf16Be;
-        shape.hasBom = true;
-        bytes.remove_prefix(2);
     } else {
         shape.format = detectTextEncoding(bytes, TextFormat::Utf8);
+        shape.hasBom = false;
     }
+    if (shape.hasBom) bytes.remove_prefix(byteOrderMark(shape.format).size());
     shape.body = bytes;
     return shape;
 }
 
-std::wstring decodeShapedText(const TextShape& shape) {
-    switch (shape.format) {
-        case TextFormat::Utf8: return utf8ToWide(shape.body);
-        case TextFormat::Utf16Le: return utf16ToWide(shape.body, false);
-        case TextFormat::Utf16Be: return utf16ToWide(shape.body, true);
-        case TextFormat::Ansi: return ansiToWide(shape.body);
+std::wstring decodeTextBody(std::string_view bytes, TextFormat format, bool& exact) {
+    exact = true;
+    switch (format) {
+        case TextFormat::Utf8: return utf8ToWide(bytes, exact);
+        case TextFormat::Utf16Le:
+        case TextFormat::Utf16Be:
+            exact = bytes.size() % 2 == 0;
+            return utf16ToWide(bytes, format == TextFormat::Utf16Be);
+        case TextFormat::Utf32Le:
+        case TextFormat::Utf32Be: return utf32ToWide(bytes, format == TextFormat::Utf32Be, exact);
+        case TextFormat::Ansi: {
+            std::wstring text = ansiToWide(bytes);
+            std::string back;
+            exact = wideToAnsi(text, back) && back == bytes;
+            return text;
+        }
     }
     return std::wstring();
+}
+
+std::wstring decodeShapedText(const TextShape& shape) {
+    if (shape.format == TextFormat::Ansi) return ansiToWide(shape.body);  // no need to know whether it maps back
+    bool exact = true;
+    return decodeTextBody(shape.body, shape.format, exact);
 }
 
 DecodedText decodeText(std::string_view bytes) {
@@ -219,6 +329,23 @@ DecodedText decodeText(std::string_view bytes) {
     return result;
 }
 
+bool appendTextBody(std::wstring_view text, TextFormat format, std::string& bytes) {
+    switch (format) {
+        case TextFormat::Utf8: bytes += wideToUtf8(text); return true;
+        case TextFormat::Utf16Le:
+        case TextFormat::Utf16Be: bytes += wideToUtf16(text, format == TextFormat::Utf16Be); return true;
+        case TextFormat::Utf32Le:
+        case TextFormat::Utf32Be: bytes += wideToUtf32(text, format == TextFormat::Utf32Be); return true;
+        case TextFormat::Ansi: {
+            std::string ansi;
+            if (!wideToAnsi(text, ansi)) return false;
+            bytes += ansi;
+            return true;
+        }
+    }
+    return false;
+}
+
 namespace {
 
 bool isPlainAscii(std::string_view bytes) {
@@ -227,24 +354,19 @@ bool isPlainAscii(std::string_view bytes) {
     return true;
 }
 
+}  // namespace
+
 // Content without a mark is known by its look alone: false when it would be read
 // back in another format, so that a later save would change its bytes or its text.
 bool recognisedWithoutMark(std::string_view bytes, TextFormat format) {
-    if (beginsLikeByteOrderMark(bytes)) return false;
-    TextFormat utf16 = TextFormat::Utf16Le;
-    const bool zeroByte = utf16ByZeroBytes(bytes, utf16);
-    switch (format) {
-        case TextFormat::Utf8: return !zeroByte;
-        case TextFormat::Utf16Le:
-        case TextFormat::Utf16Be: return bytes.empty() || (zeroByte && utf16 == format);
-        case TextFormat::Ansi:
-            // Plain ASCII reads the same in every format but UTF-16.
-            return detectTextEncoding(bytes, TextFormat::Utf8) == TextFormat::Ansi || isPlainAscii(bytes);
-    }
-    return false;
+    const TextShape shape = textShapeOf(bytes);
+    if (shape.hasBom) return false;  // it begins like a mark
+    // Plain ASCII reads the same in every format but UTF-16 and UTF-32.
+    if (format == TextFormat::Ansi) return shape.format == TextFormat::Ansi || isPlainAscii(bytes);
+    // UTF-8 that holds stray bytes kept from the file it came from may now look
+    // like ANSI.
+    return bytes.empty() || shape.format == format;
 }
-
-}  // namespace
 
 std::string encodeText(std::wstring_view text, TextFormat format, bool withBom) {
     std::string bytes;
@@ -253,11 +375,12 @@ std::string encodeText(std::wstring_view text, TextFormat format, bool withBom) 
         format = TextFormat::Utf8;
         withBom = true;
     }
-    if (format == TextFormat::Utf8) {
-        bytes = wideToUtf8(text);
-    } else {
-        bytes = wideToUtf16(text, format == TextFormat::Utf16Be);
-    }
+    bytes.clear();
+    appendTextBody(text, format, bytes);
     if (withBom || !recognisedWithoutMark(bytes, format)) bytes.insert(0, byteOrderMark(format));
+    // Behind its mark, UTF-16LE text starting with U+0000 can look like UTF-32LE:
+    // only the other byte order keeps it.
+    if (format == TextFormat::Utf16Le && bytes.substr(0, 4) == kUtf32LeBom && wholeUtf32(bytes.substr(4), false))
+        return encodeText(text, TextFormat::Utf16Be, true);
     return bytes;
 }

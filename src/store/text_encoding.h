@@ -4,10 +4,13 @@
 #include <string>
 #include <string_view>
 
-enum class TextFormat { Utf8, Utf16Le, Utf16Be, Ansi };
+enum class TextFormat { Utf8, Utf16Le, Utf16Be, Ansi, Utf32Le, Utf32Be };
 
 // Decides the format of unmarked file content; `fallback` when the bytes do not
-// tell. A zero byte means UTF-16: big-endian when most zero bytes stand at even
+// tell. Whole four-byte units that are all code points, some of them below
+// U+0100 (three zero bytes in a unit: line ends, "=", Latin letters), mean
+// UTF-32 in that byte order, little-endian when both would do. Any other zero
+// byte means UTF-16: big-endian when most zero bytes stand at even
 // offsets, little-endian otherwise. Content with both well-formed UTF-8 sequences and stray high bytes is
 // ANSI when the stray bytes outnumber the sequences (an ANSI text can hold a pair
 // that happens to be UTF-8), otherwise it is taken as `fallback`.
@@ -26,19 +29,39 @@ struct TextShape {
     bool hasBom = false;
     std::string_view body;
 };
-// As decodeText decides it.
+// As decodeText decides it; a UTF-32 mark counts only before whole units.
 TextShape textShapeOf(std::string_view bytes);
 // The text of the bytes after the mark, read in the shape's format.
 std::wstring decodeShapedText(const TextShape& shape);
 
-// A UTF-8, UTF-16LE or UTF-16BE byte-order mark decides the format; otherwise
+// A UTF-8, UTF-16 or UTF-32 byte-order mark decides the format; otherwise
 // detection with UTF-8 as the fallback. Bytes that are not valid UTF-8 in a file
-// read as UTF-8 are taken as ANSI characters, so that saving the file again keeps
-// them; a UTF-16 file of odd length keeps its last byte as a character of its own.
+// read as UTF-8 are taken as ANSI characters, so that the text shows them; a
+// UTF-16 file of odd length keeps its last byte as a character of its own. A
+// UTF-32 unit beyond U+10FFFF reads as U+FFFD; surrogate values stay lone
+// surrogates. (Where such bytes must come back as they were, the writer in
+// text_writer.h keeps them.)
 DecodedText decodeText(std::string_view bytes);
 
+// The text of bytes in `format` (no mark), and whether encoding the text again
+// gives exactly these bytes back: not so for stray bytes in UTF-8, UTF-32 units
+// that are no code point or that pair up as surrogates, a last code unit cut
+// short, or ANSI bytes the code page does not map back. A unit cut short reads
+// as if zero bytes followed it.
+std::wstring decodeTextBody(std::string_view bytes, TextFormat format, bool& exact);
+// Appends `text` in `format`, without a mark and without a look at what the
+// whole would read as; false (and nothing appended) when the ANSI code page
+// cannot hold it.
+bool appendTextBody(std::wstring_view text, TextFormat format, std::string& bytes);
+// Content without a mark is read back in `format` with the same text, as far as
+// its look tells (what encodeText checks before it leaves a mark out).
+bool recognisedWithoutMark(std::string_view bytes, TextFormat format);
+std::string_view byteOrderMark(TextFormat format);  // UTF-8's for ANSI
+
 // The file content for `text`. ANSI text that the code page cannot hold is written
-// as UTF-8 with a byte-order mark instead, so no character is lost. Content
+// as UTF-8 with a byte-order mark instead, so no character is lost; UTF-16LE
+// text that would read back as UTF-32LE behind its mark (it starts with U+0000,
+// see textShapeOf) as UTF-16BE with a mark. Content
 // without a mark that would be read back in another format gets the mark of its
 // format (ANSI becomes UTF-8 with a mark): content that begins like a mark, UTF-8
 // or ANSI with a zero byte, UTF-16 without one or whose zero bytes tell the other

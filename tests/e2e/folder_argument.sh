@@ -75,4 +75,32 @@ tr -d '\r' <"$missing/Kivo.ini" 2>/dev/null | grep -qx 'MRU=' && pass "settings 
   || fail "no settings written into the new folder"
 [ ! -e "$start/Kivo.ini" ] && pass "none in the current directory" || fail "Kivo.ini in the current directory"
 
+# A program folder deeper than the 260 characters of a plain Windows path (a USB
+# stick with deep folders). Started there, Wine cannot make it the current
+# directory and starts the program in the Windows folder instead.
+deep=$(new_data_folder deep)
+for level in 1 2 3 4; do deep="$deep/$(printf 'level%d-%055d' "$level" 0)"; done
+mkdir -p "$deep" && cp "$KIVO_EXE" "$deep/kivo.exe" && rm -f "$WINEPREFIX/drive_c/windows/Kivo.ini"
+printf 'Editor=notepad.exe\r\n' >"$deep/Deep.kvl"
+printf 'Game=game.exe\r\n' >"$deep/Games.kvl"
+printf 'left by a killed save' >"$deep/Kivo.ini.4294967291.new"
+deepwin="Z:${deep//\//\\}"  # winepath cuts what passes 260 characters
+start_program "$deep/kivo.exe" "$deep"
+if wait_launcher; then
+  win=$LAUNCHER_WIN
+  expect_category Deep "a program folder of ${#deepwin} characters: its categories are found"
+  expect_rows '1\tEditor\t0\n' "with its items"
+  click_caption "$win"
+  xdotool key Tab
+  expect_category Games "Tab shows the deep folder's other category"
+  exit_launcher "$win"
+fi
+tr -d '\r' <"$deep/Kivo.ini" 2>/dev/null | grep -qx 'MRU=Games' && pass "settings written into the deep folder" \
+  || fail "no settings written into the deep folder"
+[ ! -e "$deep/Kivo.ini.4294967291.new" ] && pass "a killed save's file there went" || fail "a killed save's file stayed"
+[ ! -e "$WINEPREFIX/drive_c/windows/Kivo.ini" ] && pass "none in the Windows folder" || fail "Kivo.ini in C:\windows"
+start_kivo "$start" "$deepwin\\Deep.kvl"
+wait_launcher && expect_category Games "a category file in the deep folder selects that folder" &&
+  exit_launcher "$LAUNCHER_WIN"
+
 finish

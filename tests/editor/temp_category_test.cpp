@@ -86,11 +86,11 @@ TEST(TempCategory, TheSaveTakesOutOnlyWhatWasInserted) {
 TEST(TempCategory, CopiesJoinTheTempFileInItsOwnFormat) {
     TempFolder dir;
     const std::wstring temp = dir.file(L"temp.kvl");
-    writeBytes(temp, "\xEF\xBB\xBF" "b=b.exe");
+    writeBytes(temp, "\xEF\xBB\xBF" "b=b\xE9.exe");  // and a Latin-1 byte, which stays
     CategoryStore store = storeOf({L"a"});
     store.fileFormat = TextFormat::Utf16Le;
     ASSERT_TRUE(copyToTemp(store, {0}, temp));
-    EXPECT_EQ(readBytes(temp), "\xEF\xBB\xBF" "b=b.exe\r\na=a.exe\r\n");
+    EXPECT_EQ(readBytes(temp), "\xEF\xBB\xBF" "b=b\xE9.exe\r\na=a.exe\r\n");
 
     const std::wstring fresh = dir.file(L"fresh.kvl");
     store.fileFormat = TextFormat::Utf16Be;

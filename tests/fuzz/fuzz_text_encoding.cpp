@@ -1,14 +1,17 @@
 // Text formats: content decoded and encoded again in its own format keeps its
-// text and settles (a second encoding writes the bytes of the first); a text
-// encoded in any format reads back as itself. Only UTF-8 cannot hold a lone
-// surrogate, which becomes U+FFFD there.
+// text and settles (a second encoding writes the bytes of the first); content
+// written back from the bytes it was read as is those bytes; a text encoded in
+// any format reads back as itself. Only UTF-8 cannot hold a lone surrogate,
+// which becomes U+FFFD there.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 
 #include "fuzz_check.h"
 #include "platform_standin.h"
+#include "store/encoded_lines.h"
 #include "store/text_encoding.h"
+#include "store/text_writer.h"
 
 namespace {
 
@@ -29,7 +32,8 @@ std::wstring withoutLoneSurrogates(const std::wstring& text) {
 }
 
 void checkEveryFormat(const std::wstring& text) {
-    const TextFormat formats[] = {TextFormat::Utf8, TextFormat::Utf16Le, TextFormat::Utf16Be, TextFormat::Ansi};
+    const TextFormat formats[] = {TextFormat::Utf8, TextFormat::Utf16Le, TextFormat::Utf16Be,
+                                  TextFormat::Ansi, TextFormat::Utf32Le, TextFormat::Utf32Be};
     for (TextFormat format : formats) {
         for (bool withBom : {false, true}) {
             const DecodedText back = decodeText(encodeText(text, format, withBom));
@@ -38,6 +42,21 @@ void checkEveryFormat(const std::wstring& text) {
             requireThat(back.text == (asUtf8 ? withoutLoneSurrogates(text) : text), "a text reads back as itself");
         }
     }
+}
+
+// A unit cut short is the one thing made whole.
+void checkKeptBytes(const std::string& bytes) {
+    const TextShape shape = textShapeOf(bytes);
+    if (shape.body.size() % codeUnitSize(shape.format) != 0) return;
+    bool exact = true;
+    const std::wstring text = decodeTextBody(shape.body, shape.format, exact);
+    TextWriter writer{shape.format, shape.hasBom};
+    writeKeptBytes(writer, shape.body, text);
+    std::string content;
+    requireThat(writtenContent(writer, content) && content == bytes, "content written back as it was read is its bytes");
+    std::string encoded;
+    requireThat(!exact || (appendTextBody(text, shape.format, encoded) && encoded == shape.body),
+                "text decoded exactly encodes to its bytes");
 }
 
 }  // namespace
@@ -54,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string twice = encodeText(second.text, second.format, second.hasBom);
     requireThat(twice == once, "a second encoding writes the bytes of the first");
 
+    checkKeptBytes(bytes);
     checkEveryFormat(first.text);
     std::wstring units;  // the input taken as UTF-16 code units, whatever they form
     for (size_t i = 0; i + 1 < size; i += 2) units.push_back(static_cast<wchar_t>(data[i] | (data[i + 1] << 8)));

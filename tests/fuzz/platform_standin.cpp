@@ -199,6 +199,8 @@ bool setEnvironmentVariable(const std::wstring& name, const std::wstring& value)
     return true;
 }
 
+bool isWindowsFolder(const std::wstring& folder) { return pathKey(folder) == pathKey(L"C:\\Windows\\"); }
+
 // As ExpandEnvironmentStringsW, or with unknown references dropped.
 std::wstring expandEnvironment(const std::wstring& text, UnknownVariables unknown) {
     std::wstring result;

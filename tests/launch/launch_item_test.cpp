@@ -159,4 +159,14 @@ TEST_F(LaunchItem, FailureAsksWhetherToEnterTheEditor) {
     EXPECT_EQ(recorder.shellCalls.back().ownerWindowId, kEditorWindow);
 }
 
+TEST_F(LaunchItem, FailureNamesAPathTooLongForTheShell) {
+    recorder.shellAnswer = 2;
+    const std::wstring deep = L"C:\\" + std::wstring(300, L'x') + L"\\tool.exe";
+    prepare(L"Deep", deep);
+    launchItem(false);
+    ASSERT_EQ(recorder.boxes.size(), 1u);
+    EXPECT_EQ(recorder.boxes[0].text, L"Cannot open: \"Deep\"\rPath too long for Windows:\r" + deep +
+                                          L"\rEnter configuration?");
+}
+
 }  // namespace

@@ -33,6 +33,16 @@ TEST(CategoryList, MenuOrderWithTheStartupCategoryLast) {
     EXPECT_EQ(nav.categoryList.size(), 6u);
 }
 
+TEST(CategoryList, AFolderThatCannotBeListedIsNoEmptyFolder) {
+    TempFolder dir;
+    CategoryNavigation nav;
+    nav.categoryList = {L"Tools"};
+    RebuildCategoryList(nav, dir.file(L"gone"), L"Startup");
+    EXPECT_TRUE(nav.folderUnreadable);
+    EXPECT_EQ(joined(nav.categoryList), L"Tools") << "the list it had stays";
+    EXPECT_TRUE(nav.categorySetChanged) << "and is read again next time";
+}
+
 TEST(CategoryList, StartupByNameOrByTheLanguagesText) {
     TempFolder english;
     writeBytes(english.file(L"STARTUP.kvl"), "");

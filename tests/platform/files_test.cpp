@@ -50,4 +50,30 @@ TEST(SiblingTempName, TakenApartOnlyInItsOwnForm) {
         EXPECT_FALSE(parseSiblingTempName(other, target, id)) << other;
 }
 
+TEST(LongPathForm, ForDrivesSharesAndRelativePathsOnce) {
+    EXPECT_EQ(longPathForm(L"C:\\Data\\..\\Kivo/Kivo.ini"), L"\\\\?\\C:\\Kivo\\Kivo.ini");
+    EXPECT_EQ(longPathForm(L"\\\\server\\share\\Kivo.ini"), L"\\\\?\\UNC\\server\\share\\Kivo.ini");
+    EXPECT_EQ(longPathForm(L"Kivo.ini"), L"\\\\?\\" + fullPathName(L"Kivo.ini"));
+    for (const wchar_t* done : {L"\\\\?\\C:\\a", L"\\\\?\\UNC\\s\\x\\a", L"\\\\.\\COM1"})
+        EXPECT_EQ(longPathForm(done), done) << "no second prefix";
+    EXPECT_EQ(plainPathForm(L"\\\\?\\UNC\\server\\share\\x"), L"\\\\server\\share\\x");
+}
+
+TEST(Files, WorkInAFolderOfAnyLength) {
+    TempFolder dir;
+    std::wstring deep = dir.path.wstring();
+    for (wchar_t level : {L'a', L'b', L'c', L'd', L'e'}) deep += L"\\" + std::wstring(60, level);
+    ASSERT_TRUE(createFolderPath(deep));
+    ASSERT_TRUE(replaceFileContent(deep + L"\\Kivo.ini", "new"));
+    std::string bytes;
+    EXPECT_TRUE(readWholeFile(deep + L"\\Kivo.ini", bytes) && bytes == "new");
+    EXPECT_TRUE(renameFile(deep + L"\\Kivo.ini", deep + L"\\Tools.kvl"));
+    bool readable = false;
+    EXPECT_EQ(listFiles(deep, L"*.kvl", &readable), std::vector<std::wstring>{L"Tools.kvl"});
+    EXPECT_TRUE(readable && deleteFile(deep + L"\\Tools.kvl"));
+    EXPECT_TRUE(listFiles(deep, L"*.kvl", &readable).empty() && readable) << "an empty folder is read";
+    listFiles(deep + L"\\gone", L"*.kvl", &readable);
+    EXPECT_FALSE(readable) << "a missing folder is not";
+}
+
 }  // namespace

@@ -97,6 +97,11 @@ TEST(FileRegressions, WhatEachFileHolds) {
     EXPECT_EQ(categoryOf(L"ansi-with-utf8-looking-pair.kvl").items.back(), ansiToWide("Ma\xDF\x93") + L"=c.exe");
     EXPECT_EQ(settingsOf(L"ansi-first-line-like-utf16-mark.ini").lines.front(), L"|\u00FF\u00FEabc|1");
     EXPECT_EQ(settingsOf(L"utf8-first-key-begins-with-feff.ini").lines.front(), L"|\uFEFFkey|1");
+    const std::string mixed = readBytes((regressionFolder() / L"utf8-with-a-latin1-line.ini").wstring());
+    EXPECT_EQ(settingsOf(L"utf8-with-a-latin1-line.ini").saved, mixed) << "the Latin-1 line keeps its bytes";
+    const std::string wide = readBytes((regressionFolder() / L"utf32le-category.kvl").wstring());
+    EXPECT_EQ(categoryOf(L"utf32le-category.kvl").saved, wide);
+    EXPECT_EQ(categoryOf(L"utf32le-category.kvl").items.front(), L"Caf\u00E9=\U0001F600.exe");
     const SettingsRead equals = settingsOf(L"line-beginning-with-equals.ini");
     EXPECT_EQ(equals.saved, "=abc\r\n[main]\r\n=x=y\r\nWidth=1\r\n") << "lines holding \"=\" keep their form";
 }

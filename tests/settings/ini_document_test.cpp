@@ -81,9 +81,27 @@ INSTANTIATE_TEST_SUITE_P(
         EncodedSettings{"utf16", [](const std::wstring& t) { return utf16Bytes(t); }, TextFormat::Utf16Le, false},
         EncodedSettings{"utf16be", [](const std::wstring& t) { return utf16Bytes(t, true); }, TextFormat::Utf16Be, false},
         EncodedSettings{"ansi", [](const std::wstring& t) { return ansiBytes(t); }, TextFormat::Ansi, false},
+        EncodedSettings{"utf32_bom", [](const std::wstring& t) { return std::string("\xFF\xFE\0\0", 4) + utf32Bytes(std::u32string(t.begin(), t.end())); }, TextFormat::Utf32Le, true},
+        EncodedSettings{"utf32be", [](const std::wstring& t) { return utf32Bytes(std::u32string(t.begin(), t.end()), true); }, TextFormat::Utf32Be, false},
         EncodedSettings{"utf8_lf", [](const std::wstring& t) { return wideToUtf8(replaced(t, L"\r\n", L"\n")); },
                         TextFormat::Utf8, false}),
     [](const testing::TestParamInfo<EncodedSettings>& info) { return info.param.name; });
+
+TEST(IniDocument, UntouchedLinesKeepBytesOfAnotherEncoding) {
+    // Latin-1 from an older editor in a UTF-8 file.
+    const std::string latin1 = "name=d\xE9j\xE0 vu\r\n";
+    const std::string file = "[main]\r\nTitle=Caf\xC3\xA9 cr\xC3\xA8me\r\n" + latin1 + "MRU=Tools\r\nLast=\xE9t\xE9\r\n";
+    TempFolder dir;
+    IniDocument doc = settingsFile(dir, file);
+    ASSERT_EQ(doc.format, TextFormat::Utf8);
+    selectGroup(doc, L"main");
+    EXPECT_EQ(readString(doc, L"name", L""), L"d\u00E9j\u00E0 vu");
+    writeString(doc, L"MRU", L"Spiele");
+    writeString(doc, L"Last", L"\u00E9t\u00E9 2");
+    ASSERT_TRUE(save(doc));
+    EXPECT_EQ(readBytes(doc.path), "[main]\r\nTitle=Caf\xC3\xA9 cr\xC3\xA8me\r\n" + latin1 +
+                                       "MRU=Spiele\r\nLast=\xC3\xA9t\xC3\xA9 2\r\n");
+}
 
 TEST(IniDocument, FailedLoadKeepsWhatTheDocumentHeld) {
     TempFolder dir;

@@ -66,6 +66,53 @@ TEST_P(CategoryRoundTrip, ReadsTrimmedItemsAndWritesTheSameFormat) {
 INSTANTIATE_TEST_SUITE_P(AllEncodings, CategoryRoundTrip, testing::ValuesIn(encodedCategories()),
                          [](const testing::TestParamInfo<EncodedCategory>& info) { return info.param.name; });
 
+TEST(CategoryFile, Utf32FilesKeepTheirFormAndByteOrder) {
+    const std::string leMark("\xFF\xFE\0\0", 4), beMark("\0\0\xFE\xFF", 4);
+    // A surrogate value stays a lone surrogate; a unit beyond U+10FFFF reads as
+    // U+FFFD and its line goes back as it came (only after 00 00 FE FF: behind
+    // FF FE 00 00 it would make the file UTF-16LE).
+    const std::u32string first = U"Caf\u00E9=\U0001F600.exe\r\nLone\xD800=x.exe\r\n";
+    const std::u32string last = U"Last=z.exe\r\n", added = U"New=new.exe\r\n";
+    const std::u32string badLine = U"Bad\x110000=y.exe\r\n";
+    const struct {
+        std::string mark;
+        bool bigEndian;
+        std::u32string middle;
+    } cases[] = {{leMark, false, U""}, {"", false, U""}, {beMark, true, badLine}};
+    for (const auto& c : cases) {
+        TempFolder dir;
+        const std::wstring path = dir.file(L"Wide.kvl");
+        writeBytes(path, c.mark + utf32Bytes(first + c.middle + last, c.bigEndian));
+        CategoryStore store;
+        ASSERT_TRUE(loadCategoryFile(store, path));
+        EXPECT_EQ(store.fileFormat, c.bigEndian ? TextFormat::Utf32Be : TextFormat::Utf32Le);
+        ASSERT_EQ(store.items.size(), c.middle.empty() ? 3u : 4u);
+        EXPECT_EQ(itemText(store.items[0]), L"Caf\u00E9");
+        EXPECT_EQ(itemDefinition(store.items[0]), L"\U0001F600.exe");
+        EXPECT_EQ(itemText(store.items[1]), L"Lone\xD800");
+        store.items.insert(store.items.end() - 1, categoryItem(L"New", L"new.exe"));
+        ASSERT_TRUE(saveCategoryFile(store, path));
+        EXPECT_EQ(readBytes(path), c.mark + utf32Bytes(first + c.middle + added + last, c.bigEndian));
+    }
+}
+
+TEST(CategoryFile, AnUntouchedLineKeepsBytesOfAnotherEncoding) {
+    TempFolder dir;
+    const std::wstring path = dir.file(L"Mixed.kvl");
+    const std::string latin1 = "D\xE9j\xE0 vu=old.exe -x\r\n";
+    const std::string utf8 = "Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9""e";  // outnumbers the stray bytes: UTF-8
+    writeBytes(path, utf8 + "=a.exe\r\n" + latin1 + "M\xFCller=m.exe\r\n");
+    CategoryStore store;
+    ASSERT_TRUE(loadCategoryFile(store, path));
+    ASSERT_EQ(store.fileFormat, TextFormat::Utf8);
+    EXPECT_EQ(itemText(store.items[1]), L"D\u00E9j\u00E0 vu");
+    setItemDefinition(store.items[0], L"b.exe");
+    setItemDefinition(store.items[2], L"n.exe");
+    ASSERT_TRUE(saveCategoryFile(store, path));
+    EXPECT_EQ(readBytes(path), utf8 + "=b.exe\r\n" + latin1 + "M\xFCller=n.exe\r\n")
+        << "an edited item keeps its caption's bytes";
+}
+
 TEST(CategoryFile, OddLinesAreKeptOrDroppedAsTheFormatSays) {
     TempFolder dir;
     writeBytes(dir.file(L"a.kvl"), "a=b=c\r\nno equals sign\r\n   \r\n=only definition\r\n-=\r\n");

@@ -3,6 +3,7 @@
 #include "platform/text_codec.h"
 #include "store/text_encoding.h"
 #include "store/text_lines.h"
+#include "store/text_writer.h"
 #include "support/test_files.h"
 
 namespace {
@@ -72,6 +73,36 @@ TEST(DecodeText, Utf16BigEndianAndOddLengthsSurviveARoundTrip) {
     const std::string saved = encodeText(le.text, le.format, le.hasBom);
     EXPECT_EQ(saved, odd + std::string(1, '\0'));
     EXPECT_EQ(encodeText(decodeText(saved).text, le.format, le.hasBom), saved);
+}
+
+TEST(DecodeText, Utf32ByItsMarksOrItsZeroBytes) {
+    const std::u32string units = U"a=\u20AC\U0001F600\xDC00\r\n";
+    const std::wstring text = L"a=\u20AC\U0001F600\xDC00\r\n";
+    const struct {
+        std::string bytes;
+        TextFormat format;
+    } cases[] = {{std::string("\xFF\xFE\0\0", 4) + utf32Bytes(units), TextFormat::Utf32Le},
+                 {std::string("\0\0\xFE\xFF", 4) + utf32Bytes(units, true), TextFormat::Utf32Be},
+                 {utf32Bytes(units), TextFormat::Utf32Le},
+                 {utf32Bytes(units, true), TextFormat::Utf32Be}};
+    for (const auto& c : cases) {
+        const DecodedText decoded = decodeText(c.bytes);
+        EXPECT_EQ(decoded.format, c.format);
+        EXPECT_EQ(decoded.text, text);
+        EXPECT_EQ(encodeText(decoded.text, decoded.format, decoded.hasBom), c.bytes);
+    }
+    // Behind FF FE 00 00, bytes that are no whole UTF-32 units are UTF-16LE
+    // starting with U+0000.
+    const std::wstring nul(L"\0a=bc", 5);
+    EXPECT_EQ(decodeText("\xFF\xFE" + utf16Bytes(nul)).text, nul);
+    EXPECT_EQ(decodeText("\xFF\xFE" + utf16Bytes(nul.substr(0, 4))).text, nul.substr(0, 4));
+    // Such text that would look like UTF-32LE is written in the other byte order.
+    const std::wstring looksWide(L"\0\r\0", 3);
+    EXPECT_EQ(decodeText(encodeText(looksWide, TextFormat::Utf16Le, true)).text, looksWide);
+    TextWriter writer{TextFormat::Utf16Le, true};
+    writeText(writer, looksWide);
+    std::string content;
+    EXPECT_FALSE(writtenContent(writer, content)) << "a writer keeps the form or writes nothing";
 }
 
 TEST(EncodeText, OutputThatBeginsLikeAMarkGetsTheMarkOfItsFormat) {

@@ -42,6 +42,13 @@ std::string utf16Bytes(const std::wstring& text, bool bigEndian) {
     return bytes;
 }
 
+std::string utf32Bytes(std::u32string_view units, bool bigEndian) {
+    std::string bytes;
+    for (char32_t u : units)
+        for (int k = 0; k < 4; ++k) bytes.push_back(static_cast<char>((u >> (bigEndian ? 24 - 8 * k : 8 * k)) & 0xFF));
+    return bytes;
+}
+
 std::string ansiBytes(const std::wstring& text) {
     std::string bytes;
     EXPECT_TRUE(wideToAnsi(text, bytes)) << "the code page cannot hold the test text";
