@@ -244,6 +244,7 @@ for _ in $(seq 100); do
 done
 [ -n "$joined" ] && pass "the programs of a full Start menu join Find's rows" || fail "no 'Proto 399 9' among the rows"
 list_selection 'Kivo ' "$E2E_OUT/joined-selection.txt"
+screenshot "$LAUNCHER_WIN" find-start-menu-joined
 now=$(sed -n 's/.* label //p' "$E2E_OUT/joined-selection.txt" | tr -d '\r')
 [ -n "$chosen" ] && [ "$now" = "$chosen" ] && pass "the chosen row ('$chosen') stays chosen as they join" \
   || fail "chosen: '$chosen', then '$now'"
