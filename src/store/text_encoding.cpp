@@ -213,7 +213,10 @@ std::wstring utf8ToWide(std::string_view bytes, bool& exact) {
             ++i;
             continue;
         }
-        appendCodePoint(text, cp);
+        if (cp < 0x10000)
+            text.push_back(static_cast<wchar_t>(cp));  // nearly always: kept out of a call
+        else
+            appendCodePoint(text, cp);
         i += len;
     }
     return text;
@@ -329,21 +332,31 @@ DecodedText decodeText(std::string_view bytes) {
     return result;
 }
 
-bool appendTextBody(std::wstring_view text, TextFormat format, std::string& bytes) {
+namespace {
+
+std::string unicodeBody(std::wstring_view text, TextFormat format) {
     switch (format) {
-        case TextFormat::Utf8: bytes += wideToUtf8(text); return true;
         case TextFormat::Utf16Le:
-        case TextFormat::Utf16Be: bytes += wideToUtf16(text, format == TextFormat::Utf16Be); return true;
+        case TextFormat::Utf16Be: return wideToUtf16(text, format == TextFormat::Utf16Be);
         case TextFormat::Utf32Le:
-        case TextFormat::Utf32Be: bytes += wideToUtf32(text, format == TextFormat::Utf32Be); return true;
-        case TextFormat::Ansi: {
-            std::string ansi;
-            if (!wideToAnsi(text, ansi)) return false;
-            bytes += ansi;
-            return true;
-        }
+        case TextFormat::Utf32Be: return wideToUtf32(text, format == TextFormat::Utf32Be);
+        default: return wideToUtf8(text);
     }
-    return false;
+}
+
+}  // namespace
+
+bool appendTextBody(std::wstring_view text, TextFormat format, std::string& bytes) {
+    if (format == TextFormat::Ansi) {
+        std::string ansi;
+        if (!wideToAnsi(text, ansi)) return false;
+        bytes += ansi;
+    } else if (bytes.empty()) {
+        bytes = unicodeBody(text, format);  // a whole file, often: not copied once more
+    } else {
+        bytes += unicodeBody(text, format);
+    }
+    return true;
 }
 
 namespace {
@@ -358,26 +371,30 @@ bool isPlainAscii(std::string_view bytes) {
 
 // Content without a mark is known by its look alone: false when it would be read
 // back in another format, so that a later save would change its bytes or its text.
-bool recognisedWithoutMark(std::string_view bytes, TextFormat format) {
+bool recognisedWithoutMark(std::string_view bytes, TextFormat format, bool strayBytes) {
+    if (format == TextFormat::Utf8 && !strayBytes) {
+        // Only a zero byte or a beginning like a mark can mislead: a long file
+        // is not looked through for stray bytes it cannot hold.
+        return bytes.find('\0') == std::string_view::npos && bytes.substr(0, 3) != kUtf8Bom &&
+               bytes.substr(0, 2) != kUtf16LeBom && bytes.substr(0, 2) != kUtf16BeBom;
+    }
     const TextShape shape = textShapeOf(bytes);
     if (shape.hasBom) return false;  // it begins like a mark
     // Plain ASCII reads the same in every format but UTF-16 and UTF-32.
     if (format == TextFormat::Ansi) return shape.format == TextFormat::Ansi || isPlainAscii(bytes);
-    // UTF-8 that holds stray bytes kept from the file it came from may now look
-    // like ANSI.
     return bytes.empty() || shape.format == format;
 }
 
 std::string encodeText(std::wstring_view text, TextFormat format, bool withBom) {
     std::string bytes;
-    if (format == TextFormat::Ansi && wideToAnsi(text, bytes) && recognisedWithoutMark(bytes, format)) return bytes;
+    if (format == TextFormat::Ansi && wideToAnsi(text, bytes) && recognisedWithoutMark(bytes, format, true)) return bytes;
     if (format == TextFormat::Ansi) {
         format = TextFormat::Utf8;
         withBom = true;
     }
     bytes.clear();
     appendTextBody(text, format, bytes);
-    if (withBom || !recognisedWithoutMark(bytes, format)) bytes.insert(0, byteOrderMark(format));
+    if (withBom || !recognisedWithoutMark(bytes, format, false)) bytes.insert(0, byteOrderMark(format));
     // Behind its mark, UTF-16LE text starting with U+0000 can look like UTF-32LE:
     // only the other byte order keeps it.
     if (format == TextFormat::Utf16Le && bytes.substr(0, 4) == kUtf32LeBom && wholeUtf32(bytes.substr(4), false))
