@@ -33,7 +33,8 @@ size_t encodedLineAt(std::string_view body, size_t from, TextFormat format, Enco
     size_t end = body.size();
     if (unit == 1) {
         // Nearly every category is UTF-8: its lines are found without a look at each unit.
-        end = std::min(body.find_first_of("\r\n", from), body.size());
+        end = from;
+        while (end < body.size() && body[end] != '\r' && body[end] != '\n') ++end;
     } else {
         for (size_t i = from; i < body.size(); i += unit) {
             const char32_t c = unitAt(body, i, format);

@@ -1,6 +1,7 @@
 #include "store/text_encoding.h"
 
 #include "platform/text_codec.h"
+#include "store/wide_units.h"
 
 namespace {
 
@@ -39,97 +40,6 @@ size_t utf8Sequence(std::string_view bytes, size_t i, char32_t& cp) {
     }
     if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
     return len;
-}
-
-void appendCodePoint(std::wstring& out, char32_t cp) {
-    if (cp >= 0x10000) {
-        cp -= 0x10000;
-        out.push_back(static_cast<wchar_t>(0xD800 + (cp >> 10)));
-        out.push_back(static_cast<wchar_t>(0xDC00 + (cp & 0x3FF)));
-    } else {
-        out.push_back(static_cast<wchar_t>(cp));
-    }
-}
-
-// A last byte without its partner is read as if a zero byte followed it, so it
-// survives as a character of its own.
-std::wstring utf16ToWide(std::string_view bytes, bool bigEndian) {
-    std::wstring text((bytes.size() + 1) / 2, L'\0');
-    const size_t high = bigEndian ? 0 : 1;
-    for (size_t i = 0; i < text.size(); ++i) {
-        unsigned hi = 2 * i + high < bytes.size() ? byteAt(bytes, 2 * i + high) : 0;
-        unsigned lo = 2 * i + 1 - high < bytes.size() ? byteAt(bytes, 2 * i + 1 - high) : 0;
-        text[i] = static_cast<wchar_t>((hi << 8) | lo);
-    }
-    return text;
-}
-
-std::string wideToUtf16(std::wstring_view text, bool bigEndian) {
-    std::string bytes(text.size() * 2, '\0');
-    const size_t high = bigEndian ? 0 : 1;
-    for (size_t i = 0; i < text.size(); ++i) {
-        bytes[2 * i + high] = static_cast<char>((text[i] >> 8) & 0xFF);
-        bytes[2 * i + 1 - high] = static_cast<char>(text[i] & 0xFF);
-    }
-    return bytes;
-}
-
-// A unit cut short at the end is read as if zero bytes followed it, as UTF-16's
-// last byte is.
-char32_t utf32UnitAt(std::string_view bytes, size_t i, bool bigEndian) {
-    char32_t unit = 0;
-    for (size_t k = 0; k < 4; ++k) {
-        const char32_t b = i + k < bytes.size() ? byteAt(bytes, i + k) : 0;
-        unit |= b << (bigEndian ? 24 - 8 * k : 8 * k);
-    }
-    return unit;
-}
-
-bool isHighSurrogate(char32_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool isLowSurrogate(char32_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// Surrogate values stay what they are, lone UTF-16 units, as in a UTF-16 file;
-// only a unit beyond U+10FFFF has no UTF-16 form.
-std::wstring utf32ToWide(std::string_view bytes, bool bigEndian, bool& exact) {
-    std::wstring text;
-    text.reserve(bytes.size() / 4 + 1);
-    exact = bytes.size() % 4 == 0;
-    char32_t before = 0;
-    for (size_t i = 0; i < bytes.size(); i += 4) {
-        const char32_t unit = utf32UnitAt(bytes, i, bigEndian);
-        if (unit > 0x10FFFF) {
-            text.push_back(L'\xFFFD');
-            exact = false;
-        } else {
-            // Two surrogate units in a row become one pair, written back as one unit.
-            if (isHighSurrogate(before) && isLowSurrogate(unit)) exact = false;
-            appendCodePoint(text, unit);
-        }
-        before = unit;
-    }
-    return text;
-}
-
-std::string wideToUtf32(std::wstring_view text, bool bigEndian) {
-    std::string bytes;
-    bytes.reserve(text.size() * 4);
-    for (size_t i = 0; i < text.size(); ++i) {
-        char32_t cp = static_cast<char32_t>(text[i]) & 0xFFFF;
-        if (isHighSurrogate(cp) && i + 1 < text.size() && isLowSurrogate(static_cast<char32_t>(text[i + 1]) & 0xFFFF)) {
-            cp = 0x10000 + ((cp - 0xD800) << 10) + ((static_cast<char32_t>(text[i + 1]) & 0xFFFF) - 0xDC00);
-            ++i;
-        }
-        for (size_t k = 0; k < 4; ++k) bytes.push_back(static_cast<char>((cp >> (bigEndian ? 24 - 8 * k : 8 * k)) & 0xFF));
-    }
-    return bytes;
-}
-
-// Whole units, each a code point (surrogate values included).
-bool wholeUtf32(std::string_view bytes, bool bigEndian) {
-    if (bytes.size() % 4 != 0) return false;
-    for (size_t i = 0; i < bytes.size(); i += 4)
-        if (utf32UnitAt(bytes, i, bigEndian) > 0x10FFFF) return false;
-    return true;
 }
 
 // UTF-32 without a mark: whole units, every one a code point, and some of them
@@ -213,7 +123,10 @@ std::wstring utf8ToWide(std::string_view bytes, bool& exact) {
             ++i;
             continue;
         }
-        appendCodePoint(text, cp);
+        if (cp < 0x10000)
+            text.push_back(static_cast<wchar_t>(cp));  // nearly always: kept out of a call
+        else
+            appendCodePoint(text, cp);
         i += len;
     }
     return text;
@@ -329,21 +242,31 @@ DecodedText decodeText(std::string_view bytes) {
     return result;
 }
 
-bool appendTextBody(std::wstring_view text, TextFormat format, std::string& bytes) {
+namespace {
+
+std::string unicodeBody(std::wstring_view text, TextFormat format) {
     switch (format) {
-        case TextFormat::Utf8: bytes += wideToUtf8(text); return true;
         case TextFormat::Utf16Le:
-        case TextFormat::Utf16Be: bytes += wideToUtf16(text, format == TextFormat::Utf16Be); return true;
+        case TextFormat::Utf16Be: return wideToUtf16(text, format == TextFormat::Utf16Be);
         case TextFormat::Utf32Le:
-        case TextFormat::Utf32Be: bytes += wideToUtf32(text, format == TextFormat::Utf32Be); return true;
-        case TextFormat::Ansi: {
-            std::string ansi;
-            if (!wideToAnsi(text, ansi)) return false;
-            bytes += ansi;
-            return true;
-        }
+        case TextFormat::Utf32Be: return wideToUtf32(text, format == TextFormat::Utf32Be);
+        default: return wideToUtf8(text);
     }
-    return false;
+}
+
+}  // namespace
+
+bool appendTextBody(std::wstring_view text, TextFormat format, std::string& bytes) {
+    if (format == TextFormat::Ansi) {
+        std::string ansi;
+        if (!wideToAnsi(text, ansi)) return false;
+        bytes += ansi;
+    } else if (bytes.empty()) {
+        bytes = unicodeBody(text, format);  // a whole file, often: not copied once more
+    } else {
+        bytes += unicodeBody(text, format);
+    }
+    return true;
 }
 
 namespace {
@@ -358,26 +281,30 @@ bool isPlainAscii(std::string_view bytes) {
 
 // Content without a mark is known by its look alone: false when it would be read
 // back in another format, so that a later save would change its bytes or its text.
-bool recognisedWithoutMark(std::string_view bytes, TextFormat format) {
+bool recognisedWithoutMark(std::string_view bytes, TextFormat format, bool strayBytes) {
+    if (format == TextFormat::Utf8 && !strayBytes) {
+        // Only a zero byte or a beginning like a mark can mislead: a long file
+        // is not looked through for stray bytes it cannot hold.
+        return bytes.find('\0') == std::string_view::npos && bytes.substr(0, 3) != kUtf8Bom &&
+               bytes.substr(0, 2) != kUtf16LeBom && bytes.substr(0, 2) != kUtf16BeBom;
+    }
     const TextShape shape = textShapeOf(bytes);
     if (shape.hasBom) return false;  // it begins like a mark
     // Plain ASCII reads the same in every format but UTF-16 and UTF-32.
     if (format == TextFormat::Ansi) return shape.format == TextFormat::Ansi || isPlainAscii(bytes);
-    // UTF-8 that holds stray bytes kept from the file it came from may now look
-    // like ANSI.
     return bytes.empty() || shape.format == format;
 }
 
 std::string encodeText(std::wstring_view text, TextFormat format, bool withBom) {
     std::string bytes;
-    if (format == TextFormat::Ansi && wideToAnsi(text, bytes) && recognisedWithoutMark(bytes, format)) return bytes;
+    if (format == TextFormat::Ansi && wideToAnsi(text, bytes) && recognisedWithoutMark(bytes, format, true)) return bytes;
     if (format == TextFormat::Ansi) {
         format = TextFormat::Utf8;
         withBom = true;
     }
     bytes.clear();
     appendTextBody(text, format, bytes);
-    if (withBom || !recognisedWithoutMark(bytes, format)) bytes.insert(0, byteOrderMark(format));
+    if (withBom || !recognisedWithoutMark(bytes, format, false)) bytes.insert(0, byteOrderMark(format));
     // Behind its mark, UTF-16LE text starting with U+0000 can look like UTF-32LE:
     // only the other byte order keeps it.
     if (format == TextFormat::Utf16Le && bytes.substr(0, 4) == kUtf32LeBom && wholeUtf32(bytes.substr(4), false))

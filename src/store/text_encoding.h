@@ -55,7 +55,9 @@ std::wstring decodeTextBody(std::string_view bytes, TextFormat format, bool& exa
 bool appendTextBody(std::wstring_view text, TextFormat format, std::string& bytes);
 // Content without a mark is read back in `format` with the same text, as far as
 // its look tells (what encodeText checks before it leaves a mark out).
-bool recognisedWithoutMark(std::string_view bytes, TextFormat format);
+// `strayBytes`: UTF-8 content may hold bytes that are no UTF-8 (kept from the
+// file it came from), which can make it look like ANSI.
+bool recognisedWithoutMark(std::string_view bytes, TextFormat format, bool strayBytes);
 std::string_view byteOrderMark(TextFormat format);  // UTF-8's for ANSI
 
 // The file content for `text`. ANSI text that the code page cannot hold is written

@@ -25,17 +25,18 @@ void writeKeptBytes(TextWriter& writer, std::string_view bytes, std::wstring_vie
     writer.bytes += bytes;
     writer.text += text;
     writer.encodedTo = writer.text.size();
+    writer.kept = true;
 }
 
 bool writtenContent(TextWriter& writer, std::string& content) {
     encodePendingText(writer);
     const bool ansi = writer.format == TextFormat::Ansi;
-    if (!writer.fits || (ansi && !recognisedWithoutMark(writer.bytes, writer.format))) {
+    if (!writer.fits || (ansi && !recognisedWithoutMark(writer.bytes, writer.format, true))) {
         content = encodeText(writer.text, writer.format, writer.withBom);
         return true;
     }
     content = std::move(writer.bytes);
-    if (ansi || (!writer.withBom && recognisedWithoutMark(content, writer.format))) return true;
+    if (ansi || (!writer.withBom && recognisedWithoutMark(content, writer.format, writer.kept))) return true;
     content.insert(0, byteOrderMark(writer.format));
     return textShapeOf(content).format == writer.format;
 }

@@ -15,6 +15,7 @@ struct TextWriter {
     std::string bytes{};   // in `format`, up to `encodedTo` of `text`
     size_t encodedTo = 0;
     bool fits = true;      // `format` holds every text written (only ANSI may not)
+    bool kept = false;     // some bytes were kept
 };
 
 void writeText(TextWriter& writer, std::wstring_view text);

@@ -1,8 +1,7 @@
 // A category file, loaded and saved twice: the second save writes what the first
 // wrote (or both leave a file they cannot write in its form as it was), and the
-// second load reads the items the first one kept. A line already in the form a
-// save writes comes back byte for byte, whatever its bytes hold. Loading into a
-// list that has items, and the fields of every definition, must hold up as well.
+// second load reads the items the first one kept. Loading into a list that has
+// items, and the fields of every definition, must hold up as well.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -12,7 +11,6 @@
 #include "platform_standin.h"
 #include "store/category_file.h"
 #include "store/drive_letters.h"
-#include "store/encoded_lines.h"
 #include "store/item_definition.h"
 #include "store/text_encoding.h"
 #include "store/text_lines.h"
@@ -78,35 +76,6 @@ void checkLinesOfTheWholeText(const std::string& bytes) {
     }
 }
 
-// With an item added at the end: the lines of the file that give items, one
-// for one with the lines written.
-void checkLinesKeepTheirBytes(const std::string& bytes) {
-    putStandinFile(kFile, bytes);
-    CategoryStore store;
-    requireThat(loadCategoryFile(store, kFile), "a category file that exists loads");
-    store.items.push_back(categoryItem(L"Added", L"added.exe"));
-    std::string saved;
-    if (!saveCategoryFile(store, kFile) || !standinFile(kFile, saved)) return;
-    const TextShape read = textShapeOf(bytes), written = textShapeOf(saved);
-    if (written.format != read.format) return;  // ANSI beyond its code page
-    const size_t unit = codeUnitSize(read.format);
-    size_t out = 0;
-    for (size_t at = 0; at < read.body.size();) {
-        EncodedLine line, back;
-        at = encodedLineAt(read.body, at, read.format, line);
-        bool exact = true;
-        const std::wstring text = decodeTextBody(line.bytes, read.format, exact);
-        const size_t eq = text.find(L'=');
-        if (eq == std::wstring::npos || trimSpaces(std::wstring_view(text).substr(0, eq)).empty()) continue;
-        requireThat(out < written.body.size(), "every item is written");
-        out = encodedLineAt(written.body, out, read.format, back);
-        const bool savedForm = trimSpaces(text).size() == text.size() && text[eq - 1] != L' ' &&
-                               (eq + 1 == text.size() || text[eq + 1] != L' ');
-        requireThat(!savedForm || line.bytes.size() % unit != 0 || back.bytes == line.bytes,
-                    "a line in the form a save writes keeps its bytes");
-    }
-}
-
 void takeDefinitionsApart(const CategoryStore& store) {
     for (const CategoryItem& item : store.items) {
         const DefinitionFields fields = splitDefinition(itemDefinition(item));
@@ -123,7 +92,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
     resetStandin();
     checkLinesOfTheWholeText(bytes);
-    checkLinesKeepTheirBytes(bytes);
     checkRoundTrips(bytes, DriveLetters{});
     // On a USB stick the items follow the drive letter the program runs from.
     checkRoundTrips(bytes, DriveLetters{true, L'E', L'C', L'C'});

@@ -77,9 +77,8 @@ RoundTrip programRun() {
 
 std::vector<std::string_view> linesOf(const TextShape& shape) {
     std::vector<std::string_view> lines;
-    for (size_t at = 0; at < shape.body.size();) {
-        EncodedLine line;
-        const size_t start = at;
+    EncodedLine line;
+    for (size_t at = 0, start = 0; at < shape.body.size(); start = at) {
         at = encodedLineAt(shape.body, at, shape.format, line);
         lines.push_back(shape.body.substr(start, at - start));
     }
