@@ -25,3 +25,15 @@ bool wideToAnsi(std::wstring_view text, std::string& bytes) {
     // The flag alone misses some mappings; the round trip is the real proof.
     return !usedDefault && ansiToWide(bytes) == text;
 }
+
+bool ansiRoundTrips(std::wstring_view text, std::string_view bytes) {
+    if (text.empty() || bytes.empty()) return text.empty() && bytes.empty();
+    // One call without flags: the bytes compared are the proof, and the check
+    // for best-fit characters costs Wine twice the conversion. Output longer
+    // than the bytes does not fit and fails the call.
+    std::string back(bytes.size(), '\0');
+    const int size = static_cast<int>(back.size());
+    return WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), back.data(), size, nullptr,
+                               nullptr) == size &&
+           back == bytes;
+}

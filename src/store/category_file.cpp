@@ -107,8 +107,7 @@ void addItemLine(CategoryFileContent& content, std::wstring_view line, std::stri
 // Decoded a line at a time: a line break is a code unit of its own in every
 // format, so the lines come out as from the whole text, each line's bytes are
 // at hand, and no copy of the whole text is made beside the items.
-void addLines(CategoryFileContent& content, std::string_view body, TextFormat format) {
-    content.items.reserve(static_cast<size_t>(std::count(body.begin(), body.end(), '\n')) + 1);
+void addLinesOneByOne(CategoryFileContent& content, std::string_view body, TextFormat format) {
     bool exact = true;
     for (size_t at = 0; at < body.size();) {
         EncodedLine line;
@@ -116,6 +115,46 @@ void addLines(CategoryFileContent& content, std::string_view body, TextFormat fo
         const std::wstring text = decodeTextBody(line.bytes, format, exact);
         addItemLine(content, text, line.bytes, format, exact);
     }
+}
+
+// Small enough to stay in the cache, large enough that the calls it takes cost
+// nothing beside its lines.
+constexpr size_t kAnsiBlockBytes = 4096;
+
+// Where the block of whole lines that starts at `from` ends: after a line feed,
+// so that no CR LF is cut in two.
+size_t ansiBlockEnd(std::string_view body, size_t from) {
+    if (body.size() - from <= kAnsiBlockBytes) return body.size();
+    size_t end = body.rfind('\n', from + kAnsiBlockBytes);
+    if (end == std::string_view::npos || end < from) end = body.find('\n', from + kAnsiBlockBytes);
+    return end == std::string_view::npos ? body.size() : end + 1;
+}
+
+// The system decodes ANSI, and its calls for every line of a long category
+// cost more than the rest of the reading: a block of lines is decoded and
+// checked to convert back at once. Only a block that does not is read again a
+// line at a time, for the bytes of the lines that need keeping.
+void addAnsiLines(CategoryFileContent& content, std::string_view body) {
+    for (size_t at = 0; at < body.size();) {
+        const std::string_view block = body.substr(at, ansiBlockEnd(body, at) - at);
+        at += block.size();
+        bool exact = true;
+        const std::wstring text = decodeTextBody(block, TextFormat::Ansi, exact);
+        if (!exact) {
+            addLinesOneByOne(content, block, TextFormat::Ansi);
+            continue;
+        }
+        for (std::wstring_view line : splitTextLines(text))
+            addItemLine(content, line, std::string_view(), TextFormat::Ansi, true);
+    }
+}
+
+void addLines(CategoryFileContent& content, std::string_view body, TextFormat format) {
+    content.items.reserve(static_cast<size_t>(std::count(body.begin(), body.end(), '\n')) + 1);
+    if (format == TextFormat::Ansi)
+        addAnsiLines(content, body);
+    else
+        addLinesOneByOne(content, body, format);
 }
 
 const KeptItemBytes* keptBytesOf(const CategoryStore& store, const CategoryItem& item) {

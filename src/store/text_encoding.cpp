@@ -1,5 +1,7 @@
 #include "store/text_encoding.h"
 
+#include <utility>
+
 #include "platform/text_codec.h"
 #include "store/wide_units.h"
 
@@ -219,8 +221,7 @@ std::wstring decodeTextBody(std::string_view bytes, TextFormat format, bool& exa
         case TextFormat::Utf32Be: return utf32ToWide(bytes, format == TextFormat::Utf32Be, exact);
         case TextFormat::Ansi: {
             std::wstring text = ansiToWide(bytes);
-            std::string back;
-            exact = wideToAnsi(text, back) && back == bytes;
+            exact = ansiRoundTrips(text, bytes);
             return text;
         }
     }
@@ -257,15 +258,15 @@ std::string unicodeBody(std::wstring_view text, TextFormat format) {
 }  // namespace
 
 bool appendTextBody(std::wstring_view text, TextFormat format, std::string& bytes) {
-    if (format == TextFormat::Ansi) {
-        std::string ansi;
-        if (!wideToAnsi(text, ansi)) return false;
-        bytes += ansi;
-    } else if (bytes.empty()) {
-        bytes = unicodeBody(text, format);  // a whole file, often: not copied once more
-    } else {
-        bytes += unicodeBody(text, format);
-    }
+    std::string body;
+    if (format != TextFormat::Ansi)
+        body = unicodeBody(text, format);
+    else if (!wideToAnsi(text, body))
+        return false;
+    if (bytes.empty())
+        bytes = std::move(body);  // a whole file, often: not copied once more
+    else
+        bytes += body;
     return true;
 }
 

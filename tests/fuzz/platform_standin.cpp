@@ -157,6 +157,11 @@ bool wideToAnsi(std::wstring_view text, std::string& bytes) {
     return exact;
 }
 
+bool ansiRoundTrips(std::wstring_view text, std::string_view bytes) {
+    std::string back;
+    return wideToAnsi(text, back) && back == bytes;
+}
+
 // Letter case.
 
 bool sameTextIgnoringCase(std::wstring_view a, std::wstring_view b) {

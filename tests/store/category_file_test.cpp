@@ -176,6 +176,23 @@ TEST(CategoryFile, AnsiTextOutsideTheCodePageIsWrittenAsUtf8) {
     EXPECT_EQ(itemText(again.items[1]), L"\u4E2D\u6587");
 }
 
+TEST(CategoryFile, LongAnsiCategoryKeepsEveryLine) {
+    // Thousands of lines with every kind of line end, and one of 9,000 characters.
+    std::wstring stored, written;
+    for (int i = 0; i < 3000; ++i) {
+        const std::wstring line =
+            L"Gr\u00F6\u00DFe " + std::to_wstring(i) + L"=caf\u00E9" + std::wstring(i == 1500 ? 9000 : 1, L'x');
+        stored += line + (i % 3 == 0 ? L"\r\n" : i % 3 == 1 ? L"\n" : L"\r");
+        written += line + L"\r\n";
+    }
+    TempFolder dir;
+    writeBytes(dir.file(L"long.kvl"), ansiBytes(stored));
+    CategoryStore store;
+    ASSERT_TRUE(loadCategoryFile(store, dir.file(L"long.kvl")));
+    ASSERT_TRUE(saveCategoryFile(store, dir.file(L"long.kvl")));
+    EXPECT_EQ(readBytes(dir.file(L"long.kvl")), ansiBytes(written));
+}
+
 TEST(CategoryFile, ShorterContentLeavesNoRemains) {
     TempFolder dir;
     writeBytes(dir.file(L"a.kvl"), "First=one.exe\r\nSecond=two.exe with a long definition\r\n");
