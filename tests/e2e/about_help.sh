@@ -17,7 +17,7 @@ log="$E2E_OUT/probe.log"
 https_key='HKCR\https\shell\open\command'
 wine reg export "$https_key" "$(winpath "$E2E_OUT")\\https.reg" /y </dev/null >/dev/null 2>&1
 restore_https() { wine reg import "$(winpath "$E2E_OUT")\\https.reg" </dev/null >/dev/null 2>&1 || true; }
-trap restore_https EXIT
+at_exit restore_https
 wine reg add "$https_key" /ve /d "\"$(winpath "$BUILD_DIR/tests/launch_probe.exe")\" \"%1\"" /f \
   </dev/null >/dev/null 2>&1
 

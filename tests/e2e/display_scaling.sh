@@ -14,7 +14,7 @@ source "$(dirname "$0")/lib.sh"
 
 source "$(dirname "$0")/fresh_prefix.sh"
 # Hundreds of megabytes, of no use once the test is over.
-trap 'end_session; rm -rf "$FRESH"' EXIT
+at_exit 'end_session; rm -rf "$FRESH"'
 
 # The display settings at 150 %: Wine reads LogPixels from the user's desktop
 # settings when its server starts.

@@ -23,7 +23,7 @@ clean_up() {
   for pid in $(plan_notes); do kill "$pid" 2>/dev/null || true; done
   chmod u+w "$category" 2>/dev/null || true
 }
-trap clean_up EXIT
+at_exit clean_up
 
 # Drops a Linux file over the launcher's first row, the way a file manager does.
 drop_on_launcher() {

@@ -52,6 +52,7 @@ if [ -n "${KIVO_LOCPATH:-}" ] && [ -d "$KIVO_LOCPATH/de_DE.UTF-8" ]; then
   (cd "$data" && exec env LOCPATH="$KIVO_LOCPATH" LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 wine "$prog/kivo.exe" \
     </dev/null >>"$E2E_OUT/wine.log" 2>&1) &
   KIVO_PID=$!
+  STARTED_PIDS+=("$KIVO_PID")
   if wait_launcher; then
     win=$LAUNCHER_WIN
     screenshot "$win" german-launcher

@@ -13,6 +13,19 @@ mkdir -p "$E2E_OUT"
 FAILURES=0
 KIVO_PID=""
 
+# The scripts share one desktop: a program a stopped script leaves running would
+# answer to the next script's window searches and take its input. Whatever this
+# script started is ended when it ends; then the steps it asked for with at_exit run.
+STARTED_PIDS=()
+EXIT_STEPS=()
+at_exit() { EXIT_STEPS+=("$1"); }
+end_script() {
+  local pid step
+  for pid in "${STARTED_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for step in "${EXIT_STEPS[@]}"; do eval "$step" || true; done
+}
+trap end_script EXIT
+
 if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
   echo "needs DISPLAY and WINEPREFIX (run through ./kivo.sh test)"
   exit 77
@@ -37,6 +50,7 @@ start_program() {
   local exe=$1 dir=$2; shift 2
   (cd "$dir" && exec wine "$exe" "$@" </dev/null >>"$E2E_OUT/wine.log" 2>&1) &
   KIVO_PID=$!
+  STARTED_PIDS+=("$KIVO_PID")
 }
 
 # Starts the built kivo.exe with the given data folder as its current directory.

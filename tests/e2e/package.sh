@@ -72,7 +72,7 @@ echo "The zip has $(stat -c %s "$ZIP") bytes; kivo.exe in it $packed_size, as bu
 # --- A fresh Wine prefix of this test's own ----------------------------------
 
 source "$(dirname "$0")/fresh_prefix.sh"
-trap end_session EXIT
+at_exit end_session
 
 # Letters the stick gets, one after the other; both are removable drives.
 FIRST=e SECOND=k

@@ -202,7 +202,7 @@ startup_win=$(tr -d '\r\n' <"$E2E_OUT/startup.txt")
 startup=$(winepath -u "$startup_win" 2>/dev/null </dev/null)
 link="$startup/Kivo.lnk"
 rm -f "$link"
-trap 'rm -f "$link"' EXIT
+at_exit 'rm -f "$link"'
 data=$(new_data_folder shortcut)
 printf 'Editor=notepad.exe\r\n' >"$data/Main.kvl"
 # A slide speed beyond what its field takes, written by hand, in force.
@@ -292,7 +292,7 @@ grep -q '^SingleClick=1' "$data/Kivo.ini" && grep -q '^Hotkey=\$3804B' "$data/Ki
 on_c="$WINEPREFIX/drive_c/kivo-e2e-settings"
 rm -rf "$on_c"
 mkdir -p "$on_c"
-trap 'rm -f "$link"; rm -rf "$on_c"' EXIT
+at_exit 'rm -rf "$on_c"'
 cp "$KIVO_EXE" "$on_c/kivo.exe"
 data=$(new_data_folder windows-drive)
 printf 'Editor=notepad.exe\r\n' >"$data/Main.kvl"

@@ -23,7 +23,7 @@ cleanup() {
   rm -rf "$WINDOWS_DIR"
   for d in removable cdrom fixed; do rm -rf "$DRIVES/$d/Tools" "$DRIVES/$d/Work"; done
 }
-trap cleanup EXIT
+at_exit cleanup
 ln -s "$E2E_OUT/d-drive" "$D_LINK"
 mkdir -p "$WINDOWS_DIR"
 cp "$BUILD_DIR/tests/launch_probe.exe" "$WINDOWS_DIR/notes.exe"
