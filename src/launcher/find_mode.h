@@ -6,11 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "launcher/find_index.h"
-#include "launcher/find_memory.h"
+#include "find/find_index.h"
+#include "find/find_memory.h"
 #include "launcher/item_images.h"
-#include "launcher/program_shortcuts.h"
-#include "launcher/shortcut_reading.h"
+#include "find/program_shortcuts.h"
+#include "find/shortcut_reading.h"
 
 struct FindState {
     bool open = false;

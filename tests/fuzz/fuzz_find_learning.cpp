@@ -6,7 +6,7 @@
 #include <string>
 
 #include "fuzz_check.h"
-#include "launcher/find_memory.h"
+#include "find/find_memory.h"
 #include "platform_standin.h"
 #include "settings/data_folder.h"
 #include "settings/general_settings.h"

@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <string>
 
-#include "launcher/find_memory.h"
+#include "find/find_memory.h"
 #include "platform/files.h"
 #include "save_progress.h"
 #include "settings/ini_document.h"

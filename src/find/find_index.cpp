@@ -1,11 +1,11 @@
-#include "launcher/find_index.h"
+#include "find/find_index.h"
 
 #include <algorithm>
 #include <cwctype>
 #include <utility>
 
 #include "launch/item_fields.h"
-#include "launcher/find_learning.h"
+#include "find/find_learning.h"
 #include "launch/launch_item.h"
 #include "platform/environment.h"
 #include "platform/files.h"

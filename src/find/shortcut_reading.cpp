@@ -1,4 +1,4 @@
-#include "launcher/shortcut_reading.h"
+#include "find/shortcut_reading.h"
 
 #include <utility>
 

@@ -7,7 +7,7 @@
 #include <mutex>
 #include <vector>
 
-#include "launcher/program_shortcuts.h"
+#include "find/program_shortcuts.h"
 #include "platform/background_work.h"
 
 // What the thread works on; the window's side only touches it under `lock`.

@@ -3,9 +3,9 @@
 #include <filesystem>
 
 #include "launch/item_fields.h"
-#include "launcher/find_index.h"
-#include "launcher/find_learning.h"
-#include "launcher/program_shortcuts.h"
+#include "find/find_index.h"
+#include "find/find_learning.h"
+#include "find/program_shortcuts.h"
 #include "platform/text_case.h"
 #include "support/test_files.h"
 

@@ -1,4 +1,4 @@
-#include "launcher/find_learning.h"
+#include "find/find_learning.h"
 
 #include <algorithm>
 

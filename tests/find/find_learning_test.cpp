@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <thread>
 
-#include "launcher/find_learning.h"
-#include "launcher/program_shortcuts.h"
-#include "launcher/shortcut_reading.h"
+#include "find/find_learning.h"
+#include "find/program_shortcuts.h"
+#include "find/shortcut_reading.h"
 #include "platform/shell_links.h"
 #include "support/test_files.h"
 

@@ -1,4 +1,4 @@
-#include "launcher/find_memory.h"
+#include "find/find_memory.h"
 
 #include <utility>
 

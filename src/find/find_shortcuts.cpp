@@ -4,9 +4,9 @@
 
 #include "launch/item_fields.h"
 #include "launch/launch_item.h"
-#include "launcher/find_index.h"
-#include "launcher/find_learning.h"
-#include "launcher/program_shortcuts.h"
+#include "find/find_index.h"
+#include "find/find_learning.h"
+#include "find/program_shortcuts.h"
 #include "platform/shown_text.h"
 #include "platform/text_case.h"
 #include "store/item_definition.h"

@@ -3,7 +3,7 @@
 // needs it and written back whenever it learns something.
 #include <string>
 
-#include "launcher/find_learning.h"
+#include "find/find_learning.h"
 #include "settings/data_folder.h"
 
 struct FindMemory {

@@ -1,4 +1,4 @@
-#include "launcher/program_shortcuts.h"
+#include "find/program_shortcuts.h"
 
 #include <unordered_map>
 #include <utility>
