@@ -16,11 +16,10 @@
 
 namespace {
 
-constexpr int kRankCount = 4;
-
 // Separators, headings and items without a caption cannot be started from a
 // list of results, so they are not offered.
-bool indexItem(const std::wstring& category, const CategoryItem& item, IndexedItem& indexed) {
+bool indexItem(const std::wstring& category, const CategoryItem& item, IndexedItem& indexed,
+               std::vector<uint16_t>& wordStarts) {
     const std::wstring command = splitDefinition(itemDefinition(item)).command;
     if (command.empty()) return false;
     // Only what a row shows is searched: the rest of a caption of a megabyte
@@ -28,8 +27,7 @@ bool indexItem(const std::wstring& category, const CategoryItem& item, IndexedIt
     indexed.caption = shownText(expandVariables(itemText(item)));
     if (indexed.caption.empty()) return false;
     indexed.item = item;
-    indexed.foldedCaption = foldedForSearch(indexed.caption);
-    indexed.foldedFileName = foldedForSearch(filePartOf(command));
+    prepareForMatching(indexed, filePartOf(command), wordStarts);
     indexed.key = itemRowHash(category, itemText(item), itemDefinition(item));
     return true;
 }
@@ -39,9 +37,16 @@ bool readCategory(IndexedCategory& category, const DriveLetters& drives) {
     if (!readCategoryFile(category.path, content)) return false;
     if (drives.varDrive) adaptDriveLetters(content.items, drives);
     category.items.clear();
+    category.wordStarts.clear();
     IndexedItem indexed;
-    for (const CategoryItem& item : content.items)
-        if (indexItem(category.name, item, indexed)) category.items.push_back(std::move(indexed));
+    for (const CategoryItem& item : content.items) {
+        const size_t startsBefore = category.wordStarts.size();
+        if (indexItem(category.name, item, indexed, category.wordStarts))
+            category.items.push_back(std::move(indexed));
+        else
+            category.wordStarts.resize(startsBefore);
+        indexed = IndexedItem{};
+    }
     return true;
 }
 
@@ -51,16 +56,32 @@ IndexedCategory* readBefore(FindIndex& index, const std::wstring& name) {
     return nullptr;
 }
 
-bool isWordCharacter(wchar_t c) { return std::iswalnum(static_cast<wint_t>(c)) != 0; }
+using Ranked = std::vector<FindResult>[kMatchClasses];
 
-std::vector<FindResult> joinedRanks(std::vector<FindResult> (&ranked)[kRankCount]) {
+// Letters in order come by how well they matched; the rest as found.
+std::vector<FindResult> joinedRanks(Ranked& ranked, bool menuOrder) {
+    for (std::vector<FindResult>& rank : ranked)
+        std::stable_sort(rank.begin(), rank.end(), [menuOrder](const FindResult& a, const FindResult& b) {
+            if (a.quality != b.quality) return a.quality < b.quality;
+            if (!menuOrder) return false;
+            return a.category != b.category ? a.category < b.category : a.item < b.item;
+        });
     std::vector<FindResult> results = std::move(ranked[0]);
-    for (int rank = 1; rank < kRankCount; ++rank)
+    for (int rank = 1; rank < kMatchClasses; ++rank)
         results.insert(results.end(), ranked[rank].begin(), ranked[rank].end());
     return results;
 }
 
 }  // namespace
+
+void prepareForMatching(IndexedItem& item, std::wstring_view fileName, std::vector<uint16_t>& wordStarts) {
+    item.firstStart = static_cast<uint32_t>(wordStarts.size());
+    const size_t count = prepareName(item.caption, item.foldedCaption, wordStarts, item.letters, item.startLetters);
+    item.startCount = static_cast<uint16_t>(std::min<size_t>(count, UINT16_MAX));
+    wordStarts.resize(item.firstStart + item.startCount);
+    item.foldedFileName = foldedForSearch(fileName);
+    item.fileLetters = letterBits(item.foldedFileName);
+}
 
 void refreshFindIndex(FindIndex& index, const std::vector<std::wstring>& names, const DriveLetters& drives) {
     std::vector<IndexedCategory> fresh;
@@ -121,46 +142,43 @@ std::vector<std::wstring> searchedCategories(const std::vector<std::wstring>& ca
     return names;
 }
 
-int matchRank(const std::wstring& foldedCaption, const std::wstring& foldedFileName, const std::wstring& foldedText) {
-    if (foldedText.empty()) return -1;
-    size_t at = foldedCaption.find(foldedText);
-    if (at == 0) return 0;
-    if (at != std::wstring::npos) {
-        for (; at != std::wstring::npos; at = foldedCaption.find(foldedText, at + 1))
-            if (!isWordCharacter(foldedCaption[at - 1])) return 1;
-        return 2;
-    }
-    return foldedFileName.find(foldedText) != std::wstring::npos ? 3 : -1;
+Match matchItem(const FindIndex& index, const IndexedCategory& category, const IndexedItem& item,
+                SearchQuery& query) {
+    const NameView caption{item.foldedCaption, category.wordStarts.data() + item.firstStart, item.startCount,
+                           item.letters, item.startLetters};
+    const bool aliased = item.alias >= 0 && static_cast<size_t>(item.alias) < index.aliases.size();
+    const NameView alias = aliased ? index.aliases[static_cast<size_t>(item.alias)].view() : NameView{};
+    return matchRow(caption, item.foldedFileName, item.fileLetters, aliased ? &alias : nullptr, query);
 }
 
 std::vector<FindResult> findItems(const FindIndex& index, const std::wstring& foldedText) {
-    std::vector<FindResult> ranked[kRankCount];
+    Ranked ranked;
+    SearchQuery query = searchQuery(foldedText);
+    if (query.words.empty()) return {};
     for (size_t c = 0; c < index.categories.size(); ++c) {
-        const std::vector<IndexedItem>& items = index.categories[c].items;
-        for (size_t i = 0; i < items.size(); ++i) {
-            const int rank = matchRank(items[i].foldedCaption, items[i].foldedFileName, foldedText);
-            if (rank >= 0) ranked[rank].push_back(FindResult{static_cast<int>(c), static_cast<int>(i), rank});
+        const IndexedCategory& category = index.categories[c];
+        for (size_t i = 0; i < category.items.size(); ++i) {
+            const Match match = matchItem(index, category, category.items[i], query);
+            if (match.matchClass >= 0)
+                ranked[match.matchClass].push_back(
+                    FindResult{static_cast<int>(c), static_cast<int>(i), match.matchClass, match.quality});
         }
     }
-    return joinedRanks(ranked);
+    return joinedRanks(ranked, false);
 }
 
 std::vector<FindResult> findItemsAmong(const FindIndex& index, const std::vector<FindResult>& found,
                                        const std::wstring& foldedText) {
-    std::vector<FindResult> ranked[kRankCount];
+    Ranked ranked;
+    SearchQuery query = searchQuery(foldedText);
     for (const FindResult& result : found) {
-        const IndexedItem& item =
-            index.categories[static_cast<size_t>(result.category)].items[static_cast<size_t>(result.item)];
-        const int rank = matchRank(item.foldedCaption, item.foldedFileName, foldedText);
-        if (rank >= 0) ranked[rank].push_back(FindResult{result.category, result.item, rank});
+        const IndexedCategory& category = index.categories[static_cast<size_t>(result.category)];
+        const Match match = matchItem(index, category, category.items[static_cast<size_t>(result.item)], query);
+        if (match.matchClass >= 0)
+            ranked[match.matchClass].push_back(FindResult{result.category, result.item, match.matchClass, match.quality});
     }
-    // A longer text ranks an item no better than before, so a rank gathers
-    // items of the same rank or better ones before: back into menu order.
-    for (std::vector<FindResult>& rank : ranked)
-        std::sort(rank.begin(), rank.end(), [](const FindResult& a, const FindResult& b) {
-            return a.category != b.category ? a.category < b.category : a.item < b.item;
-        });
-    return joinedRanks(ranked);
+    // A row may change its class as the text grows: back into menu order.
+    return joinedRanks(ranked, true);
 }
 
 void orderByLearning(std::vector<FindResult>& results, const FindIndex& index, const LearnedRanking& ranking,
@@ -187,6 +205,7 @@ void orderByLearning(std::vector<FindResult>& results, const FindIndex& index, c
     if (!anyWeight) return;
     std::stable_sort(rows.begin(), rows.end(), [](const Weighed& a, const Weighed& b) {
         if (a.result.rank != b.result.rank) return a.result.rank < b.result.rank;
+        if (a.result.quality != b.result.quality) return a.result.quality < b.result.quality;
         if (a.shortcut != b.shortcut) return !a.shortcut;
         return a.weight > b.weight;
     });

@@ -29,18 +29,26 @@ ShortcutsByName shortcutsByName(const std::vector<ProgramShortcut>& shortcuts) {
 
 // Which shortcuts an item of a category starts already: its command, made
 // absolute as a start makes it, is the shortcut's target or the shortcut itself.
-std::vector<bool> coveredShortcuts(const FindIndex& index, const std::vector<ProgramShortcut>& shortcuts) {
+// Such an item is found by the first of their names that is not its caption.
+std::vector<bool> coveredShortcuts(FindIndex& index, const std::vector<ProgramShortcut>& shortcuts) {
     std::vector<bool> covered(shortcuts.size(), false);
     const ShortcutsByName byName = shortcutsByName(shortcuts);
-    for (const IndexedCategory& category : index.categories) {
+    for (IndexedCategory& category : index.categories) {
         if (category.shortcuts) continue;
-        for (const IndexedItem& item : category.items) {
+        for (IndexedItem& item : category.items) {
             const auto found = byName.find(item.foldedFileName);
             if (found == byName.end()) continue;
             const std::wstring command = splitDefinition(itemDefinition(item.item)).command;
             const std::wstring full = toLowerCase(toFullPath(expandVariables(command)));
-            for (size_t i : found->second)
-                if (full == shortcuts[i].target || full == toLowerCase(shortcuts[i].path)) covered[i] = true;
+            for (size_t i : found->second) {
+                if (full != shortcuts[i].target && full != toLowerCase(shortcuts[i].path)) continue;
+                covered[i] = true;
+                if (item.alias >= 0) continue;
+                SearchName alias = searchName(shownText(shortcuts[i].name));
+                if (alias.folded.empty() || alias.folded == item.foldedCaption) continue;
+                item.alias = static_cast<int32_t>(index.aliases.size());
+                index.aliases.push_back(std::move(alias));
+            }
         }
     }
     return covered;
@@ -51,6 +59,9 @@ std::vector<bool> coveredShortcuts(const FindIndex& index, const std::vector<Pro
 void placeShortcuts(FindIndex& index, const std::vector<ProgramShortcut>& shortcuts, const std::wstring& name) {
     if (!index.categories.empty() && index.categories.back().shortcuts) index.categories.pop_back();
     index.shortcutOfItem.clear();
+    index.aliases.clear();
+    for (IndexedCategory& category : index.categories)
+        for (IndexedItem& item : category.items) item.alias = -1;
     if (shortcuts.empty()) return;
     const std::vector<bool> covered = coveredShortcuts(index, shortcuts);
     IndexedCategory place;
@@ -65,8 +76,8 @@ void placeShortcuts(FindIndex& index, const std::vector<ProgramShortcut>& shortc
         // Started as an item whose command is the shortcut: the shell applies
         // its parameters, folder and show mode.
         indexed.item = categoryItem(shortcut.name, shortcut.path);
-        indexed.foldedCaption = foldedForSearch(indexed.caption);
-        indexed.foldedFileName = foldedForSearch(filePartOf(shortcut.target.empty() ? shortcut.path : shortcut.target));
+        prepareForMatching(indexed, filePartOf(shortcut.target.empty() ? shortcut.path : shortcut.target),
+                           place.wordStarts);
         indexed.key = rowKeyHash(shortcutRowKey(shortcut.path));
         place.items.push_back(std::move(indexed));
         index.shortcutOfItem.push_back(i);

@@ -75,7 +75,7 @@ void showResults() {
 void searchAgain(bool indexChanged) {
     FindState& f = findState;
     const std::wstring text = foldedForSearch(controlText(kLauncherWindow, kLauncherFindField));
-    const bool narrower = !indexChanged && !f.foundText.empty() && text.starts_with(f.foundText);
+    const bool narrower = !indexChanged && narrowsSearch(f.foundText, text);
     f.results = narrower ? findItemsAmong(f.index, f.results, text) : findItems(f.index, text);
     if (generalSettings.FindLearns) orderByLearning(f.results, f.index, f.memory.ranking, text);
     f.foundText = text;

@@ -50,29 +50,35 @@ TEST(FindIndex, RanksCaptionStartThenWordStartThenCaptionThenFileName) {
     EXPECT_EQ(found(index, L"-"), L"my-notes (Beta)") << "separators never match";
 }
 
-// Letters typed on look only at what the text before found: in the same
-// order as a search of everything, items moving to a lower rank included.
+// Letters typed on look only at what the text before found, unless a word
+// grows long enough for a slip: in the same order as a search of everything,
+// items moving to another rank included.
 TEST(FindIndex, NarrowingWhatWasFoundGivesWhatASearchOfEverythingGives) {
     TempFolder dir;
     InFolder here(dir);
     writeBytes(dir.file(L"Alpha.kvl"), "Notes tool=C:\\x\\a.exe\r\nIn a note=C:\\x\\b.exe\r\nOther=C:\\x\\notepad.exe\r\n"
-                                       "No way=C:\\x\\f.exe\r\nknot=C:\\x\\g.exe\r\n");
+                                       "No way=C:\\x\\f.exe\r\nknot=C:\\x\\g.exe\r\nNotpad=C:\\x\\i.exe\r\n");
     writeBytes(dir.file(L"Beta.kvl"), "Denote=C:\\x\\c.exe\r\nNote=C:\\x\\d.exe\r\nmy-notes=C:\\y\\e.exe\r\nnotary=C:\\z.exe\r\n"
-                                      "Nob notes=C:\\x\\h.exe\r\n");
+                                      "Nob notes=C:\\x\\h.exe\r\nTea pad=C:\\x\\j.exe\r\n");
     FindIndex index;
     refreshFindIndex(index, {L"Alpha", L"Beta"}, DriveLetters{});
-    const std::wstring typed = L"notepad";
-    std::vector<FindResult> results = findItems(index, L"n");
-    for (size_t length = 2; length <= typed.size(); ++length) {
-        const std::wstring text = typed.substr(0, length);
-        results = findItemsAmong(index, results, text);
-        const std::vector<FindResult> everything = findItems(index, text);
-        ASSERT_EQ(results.size(), everything.size()) << "typed " << std::string(text.begin(), text.end());
-        for (size_t i = 0; i < results.size(); ++i) {
-            EXPECT_EQ(results[i].category, everything[i].category);
-            EXPECT_EQ(results[i].item, everything[i].item);
+    for (const std::wstring typed : {L"notepad", L"not pad", L"ntoepad"}) {
+        std::wstring before = typed.substr(0, 1);
+        std::vector<FindResult> results = findItems(index, before);
+        for (size_t length = 2; length <= typed.size(); ++length) {
+            const std::wstring text = typed.substr(0, length);
+            results = narrowsSearch(before, text) ? findItemsAmong(index, results, text) : findItems(index, text);
+            before = text;
+            const std::vector<FindResult> everything = findItems(index, text);
+            ASSERT_EQ(results.size(), everything.size()) << "typed " << std::string(text.begin(), text.end());
+            for (size_t i = 0; i < results.size(); ++i) {
+                EXPECT_EQ(results[i].category, everything[i].category);
+                EXPECT_EQ(results[i].item, everything[i].item);
+            }
         }
     }
+    EXPECT_FALSE(narrowsSearch(L"ntoe", L"ntoep")) << "a slip is allowed from five letters on";
+    EXPECT_FALSE(narrowsSearch(L"", L"n"));
 }
 
 TEST(FindIndex, LetterCaseAndAccentsAside) {
@@ -83,7 +89,7 @@ TEST(FindIndex, LetterCaseAndAccentsAside) {
     refreshFindIndex(index, {L"Docs"}, DriveLetters{});
     EXPECT_EQ(found(index, L"ar"), L"\u00C4rger (Docs)") << "a finds \u00E4";
     EXPECT_EQ(found(index, L"\u00E4R"), L"\u00C4rger (Docs)");
-    EXPECT_EQ(found(index, L"ae"), L"") << "ae is not \u00E4";
+    EXPECT_EQ(found(index, L"aerg"), L"") << "ae is not \u00E4";
     EXPECT_EQ(found(index, L"cafe"), L"Caf\u00E9 list (Docs)");
 }
 
@@ -163,15 +169,17 @@ TEST(FindIndex, ShortcutsFollowTheItemsOfTheirMatchClassUnlessAnItemStartsThem) 
     FindIndex index;
     refreshFindIndex(index, {L"Alpha"}, DriveLetters{});
     const std::vector<ProgramShortcut> shortcuts = {shortcut(L"Notebook", L"C:\\Apps\\notebook.exe"),
-                                                    shortcut(L"Edit it", L"C:\\APPS\\Editor.exe"),
+                                                    shortcut(L"Scribe", L"C:\\APPS\\Editor.exe"),
                                                     shortcut(L"Pad", toFullPath(L"tools\\pad.exe"))};
     placeShortcuts(index, shortcuts, L"Start menu");
     EXPECT_EQ(found(index, L"note"), L"Note pad (Alpha), Notebook (Start menu), My notes (Alpha)");
     EXPECT_EQ(found(index, L"edit"), L"Editor (Alpha)") << "an item starts that target";
+    EXPECT_EQ(found(index, L"scri"), L"Editor (Alpha)") << "and is found by the shortcut's name";
     EXPECT_EQ(found(index, L"pad"), L"Note pad (Alpha)") << "the item's command made absolute";
     ASSERT_EQ(index.shortcutOfItem, std::vector<size_t>{0});
     placeShortcuts(index, {}, L"Start menu");
     EXPECT_EQ(found(index, L"note"), L"Note pad (Alpha), My notes (Alpha)");
+    EXPECT_EQ(found(index, L"scri"), L"");
 }
 
 TEST(FindIndex, TheRowChosenForATextComesFirstAndRowsStartedOftenRise) {
