@@ -95,6 +95,7 @@ void refreshFindIndex(FindIndex& index, const std::vector<std::wstring>& names, 
         // The old index is replaced as a whole: what it read stays read.
         if (known && known->path == category.path && known->stamp == category.stamp) {
             category.items = std::move(known->items);
+            category.wordStarts = std::move(known->wordStarts);
         } else {
             if (!readCategory(category, drives)) continue;
             ++index.filesRead;
@@ -121,6 +122,7 @@ bool refreshChangedCategories(FindIndex& index, const DriveLetters& drives) {
         // anew, or that another program holds for a moment, is back at a
         // later letter, without the folder being listed for it.
         category.items.clear();
+        category.wordStarts.clear();
         category.stamp = FileStamp{};
     }
     return changed;
@@ -144,8 +146,10 @@ std::vector<std::wstring> searchedCategories(const std::vector<std::wstring>& ca
 
 Match matchItem(const FindIndex& index, const IndexedCategory& category, const IndexedItem& item,
                 SearchQuery& query) {
-    const NameView caption{item.foldedCaption, category.wordStarts.data() + item.firstStart, item.startCount,
-                           item.letters, item.startLetters};
+    // Word starts out of the pool's reach would be read past its end: none then.
+    const bool starts = size_t{item.firstStart} + item.startCount <= category.wordStarts.size();
+    const NameView caption{item.foldedCaption, starts ? category.wordStarts.data() + item.firstStart : nullptr,
+                           starts ? item.startCount : size_t{0}, item.letters, item.startLetters};
     const bool aliased = item.alias >= 0 && static_cast<size_t>(item.alias) < index.aliases.size();
     const NameView alias = aliased ? index.aliases[static_cast<size_t>(item.alias)].view() : NameView{};
     return matchRow(caption, item.foldedFileName, item.fileLetters, aliased ? &alias : nullptr, query);

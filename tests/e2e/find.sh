@@ -95,7 +95,8 @@ expect_category Alpha "Backspace in the empty field goes back"
 
 # A found item that names a category shows that category.
 find_text "to b"
-expect_rows_soon '1\tTo Beta\tAlpha\n' "a category item is found"
+expect_rows_soon '1\tTo Beta\tAlpha\n0\tProbe tool\tAlpha\n0\tPronto\tBeta\n0\tProject notes\tBeta\n' \
+  "a category item is found first, then the rows that hold both words"
 xdotool key Return
 expect_category Beta "starting it shows its category"
 
@@ -137,7 +138,8 @@ grep -q 'rows 8 selected 7 inview 1' "$E2E_OUT/sel.txt" && pass "End goes to the
 rm "$data/Cat47.kvl"
 sed -i 's/^Project notes=/Probe notes=/' "$data/Beta.kvl"
 xdotool type "be "
-expect_rows_soon '1\tProbe tool\tAlpha\n0\tProbe notes\tBeta\n' "a deleted category and a renamed caption are seen at the next letter"
+expect_rows_soon '1\tProbe tool\tAlpha\n0\tProbe notes\tBeta\n0\tAlpha other\tAlpha\n0\tImprove\tBeta\n0\tMy programs\tBeta\n0\tOther\tBeta\n0\tPronto\tBeta\n' \
+  "a deleted category and a renamed caption are seen at the next letter"
 # A row whose category is deleted after it was listed starts nothing.
 printf '%s\r\n' 'Probe gone=my tools\probe.exe;--item gone' >"$data/Cat47.kvl"
 xdotool key BackSpace BackSpace BackSpace
@@ -169,6 +171,12 @@ wine "$PROBE" make-link "$group\Tools\Zeta viewer.lnk" "$(winpath "$data/other/z
   "$(winpath "$data/other/red.ico")" </dev/null >/dev/null 2>&1 || fail "no Start menu shortcut"
 wine "$PROBE" make-link 'C:\users\Public\Desktop\Zeta desk.lnk' "$(winpath "$data/other/desk.exe")" 'C:\users' \
   '--item desk' </dev/null >/dev/null 2>&1 || fail "no desktop shortcut"
+# Programs as installers name them, for what people type.
+for name in 'Visual Studio Code' 'LibreOffice Writer' 'LibreOffice Calc' 'Mozilla Firefox'; do
+  cp "$BUILD_DIR/tests/launch_probe.exe" "$data/other/${name// /}.exe"
+  wine "$PROBE" make-link "$group\\$name.lnk" "$(winpath "$data/other/${name// /}.exe")" 'C:\windows' '' \
+    </dev/null >/dev/null 2>&1 || fail "no shortcut $name"
+done
 printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nSingleColumn=1\r\n[Alpha]\r\nLargeIcons=0\r\n' >"$data/Kivo.ini"
 start_kivo "$data" /nostartup
 wait_launcher || finish
@@ -204,6 +212,21 @@ wait_launcher || finish
 click_caption "$LAUNCHER_WIN"
 find_text zet
 expect_rows_soon '1\tZeta desk\tDesktop\n0\tZeta viewer\tAlpha\n' "after a restart the learned row still comes first"
+# Initials, words in any order, a slip: the program meant comes first.
+expect_first_row() {
+  local typed=$1 first=$2 now=""
+  find_text "$typed"
+  for _ in $(seq 30); do
+    list_rows 'Kivo ' "$E2E_OUT/first.txt" && now=$(head -1 "$E2E_OUT/first.txt" | cut -f2)
+    [ "$now" = "$first" ] && { pass "'$typed' finds $first first"; return; }
+    sleep 0.1
+  done
+  fail "'$typed' finds '$now' first, not $first"
+}
+expect_first_row vsc 'Visual Studio Code'
+expect_first_row 'lo writer' 'LibreOffice Writer'
+expect_first_row 'writer lo' 'LibreOffice Writer'
+expect_first_row fierfox 'Mozilla Firefox'
 click_caption "$LAUNCHER_WIN"
 xdotool key Escape sleep 0.5 key Escape
 wait_kivo_exit

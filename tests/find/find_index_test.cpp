@@ -126,7 +126,7 @@ TEST(FindIndex, SeesFilesGoneOrChangedInSizeOrTimeWithoutListingTheFolder) {
 TEST(FindIndex, ReadsAgainOnlyWhatChangedAndSkipsWhatCannotBeRead) {
     TempFolder dir;
     InFolder here(dir);
-    writeBytes(dir.file(L"One.kvl"), "First=C:\\a.exe\r\n");
+    writeBytes(dir.file(L"One.kvl"), "Flow=C:\\x.exe\r\nFirst one=C:\\a.exe\r\n");
     writeBytes(dir.file(L"Two.kvl"), "Second=C:\\b.exe\r\n");
     std::filesystem::create_directories(dir.path / L"Folder.kvl");
     FindIndex index;
@@ -136,6 +136,7 @@ TEST(FindIndex, ReadsAgainOnlyWhatChangedAndSkipsWhatCannotBeRead) {
 
     refreshFindIndex(index, {L"One", L"Two"}, DriveLetters{});
     EXPECT_EQ(index.filesRead, 2) << "unchanged files are not read again";
+    EXPECT_EQ(found(index, L"fo"), L"First one (One), Flow (One)") << "initials before letters with gaps";
 
     writeBytes(dir.file(L"Two.kvl"), "Second=C:\\b.exe\r\nThird=C:\\c.exe\r\n");
     std::filesystem::last_write_time(dir.path / L"Two.kvl",
