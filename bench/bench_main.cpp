@@ -42,6 +42,11 @@ constexpr int kOpeningCategories = 10;
 // Found among the items, in no name of the shortcuts the Start menu gets.
 const wchar_t* const kOpeningText = L"note";
 const wchar_t* const kFindQueries[] = {L"note", L"budget", L"report", L"reg", L"photo"};
+// Typed as people type in other launchers: initials (Task Manager, DirectX
+// Diagnostics, Add or Remove Programs, Wine Configuration, Command Prompt),
+// and words with a slip in them.
+const wchar_t* const kInitialsQueries[] = {L"tm", L"dxd", L"aorp", L"wc", L"cp"};
+const wchar_t* const kSlipQueries[] = {L"wrodpad", L"regsitry", L"mniesweeper", L"contorl"};
 
 struct Setup {
     std::wstring kivoExe;
@@ -150,18 +155,50 @@ PairedMedians switches(const Setup& setup, int fewItems, int manyItems) {
         [&] { return timedSwitch(bare, fewItems, manyItems).ms; });
 }
 
-KeystrokeFigures findKeystrokes(const Setup& setup, int categories, int itemsEach, int runs) {
+// Kivo's median keystroke for texts matched by initials and with a slip.
+struct MatchingFigures {
+    double initials = NAN;
+    double slip = NAN;
+};
+
+double kivoMedian(int runs, const FindSide& kivo, const FindFolder& found, const std::vector<std::wstring>& queries) {
+    std::vector<double> times;
+    std::vector<double> floor;
+    for (int i = 0; i < runs; ++i) {
+        const std::vector<double> run = timedKeystrokes(kivo, found, queries, floor);
+        times.insert(times.end(), run.begin(), run.end());
+    }
+    return median(times);
+}
+
+void printFound(const FindFolder& found, const std::vector<std::wstring>& queries) {
+    fprintf(stderr, "  rows found (Kivo/bare):");
+    for (const std::wstring& query : queries)
+        for (size_t length = 1; length <= query.size(); ++length) {
+            const std::wstring text = query.substr(0, length);
+            fprintf(stderr, " %ls %d/%d", text.c_str(), kivoFoundCount(found, text), foundCount(found, text));
+        }
+    fprintf(stderr, "\n");
+}
+
+KeystrokeFigures findKeystrokes(const Setup& setup, int categories, int itemsEach, int runs,
+                                MatchingFigures* matching = nullptr) {
     const FindFolder found = makeFindFolder(setup.workFolder, categories, itemsEach);
     const std::vector<std::wstring> queries(std::begin(kFindQueries), std::end(kFindQueries));
-    const FindSide kivo{kivoCall(setup, found.folder), itemsEach};
+    const FindSide kivo{kivoCall(setup, found.folder), itemsEach, kivoFoundCount};
     const FindSide bare{bareCall(setup, found.folder, L"/find " + quoted(found.folder)), 0};
     progress("Find, keystrokes with " + std::to_string(found.captions.size()) + " items", runs);
-    fprintf(stderr, "  rows found:");
-    for (const std::wstring& query : queries)
-        for (size_t length = 1; length <= query.size(); ++length)
-            fprintf(stderr, " %ls %d", query.substr(0, length).c_str(), foundCount(found, query.substr(0, length)));
-    fprintf(stderr, "\n");
+    printFound(found, queries);
     const KeystrokeFigures figures = alternateKeystrokes(runs, kivo, bare, found, queries);
+    if (matching) {
+        const std::vector<std::wstring> initials(std::begin(kInitialsQueries), std::end(kInitialsQueries));
+        const std::vector<std::wstring> slips(std::begin(kSlipQueries), std::end(kSlipQueries));
+        progress("Find, initials and slips", runs);
+        printFound(found, initials);
+        printFound(found, slips);
+        matching->initials = kivoMedian(runs, kivo, found, initials);
+        matching->slip = kivoMedian(runs, kivo, found, slips);
+    }
     removeBenchShortcuts();
     return figures;
 }
@@ -178,10 +215,9 @@ OpeningFigures findOpenings(const Setup& setup, int runs) {
     FindFolder found = makeFindFolder(setup.workFolder, kOpeningCategories, kFindItemsEach);
     removeBenchShortcuts();
     // Only the items: the shortcuts the folder came with are gone again.
-    found.captions.resize(static_cast<size_t>(kOpeningCategories * kFindItemsEach));
-    found.fileNames.resize(found.captions.size());
-    const FindSide kivo{kivoCall(setup, found.folder), kFindItemsEach};
-    const int rows = foundCount(found, kOpeningText);
+    keepItems(found, static_cast<size_t>(kOpeningCategories * kFindItemsEach));
+    const FindSide kivo{kivoCall(setup, found.folder), kFindItemsEach, kivoFoundCount};
+    const int rows = kivoFoundCount(found, kOpeningText);
     OpeningFigures figures;
     double* const slots[] = {&figures.none, &figures.large, &figures.damaged};
     const StartMenuLoad loads[] = {StartMenuLoad::None, StartMenuLoad::Large, StartMenuLoad::Damaged};
@@ -261,9 +297,15 @@ void smallFindRows(const KeystrokeFigures& find) {
     findRows("9", "Find, a keystroke with 50 categories of 200 items", find, targets);
 }
 
-void largeFindRows(const KeystrokeFigures& find) {
+void largeFindRows(const KeystrokeFigures& find, const MatchingFigures& matching) {
     const char* targets[3] = {"<= 16 ms", "", ""};
     findRows("10", "Find, a keystroke, 10 categories of 10,000 items", find, targets);
+    // Against Kivo's own keystroke for texts its captions hold, above.
+    const double contains = find.median.kivo;
+    printf("%-3s%-48s %9.2f ms %6.2fx  %s\n", "", "the same, texts typed as initials", matching.initials,
+           matching.initials / contains, "<= 1.2x Kivo's row above");
+    printf("%-3s%-48s %9.2f ms %6.2fx  %s\n", "", "the same, texts with one slip", matching.slip,
+           matching.slip / contains, "<= 1.2x Kivo's row above");
 }
 
 void tableHead(int runs, int largeRuns) {
@@ -308,12 +350,14 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (setup.findOnly) {
         const KeystrokeFigures find = findKeystrokes(setup, kFindCategories, kFindItemsEach, setup.runs);
-        const KeystrokeFigures manyFind = findKeystrokes(setup, kManyFindCategories, kManyFindItemsEach, largeRuns);
+        MatchingFigures matching;
+        const KeystrokeFigures manyFind =
+            findKeystrokes(setup, kManyFindCategories, kManyFindItemsEach, largeRuns, &matching);
         const OpeningFigures opening = findOpenings(setup, setup.runs);
         fprintf(stderr, "Done in %.0f s.\n", GetTickCount64() / 1000.0 - began);
         tableHead(setup.runs, largeRuns);
         smallFindRows(find);
-        largeFindRows(manyFind);
+        largeFindRows(manyFind, matching);
         openingRows(opening);
         return 0;
     }
@@ -339,7 +383,8 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring manyFolder = makeStartFolder(setup.workFolder, kManyItems);
     const StartFigures startMany = startups(setup, manyFolder, kManyItems, largeRuns);
     const CloseFigures huge = startAndClose(setup, kHugeItems, largeRuns);
-    const KeystrokeFigures manyFind = findKeystrokes(setup, kManyFindCategories, kManyFindItemsEach, largeRuns);
+    MatchingFigures matching;
+    const KeystrokeFigures manyFind = findKeystrokes(setup, kManyFindCategories, kManyFindItemsEach, largeRuns, &matching);
     const double editorMs = editorOpens(setup, manyFolder, kManyItems, largeRuns);
     const OpeningFigures opening = findOpenings(setup, setup.runs);
     fprintf(stderr, "Done in %.0f s.\n", GetTickCount64() / 1000.0 - began);
@@ -359,7 +404,7 @@ int wmain(int argc, wchar_t** argv) {
     row("8", hugeWhat, inSeconds(huge.ms), " s", "<= 3 s");
     soloRow("", "Exit after /close", huge.closeMs / 1000, " s", "<= 1 s");
     smallFindRows(find);
-    largeFindRows(manyFind);
+    largeFindRows(manyFind, matching);
     soloRow("11", "Editor opens 100,000 items", editorMs / 1000, " s", "<= 0.5 s");
     openingRows(opening);
     return 0;

@@ -47,11 +47,11 @@ bool emptyField(const StartedProgram& program, HWND field) {
 }
 
 // Types the query and appends the time of each keystroke; false at the first failure.
-bool typeQuery(const StartedProgram& program, HWND field, const FindFolder& found, const std::wstring& query,
-               std::vector<double>& times) {
+bool typeQuery(const StartedProgram& program, HWND field, const FindSide& side, const FindFolder& found,
+               const std::wstring& query, std::vector<double>& times) {
     for (size_t length = 1; length <= query.size(); ++length) {
         const TypedText typed{kFindFieldId, query.substr(0, length)};
-        const int rows = foundCount(found, typed.text);
+        const int rows = side.rowsFound(found, typed.text);
         const double start = counterMs();
         PostMessageW(field, WM_CHAR, query[length - 1], 1);
         const double painted = waitPainted(program.id, rows, kTimeoutMs, &typed);
@@ -83,9 +83,9 @@ std::vector<double> timedKeystrokes(const FindSide& side, const FindFolder& foun
     bool ok = openFind(program, side.startRows, field);
     if (!ok) fprintf(stderr, "no Find opened in %ls\n", side.call.exe.c_str());
     for (size_t q = 0; ok && q < queries.size(); ++q)
-        ok = (q == 0 || emptyField(program, field)) && typeQuery(program, field, found, queries[q], times);
+        ok = (q == 0 || emptyField(program, field)) && typeQuery(program, field, side, found, queries[q], times);
     if (!ok) times.push_back(NAN);
-    if (ok && !(emptyField(program, field) && typeQuery(program, field, found, kNothingFound, floor)))
+    if (ok && !(emptyField(program, field) && typeQuery(program, field, side, found, kNothingFound, floor)))
         floor.push_back(NAN);
     endProgram(program);
     Sleep(kPauseMs);

@@ -11,6 +11,7 @@
 struct FindSide {
     ProgramCall call;
     int startRows = 0;  // shown before Find opens
+    int (*rowsFound)(const FindFolder&, const std::wstring&) = foundCount;  // what a text shows
 };
 
 // Starts the program, waits for its start rows, opens Find and types each

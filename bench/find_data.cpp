@@ -4,6 +4,7 @@
 
 #include "bench_data.h"
 #include "platform/shell_links.h"
+#include "platform/text_case.h"
 
 namespace {
 
@@ -166,6 +167,8 @@ void addShortcuts(FindFolder& found, const Targets& t) {
         createShellLink(link, group + L"\\" + name + L".lnk");
         found.captions.push_back(lowerCase(name));
         found.fileNames.push_back(lowerCase(name + L".exe"));
+        found.names.push_back(searchName(name));
+        found.foldedFileNames.push_back(foldedForSearch(name + L".exe"));
     }
 }
 
@@ -207,6 +210,8 @@ FindFolder makeFindFolder(const std::wstring& workFolder, int categories, int it
             text += caption + L"=" + command + L"\r\n";
             found.captions.push_back(lowerCase(caption));
             found.fileNames.push_back(lowerCase(fileNameOf(command)));
+            found.names.push_back(searchName(caption));
+            found.foldedFileNames.push_back(foldedForSearch(fileNameOf(command)));
         }
         writeWholeFile(found.folder + L"\\" + name + L".kvl", "\xEF\xBB\xBF" + toUtf8(text));
     }
@@ -224,4 +229,21 @@ int foundCount(const FindFolder& found, const std::wstring& typed) {
         if (found.captions[i].find(text) != std::wstring::npos || found.fileNames[i].find(text) != std::wstring::npos)
             ++count;
     return count;
+}
+
+int kivoFoundCount(const FindFolder& found, const std::wstring& typed) {
+    SearchQuery query = searchQuery(foldedForSearch(typed));
+    int count = 0;
+    for (size_t i = 0; i < found.names.size(); ++i) {
+        const std::wstring& file = found.foldedFileNames[i];
+        if (matchRow(found.names[i].view(), file, letterBits(file), nullptr, query).matchClass >= 0) ++count;
+    }
+    return count;
+}
+
+void keepItems(FindFolder& found, size_t count) {
+    found.captions.resize(count);
+    found.fileNames.resize(count);
+    found.names.resize(count);
+    found.foldedFileNames.resize(count);
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "find/find_matching.h"
+
 struct FindFolder {
     std::wstring folder;
     std::wstring startCategory;  // shown at start
@@ -11,6 +13,9 @@ struct FindFolder {
     // name of its command, the two texts Find looks in.
     std::vector<std::wstring> captions;
     std::vector<std::wstring> fileNames;
+    // The same as Kivo's Find prepares them, captions as they are written.
+    std::vector<SearchName> names;
+    std::vector<std::wstring> foldedFileNames;
 };
 
 // The folder, and shortcuts in a group of the user's Start menu to programs
@@ -22,5 +27,10 @@ constexpr int kBenchShortcuts = 300;
 // Takes the shortcuts out of the Start menu again.
 void removeBenchShortcuts();
 
-// How many items hold `typed` in their caption or file name, ignoring case.
+// How many items hold `typed` in their caption or file name, ignoring case:
+// the rows of the bare window.
 int foundCount(const FindFolder& found, const std::wstring& typed);
+// How many rows Kivo's Find shows for `typed`, initials, gaps and slips included.
+int kivoFoundCount(const FindFolder& found, const std::wstring& typed);
+// Keeps the first `count` items only.
+void keepItems(FindFolder& found, size_t count);
