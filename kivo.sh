@@ -115,7 +115,7 @@ start_wine() {
 # The fuzz targets are native Linux programs: their build has a folder of its own.
 NATIVE_BUILD="${KIVO_NATIVE_BUILD_DIR:-$ROOT/build-native}"
 FUZZ_TARGETS=(category_file settings language_file text_encoding redirect_file url_file item_fields command_line
-              find_learning)
+              find_learning find_matching)
 
 # Seeds of a target besides its own in tests/fuzz/seeds: the project's sample files.
 fuzz_sample_folders() {
@@ -132,6 +132,7 @@ fuzz_sample_folders() {
 fuzz_max_len() {
   case "$1" in
     item_fields | command_line) echo 65536 ;;
+    find_matching) echo 600 ;;  # a caption as a row shows it, and what is typed
     *) echo 1048576 ;;
   esac
 }

@@ -182,6 +182,16 @@ std::wstring toLowerCase(std::wstring_view text) {
     return lower;
 }
 
+// Lower case, and the sharp s spelt out: a folded text may be longer.
+std::wstring foldedForSearch(std::wstring_view text) {
+    std::wstring folded;
+    for (wchar_t c : text) {
+        if (c == L'\u00DF') folded += L"ss";
+        else folded += lowerUnit(c);
+    }
+    return folded;
+}
+
 std::wstring toUpperCase(std::wstring_view text) {
     std::wstring upper(text);
     for (wchar_t& c : upper) c = upperUnit(c);
