@@ -67,7 +67,11 @@ void showResults() {
     ItemImageSet& images = f.images[sizeSlot(size)];
     const int pixels = iconPixels(size, windowDpi(kLauncherWindow));
     if (images.pixels != pixels) images = newItemImageSet(std::wstring(), pixels);
-    showResultRows(kLauncherWindow, kLauncherFindView, size, images.list.handle, static_cast<int>(f.results.size()));
+    // A list left empty for a typed text would look as if Find were still at
+    // work; an empty field is no search yet.
+    const bool searched = f.foundText.find_first_not_of(L' ') != std::wstring::npos;
+    showResultRows(kLauncherWindow, kLauncherFindView, size, images.list.handle, static_cast<int>(f.results.size()),
+                   searched ? languageText(106) : std::wstring());
 }
 
 // Letters typed on narrow the results: the next search only looks at those
@@ -181,7 +185,7 @@ void CloseFind() {
     if (!f.open) return;
     f.open = false;
     showFindControls(false);
-    showResultRows(kLauncherWindow, kLauncherFindView, IconSize::Small, nullptr, 0);
+    showResultRows(kLauncherWindow, kLauncherFindView, IconSize::Small, nullptr, 0, std::wstring());
     f.results.clear();
     f.foundText.clear();
     for (ItemImageSet& set : f.images) set = ItemImageSet{};

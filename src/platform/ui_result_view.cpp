@@ -16,9 +16,12 @@ struct ResultViews {
     ItemImageSource imageSource = nullptr;
     IconSize rowIcons = IconSize::Small;  // of the image list the rows draw from
     std::wstring tipText;  // what the tip window shows, until it asks again
+    std::wstring noRowsText;  // said in a list without rows; empty to say nothing
 };
 ResultViews resultViews;
 constexpr UINT_PTR kRowWatch = 1;
+constexpr UINT_PTR kNoRowsSaying = 2;
+constexpr int kNoRowsTop = 12;
 constexpr int kTipWidth = 400;
 constexpr size_t kTipPartLength = 480;
 
@@ -85,6 +88,65 @@ void addRowTips(int windowId, HWND view) {
     tool.uId = reinterpret_cast<UINT_PTR>(view);
     tool.lpszText = LPSTR_TEXTCALLBACKW;
     SendMessageW(tips, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&tool));
+}
+
+COLORREF listColour(HWND view, UINT message, int systemColour) {
+    const auto colour = static_cast<COLORREF>(SendMessageW(view, message, 0, 0));
+    return colour == CLR_NONE || colour == CLR_DEFAULT ? GetSysColor(systemColour) : colour;
+}
+
+// Two thirds of the way from the background to the text: plainly no row, and
+// readable on whatever colours the category chose, where the system's grey
+// text may vanish into a grey or dark background.
+COLORREF mutedText(COLORREF text, COLORREF back) {
+    const auto mix = [](int t, int b) { return static_cast<BYTE>((2 * t + b) / 3); };
+    return RGB(mix(GetRValue(text), GetRValue(back)), mix(GetGValue(text), GetGValue(back)),
+               mix(GetBValue(text), GetBValue(back)));
+}
+
+bool saysNoRows(HWND view) {
+    return !resultViews.noRowsText.empty() && SendMessageW(view, LVM_GETITEMCOUNT, 0, 0) == 0;
+}
+
+// Drawn in full here: the list itself would only draw its background. Wine's
+// list views do not ask for the text of an empty list (LVN_GETEMPTYMARKUP).
+void paintNoRows(HWND view) {
+    PAINTSTRUCT paint{};
+    HDC dc = BeginPaint(view, &paint);
+    if (!dc) return;
+    const COLORREF back = listColour(view, LVM_GETBKCOLOR, COLOR_WINDOW);
+    SetBkColor(dc, back);
+    ExtTextOutW(dc, 0, 0, ETO_OPAQUE, &paint.rcPaint, nullptr, 0, nullptr);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageW(view, WM_GETFONT, 0, 0));
+    HGDIOBJ oldFont = font ? SelectObject(dc, font) : nullptr;
+    SetTextColor(dc, mutedText(listColour(view, LVM_GETTEXTCOLOR, COLOR_WINDOWTEXT), back));
+    SetBkMode(dc, TRANSPARENT);
+    RECT inner{};
+    GetClientRect(view, &inner);
+    inner.top += pixelsOf(kNoRowsTop, windowDpi(windowIdOf(view)));
+    DrawTextW(dc, resultViews.noRowsText.c_str(), -1, &inner,
+              DT_CENTER | DT_TOP | DT_SINGLELINE | DT_NOPREFIX | DT_END_ELLIPSIS);
+    if (oldFont) SelectObject(dc, oldFont);
+    EndPaint(view, &paint);
+}
+
+LRESULT CALLBACK sayNoRows(HWND view, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR) {
+    switch (message) {
+        case WM_PAINT:
+            if (wParam || !saysNoRows(view)) break;
+            paintNoRows(view);
+            return 0;
+        case WM_ERASEBKGND:
+            if (saysNoRows(view)) return 1;
+            break;
+        // Centred: a new width moves the whole text, not only the part uncovered.
+        case WM_SIZE:
+            if (saysNoRows(view)) InvalidateRect(view, nullptr, FALSE);
+            break;
+        case WM_NCDESTROY: RemoveWindowSubclass(view, sayNoRows, kNoRowsSaying); break;
+        default: break;
+    }
+    return DefSubclassProc(view, message, wParam, lParam);
 }
 
 }  // namespace
@@ -175,15 +237,19 @@ bool addResultView(int windowId, int controlId, int x, int y, int width, int hei
         SendMessageW(view, LVM_INSERTCOLUMNW, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
     }
     SetWindowPos(view, nullptr, 0, 0, 0, 0, SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER);
-    // A list without tips still lists and starts.
+    // Neither is needed: a list without tips still lists and starts, and one
+    // that cannot say it found nothing still shows that no row is there.
     addRowTips(windowId, view);
+    SetWindowSubclass(view, sayNoRows, kNoRowsSaying, 0);
     return true;
 }
 
-void showResultRows(int windowId, int controlId, IconSize rowIcons, void* images, int count) {
+void showResultRows(int windowId, int controlId, IconSize rowIcons, void* images, int count,
+                    const std::wstring& noRowsText) {
     HWND view = resultViewOf(windowId, controlId);
     if (!view) return;
     resultViews.rowIcons = rowIcons;
+    resultViews.noRowsText = count == 0 ? noRowsText : std::wstring();
     // Results are ranked: in every view mode they read top to bottom, one a
     // row, so that Down goes to the next best. Rows are as tall as the
     // images given them, large icons making tall rows.

@@ -21,7 +21,9 @@ void setResultRowSource(ResultRowSource texts, ItemImageSource images);
 bool addResultView(int windowId, int controlId, int x, int y, int width, int height);
 // Shows `count` rows, one under the other, drawing from `images` (an image list
 // of icons of `rowIcons` size, which stays its owner's), the first row chosen.
-void showResultRows(int windowId, int controlId, IconSize rowIcons, void* images, int count);
+// Without rows, `noRowsText` (unless empty) stands near the top of the list.
+void showResultRows(int windowId, int controlId, IconSize rowIcons, void* images, int count,
+                    const std::wstring& noRowsText);
 // Chooses the first or the last row and scrolls it into sight.
 void chooseEndRow(int windowId, int controlId, bool last);
 // Shares the width between the caption and the detail.

@@ -114,6 +114,7 @@ const wchar_t* const kDefaultTexts[kLanguageEntryCount] = {
     L"Find learns your choices",  // 103
     L"Cannot read the folder:",  // 104
     L"Path too long for Windows:",  // 105
+    L"No match",  // 106
 };
 
 }  // namespace

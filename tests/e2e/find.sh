@@ -278,4 +278,29 @@ xdotool key Escape sleep 0.5 key Escape
 wait_kivo_exit
 rm -rf "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Kivo e2e" \
   "$WINEPREFIX/drive_c/users/Public/Desktop/Zeta desk.lnk"
+
+# A typed text that finds nothing: the list says so, Enter starts nothing.
+start_kivo "$data" /nostartup
+wait_launcher || finish
+click_caption "$LAUNCHER_WIN"
+started=$(grep -c '' "$log")
+find_text qxz
+window_state 'Kivo ' "$E2E_OUT/editor.txt" && read -r x y < <(control_point 7)
+top=$((y - $(awk '$1 == "control" && $2 == 7 {print $7}' "$E2E_OUT/editor.txt") / 2))
+expect_colours() {  # of the top of Find's list: `[ colours $1 ]` within 3 s
+  for _ in $(seq 30); do
+    colours=$(import -window root -crop "200x40+$((x - 100))+$top" png:- | convert - -format %k info:)
+    [ "$colours" $1 ] && { pass "$2"; return; }
+    sleep 0.1
+  done
+  fail "$2: $colours colours"
+}
+expect_colours "-gt 1" "a text that finds nothing says so in the list"
+xdotool key Return BackSpace BackSpace BackSpace
+expect_colours "-eq 1" "Enter keeps Find open, and the emptied field shows an empty list"
+find_text pronto
+expect_rows_soon '1\tPronto\tBeta\n' "a text that matches shows its rows again"
+[ "$(grep -c '' "$log")" -eq "$started" ] && pass "Enter on no row started nothing" || fail "started: $(tail -2 "$log")"
+xdotool key Escape
+exit_launcher "$LAUNCHER_WIN"
 finish

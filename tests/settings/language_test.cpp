@@ -27,7 +27,7 @@ TEST(LanguageTable, DefaultTexts) {
     EXPECT_EQ(languageText(t, 0), L"");
     EXPECT_EQ(languageText(t, 97), L"The hotkey opens Find") << "new entries come after the old ones";
     EXPECT_EQ(languageText(t, 103), L"Find learns your choices");
-    EXPECT_EQ(languageText(t, 106), L"");
+    EXPECT_EQ(languageText(t, 107), L"");
 }
 
 TEST(LanguageTable, NumberedPlainAndCutLines) {
