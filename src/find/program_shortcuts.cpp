@@ -3,8 +3,8 @@
 #include <unordered_map>
 #include <utility>
 
+#include "find/shortcut_icon.h"
 #include "launch/launch_item.h"
-#include "platform/drives.h"
 #include "platform/shell_links.h"
 #include "platform/text_case.h"
 
@@ -79,16 +79,17 @@ void readTargets(std::vector<ProgramShortcut>& shortcuts, std::vector<ProgramSho
             const auto old = known.find(shortcut.path);
             if (old != known.end() && old->second->stamp == shortcut.stamp) {
                 shortcut.target = std::move(old->second->target);
-                shortcut.farTarget = old->second->farTarget;
+                shortcut.icon = std::move(old->second->icon);
                 continue;
             }
             files.push_back(shortcut.path);
             unread.push_back(next);
         }
-        const std::vector<std::wstring> targets = shellLinkTargets(files);
+        const std::vector<ShellLinkInfo> links = shellLinkTargets(files);
         for (size_t k = 0; k < unread.size(); ++k) {
-            shortcuts[unread[k]].target = toLowerCase(targets[k]);
-            shortcuts[unread[k]].farTarget = mayWaitToAnswer(targets[k]);
+            ProgramShortcut& shortcut = shortcuts[unread[k]];
+            shortcut.target = toLowerCase(links[k].path);
+            shortcut.icon = shortcutIconPlan(shortcut.path, links[k]);
         }
         done = next;
         if (progress.told) progress.told(done, progress.context);

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "launch/item_icons.h"
 #include "platform/files.h"
 #include "platform/shell_links.h"
 
@@ -14,7 +15,7 @@ struct ProgramShortcut {
     std::wstring place;   // where it lives: "Start menu › Accessories", "Desktop"
     FileStamp stamp;
     std::wstring target;  // as the shortcut stores it, in lower case; empty when unreadable
-    bool farTarget = false;  // on a server or a drive that may keep the shell waiting
+    IconPlan icon{};      // where its row's icon comes from (shortcutIconPlan)
 };
 
 // A folder whose shortcuts are offered, named as the user knows it.

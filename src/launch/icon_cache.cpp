@@ -53,7 +53,11 @@ std::wstring resolve(IconCache& cache, const IconPlan& plan, int pixels) {
     return key;
 }
 
-std::wstring requestOf(const IconPlan& plan) {
+}  // namespace
+
+IconServices systemIconServices() { return IconServices{extractFileIcon, shellIconIndexOf, shellIconOf}; }
+
+std::wstring iconRequestOf(const IconPlan& plan) {
     std::wstring request = plan.sourceFile;
     request += L'|';
     request += std::to_wstring(plan.sourceIndex);
@@ -62,15 +66,14 @@ std::wstring requestOf(const IconPlan& plan) {
     return request;
 }
 
-}  // namespace
-
-IconServices systemIconServices() { return IconServices{extractFileIcon, shellIconIndexOf, shellIconOf}; }
-
-std::wstring iconRequestOf(const ItemFields& fields) { return requestOf(planItemIcon(fields)); }
+std::wstring iconRequestOf(const ItemFields& fields) { return iconRequestOf(planItemIcon(fields)); }
 
 CachedIcon cachedItemIcon(IconCache& cache, const ItemFields& fields, int pixels) {
-    const IconPlan plan = planItemIcon(fields);
-    const std::wstring request = requestOf(plan) + sizeTag(pixels);
+    return cachedPlanIcon(cache, planItemIcon(fields), pixels);
+}
+
+CachedIcon cachedPlanIcon(IconCache& cache, const IconPlan& plan, int pixels) {
+    const std::wstring request = iconRequestOf(plan) + sizeTag(pixels);
     const auto known = cache.answers.find(request);
     if (known != cache.answers.end()) return lookUp(cache, known->second);
     const std::wstring key = resolve(cache, plan, pixels);

@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "launch/item_fields.h"
+#include "launch/item_icons.h"
 #include "platform/icon_handle.h"
 #include "platform/icons.h"
 
@@ -42,10 +43,13 @@ struct IconCache {
 
 // Items with the same request show the same icon.
 std::wstring iconRequestOf(const ItemFields& fields);
+std::wstring iconRequestOf(const IconPlan& plan);
 
 // The item's icon, `pixels` square (iconPixels), by the order fetchItemIcon
 // follows, extracted only when no item asked for it before.
 CachedIcon cachedItemIcon(IconCache& cache, const ItemFields& fields, int pixels);
+// The same for sources planned elsewhere (a shortcut's, read with it).
+CachedIcon cachedPlanIcon(IconCache& cache, const IconPlan& plan, int pixels);
 
 // Destroys every icon lent so far.
 void releaseIconCache(IconCache& cache);

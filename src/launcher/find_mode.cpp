@@ -50,11 +50,11 @@ int rowImage(int, int, int row, IconSize size) {
     std::vector<int>& known = f.resultImages[sizeSlot(size)];
     int& image = known[static_cast<size_t>(row)];
     if (image != kRowImageLater) return image;
-    // The shell would look for the icon at the target: a program of any kind
-    // stands in for it rather than keep the list waiting on the network.
+    // A shortcut's icon was planned as it was read, not from its item, whose
+    // command is the shortcut file.
     const ProgramShortcut* shortcut = foundShortcutOfRow(row);
-    const bool far = shortcut && shortcut->farTarget;
-    image = itemImageInSet(f.images[sizeSlot(size)], far ? categoryItem(shortcut->name, std::wstring()) : found->item);
+    ItemImageSet& set = f.images[sizeSlot(size)];
+    image = shortcut ? plannedImageInSet(set, shortcut->icon) : itemImageInSet(set, found->item);
     return image;
 }
 

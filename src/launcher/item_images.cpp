@@ -34,10 +34,14 @@ int itemImageInSet(ItemImageSet& set, const CategoryItem& item) {
     // Not the launch record: a view may draw while a launch is using it.
     ItemFields fields;
     prepareLaunch(item, fields);
-    const std::wstring request = iconRequestOf(fields);
+    return plannedImageInSet(set, planItemIcon(fields));
+}
+
+int plannedImageInSet(ItemImageSet& set, const IconPlan& plan) {
+    const std::wstring request = iconRequestOf(plan);
     const auto known = set.indexOfRequest.find(request);
     if (known != set.indexOfRequest.end()) return known->second;
-    const CachedIcon icon = cachedItemIcon(launchState.icons, fields, set.pixels);
+    const CachedIcon icon = cachedPlanIcon(launchState.icons, plan, set.pixels);
     int index = kRowImageNone;
     if (icon.icon) {
         const auto shared = set.indexOfIcon.find(icon.id);

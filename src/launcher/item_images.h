@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "launch/item_icons.h"
 #include "platform/icons.h"
 #include "platform/image_lists.h"
 #include "store/category_store.h"
@@ -46,3 +47,5 @@ void releaseItemImages(ItemImages& images);
 ItemImageSet newItemImageSet(const std::wstring& category, int pixels);
 // The image of the item in the set, taken out of its file the first time.
 int itemImageInSet(ItemImageSet& set, const CategoryItem& item);
+// The same for icon sources planned elsewhere.
+int plannedImageInSet(ItemImageSet& set, const IconPlan& plan);

@@ -138,8 +138,8 @@ bool memoryStreamOf(const std::string& bytes, ComRef<IStream>& stream) {
 
 }  // namespace
 
-std::vector<std::wstring> shellLinkTargets(const std::vector<std::wstring>& linkFiles) {
-    std::vector<std::wstring> targets(linkFiles.size());
+std::vector<ShellLinkInfo> shellLinkTargets(const std::vector<std::wstring>& linkFiles) {
+    std::vector<ShellLinkInfo> targets(linkFiles.size());
     ComApartment apartment;
     ComRef<IShellLinkW> shellLink;
     ComRef<IPersistStream> stream;
@@ -157,9 +157,17 @@ std::vector<std::wstring> shellLinkTargets(const std::vector<std::wstring>& link
         ComRef<IStream> memory;
         if (!memoryStreamOf(bytes, memory) || FAILED(stream.ptr->Load(memory.ptr))) continue;
         text.assign(kTextBufferLength, L'\0');
-        if (FAILED(shellLink.ptr->GetPath(text.data(), kTextBufferLength, nullptr, 0))) continue;
-        trimAtTerminator(text);
-        targets[i] = text;
+        if (SUCCEEDED(shellLink.ptr->GetPath(text.data(), kTextBufferLength, nullptr, 0))) {
+            trimAtTerminator(text);
+            targets[i].path = text;
+        }
+        text.assign(kTextBufferLength, L'\0');
+        int iconIndex = 0;
+        if (SUCCEEDED(shellLink.ptr->GetIconLocation(text.data(), kTextBufferLength, &iconIndex))) {
+            trimAtTerminator(text);
+            targets[i].iconFile = text;
+            targets[i].iconIndex = iconIndex;
+        }
     }
     return targets;
 }

@@ -23,10 +23,11 @@ void createShellLink(const ShellLinkInfo& link, const std::wstring& linkFile);
 // No real shortcut comes near this size; a file beyond it is something else.
 constexpr long long kLargestShortcutFile = 256 * 1024;
 
-// The targets of many shortcuts as they are stored, read without looking for a
-// moved target or at the target itself: one a shortcut, empty where it cannot
-// be read or the file is larger than any shortcut.
-std::vector<std::wstring> shellLinkTargets(const std::vector<std::wstring>& linkFiles);
+// The targets and icon settings of many shortcuts as they are stored (an icon
+// file's variables not expanded), read without looking for a moved target or at
+// the target itself: one a shortcut, empty where it cannot be read or the file
+// is larger than any shortcut. Their other fields stay as a ShellLinkInfo starts.
+std::vector<ShellLinkInfo> shellLinkTargets(const std::vector<std::wstring>& linkFiles);
 
 // Where the shortcuts of the programs on the computer lie: the user's and all
 // users' Start menu programs, the user's and the public desktop, in that order,

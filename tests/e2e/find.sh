@@ -303,4 +303,19 @@ expect_rows_soon '1\tPronto\tBeta\n' "a text that matches shows its rows again"
 [ "$(grep -c '' "$log")" -eq "$started" ] && pass "Enter on no row started nothing" || fail "started: $(tail -2 "$log")"
 xdotool key Escape
 exit_launcher "$LAUNCHER_WIN"
+
+# A Start menu row shows its shortcut's own icon (a variable in it expanded), else its target's first icon.
+cp "$BUILD_DIR/tests/three_icons.exe" "$(dirname "$0")/../data/green.ico" "$data/other/"
+export KIVO_E2E_ICONS && KIVO_E2E_ICONS=$(winpath "$data/other") && menu='C:\ProgramData\Microsoft\Windows\Start Menu\Programs'
+for link in 'red|' 'green|%KIVO_E2E_ICONS%\green.ico'; do wine "$PROBE" make-link "$menu\Iconic ${link%%|*}.lnk" \
+  "$KIVO_E2E_ICONS\three_icons.exe" 'C:\' '' "${link#*|}" </dev/null >/dev/null 2>&1 || fail "no shortcut $link"; done
+start_kivo "$data" /nostartup && wait_launcher && click_caption "$LAUNCHER_WIN" && find_text iconic
+for _ in $(seq 50); do  # both rows' icon areas, red and green pixels counted
+  read -r x top < <(row_point 'Kivo ' 0) && read -r x y < <(row_point 'Kivo ' 1) && colours=$(import -window root -crop \
+    "${x}x$((y - top + 12))+0+$((top - 6))" png:- | convert - -depth 8 txt:- | awk '/#FF0000/{r++} /#00FF00/{g++}
+    END{print (r >= 40) + (g >= 40)}') && [ "$colours" -eq 2 ] && break || sleep 0.2
+done
+[ "${colours:-0}" -eq 2 ] && pass "Start menu rows show their shortcuts' icons" || fail "icon colours of both rows: ${colours:-none}"
+click_caption "$LAUNCHER_WIN" && xdotool key Escape sleep 0.5 key Escape && wait_kivo_exit
+rm -f "$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Iconic "*.lnk
 finish

@@ -95,11 +95,11 @@ TEST_F(ShellLinks, TargetsOfDamagedShortcutsReadAsNothing) {
     writeBytes(files.back(), bytes + std::string(static_cast<size_t>(kLargestShortcutFile), '\0'));
     files.push_back(real);
 
-    const std::vector<std::wstring> targets = shellLinkTargets(files);
+    const std::vector<ShellLinkInfo> targets = shellLinkTargets(files);
     ASSERT_EQ(targets.size(), files.size());
-    EXPECT_EQ(longForm(targets.front()), longForm(target));
-    for (size_t i = 1; i + 1 < targets.size(); ++i) EXPECT_EQ(targets[i], L"") << "file " << i;
-    EXPECT_EQ(longForm(targets.back()), longForm(target)) << "a damaged file leaves the link object whole";
+    EXPECT_EQ(longForm(targets.front().path), longForm(target));
+    for (size_t i = 1; i + 1 < targets.size(); ++i) EXPECT_EQ(targets[i].path, L"") << "file " << i;
+    EXPECT_EQ(longForm(targets.back().path), longForm(target)) << "a damaged file leaves the link object whole";
 }
 
 }  // namespace
