@@ -185,10 +185,7 @@ std::wstring toLowerCase(std::wstring_view text) {
 // Lower case, and the sharp s spelt out: a folded text may be longer.
 std::wstring foldedForSearch(std::wstring_view text) {
     std::wstring folded;
-    for (wchar_t c : text) {
-        if (c == L'\u00DF') folded += L"ss";
-        else folded += lowerUnit(c);
-    }
+    for (wchar_t c : text) folded += c == L'\u00DF' ? std::wstring(L"ss") : std::wstring(1, lowerUnit(c));
     return folded;
 }
 
