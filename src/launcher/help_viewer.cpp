@@ -1,6 +1,8 @@
 #include "launcher/help_viewer.h"
 
+#include "platform/foreign_window.h"
 #include "platform/started_process.h"
+#include "platform/ui_windows.h"
 #include "settings/data_folder.h"
 #include "settings/language.h"
 
@@ -8,6 +10,7 @@ namespace {
 
 struct HelpViewer {
     ProcessHandle process;  // the viewer started last
+    WorkThread placing;     // puts its window on the launcher's screen
 };
 HelpViewer helpViewer;
 
@@ -22,6 +25,9 @@ void OpenHelp() {
     if (programFolders.settingsReadOnly) return;
     closeHelpViewer();
     helpViewer.process = openDocument(programFolders.programFolder + file, programFolders.programFolder);
+    // The help file names a place for the viewer that may lie off a small or
+    // second screen.
+    keepFirstWindowNear(helpViewer.placing, helpViewer.process, kLauncherWindow);
 }
 
 void closeHelpViewer() {

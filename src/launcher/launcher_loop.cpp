@@ -248,7 +248,11 @@ int carryOut(int command, unsigned now) {
             else
                 launchSelectedItem(now);
             break;
-        case kCommandFind: OpenFind(); break;
+        case kCommandFind:
+            // The tray menu offers Find while the launcher is put away.
+            BringLauncherUp();
+            OpenFind();
+            break;
         case kCommandLeaveFind: CloseFind(); break;
         case kCommandCloseRequest:
         case kCommandCloseGlyph: command = generalSettings.SystemTray ? kCommandMinimize : kCommandExit; break;

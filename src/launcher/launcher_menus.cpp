@@ -22,6 +22,8 @@ struct MenuRow {
 };
 
 const MenuRow kContextMenu[] = {
+    {kCommandFind, 107, nullptr},
+    {kSeparator, 0, nullptr},
     {kCommandConfiguration, 5, L"F2"},
     {kCommandGeneralSettings, 6, L"F3"},
     {kSeparator, 0, nullptr},
@@ -46,6 +48,7 @@ struct TrayRow {
 
 const TrayRow kTrayMenu[] = {
     {kCommandToggleWindow, 15, false},
+    {kCommandFind, 107, false},
     {kSeparator, 0, false},
     {-1, 16, false},
     {kCommandConfiguration, 5, true},

@@ -55,7 +55,7 @@ struct StripControl {
 
 // Created in this order; the item view follows them.
 const StripControl kStripControls[] = {
-    {kLauncherTitleStrip, 26, 285, L"", kDialogFontBold, 17, true},
+    {kLauncherTitleStrip, 26, 285, L"", kDialogFontBold, 108, true},
     {kLauncherPreviousArrow, 311, 13, L"3", kGlyphFontLarge, 18, false},
     {kLauncherNextArrow, 324, 13, L"4", kGlyphFontLarge, 19, false},
     {kLauncherCloseGlyph, 350, 13, L"r", kGlyphFontSmall, 0, false},

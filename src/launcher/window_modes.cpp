@@ -88,10 +88,17 @@ bool RegisterLauncherHotkey(uint32_t code) {
     return true;
 }
 
+void BringLauncherUp() {
+    if (windowMinimized(kLauncherWindow) || !windowVisible(kLauncherWindow))
+        showWindow(kLauncherWindow, WindowShow::Restore);
+    setFocusTo(kLauncherWindow, kLauncherItemView);
+    bringWindowToFront(kLauncherWindow);
+    if (generalSettings.AutoEdgeHide) ShowFromEdge();
+}
+
 int ToggleLauncherWindow(int source) {
     int result = kCommandMinimize;
     if (windowMinimized(kLauncherWindow) || !windowVisible(kLauncherWindow)) {
-        showWindow(kLauncherWindow, WindowShow::Restore);
         result = kCommandNothingFurther;
     } else if (source == kLauncherHotkey && !windowIsForeground(launchState.ownerWindowId)) {
         result = kCommandNothingFurther;
@@ -102,11 +109,7 @@ int ToggleLauncherWindow(int source) {
             HideAtEdge();
         }
     }
-    if (result == kCommandNothingFurther) {
-        setFocusTo(kLauncherWindow, kLauncherItemView);
-        bringWindowToFront(kLauncherWindow);
-        if (generalSettings.AutoEdgeHide) ShowFromEdge();
-    }
+    if (result == kCommandNothingFurther) BringLauncherUp();
     return result;
 }
 

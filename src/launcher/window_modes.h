@@ -24,5 +24,7 @@ bool RegisterLauncherHotkey(uint32_t code);
 // For a tray click (63) or the hotkey (777): 64 when the window came up, 72 when
 // the caller is to send it away.
 int ToggleLauncherWindow(int source);
+// Shows the launcher, in front with the keyboard, wherever it was put away.
+void BringLauncherUp();
 // Minimises the window and, with the tray icon, hides it.
 void minimizeLauncherWindow();

@@ -38,7 +38,7 @@ int fittedDpi(HWND window, int innerWidth, int innerHeight, int displayDpi, cons
     // A step of 1 DPI is finer than anyone sees; the frame does not grow in
     // proportion, so the size is asked for at each step.
     for (int dpi = displayDpi; dpi > kBaseDpi; --dpi) {
-        const SIZE outer = outerSizeAt(window, innerWidth, innerHeight, dpi);
+        const SIZE outer = outerSizeAt(window, innerWidth, innerHeight, dpi, displayDpi);
         if (outer.cx <= width && outer.cy <= height) return dpi;
     }
     return displayDpi < kBaseDpi ? displayDpi : kBaseDpi;

@@ -196,13 +196,13 @@ int reportedDpi(HWND window) {
     return dpi > 0 ? dpi : f.systemDpi;
 }
 
-SIZE outerSizeAt(HWND window, int innerWidth, int innerHeight, int dpi) {
+SIZE outerSizeAt(HWND window, int innerWidth, int innerHeight, int dpi, int frameDpi) {
     RECT r{0, 0, pixelsOf(innerWidth, dpi), pixelsOf(innerHeight, dpi)};
     const DWORD style = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_STYLE));
     const DWORD exStyle = static_cast<DWORD>(GetWindowLongPtrW(window, GWL_EXSTYLE));
     const ScalingFunctions& f = functions();
     if (f.adjustForDpi)
-        f.adjustForDpi(&r, style, FALSE, exStyle, static_cast<UINT>(dpi));
+        f.adjustForDpi(&r, style, FALSE, exStyle, static_cast<UINT>(frameDpi));
     else
         AdjustWindowRectEx(&r, style, FALSE, exStyle);
     return SIZE{r.right - r.left, r.bottom - r.top};
@@ -278,7 +278,7 @@ bool answerScaledSize(const WindowRecord& record, WPARAM wParam, LPARAM lParam) 
         IsZoomed(record.handle))
         return false;
     *reinterpret_cast<SIZE*>(lParam) = outerSizeAt(record.handle, unitsOf(inner.right, record.dpi),
-                                                   unitsOf(inner.bottom, record.dpi), LOWORD(wParam));
+                                                   unitsOf(inner.bottom, record.dpi), LOWORD(wParam), LOWORD(wParam));
     return true;
 }
 
@@ -332,7 +332,7 @@ void onDpiChanged(int windowId, WindowRecord& record, WPARAM wParam, LPARAM lPar
         SetWindowPos(window, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
                      suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
     } else if (!IsIconic(window)) {
-        const SIZE outer = outerSizeAt(window, width, height, dpi);
+        const SIZE outer = outerSizeAt(window, width, height, dpi, dpi);
         const RECT placed = keptWithin(RECT{suggested.left, suggested.top, suggested.left + outer.cx,
                                             suggested.top + outer.cy},
                                        workAreaNear(suggested), true);

@@ -20,8 +20,10 @@ int systemMetricAt(int index, int dpi);
 int reportedDpi(HWND window);
 
 // The outer size in pixels of a window whose inner area is that many units at
-// `dpi`, with the window's present frame.
-SIZE outerSizeAt(HWND window, int innerWidth, int innerHeight, int dpi);
+// `dpi`, with the window's present frame drawn at `frameDpi`: the display's,
+// also for a dialog laid out at a smaller scale, whose caption the system
+// draws at the display's size all the same.
+SIZE outerSizeAt(HWND window, int innerWidth, int innerHeight, int dpi, int frameDpi);
 
 // Puts the control at that box, in units, and remembers it for another DPI.
 void placeControl(WindowRecord& record, HWND control, int x, int y, int width, int height);

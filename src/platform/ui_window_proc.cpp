@@ -205,7 +205,8 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
                 return answerItemFind(*reinterpret_cast<const NMLVFINDITEMW*>(lParam));
             LRESULT drawing = 0;
             if (reinterpret_cast<const NMHDR*>(lParam)->code == NM_CUSTOMDRAW &&
-                answerResultDrawing(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam), drawing))
+                (answerResultDrawing(*reinterpret_cast<NMLVCUSTOMDRAW*>(lParam), drawing) ||
+                 answerCheckBoxDrawing(*record, *reinterpret_cast<NMCUSTOMDRAW*>(lParam), drawing)))
                 return drawing;
             onNotify(windowId, lParam);
             break;

@@ -106,6 +106,9 @@ void answerResultDisplayInfo(int windowId, NMLVDISPINFOW& info);
 void answerResultTip(int windowId, NMTTDISPINFOW& tip);
 // The answer to a result view's custom-draw notification; false for other controls.
 bool answerResultDrawing(NMLVCUSTOMDRAW& draw, LRESULT& result);
+// Check boxes and radio buttons of a dialog laid out smaller than its display
+// drawn at the layout's scale (ui_check_boxes.cpp); false where the system draws.
+bool answerCheckBoxDrawing(const WindowRecord& record, NMCUSTOMDRAW& draw, LRESULT& result);
 // Switches an item view to the mode, drawing from `images`.
 void setItemViewMode(HWND view, ItemViewMode mode, void* images);
 // True when the view is in the mode already and draws from `images`.

@@ -38,12 +38,12 @@ HWND handleOf(int windowId) { return static_cast<HWND>(windowHandle(windowId)); 
 // window's present frame, at its DPI.
 SIZE outerSizeFor(int windowId, int innerWidth, int innerHeight) {
     const WindowRecord* record = windowRecord(windowId);
-    return outerSizeAt(record->handle, innerWidth, innerHeight, record->dpi);
+    return outerSizeAt(record->handle, innerWidth, innerHeight, record->dpi, record->displayDpi);
 }
 
 // The inner size in units, at the window's scale, of an outer rectangle.
-void innerUnitsOf(HWND w, int dpi, const RECT& outer, int& width, int& height) {
-    const SIZE frame = outerSizeAt(w, 0, 0, dpi);
+void innerUnitsOf(HWND w, int dpi, int frameDpi, const RECT& outer, int& width, int& height) {
+    const SIZE frame = outerSizeAt(w, 0, 0, dpi, frameDpi);
     width = unitsOf(outer.right - outer.left - frame.cx, dpi);
     height = unitsOf(outer.bottom - outer.top - frame.cy, dpi);
 }
@@ -169,7 +169,7 @@ void placeWindow(int windowId, int x, int y, int innerWidth, int innerHeight) {
     HWND w = handleOf(windowId);
     if (!w) return;
     const POINT corner{screenPixels(x), screenPixels(y)};
-    const SIZE wanted = outerSizeAt(w, innerWidth, innerHeight, record->displayDpi);
+    const SIZE wanted = outerSizeAt(w, innerWidth, innerHeight, record->displayDpi, record->displayDpi);
     const RECT work = workAreaNear(RECT{corner.x, corner.y, corner.x + wanted.cx, corner.y + wanted.cy});
     // A dialog the display cannot hold at its own scale is laid out smaller.
     if (record->fitsWorkArea) {
@@ -200,7 +200,7 @@ void placeWindow(int windowId, int x, int y, int innerWidth, int innerHeight) {
     if (record->dpi == dpi || record->fitsWorkArea) return;
     int width = innerWidth;
     int height = innerHeight;
-    if (!record->fitsWorkArea) innerUnitsOf(w, dpi, placed, width, height);
+    if (!record->fitsWorkArea) innerUnitsOf(w, dpi, record->displayDpi, placed, width, height);
     const SIZE scaled = outerSizeFor(windowId, width, height);
     SetWindowPos(w, nullptr, 0, 0, scaled.cx, scaled.cy, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -212,7 +212,7 @@ void keepWindowOnScreen(int windowId) {
     if (!w || IsIconic(w) || IsZoomed(w) || !GetWindowRect(w, &outer)) return;
     int width = record->fitWidth;
     int height = record->fitHeight;
-    if (!record->fitsWorkArea || width <= 0) innerUnitsOf(w, record->dpi, outer, width, height);
+    if (!record->fitsWorkArea || width <= 0) innerUnitsOf(w, record->dpi, record->displayDpi, outer, width, height);
     placeWindow(windowId, screenUnits(outer.left), screenUnits(outer.top), width, height);
 }
 

@@ -115,6 +115,8 @@ const wchar_t* const kDefaultTexts[kLanguageEntryCount] = {
     L"Cannot read the folder:",  // 104
     L"Path too long for Windows:",  // 105
     L"No match",  // 106
+    L"Find in all categories (Ctrl+F)",  // 107
+    L"Category menu (ALT or Space), Find (Ctrl+F)",  // 108
 };
 
 }  // namespace

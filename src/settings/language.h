@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-constexpr int kLanguageEntryCount = 106;
+constexpr int kLanguageEntryCount = 108;
 constexpr size_t kMaxLanguageNameChars = 64;
 
 struct LanguageTable {

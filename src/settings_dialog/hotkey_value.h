@@ -6,6 +6,7 @@
 // Stored: the virtual key in bits 0-14, 0x8000 while registered, the modifiers
 // as the system registers them (0x10000 Alt, 0x20000 Ctrl, 0x40000 Shift), and
 // 0x100000 on every value chosen in the dialog.
+constexpr uint32_t kHotkeyKeyMask = 0x7FFF;
 constexpr uint32_t kHotkeyRegistered = 0x8000;
 constexpr uint32_t kHotkeyChosen = 0x100000;
 

@@ -41,6 +41,9 @@ struct DialogRun {
     bool takenOver = false;  // Ok took the settings over (its hotkey may still be refused)
     int styleParts = 0;      // window-mode parts changed
     bool singleColumnChanged = false;
+    // A first hotkey with the tray off would die with the first Escape, which
+    // ends Kivo: the dialog offers the tray (and Find) with it, once.
+    bool trayOffered = false;
 };
 
 enum class Outcome { Open, Accepted, Cancelled };
@@ -65,13 +68,24 @@ void refuseField(int control) {
     selectFieldText(W, control);
 }
 
-void onHotkeyChanged() {
+// Ticked where the user sees them, so that they can still be unticked before Ok.
+void offerTrayWithHotkey(DialogRun& run) {
+    run.trayOffered = true;
+    if (isChecked(W, kTrayBox)) return;
+    setChecked(W, kTrayBox, true);
+    setChecked(W, kFindOnHotkeyBox, true);
+    applySettingsRules(run.shortcut.foreign);
+}
+
+void onHotkeyChanged(DialogRun& run) {
     const uint32_t field = hotkeyFieldValue(W, kHotkeyField);
     uint32_t stored = 0;
     // Ctrl pressed on the way to Ctrl+K is not a refusal yet.
-    const bool refused = !hotkeyFieldIncomplete(field) && !acceptHotkeyField(field, stored);
-    showHotkeyVerdict(refused);
-    if (refused) beep();
+    const bool incomplete = hotkeyFieldIncomplete(field);
+    const bool accepted = !incomplete && acceptHotkeyField(field, stored);
+    showHotkeyVerdict(!incomplete && !accepted);
+    if (!incomplete && !accepted) beep();
+    if (accepted && stored != 0 && !run.trayOffered) offerTrayWithHotkey(run);
 }
 
 void showHelpMenu() { PopupMenuAt(kHelpMenu, W, kHelpButton); }
@@ -203,7 +217,7 @@ Outcome runDialogLoop(DialogRun& run) {
             case UiEventKind::Key: outcome = onKey(event, run); break;
             case UiEventKind::ControlClick: outcome = onClick(event.control, run); break;
             case UiEventKind::ControlChanged:
-                if (event.control == kHotkeyField) onHotkeyChanged();
+                if (event.control == kHotkeyField) onHotkeyChanged(run);
                 break;
             case UiEventKind::Menu: handleCommonMenu(event.code); break;
             case UiEventKind::CloseRequest: outcome = Outcome::Cancelled; break;
@@ -256,6 +270,8 @@ void ShowGeneralSettings() {
     // program's shortcut is never ours to change, so it is looked for anyway.
     run.shortcut = findStartupShortcut(startupShortcut);
     if (generalSettings.VarDrive) run.shortcut.state = kShortcutNone;
+    // Whoever set a hotkey before chose the tray for it already.
+    run.trayOffered = (static_cast<uint32_t>(generalSettings.Hotkey) & kHotkeyKeyMask) != 0;
     showSettingsValues(run.shortcut);
     applySettingsRules(run.shortcut.foreign);
     // Pressing the hotkey in its field must not bring up the launcher.
