@@ -74,9 +74,9 @@ start_kivo "$data"
 wait_launcher || finish
 win=$LAUNCHER_WIN
 
-# "Info" is the ninth entry of the context menu.
+# "Info" is the tenth entry of the context menu.
 click_caption "$win"
-xdotool key Menu sleep 0.5 key Down Down Down Down Down Down Down Down Down Return
+xdotool key Menu sleep 0.5 key Down Down Down Down Down Down Down Down Down Down Return
 if wait_about; then
   pass "Info opens the About window"
 else
@@ -157,6 +157,14 @@ xdotool key F1
 if first=$(wait_viewer "$en_file"); then
   pass "F1 starts the viewer on the English help file"
   if help_win=$(wait_window '^Kivo Help$' 10); then
+    on_desktop=""
+    for _ in $(seq 30); do
+      read -r hx hy hw hh < <(window_geometry "$help_win")
+      [ "$hx" -ge 0 ] && [ "$hy" -ge 0 ] && [ $((hx + hw)) -le 1024 ] && [ $((hy + hh)) -le 700 ] && on_desktop=1 && break
+      sleep 0.1
+    done
+    [ -n "$on_desktop" ] && pass "the help window stands whole on the desktop" ||
+      fail "the help window stands at $hx, $hy, $hw x $hh on a desktop of 1024 x 700"
     sleep 1.5
     screenshot "$help_win" help-en
   else

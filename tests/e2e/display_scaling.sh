@@ -134,8 +134,8 @@ for language in English Deutsch; do
   start_kivo "$texts"
   wait_launcher || continue
   click_caption "$LAUNCHER_WIN"
-  # "Info" is the ninth entry of the context menu.
-  xdotool key Menu sleep 0.5 key Down Down Down Down Down Down Down Down Down Return
+  # "Info" is the tenth entry of the context menu.
+  xdotool key Menu sleep 0.5 key Down Down Down Down Down Down Down Down Down Down Return
   expect_fits owned-fits 'Kivo ' "about-144-$language"
   import -window root "$E2E_OUT/about-144-$language.png"
   xdotool key Escape sleep 0.5
@@ -252,5 +252,23 @@ import -window root "$E2E_OUT/settings-800x600.png"
 xdotool key Escape
 sleep 0.5
 exit_launcher "$LAUNCHER_WIN"
+
+# --- At 200 % ---------------------------------------------------------------------
+
+# The settings dialog, laid out smaller to stand on the 1024 x 700 desktop under
+# a caption the system draws at 200 %, shows Ok and Cancel whole.
+end_session
+fresh_setting 'HKCU\Control Panel\Desktop' LogPixels 192 REG_DWORD
+wineserver -k 2>/dev/null || true
+wineserver -w 2>/dev/null || true
+start_session || finish
+start_kivo "$data"
+wait_launcher || finish
+click_caption "$LAUNCHER_WIN"
+xdotool key F3
+expect_fits dialog-fits 'Kivo ' settings-192
+import -window root "$E2E_OUT/settings-192.png"
+(cd "$data" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
+wait_kivo_exit
 
 finish

@@ -21,9 +21,10 @@ export KIVO_PROBE_LOG
 KIVO_PROBE_LOG=$(winpath "$E2E_OUT")\\probe.log
 log="$E2E_OUT/probe.log"
 
-# Types into the field the way a user does and waits for the rows to settle.
+# Types into the field the way a user does and waits for the rows to settle;
+# with a second argument Find is open already.
 find_text() {
-  xdotool key ctrl+f
+  [ $# -gt 1 ] || xdotool key ctrl+f
   sleep 0.3
   xdotool type --delay 80 "$1"
 }
@@ -99,6 +100,17 @@ expect_rows_soon '1\tTo Beta\tAlpha\n0\tProbe tool\tAlpha\n0\tPronto\tBeta\n0\tP
   "a category item is found first, then the rows that hold both words"
 xdotool key Return
 expect_category Beta "starting it shows its category"
+
+# The context menu names Find first, and its entry opens it.
+click_caption "$win"
+xdotool key Menu
+for _ in $(seq 30); do open_menu "$E2E_OUT/menu.txt" && break; done
+xdotool key Down Return
+find_text "to b" ""
+expect_rows_soon '1\tTo Beta\tAlpha\n0\tProbe tool\tAlpha\n0\tPronto\tBeta\n0\tProject notes\tBeta\n' \
+  "Find in the context menu opens Find"
+xdotool key Escape
+expect_category Beta "Escape goes back from Find opened by the menu"
 
 click_caption "$win"
 xdotool key Escape

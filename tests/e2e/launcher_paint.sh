@@ -66,11 +66,11 @@ style=$(view_style)
   || fail "a sideways scroll bar after resizing"
 
 # Item 95 chosen with the keys, then large icons from the context menu (its
-# third entry): the refilled view shows item 95 selected and in sight.
+# fourth entry): the refilled view shows item 95 selected and in sight.
 click_caption "$win"
 xdotool key End Up Up Up Up Up Menu
 sleep 0.5
-xdotool key Down Down Down Return
+xdotool key Down Down Down Down Return
 sleep 1
 list_rows 'Kivo ' "$E2E_OUT/rows-large.txt"
 selected=$(awk -F'\t' '$1 == 1 {print $3}' "$E2E_OUT/rows-large.txt")

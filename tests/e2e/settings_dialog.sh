@@ -261,6 +261,7 @@ xdotool key ctrl+alt+k
 sleep 0.3
 [ "$(checked 42)" = "1611" ] && pass "the hotkey is released while the dialog is open" ||
   fail "Ctrl+Alt+K did not reach the field: $(checked 42)"
+expect_boxes "a hotkey the file held already brings no tray with it" 47=1:0 63=1:0
 xdotool key shift+k
 click_control 50
 click_control 60
@@ -287,6 +288,30 @@ grep -q ' iconic 1 ' "$E2E_OUT/launcher.txt" && pass "the old hotkey works again
 ask_exit
 grep -q '^SingleClick=1' "$data/Kivo.ini" && grep -q '^Hotkey=\$3804B' "$data/Kivo.ini" &&
   pass "what Ok took over stays, with the old hotkey" || fail "$(grep -E '^(SingleClick|Hotkey)=' "$data/Kivo.ini" | tr '\r\n' '  ')"
+
+# --- A first hotkey with the tray off brings the tray and Find with it ---
+data=$(new_data_folder first-hotkey)
+printf 'Editor=notepad.exe\r\n' >"$data/Main.kvl"
+start_kivo "$data"
+wait_launcher || finish
+open_dialog || finish
+click_control 41
+click_control 42
+xdotool key ctrl+alt+k
+for _ in $(seq 30); do [ "$(checked 47)" = 1 ] && break; done
+expect_boxes "a first hotkey ticks the tray and Find at once" 47=1:1 63=1:1 36=1:0
+click_control 60
+dialog_gone || fail "Ok left the dialog open"
+click_caption "$LAUNCHER_WIN"
+xdotool key Escape
+wait_gone 'Kivo ' 5 && kill -0 "$KIVO_PID" 2>/dev/null && pass "Escape then puts the launcher into the tray" ||
+  fail "Escape ended Kivo or left it shown"
+xdotool key ctrl+alt+k
+wait_window '^Kivo $' 10 >/dev/null && xdotool type --delay 80 edi
+expect_rows_soon '1\tEditor\tMain\n' "the hotkey brings the launcher back with Find open"
+ask_exit
+tr -d '\r' <"$data/Kivo.ini" | grep -c -E '^(SystemTray=1|FindOnHotkey=1|Hotkey=\$13804B)$' | grep -qx 3 &&
+  pass "the tray, Find on the hotkey and the hotkey are written" || fail "Kivo.ini: $(tr '\r\n' '  ' <"$data/Kivo.ini")"
 
 # --- A program on the Windows drive cannot have a variable drive letter ---
 on_c="$WINEPREFIX/drive_c/kivo-e2e-settings"

@@ -55,12 +55,12 @@ topmost_becomes() {
   return 1
 }
 
-# Through the context menu: its eighth entry is "Stay on top?".
+# Through the context menu: its ninth entry is "Stay on top?".
 menu_stay_on_top() {
   click_caption "$win"
   xdotool key Menu
   sleep 0.5
-  xdotool key Down Down Down Down Down Down Down Down Return
+  xdotool key Down Down Down Down Down Down Down Down Down Return
   sleep 0.5
 }
 
@@ -104,12 +104,12 @@ else
 fi
 wait "$probe_pid" 2>/dev/null || true
 
-# The tip of the strip shows while the pointer rests on it.
+# The tip of the strip, which names Find, shows while the pointer rests on it.
 read -r x y w h < <(window_geometry "$win")
 xdotool mousemove $((x + w / 2)) $((y + h / 2)) sleep 0.3 mousemove $((x + 60)) $((y + 40))
 tip=""
 for _ in $(seq 30); do
-  window_texts 'Category menu (ALT or Space)' "$E2E_OUT/tip.txt" && { tip=shown; break; }
+  window_texts 'Category menu (ALT or Space), Find (Ctrl+F)' "$E2E_OUT/tip.txt" && { tip=shown; break; }
   sleep 0.1
 done
 import -window root -crop 1024x700+0+0 +repage "$E2E_OUT/tip.png"
