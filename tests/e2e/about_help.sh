@@ -38,11 +38,7 @@ expect_about_gone() {
 control_line() { sed -n "s/^control $1 Static //p" "$E2E_OUT/about.txt"; }
 control_text() { control_line "$1" | sed 's/.* text //'; }
 # 1 when the control is a link (it reports clicks: SS_NOTIFY), else 0.
-is_link() {
-  local style
-  style=$(control_line "$1" | sed -n 's/.* style \(0x[0-9a-f]*\) .*/\1/p')
-  echo $(( ${style:-0} >> 8 & 1 ))
-}
+is_link() { local s; s=$(control_line "$1" | sed -n 's/.* style \(0x[0-9a-f]*\) .*/\1/p'); echo $(( ${s:-0} >> 8 & 1 )); }
 
 # Pixels of exactly this colour in a screen rectangle.
 colour_count() {
@@ -163,11 +159,7 @@ post_message 'Kivo ' 273 76 0
 wait_about || fail "the About window did not open a third time"
 xdotool mousemove $((AL + frame + lx + lw / 2)) $((AT + frame + ly + lh / 2)) click 1
 expect_about_gone "a click on the help link closes it"
-for _ in $(seq 50); do
-  third=$(viewers "$en_file")
-  [ -n "$third" ] && [ "$third" != "$second" ] && break
-  sleep 0.1
-done
+for _ in $(seq 50); do third=$(viewers "$en_file"); [ -n "$third" ] && [ "$third" != "$second" ] && break; sleep 0.1; done
 [ "$(wc -w <<<"$third")" = 1 ] && [ "$third" != "$second" ] && pass "and opens the help in a new viewer" ||
   fail "viewers after the help link: '$third', before it '$second'"
 post_message 'Kivo ' 1025 65 0

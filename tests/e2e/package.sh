@@ -199,10 +199,7 @@ if start_from_stick $FIRST; then
   read -r l t r _ < <(sed -n '1s/^window \([-0-9]*\) \([-0-9]*\) \([-0-9]*\) .*/\1 \2 \3/p' "$E2E_OUT/about.txt")
   xdotool mousemove $((l + (r - l - 300) / 2 + 75)) $((t + (r - l - 300) / 2 + 97)) click 1
   licence="notepad.exe ${FIRST^^}:\\$TOP\\License.txt"
-  for _ in $(seq 50); do
-    other_programs | grep -qiF "$licence" && break
-    sleep 0.1
-  done
+  for _ in $(seq 50); do other_programs | grep -qiF "$licence" && break; sleep 0.1; done
   other_programs | grep -qiF "$licence" &&
     pass "About's \"MIT licence\" opens License.txt" || fail "the licence was not opened: $(other_programs)"
   for _ in $(seq 30); do
