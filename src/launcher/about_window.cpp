@@ -5,8 +5,10 @@
 
 #include "build_date.h"
 #include "launch/launch_state.h"
+#include "launcher/help_viewer.h"
 #include "launcher/program_version.h"
 #include "platform/centered_message_box.h"
+#include "platform/files.h"
 #include "platform/fonts.h"
 #include "platform/icons.h"
 #include "platform/shell.h"
@@ -15,6 +17,8 @@
 #include "platform/ui_panel_controls.h"
 #include "platform/ui_windows.h"
 #include "platform/window_motion.h"
+#include "settings/data_folder.h"
+#include "settings/language.h"
 
 namespace {
 
@@ -25,12 +29,13 @@ constexpr uint32_t kLinkColor = 0x00FF0000;     // blue, as 0x00BBGGRR
 constexpr uint32_t kLinkHotColor = 0x000000FF;  // red
 
 const wchar_t* const kCopyrightLine = L" \u00A9 2026 The Kivo developers";
-const wchar_t* const kWebAddress = L"https://kivo.example.org/";
-const wchar_t* const kMailAddress = L"mailto:kivo@kivo.example.org";
+const wchar_t* const kLicenceLine = L"MIT licence";
+// The release carries the licence's text beside kivo.exe.
+const wchar_t* const kLicenceFile = L"License.txt";
 
 enum class Kind { Icon, Text, Rule, Link };
 
-enum AboutControl { kIcon = 1, kVersion, kBuild, kCopyright, kRule, kWebLink, kMailLink };
+enum AboutControl { kIcon = 1, kVersion, kBuild, kCopyright, kRule, kLicence, kHelp };
 
 struct AboutRow {
     int id;
@@ -48,8 +53,8 @@ const AboutRow kAboutRows[] = {
     {kBuild, Kind::Text, 65, 35, 230, 20},
     {kCopyright, Kind::Text, 65, 55, 230, 20},
     {kRule, Kind::Rule, 15, 77, 270, 4},
-    {kWebLink, Kind::Link, 65, 87, 450, 20},
-    {kMailLink, Kind::Link, 65, 107, 400, 20},
+    {kLicence, Kind::Link, 65, 87, 450, 20},
+    {kHelp, Kind::Link, 65, 107, 400, 20},
 };
 
 std::wstring number(int value) { return std::to_wstring(value); }
@@ -73,11 +78,20 @@ std::wstring rowText(int id) {
         case kVersion: return aboutVersionLine();
         case kBuild: return aboutBuildLine();
         case kCopyright: return kCopyrightLine;
-        case kWebLink: return kWebAddress;
-        // The address without its scheme reads as a mail address.
-        case kMailLink: return std::wstring(kMailAddress).substr(7);
+        case kLicence: return kLicenceLine;
+        case kHelp: return languageText(1) + L" (F1)";
         default: return L"";
     }
+}
+
+std::wstring licencePath() { return programFolders.programFolder + kLicenceFile; }
+
+// A link only where its click can open something: a build without the licence
+// file beside it, or read-only mode, where the help stays shut, shows plain text.
+bool opensSomething(int id) {
+    if (id == kLicence) return fileExists(licencePath());
+    if (id == kHelp) return !programFolders.settingsReadOnly;
+    return false;
 }
 
 void addRow(const AboutRow& row, void* font) {
@@ -90,11 +104,16 @@ void addRow(const AboutRow& row, void* font) {
         case Kind::Text: addTextControl(kAboutWindow, row.id, row.x, row.y, row.width, row.height, text, false); break;
         case Kind::Rule: addTextControl(kAboutWindow, row.id, row.x, row.y, row.width, row.height, L"", true); break;
         case Kind::Link:
-            addLinkControl(kAboutWindow, row.id, row.x, row.y, row.width, row.height, text, kLinkColor, kLinkHotColor);
+            if (opensSomething(row.id)) {
+                addLinkControl(kAboutWindow, row.id, row.x, row.y, row.width, row.height, text, kLinkColor,
+                               kLinkHotColor);
+            } else {
+                addTextControl(kAboutWindow, row.id, row.x, row.y, row.width, row.height, text, false);
+            }
             break;
     }
     setControlFont(kAboutWindow, row.id, font);
-    // Only the text of a link is to be clickable.
+    // Only the text of a link is to be clickable, and its row runs past the window.
     if (row.kind == Kind::Link) fitControlToText(kAboutWindow, row.id);
 }
 
@@ -158,10 +177,10 @@ void ShowAboutWindow() {
 
     const int clicked = waitForClosingEvent();
     setWindowEnabled(owner, true);
-    if (clicked == kWebLink || clicked == kMailLink) {
-        launchState.services.runShell(
-            ShellRequest{owner, L"open", clicked == kWebLink ? kWebAddress : kMailAddress, L"", L"", kShowNormal});
+    if (clicked == kLicence && opensSomething(kLicence)) {
+        launchState.services.runShell(ShellRequest{owner, L"open", licencePath(), L"", L"", kShowNormal});
     }
+    if (clicked == kHelp && opensSomething(kHelp)) OpenHelp();
     fadeOutWindow(kAboutWindow, kFadeTime);
     closeWindow(kAboutWindow);
     bringWindowToFront(owner);
