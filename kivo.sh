@@ -76,22 +76,66 @@ make_locales() {
   localedef -i de_DE -f UTF-8 "$KIVO_LOCPATH/de_DE.UTF-8" >/dev/null 2>&1 || true
 }
 
-XVFB_PID=""
+XVFB_PIDS=()
 start_display() {
   local n=90
   while [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ]; do n=$((n + 1)); done
   Xvfb ":$n" -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-  XVFB_PID=$!
+  XVFB_PIDS+=($!)
   export DISPLAY=":$n"
   for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && return 0; sleep 0.1; done
   echo "Xvfb did not start" >&2
   return 1
 }
 
+# The test lanes: each a display, a Wine prefix and a server of its own, so
+# that CTest runs one script a lane side by side (tests/CMakeLists.txt, lib.sh).
+# Lane 0 is the prefix above; the others are copies of it made once.
+TEST_LANES=${KIVO_TEST_LANES:-2}
+LANE_PREFIXES=()
+
+lane_prefix() {
+  local lane=$1 prefix="$BUILD/wineprefix-lane$1" drive
+  [ "$lane" = 0 ] && { echo "$WINEPREFIX"; return; }
+  if [ "$(cat "$prefix/.kivo-ready" 2>/dev/null)" != "$PREFIX_VERSION" ] ||
+    [ "$WINEPREFIX/.kivo-ready" -nt "$prefix/.kivo-ready" ]; then
+    rm -rf "$prefix"
+    cp -a "$WINEPREFIX" "$prefix"
+  fi
+  # Test drives of the lane's own, the same as lane 0's.
+  for drive in removable:e cdrom:f fixed:g; do
+    mkdir -p "$BUILD/drives-lane$lane/${drive%%:*}"
+    ln -sfn "$BUILD/drives-lane$lane/${drive%%:*}" "$prefix/dosdevices/${drive#*:}:"
+  done
+  echo "$prefix"
+}
+
+# Starts every lane's display and warm Wine server, tells the tests where they
+# are (KIVO_LANE<n>_DISPLAY, KIVO_LANE<n>_PREFIX; lane 0's are the defaults
+# too) and writes CTest's file of the lanes.
+start_lanes() {
+  local lane prefix ids="" first_display=""
+  for lane in $(seq 0 $((TEST_LANES - 1))); do
+    prefix=$(lane_prefix "$lane")
+    LANE_PREFIXES+=("$prefix")
+    export WINEPREFIX="$prefix"
+    start_display || return 1
+    start_wine || return 1
+    export "KIVO_LANE${lane}_DISPLAY=$DISPLAY" "KIVO_LANE${lane}_PREFIX=$prefix"
+    [ -n "$first_display" ] || first_display=$DISPLAY
+    ids="$ids${ids:+,}{\"id\":\"$lane\",\"slots\":1}"
+  done
+  export WINEPREFIX="${LANE_PREFIXES[0]}" DISPLAY="$first_display"
+  printf '{"version":{"major":1,"minor":0},"local":[{"lane":[%s]}]}\n' "$ids" >"$BUILD/test-lanes.json"
+}
+
 stop_all() {
-  wineserver -k 2>/dev/null || true
-  wineserver -w 2>/dev/null || true
-  [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null || true
+  local prefix
+  for prefix in "${LANE_PREFIXES[@]}" "$WINEPREFIX"; do
+    WINEPREFIX="$prefix" wineserver -k 2>/dev/null || true
+    WINEPREFIX="$prefix" wineserver -w 2>/dev/null || true
+  done
+  for pid in "${XVFB_PIDS[@]}"; do kill "$pid" 2>/dev/null || true; done
 }
 
 # One warm wineserver for the whole run keeps every test start fast.
@@ -180,17 +224,23 @@ cmd_test() {
   build
   make_prefix
   trap stop_all EXIT
-  start_display
-  start_wine
+  start_lanes
   make_locales
-  local started=$SECONDS status=0
-  (cd "$BUILD" && ctest --output-on-failure --timeout 120 "$@") || status=$?
-  echo "Test suite took $((SECONDS - started)) s."
-  # A chosen part of the tests (ctest arguments) goes without the fuzzing.
+  local started=$SECONDS status=0 fuzz_pid="" fuzz_log="$BUILD/fuzz-run.log"
+  # The fuzzing, native and on one core, goes on beside the tests, which spend
+  # much of their time waiting on Wine; a chosen part of the tests (ctest
+  # arguments) goes without it.
   if [ $# -eq 0 ]; then
-    started=$SECONDS
-    run_fuzz 10 || status=1
-    echo "Fuzzing took $((SECONDS - started)) s."
+    run_fuzz 10 >"$fuzz_log" 2>&1 &
+    fuzz_pid=$!
+  fi
+  (cd "$BUILD" && ctest --output-on-failure --timeout 120 -j "$TEST_LANES" \
+    --resource-spec-file "$BUILD/test-lanes.json" "$@") || status=$?
+  echo "Test suite took $((SECONDS - started)) s."
+  if [ -n "$fuzz_pid" ]; then
+    wait "$fuzz_pid" || status=1
+    cat "$fuzz_log"
+    echo "Tests and fuzzing took $((SECONDS - started)) s."
   fi
   return "$status"
 }

@@ -111,7 +111,7 @@ if wait_launcher && open_editor; then
   xdotool key alt+o
   sleep 0.5
   profile=$(wine_profile) || true
-  wait_editor && [ "$(editor_text 7)" != '%USERPROFILE%' ] && [ ! -e "$(winepath -u "$profile.kvl" 2>/dev/null </dev/null)" ] &&
+  wait_editor && [ "$(editor_text 7)" != '%USERPROFILE%' ] && [ ! -e "$(unixpath "$profile.kvl")" ] &&
     pass "a name that expands to a path is refused" || fail "the name field reads '$(editor_text 7)'"
   type_name 'Tools2'
   xdotool key alt+o

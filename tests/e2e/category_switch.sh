@@ -14,7 +14,7 @@ printf '%s\r\n' 'Relative=kivo;..\other\Mix' "Absolute=kivo;$(winpath "$other")\
   'Next=kivo;Second' 'Locked=kivo;Locked' >"$data/Main.kvl"
 # What "%USERPROFILE%.kvl" expands to lies outside the data folder.
 profile=$(wine_profile) || { fail "Wine did not tell the profile folder"; finish; }
-outside=$(winepath -u "$profile.kvl" 2>/dev/null </dev/null)
+outside=$(unixpath "$profile.kvl")
 printf '%s\r\n' 'Outside=%windir%\notepad.exe' >"$outside"
 cp "$outside" "$data/%USERPROFILE%.kvl"
 printf '%s\r\n' 'L=l.exe' >"$data/Locked.kvl"

@@ -26,6 +26,15 @@ end_script() {
 }
 trap end_script EXIT
 
+# CTest gives the script one of the run's lanes: a display and a Wine prefix of
+# its own (see ./kivo.sh, start_lanes), so that two scripts run side by side.
+if [ -n "${CTEST_RESOURCE_GROUP_0_LANE:-}" ]; then
+  lane=${CTEST_RESOURCE_GROUP_0_LANE#id:}
+  lane=${lane%%,*}
+  eval "DISPLAY=\${KIVO_LANE${lane}_DISPLAY:-\${DISPLAY:-}} WINEPREFIX=\${KIVO_LANE${lane}_PREFIX:-\${WINEPREFIX:-}}"
+  export DISPLAY WINEPREFIX
+fi
+
 if [ -z "${DISPLAY:-}" ] || [ -z "${WINEPREFIX:-}" ]; then
   echo "needs DISPLAY and WINEPREFIX (run through ./kivo.sh test)"
   exit 77
@@ -71,8 +80,37 @@ wait_window() {
   return 1
 }
 
-# The Windows form of a Linux path.
-winpath() { winepath -w "$1" 2>/dev/null </dev/null; }
+# The Windows form of a Linux path, as winepath gives it but without starting
+# Wine: on the prefix's drive whose folder holds it (C: and the test drives),
+# else on Z:, the root.
+winpath() {
+  local path drive root best="" best_root=""
+  path=$(realpath -m -- "$1")
+  for drive in "$WINEPREFIX"/dosdevices/?:; do
+    [ "${drive##*/}" = z: ] && continue
+    root=$(realpath -m -- "$drive") || continue
+    if [ "$path" = "$root" ] || [ "${path#"$root"/}" != "$path" ]; then
+      [ ${#root} -gt ${#best_root} ] && best=${drive##*/} && best_root=$root
+    fi
+  done
+  if [ -n "$best" ]; then
+    path=${path#"$best_root"}
+    path="${best^^}${path:-/}"
+  else
+    path="Z:$path"
+  fi
+  printf '%s\n' "${path//\//\\}"
+}
+
+# The Linux form of a Windows path (the other way round).
+unixpath() {
+  local path=${1//\\//} root
+  local drive=${path:0:1}
+  root=$(realpath -m -- "$WINEPREFIX/dosdevices/${drive,,}:")
+  root=${root%/}
+  path=${path:2}
+  printf '%s\n' "$root${path:-/}"
+}
 
 # The title and the texts of the controls of the window with exactly this title,
 # one a line, into the file given.

@@ -199,7 +199,7 @@ expect_file_bytes "$E2E_OUT/written-rules" "$E2E_OUT/expected-rules" "Ok's value
 # --- The start-up shortcut ---
 wine "$PROBE" startup-folder "$(winpath "$E2E_OUT/startup.txt")" </dev/null >/dev/null 2>&1 || true
 startup_win=$(tr -d '\r\n' <"$E2E_OUT/startup.txt")
-startup=$(winepath -u "$startup_win" 2>/dev/null </dev/null)
+startup=$(unixpath "$startup_win")
 link="$startup/Kivo.lnk"
 rm -f "$link"
 at_exit 'rm -f "$link"'
