@@ -2,13 +2,12 @@
 # after lib.sh.
 
 # From standard input: a text may begin with "-".
-type_text() { printf '%s' "$1" | xdotool type --delay 30 --file -; sleep 0.2; }
+type_text() { printf '%s' "$1" | xdotool type --delay 30 --file -; }
 
 open_editor() {
   click_caption "$LAUNCHER_WIN"
   xdotool key F2
   wait_editor
-  sleep 0.3
 }
 
 # The name field shows $1.
@@ -21,7 +20,7 @@ expect_name() {
 # The category menu from Ctrl+Space; Down n times and Return chooses entry n.
 choose_category() {
   xdotool key ctrl+space
-  sleep 0.5
+  wait_until 10 open_menu "$E2E_OUT/menu.txt" || true
   for ((i = 0; i < $1; i++)); do xdotool key Down; done
   xdotool key Return
 }

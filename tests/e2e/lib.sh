@@ -189,13 +189,13 @@ open_menu() {
 expect_menu_from_keys() {
   local win=$1 keys=$2 what=$3 shot=$4
   xdotool key "$keys"
-  sleep 0.5
-  if open_menu "$E2E_OUT/menu.txt"; then pass "$what opens the category menu"; else fail "no menu after $what"; fi
+  if wait_until 10 open_menu "$E2E_OUT/menu.txt"; then pass "$what opens the category menu"; else fail "no menu after $what"; fi
   screenshot "$win" "$shot"
   xdotool key Escape
-  sleep 0.5
-  open_menu "$E2E_OUT/menu-closed.txt" && fail "Escape left the menu open" || pass "Escape closes the menu"
+  wait_until 10 menu_closed && pass "Escape closes the menu" || fail "Escape left the menu open"
 }
+
+menu_closed() { ! open_menu "$E2E_OUT/menu-closed.txt"; }
 
 # Waits until no visible window has exactly this title; fails after the timeout.
 wait_gone() {
@@ -244,9 +244,8 @@ answer_box() {
     [ -n "$KIVO_PID" ] && kill "$KIVO_PID" 2>/dev/null
     return 1
   fi
-  sleep 0.2
   # A busy machine may let the probe's look-up of the box time out once.
-  for _ in 1 2 3; do window_texts "$title" "$E2E_OUT/$name.txt" && break; sleep 0.3; done
+  wait_until 10 window_texts "$title" "$E2E_OUT/$name.txt" || true
   screenshot "$id" "$name"
   click_caption "$id"
   xdotool key "$key"
@@ -264,12 +263,25 @@ screenshot() {
   import -window root -crop "${w}x${h}+${x}+${y}" +repage "$E2E_OUT/$name.png"
 }
 
-# Clicks the window's caption, which makes it the active window.
+# Clicks the window's caption, which makes it the active window, and waits
+# until it is: keys pressed before would go to the window active before.
 click_caption() {
-  local x y w h
+  local x y w h title
   read -r x y w h < <(window_geometry "$1")
   xdotool mousemove $((x + w / 2)) $((y + 8)) click 1
-  sleep 0.3
+  title=$(xdotool getwindowname "$1" 2>/dev/null) || return 0
+  wait_until 5 is_foreground "$title" || true
+}
+
+# The window with exactly this title (or the dialog titled like its owner) is
+# the active window.
+is_foreground() {
+  local how
+  for how in state dialog-state; do
+    wine "$PROBE" "$how" "$1" "$(winpath "$E2E_OUT/foreground.txt")" </dev/null >/dev/null 2>&1 &&
+      grep -q ' foreground 1 ' "$E2E_OUT/foreground.txt" && return 0
+  done
+  return 1
 }
 
 # Waits for the started kivo.exe to end; fails the test when it does not.
@@ -359,8 +371,10 @@ expect_rows_soon() {
 # a failure counted in a subshell would be lost.
 wait_launcher() {
   LAUNCHER_WIN=""
+  # Shown, it takes input once it is the active window (which a program it
+  # started at its start may be instead).
   if LAUNCHER_WIN=$(wait_window '^Kivo $'); then
-    sleep 0.5
+    wait_until 3 is_foreground 'Kivo ' || true
     return 0
   fi
   fail "no launcher window"
@@ -450,7 +464,6 @@ click_control() {
   window_state 'Kivo ' "$E2E_OUT/editor.txt" || true
   read -r px py < <(control_point "$1")
   xdotool mousemove "$px" "$py" click 1
-  sleep 0.3
 }
 # The text of an editor control once it reads `expected` (up to 3 s); prints
 # what it reads at the end.
@@ -477,4 +490,80 @@ expect_new_category_editor() {
     fail "$what: no editor on New Category"
     kill "$KIVO_PID" 2>/dev/null || true
   fi
+}
+
+# --- Waiting for a state, one look at a window, the opening and the end ---------
+
+# Runs the command again and again (every 0.1 s) until it succeeds; fails (1)
+# after that many seconds, a limit only a real fault reaches. For "nothing
+# happens", follow the input with one whose visible effect proves it was handled.
+wait_until() {
+  local seconds=$1 end; shift
+  end=$((SECONDS + seconds))
+  while :; do
+    "$@" && return 0
+    [ "$SECONDS" -ge "$end" ] && return 1
+    sleep 0.1
+  done
+}
+
+# One look at a window: the state of every control (see probe state: id, class,
+# rectangle, enabled, visible, style, value, text) into $E2E_OUT/look.txt, read
+# by looked and looked_text until the next look. The way is state (the window
+# with the title), dialog-state (a dialog titled like its owner) or owned-state.
+look() {
+  local title=$1 how=${2:-state}
+  wine "$PROBE" "$how" "$title" "$(winpath "$E2E_OUT/look.txt")" </dev/null >/dev/null 2>&1
+}
+# Field n of control id's line in the last look (8 x, 10 enabled is 9, 17 value:
+# "control <id> <class> <x> <y> <w> <h> enabled <e> visible <v> style <s> exstyle <x> value <n> text ...").
+looked() { awk -v id="$1" -v n="$2" '$1 == "control" && $2 == id {print $n}' "$E2E_OUT/look.txt"; }
+looked_text() { sed -n "s/^control $1 [^ ]* .* value [-0-9]* text //p" "$E2E_OUT/look.txt" | tr -d '\r'; }
+# The screen point of a control in the last look: check boxes and labels near
+# their left end, anything else in its middle.
+looked_point() {
+  local id=$1 l t r b cw ch x y w h border px
+  read -r l t r b cw ch < <(awk 'NR == 1 {print $2, $3, $4, $5, $7, $8}' "$E2E_OUT/look.txt")
+  read -r x y w h < <(awk -v id="$id" '$1 == "control" && $2 == id {print $4, $5, $6, $7}' "$E2E_OUT/look.txt")
+  border=$(((r - l - cw) / 2))
+  px=$((x + w / 2))
+  case "$(looked "$id" 3)" in
+    Button) [ "$w" -gt 60 ] && px=$((x + 7)) ;;
+    Static) px=$((x + 20)) ;;
+  esac
+  echo $((l + border + px)) $((b - border - ch + y + h / 2))
+}
+click_looked() {
+  local px py
+  read -r px py < <(looked_point "$1")
+  xdotool mousemove "$px" "$py" click 1
+}
+
+# A data folder $E2E_OUT/<name> from a short description, one argument a file:
+# "<file>:<line>|<line>|..." (each line ended with CR LF; an empty file for
+# "<file>:"); prints its path.
+make_data() {
+  local dir spec file lines
+  dir=$(new_data_folder "$1"); shift
+  for spec in "$@"; do
+    file=${spec%%:*}
+    lines=${spec#*:}
+    if [ -z "$lines" ]; then : >"$dir/$file"; else tr '|' '\n' <<<"$lines" | sed 's/$/\r/' >"$dir/$file"; fi
+  done
+  echo "$dir"
+}
+
+# Starts Kivo on the data folder (arguments after it go to Kivo), waits for the
+# launcher and makes it the active window; LAUNCHER_WIN is its X window id.
+open_kivo() {
+  start_kivo "$@"
+  wait_launcher || return 1
+  click_caption "$LAUNCHER_WIN"
+}
+
+# Ends the Kivo of the data folder as a second start with /close asks it to,
+# whatever it shows, and waits for it to end.
+close_kivo() {
+  (cd "$1" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
+  wait_kivo_exit
 }
