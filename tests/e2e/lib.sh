@@ -186,6 +186,37 @@ hold_file() {
   return 1
 }
 
+# The text of control $2 in the window state file $1 (window_state).
+state_text() { sed -n "s/^control $2 [^ ]* .* value [-0-9]* text //p" "$1" | tr -d '\r'; }
+
+# The access key of control $2 in the window state file $1, in lower case: the
+# character after its text's "&" ("&&" shows an "&").
+access_key() {
+  local LC_ALL=C.UTF-8 text
+  text=$(state_text "$1" "$2")
+  text=${text//&&/}
+  text=${text#*&}
+  text=${text:0:1}
+  echo "${text,,}"
+}
+
+# Checks that every label, check box and button in the window state file $1,
+# but the controls numbered in $2, has exactly one access key, and that no two
+# share one.
+expect_access_keys() {
+  local LC_ALL=C.UTF-8 state=$1 skip=" $2 " what=$3 id text marks key seen=" " bad=""
+  while read -r id text; do
+    [[ $skip == *" $id "* ]] && continue
+    marks=${text//&&/}
+    marks=${marks//[^&]/}
+    key=$(access_key "$state" "$id")
+    if [ "${#marks}" != 1 ] || [ -z "$key" ]; then bad+=" $id has ${#marks} in '$text';"; continue; fi
+    [[ $seen == *" $key "* ]] && bad+=" '$key' twice, $id too;"
+    seen+="$key "
+  done < <(tr -d '\r' <"$state" | sed -n 's/^control \([0-9]*\) \(Static\|Button\) .* value [-0-9]* text \(..*\)$/\1 \3/p')
+  [ -z "$bad" ] && pass "$what" || fail "$what:$bad"
+}
+
 # Checks that the window's texts (read before with window_texts) hold a line.
 expect_text() {
   local file=$1 text=$2 what=$3
@@ -396,7 +427,7 @@ wait_editor() {
 # The text of an editor control, from a fresh look at the window.
 editor_text() {
   window_state 'Kivo ' "$E2E_OUT/editor.txt" || true
-  sed -n "s/^control $1 [^ ]* .* value [-0-9]* text //p" "$E2E_OUT/editor.txt" | tr -d '\r'
+  state_text "$E2E_OUT/editor.txt" "$1"
 }
 
 # The screen point of an editor control's middle (from the last editor_text).
