@@ -186,35 +186,22 @@ hold_file() {
   return 1
 }
 
-# The text of control $2 in the window state file $1 (window_state).
+# The text of control $2 in the window state file $1 (window_state), and its
+# access key in lower case: the character after a "&" ("&&" shows an "&").
 state_text() { sed -n "s/^control $2 [^ ]* .* value [-0-9]* text //p" "$1" | tr -d '\r'; }
+access_key() { local LC_ALL=C.UTF-8 t; t=$(state_text "$1" "$2"); t=${t//&&/}; t=${t#*&}; t=${t:0:1}; echo "${t,,}"; }
 
-# The access key of control $2 in the window state file $1, in lower case: the
-# character after its text's "&" ("&&" shows an "&").
-access_key() {
-  local LC_ALL=C.UTF-8 text
-  text=$(state_text "$1" "$2")
-  text=${text//&&/}
-  text=${text#*&}
-  text=${text:0:1}
-  echo "${text,,}"
-}
-
-# Checks that every label, check box and button in the window state file $1,
-# but the controls numbered in $2, has exactly one access key, and that no two
-# share one.
+# Every label, check box and button in the state file $1 but the controls
+# numbered in $2 has exactly one access key, and no two share one.
 expect_access_keys() {
-  local LC_ALL=C.UTF-8 state=$1 skip=" $2 " what=$3 id text marks key seen=" " bad=""
+  local LC_ALL=C.UTF-8 id text marks key keys=" " bad=""
   while read -r id text; do
-    [[ $skip == *" $id "* ]] && continue
-    marks=${text//&&/}
-    marks=${marks//[^&]/}
-    key=$(access_key "$state" "$id")
-    if [ "${#marks}" != 1 ] || [ -z "$key" ]; then bad+=" $id has ${#marks} in '$text';"; continue; fi
-    [[ $seen == *" $key "* ]] && bad+=" '$key' twice, $id too;"
-    seen+="$key "
-  done < <(tr -d '\r' <"$state" | sed -n 's/^control \([0-9]*\) \(Static\|Button\) .* value [-0-9]* text \(..*\)$/\1 \3/p')
-  [ -z "$bad" ] && pass "$what" || fail "$what:$bad"
+    [[ " $2 " == *" $id "* ]] && continue
+    marks=${text//&&/} && marks=${marks//[^&]/} && key=$(access_key "$1" "$id")
+    [ "$marks" = "&" ] && [ -n "$key" ] && [[ $keys != *" $key "* ]] || bad+=" $id '$text'"
+    keys+="$key "
+  done < <(tr -d '\r' <"$1" | sed -n 's/^control \([0-9]*\) \(Static\|Button\) .* value [-0-9]* text \(..*\)$/\1 \3/p')
+  [ -z "$bad" ] && pass "$3" || fail "$3:$bad"
 }
 
 # Checks that the window's texts (read before with window_texts) hold a line.

@@ -261,8 +261,7 @@ click_control 42
 xdotool key ctrl+alt+1
 sleep 0.3
 [ "$(checked 42)" = "1585" ] && pass "keys pressed in the field go to the field" || fail "hotkey field value $(checked 42)"
-key=$(access_key "$E2E_OUT/dialog.txt" 50)
-alt_key=$((0x400 + $(printf %d "'${key^^}")))
+key=$(access_key "$E2E_OUT/dialog.txt" 50) && alt_key=$((0x400 + $(printf %d "'${key^^}")))
 xdotool key "alt+$key"
 for _ in $(seq 30); do [ "$(checked 42)" = "$alt_key" ] && break; sleep 0.1; done
 [ "$(checked 42):$(checked 50)" = "$alt_key:0" ] && pass "Alt with a box's access key is a hotkey in the field" ||

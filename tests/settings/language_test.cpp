@@ -36,7 +36,6 @@ TEST(LanguageTable, AccessKeysOfTexts) {
     EXPECT_EQ(withoutAccessKey(L"end&"), L"end");
     EXPECT_EQ(accessKey(L"Allow drag&&drop &into"), L'i');
     EXPECT_EQ(accessKey(L"drag&&drop"), L'\0');
-    EXPECT_EQ(accessKey(L"Cance&l"), L'l');
 }
 
 TEST(LanguageTable, NumberedPlainAndCutLines) {
