@@ -55,7 +55,8 @@ void testLaunch(EditorState& e) {
 void deleteWithQuestion(EditorState& e) {
     if (!hasCurrentItem()) return;
     if (deleteAsks(e, keyHeld(kKeyControl))) {
-        const std::wstring question = languageText(27) + L" \"" + controlText(W, kItemTextField) + L"\"?";
+        const std::wstring question =
+            withoutAccessKey(languageText(27)) + L" \"" + controlText(W, kItemTextField) + L"\"?";
         if (showCenteredMessageBox(W, question, languageText(91), kBoxOkCancel | kBoxIconQuestion) != kAnswerOk)
             return;
     }

@@ -1,6 +1,7 @@
 #include "editor/editor_window.h"
 
 #include <iterator>
+#include <vector>
 
 #include "editor/item_editing.h"
 #include "editor/temp_category.h"
@@ -39,12 +40,16 @@ struct ControlRow {
     int tipEntry;  // language entry of the tool tip, or 0
 };
 
-// In the order the Tab key visits them (labels and frames take no part).
+// In the order the Tab key visits them (labels and frames take no part). A
+// label's access key gives the focus to the control after it here. The item's
+// fields come one after the other, so that its text, command, parameters and
+// directory are typed in with Tab between them; the buttons that fill them in
+// another way follow the item's Ok and Cancel.
 const ControlRow kControls[] = {
     {kItemList, Kind::List, 0, 2, 3, 220, 379, nullptr, 0, 0},
     {kCategoryButton, Kind::Button, 0, 232, 9, 69, 25, nullptr, 16, 0},
     {kCategoryName, Kind::Name, 0, 306, 10, 273, 23, L"", 0, 0},
-    {kStayOnTopButton, Kind::Toggle, 0, 650, 9, 30, 25, L"T", 0, 11},
+    {kStayOnTopButton, Kind::Toggle, 0, 650, 9, 30, 25, L"&T", 0, 11},
     {kEditorHelpButton, Kind::Button, 0, 682, 9, 30, 25, L"?", 0, 0},
     {kButtonFrame, Kind::Frame, 0, 232, 46, 480, 45, nullptr, 0, 0},
     {kMoveUpButton, Kind::Glyph, kButtonFrame, 14, 6, 30, 15, L"5", 0, 23},
@@ -55,21 +60,21 @@ const ControlRow kControls[] = {
     {kFieldFrame, Kind::Frame, 0, 232, 97, 480, 238, nullptr, 0, 0},
     {kTextLabel, Kind::Label, kFieldFrame, 10, 10, 100, 20, nullptr, 32, 0},
     {kItemTextField, Kind::Field, kFieldFrame, 10, 30, 415, 22, nullptr, 0, 0},
-    {kIconButton, Kind::IconButton, kFieldFrame, 430, 12, 40, 40, nullptr, 0, 43},
     {kCommandLabel, Kind::Label, kFieldFrame, 10, 59, 100, 20, nullptr, 33, 0},
     {kCommandField, Kind::Field, kFieldFrame, 10, 77, 433, 22, nullptr, 0, 0},
-    {kBrowseCommandButton, Kind::Button, kFieldFrame, 445, 77, 25, 22, L"...", 0, 34},
     {kParametersLabel, Kind::Label, kFieldFrame, 10, 106, 200, 20, nullptr, 35, 0},
-    {kSplitWindowBox, Kind::Check, kFieldFrame, 240, 102, 120, 22, nullptr, 36, 0},
-    {kAsRootBox, Kind::Check, kFieldFrame, 360, 102, 100, 22, nullptr, 37, 0},
     {kParametersField, Kind::Field, kFieldFrame, 10, 124, 460, 22, nullptr, 0, 0},
     {kDirectoryLabel, Kind::Label, kFieldFrame, 10, 153, 200, 20, nullptr, 38, 0},
     {kDirectoryField, Kind::Field, kFieldFrame, 10, 171, 433, 22, nullptr, 0, 0},
-    {kBrowseDirectoryButton, Kind::Button, kFieldFrame, 445, 171, 25, 22, L"...", 0, 34},
+    {kSplitWindowBox, Kind::Check, kFieldFrame, 240, 102, 120, 22, nullptr, 36, 0},
+    {kAsRootBox, Kind::Check, kFieldFrame, 360, 102, 100, 22, nullptr, 37, 0},
     {kRunLabel, Kind::CenteredLabel, kFieldFrame, 10, 207, 70, 20, nullptr, 54, 0},
     {kShowModeList, Kind::ShowModes, kFieldFrame, 90, 203, 120, 22, nullptr, 0, 0},
-    {kAcceptItemButton, Kind::DefaultButton, kFieldFrame, 260, 202, 80, 24, nullptr, 28, 0},
-    {kCancelItemButton, Kind::Button, kFieldFrame, 345, 202, 80, 24, nullptr, 30, 0},
+    {kAcceptItemButton, Kind::DefaultButton, kFieldFrame, 260, 202, 80, 24, nullptr, 110, 0},
+    {kCancelItemButton, Kind::Button, kFieldFrame, 345, 202, 80, 24, nullptr, 111, 0},
+    {kIconButton, Kind::IconButton, kFieldFrame, 430, 12, 40, 40, nullptr, 0, 43},
+    {kBrowseCommandButton, Kind::Button, kFieldFrame, 445, 77, 25, 22, L"...", 0, 34},
+    {kBrowseDirectoryButton, Kind::Button, kFieldFrame, 445, 171, 25, 22, L"...", 0, 34},
     {kSaveExitButton, Kind::Button, 0, 462, 349, 80, 24, nullptr, 28, 29},
     {kLeaveButton, Kind::Button, 0, 547, 349, 80, 24, nullptr, 30, 0},
     {kApplyButton, Kind::Button, 0, 632, 349, 80, 24, nullptr, 31, 0},
@@ -87,14 +92,14 @@ const Shortcut kEditorShortcuts[] = {
     {kShortcutAlt, kKeyUp, kMoveUpButton},
     {kShortcutControl, kKeyDown, kMoveDownButton},
     {kShortcutAlt, kKeyDown, kMoveDownButton},
-    {kShortcutAlt, 'N', kNewItemButton},
-    {kShortcutAlt, 'E', kSeparatorButton},
-    {kShortcutAlt, 'D', kDeleteButton},
-    {kShortcutAlt, 'T', kStayOnTopButton},
-    {kShortcutAlt, 'O', kSaveExitButton},
-    {kShortcutAlt, 'C', kLeaveButton},
-    {kShortcutAlt, 'A', kApplyButton},
 };
+
+// Buttons whose access keys are the window's shortcuts too: Alt with the
+// letter acts as a click would, but leaves the focus where it is, so that a
+// category name being typed is checked by the button's command, not refused
+// for the focus leaving it on the way.
+const int kShortcutButtons[] = {kNewItemButton, kSeparatorButton, kDeleteButton, kStayOnTopButton,
+                                kSaveExitButton, kLeaveButton,     kApplyButton};
 
 // Greyed while an item edit is pending.
 const int kIdleOnly[] = {kMoveUpButton, kMoveDownButton, kCategoryButton, kSeparatorButton, kNewItemButton,
@@ -135,15 +140,46 @@ const ControlRow* rowOf(int id) {
     return nullptr;
 }
 
+bool isLabel(Kind kind) { return kind == Kind::Label || kind == Kind::CenteredLabel; }
+
 int layerOf(Kind kind) {
     if (kind == Kind::Frame) return 2;
-    return kind == Kind::Label || kind == Kind::CenteredLabel ? 1 : 0;
+    return isLabel(kind) ? 1 : 0;
+}
+
+// The labels lie below all the controls (see openEditorWindow), so that the
+// control after one in the Tab order is not the field it names: each is told
+// the control that follows it in the table.
+void tieLabels() {
+    const size_t count = std::size(kControls);
+    for (size_t i = 0; i < count; ++i) {
+        if (!isLabel(kControls[i].kind)) continue;
+        size_t next = i + 1;
+        while (next < count && layerOf(kControls[next].kind) != 0) ++next;
+        if (next < count) setLabelTarget(W, kControls[i].id, kControls[next].id);
+    }
 }
 
 void* fontOf(Kind kind) {
     if (kind == Kind::Name) return launcherWindow.fonts[kDialogFontBold].handle;
     if (kind == Kind::Glyph) return launcherWindow.fonts[kGlyphFontSmall].handle;
     return launcherWindow.fonts[kDialogFont].handle;
+}
+
+std::wstring textOf(const ControlRow& row) { return row.text ? std::wstring(row.text) : languageText(row.textEntry); }
+
+// The key of a shortcut for an access key: a letter or a digit. Others (an
+// umlaut, say) are left to the window's dialog keys, which press the button.
+int shortcutKey(wchar_t key) {
+    if (key >= L'a' && key <= L'z') key = static_cast<wchar_t>(key - L'a' + L'A');
+    return (key >= L'A' && key <= L'Z') || (key >= L'0' && key <= L'9') ? key : 0;
+}
+
+void setEditorShortcuts() {
+    std::vector<Shortcut> shortcuts(std::begin(kEditorShortcuts), std::end(kEditorShortcuts));
+    for (int id : kShortcutButtons)
+        if (const int key = shortcutKey(accessKey(textOf(*rowOf(id))))) shortcuts.push_back({kShortcutAlt, key, id});
+    setWindowShortcuts(W, shortcuts.data(), static_cast<int>(shortcuts.size()));
 }
 
 bool addRow(const ControlRow& row) {
@@ -155,7 +191,7 @@ bool addRow(const ControlRow& row) {
     }
     const int w = row.width;
     const int h = row.height;
-    const std::wstring text = row.text ? std::wstring(row.text) : languageText(row.textEntry);
+    const std::wstring text = textOf(row);
     switch (row.kind) {
         case Kind::List:
             return addItemView(W, row.id, x, y, w, h, kListColumnWidth, L"Menu Items", true);
@@ -209,7 +245,8 @@ bool openEditorWindow() {
         }
     }
     acceptDroppedFiles(W, kCommandField);
-    setWindowShortcuts(W, kEditorShortcuts, static_cast<int>(std::size(kEditorShortcuts)));
+    setEditorShortcuts();
+    tieLabels();
     useDialogKeys(W);
     return true;
 }

@@ -88,11 +88,11 @@ bool openIconWindow(int owner) {
     spec.closeBox = false;
     if (!openWindow(W, spec)) return false;
     useDialogColors(W);
-    useDialogKeys(W);
     for (const ControlRow& row : kControls) {
         if (!addRow(row)) return false;
         setControlFont(W, row.id, launcherWindow.fonts[kDialogFont].handle);
     }
+    useDialogKeys(W);
     return true;
 }
 

@@ -29,7 +29,6 @@ constexpr uint32_t kLinkColor = 0x00FF0000;     // blue, as 0x00BBGGRR
 constexpr uint32_t kLinkHotColor = 0x000000FF;  // red
 
 const wchar_t* const kCopyrightLine = L" \u00A9 2026 The Kivo developers";
-const wchar_t* const kLicenceLine = L"MIT licence";
 // The release carries the licence's text beside kivo.exe.
 const wchar_t* const kLicenceFile = L"License.txt";
 
@@ -78,7 +77,7 @@ std::wstring rowText(int id) {
         case kVersion: return aboutVersionLine();
         case kBuild: return aboutBuildLine();
         case kCopyright: return kCopyrightLine;
-        case kLicence: return kLicenceLine;
+        case kLicence: return languageText(109);
         case kHelp: return languageText(1) + L" (F1)";
         default: return L"";
     }

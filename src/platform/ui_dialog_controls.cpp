@@ -182,5 +182,17 @@ int focusedControl(int windowId) {
 }
 
 void useDialogKeys(int windowId) {
-    if (WindowRecord* record = windowRecord(windowId)) record->dialogKeys = true;
+    WindowRecord* record = windowRecord(windowId);
+    if (!record) return;
+    record->dialogKeys = true;
+    // Windows hides the underlines until Alt is pressed where the user asked
+    // for that; these windows show theirs from the start.
+    SendMessageW(record->handle, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0);
+}
+
+void setLabelTarget(int windowId, int labelId, int controlId) {
+    WindowRecord* record = windowRecord(windowId);
+    HWND label = controlHandle(windowId, labelId);
+    HWND control = controlHandle(windowId, controlId);
+    if (record && label && control) record->labelTargets.push_back(LabelTarget{label, control});
 }

@@ -65,4 +65,13 @@ int focusedControl(int windowId);
 // Tab and the arrow keys move between the controls as in any dialog. Return
 // and Escape come to the program's loop as key events and go no further,
 // unless the focused control wants them itself (an open drop-down list).
+// Access keys, the letters after a "&" in the texts of labels, check boxes
+// and buttons, are shown underlined and work as in a dialog: Alt with the
+// letter (or the letter alone where the focused control takes no typing)
+// presses a button, checks a box, and gives the focus from a label to the
+// control after it in the Tab order. Called once the controls are made.
 void useDialogKeys(int windowId);
+// The label's access key gives the focus to the control instead: for a label
+// that cannot stand just before its control in the Tab order (a label drawn
+// below the field it touches must follow it).
+void setLabelTarget(int windowId, int labelId, int controlId);

@@ -1,6 +1,7 @@
 #include "platform/ui_events.h"
 
 #include <windows.h>
+#include <commctrl.h>
 #include <shellapi.h>
 
 #include <deque>
@@ -69,11 +70,20 @@ bool keyForDialogControl(int windowId, MSG& message) {
     return hasDialogKeys(windowId) && isEnterOrEscape(message) && focusWantsKey(message);
 }
 
+// Alt with a letter in a hotkey field is the hotkey being chosen, which the
+// field has taken already: not the access key of another control.
+bool chosenInHotkeyField(const MSG& message) {
+    if (message.message != WM_SYSCHAR) return false;
+    wchar_t name[32] = {};
+    return GetClassNameW(GetFocus(), name, 32) > 0 && lstrcmpiW(name, HOTKEY_CLASSW) == 0;
+}
+
 }  // namespace
 
 bool takeDialogMessage(int windowId, MSG& message) {
     if (!hasDialogKeys(windowId)) return false;
     if (isEnterOrEscape(message) && !focusWantsKey(message)) return true;
+    if (chosenInHotkeyField(message)) return true;
     WindowRecord& record = *windowRecord(windowId);
     HWND focus = GetFocus();
     if (!IsDialogMessageW(record.handle, &message)) return false;

@@ -169,6 +169,28 @@ bool onActivate(HWND window, WindowRecord& record, WPARAM wParam) {
     return true;
 }
 
+// The control that gets the focus after `from`: a label's own target, else
+// the next in the Tab order (the previous one with `backwards`).
+HWND controlAfter(HWND window, const WindowRecord& record, HWND from, bool backwards) {
+    for (const LabelTarget& tie : record.labelTargets)
+        if (tie.label == from && IsWindowVisible(tie.control) && IsWindowEnabled(tie.control)) return tie.control;
+    return GetNextDlgTabItem(window, from, backwards);
+}
+
+// What a dialog does with WM_NEXTDLGCTL, which the system's dialog handling
+// sends a window that moves with Tab: a label's access key gives the label
+// the focus, then asks for the control after it. A field that gets the focus
+// so has its text chosen, ready to be typed over.
+bool onNextControl(HWND window, const WindowRecord& record, WPARAM wParam, LPARAM lParam) {
+    if (!record.dialogKeys) return false;
+    HWND target = reinterpret_cast<HWND>(wParam);
+    if (!LOWORD(lParam)) target = controlAfter(window, record, GetFocus(), wParam != 0);
+    if (!target || !IsChild(window, target)) return true;
+    if (SendMessageW(target, WM_GETDLGCODE, 0, 0) & DLGC_HASSETSEL) SendMessageW(target, EM_SETSEL, 0, -1);
+    SetFocus(target);
+    return true;
+}
+
 // Alt with a letter that no control and no shortcut takes: Windows only beeps,
 // having no menu bar to open, but Wine enters an unseen menu loop that holds
 // every event (a second instance's request too) until the next key. Alt and
@@ -240,6 +262,9 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             break;
         case WM_ACTIVATE:
             if (onActivate(window, *record, wParam)) return 0;
+            break;
+        case WM_NEXTDLGCTL:
+            if (onNextControl(window, *record, wParam, lParam)) return 0;
             break;
         case WM_GETDPISCALEDSIZE:
             if (answerScaledSize(*record, wParam, lParam)) return TRUE;

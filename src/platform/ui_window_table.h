@@ -54,6 +54,13 @@ struct ScaledFont {
     HFONT font = nullptr;
 };
 
+// A label whose access key gives the focus to a control other than the one
+// after it in the Tab order (useDialogKeys).
+struct LabelTarget {
+    HWND label = nullptr;
+    HWND control = nullptr;
+};
+
 struct WindowRecord {
     HWND handle = nullptr;
     // The scale the window is laid out at: its display's, or for a dialog of
@@ -79,6 +86,7 @@ struct WindowRecord {
     bool dialogKeys = false;  // Tab moves between controls; Return and Escape go to the loop
     bool settingText = false;  // the program itself is changing a control's text
     HWND lastFocus = nullptr;  // the control that had the focus when the window was left
+    std::vector<LabelTarget> labelTargets;
     HWND searchField = nullptr;  // the window's search field, if it has one
     int searchListId = 0;        // the list its arrow keys move in
     SearchFieldKeys searchKeys;

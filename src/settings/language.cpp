@@ -8,6 +8,9 @@
 
 namespace {
 
+// A "&" marks the letter after it as the control's access key (shown
+// underlined); "&&" shows one "&". Texts shown elsewhere lose the mark
+// (withoutAccessKey).
 const wchar_t* const kDefaultTexts[kLanguageEntryCount] = {
     L"Help",  // 1
     L"Info",  // 2
@@ -24,7 +27,7 @@ const wchar_t* const kDefaultTexts[kLanguageEntryCount] = {
     L"Cannot open:",  // 13
     L"Enter configuration?",  // 14
     L"Hide/Restore window",  // 15
-    L"Category",  // 16
+    L"Cate&gory",  // 16
     L"Category menu (ALT or Space)",  // 17
     L"Last visited category (Backspace)",  // 18
     L"Next category (TAB)",  // 19
@@ -33,20 +36,20 @@ const wchar_t* const kDefaultTexts[kLanguageEntryCount] = {
     L"Category name required",  // 22
     L"move up",  // 23
     L"move down",  // 24
-    L"New Item",  // 25
-    L"Separator",  // 26
-    L"Delete",  // 27
-    L"Ok",  // 28
+    L"&New Item",  // 25
+    L"S&eparator",  // 26
+    L"&Delete",  // 27
+    L"&Ok",  // 28
     L"Save and exit",  // 29
-    L"Cancel",  // 30
-    L"Apply",  // 31
-    L"Item text",  // 32
-    L"Command",  // 33
+    L"&Cancel",  // 30
+    L"&Apply",  // 31
+    L"&Item text",  // 32
+    L"Co&mmand",  // 33
     L"Browse",  // 34
-    L"Parameters (optional)",  // 35
-    L"split window",  // 36
-    L"As root",  // 37
-    L"Directory (optional)",  // 38
+    L"&Parameters (optional)",  // 35
+    L"split &window",  // 36
+    L"A&s root",  // 37
+    L"Di&rectory (optional)",  // 38
     L"normal",  // 39
     L"minimized",  // 40
     L"maximized",  // 41
@@ -62,34 +65,34 @@ const wchar_t* const kDefaultTexts[kLanguageEntryCount] = {
     L"About Kivo",  // 51
     L"Program folder",  // 52
     L"Data folder",  // 53
-    L"Run",  // 54
+    L"R&un",  // 54
     L"???",  // 55
-    L"is drive with variable letter",  // 56
-    L"Load at Windows startup",  // 57
-    L"hidden",  // 58
-    L"Start with Category:",  // 59
+    L"is drive with &variable letter",  // 56
+    L"&Load at Windows startup",  // 57
+    L"&hidden",  // 58
+    L"&Start with Category:",  // 59
     L"(Last used)",  // 60
-    L"Hide title bar (see context menu; F4)",  // 61
-    L"Keep in System Tray",  // 62
-    L"Tool window mode (Kivo not in Taskbar)",  // 63
-    L"Auto-hide at desktop edge (right click to pop up)",  // 64
-    L"Slide speed",  // 65
-    L"Auto close after launching",  // 66
-    L"Delay for auto close/hide:",  // 67
+    L"Hide title bar (see conte&xt menu; F4)",  // 61
+    L"Keep in S&ystem Tray",  // 62
+    L"Tool window &mode (Kivo not in Taskbar)",  // 63
+    L"Auto&-hide at desktop edge (right click to pop up)",  // 64
+    L"Slid&e speed",  // 65
+    L"&Auto close after launching",  // 66
+    L"&Delay for auto close/hide:",  // 67
     L"milliseconds",  // 68
-    L"Hotkey to activate window",  // 69
-    L"Single click launching",  // 70
-    L"ALT key for category menu on/off",  // 71
-    L"Single column list (in small icons mode)",  // 72
+    L"Hot&key to activate window",  // 69
+    L"Si&ngle click launching",  // 70
+    L"ALT key for category menu on&/off",  // 71
+    L"Single column list &(in small icons mode)",  // 72
     L"Category windows:",  // 73
-    L"Keep position of upper left/right corner",  // 74
-    L"Horizontally centered on Desktop",  // 75
+    L"Keep position of &upper left/right corner",  // 74
+    L"Hori&zontally centered on Desktop",  // 75
     L"All windows have..",  // 76
-    L"same width",  // 77
-    L"same height",  // 78
-    L"same font",  // 79
-    L"same background",  // 80
-    L"Allow drag&&drop into launcher window",  // 81
+    L"same &width",  // 77
+    L"same hei&ght",  // 78
+    L"same &font",  // 79
+    L"same &background",  // 80
+    L"Allow drag&&drop &into launcher window",  // 81
     L"Create directory?:",  // 82
     L"New directory created:",  // 83
     L"Cannot create directory:",  // 84
@@ -105,18 +108,21 @@ const wchar_t* const kDefaultTexts[kLanguageEntryCount] = {
     L"Quit without saving changes?",  // 94
     L"Cannot write Configuration",  // 95
     L"Find in all categories",  // 96
-    L"The hotkey opens Find",  // 97
+    L"&The hotkey opens Find",  // 97
     L"Add to category",  // 98
     L"Forget what Find learned",  // 99
     L"Start menu",  // 100
     L"Desktop",  // 101
-    L"Find Start menu programs",  // 102
-    L"Find learns your choices",  // 103
+    L"Find Start menu &programs",  // 102
+    L"Find lea&rns your choices",  // 103
     L"Cannot read the folder:",  // 104
     L"Path too long for Windows:",  // 105
     L"No match",  // 106
     L"Find in all categories (Ctrl+F)",  // 107
     L"Category menu (ALT or Space), Find (Ctrl+F)",  // 108
+    L"MIT licence",  // 109
+    L"O&k",  // 110: the item's Ok in the editor, whose window has an Ok with "&Ok" too
+    L"Cance&l",  // 111: the item's Cancel in the same way
 };
 
 }  // namespace
@@ -134,6 +140,24 @@ const std::wstring& languageText(const LanguageTable& table, int entry) {
 }
 
 const std::wstring& languageText(int entry) { return languageText(languageTable, entry); }
+
+std::wstring withoutAccessKey(const std::wstring& text) {
+    std::wstring plain;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'&' && ++i == text.size()) break;
+        plain += text[i];
+    }
+    return plain;
+}
+
+wchar_t accessKey(const std::wstring& text) {
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] != L'&') continue;
+        if (text[i + 1] != L'&') return text[i + 1];
+        ++i;
+    }
+    return 0;
+}
 
 const std::wstring& builtInText(int entry) {
     static const LanguageTable builtIn = [] {

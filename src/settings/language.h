@@ -4,7 +4,7 @@
 #include <array>
 #include <string>
 
-constexpr int kLanguageEntryCount = 108;
+constexpr int kLanguageEntryCount = 111;
 constexpr size_t kMaxLanguageNameChars = 64;
 
 struct LanguageTable {
@@ -19,6 +19,11 @@ void fillDefaultLanguage(LanguageTable& table);
 // Entry 1 to kLanguageEntryCount; an empty text for any other number.
 const std::wstring& languageText(const LanguageTable& table, int entry);
 const std::wstring& languageText(int entry);  // of languageTable
+// The text as it reads outside a control or menu, which would take a "&" for
+// the mark of its access key: "&Delete" is "Delete", "drag&&drop" "drag&drop".
+std::wstring withoutAccessKey(const std::wstring& text);
+// The character a text marks as its access key ("&" before it), or 0.
+wchar_t accessKey(const std::wstring& text);
 // The English text, for messages shown before the language file is read.
 const std::wstring& builtInText(int entry);
 

@@ -178,7 +178,6 @@ bool openSettingsWindow(int owner) {
     spec.dialogFrame = true;
     if (!openWindow(W, spec)) return false;
     useDialogColors(W);
-    useDialogKeys(W);
     // The frames last: a new control goes below the others, and a frame must
     // lie below the controls on it, or it would hide the labels that clip
     // their siblings and take the clicks and drops meant for the controls.
@@ -188,6 +187,7 @@ bool openSettingsWindow(int owner) {
     }
     setFonts();
     setLabelColor(W, kHotkeyVerdict, kRed);
+    useDialogKeys(W);
     return true;
 }
 

@@ -91,7 +91,7 @@ if wait_launcher && open_editor; then
   sleep 0.5
   wait_editor && expect_name "New Category" "New Category opens an empty category"
   type_text 'Notes'
-  xdotool key Tab Tab
+  xdotool key Tab
   type_text 'notepad.exe'
   xdotool key Return alt+o
   answer_box Error Return name-required

@@ -43,22 +43,34 @@ start_kivo "$data"
 wait_launcher || finish
 open_editor || finish
 screenshot "$EDITOR_WIN" editor
+# Not the arrows, the "?" and the icon and "..." buttons: glyphs and no texts.
+expect_access_keys "$E2E_OUT/editor.txt" "9 10 16 20 22 27" "every label and button of the editor has its own access key"
 expect_rows_soon '1\tAlpha\t0\n0\tbeta\t1\n0\tGamma\t2\n' "the editor lists the items, the first one current"
 [ "$(editor_text_soon 19 Alpha)" = "Alpha" ] && [ "$(editor_text 21)" = '%windir%\notepad.exe' ] &&
   pass "the fields show the current item" || fail "fields: '$(editor_text 19)' '$(editor_text 21)'"
 [ "$(enabled 34 0)" = 0 ] && [ "$(enabled 29 0)" = 0 ] && pass "Apply and the item's Ok are greyed at first" ||
   fail "Apply or the item's Ok is enabled with nothing to do"
 
-# A new item typed in and accepted with Return.
+# A new item typed in field after field with Tab and accepted with Return; the
+# access key of the text's label takes the focus back to the text, chosen.
 xdotool key alt+n
 sleep 0.3
-type_text 'Mail=Me'
+type_text 'Draft'
 [ "$(enabled 6 0)" = 0 ] && [ "$(enabled 32 0)" = 0 ] && [ "$(enabled 29 1)" = 1 ] &&
   pass "while an item is edited the list and Ok are greyed, the item's Ok is not" || fail "enable states while editing"
-xdotool key Tab Tab
+xdotool key Tab
 type_text 'mailto:a@b.com;c@d.com'
-click_control 26
+xdotool key Tab
+type_text '/x'
+xdotool key Tab
 type_text 'C:\a;b'
+fields() { local s=$E2E_OUT/editor.txt; echo "$(state_text "$s" 19)|$(state_text "$s" 21)|$(state_text "$s" 23)"; }
+[ "$(editor_text_soon 26 'C:\a;b')" = 'C:\a;b' ] && [ "$(fields)" = 'Draft|mailto:a@b.com;c@d.com|/x' ] &&
+  pass "Tab goes from the text to the command, the parameters and the directory" || fail "fields: $(fields) $(editor_text 26)"
+xdotool key "alt+$(access_key "$E2E_OUT/editor.txt" 101)"
+type_text 'Mail=Me'
+[ "$(editor_text_soon 19 'Mail=Me')" = 'Mail=Me' ] && [ "$(state_text "$E2E_OUT/editor.txt" 26)" = 'C:\a;b' ] &&
+  pass "the access key of the text's label chooses the text" || fail "after the label's key: $(fields)"
 xdotool key Return
 expect_rows_soon '0\tAlpha\t0\n1\tMail?Me\t1\n0\tbeta\t2\n0\tGamma\t3\n' \
   "Return accepts the new item after the current one, its \"=\" made \"?\""
@@ -66,7 +78,7 @@ expect_rows_soon '0\tAlpha\t0\n1\tMail?Me\t1\n0\tbeta\t2\n0\tGamma\t3\n' \
 xdotool key alt+o
 if wait_launcher; then
   expect_rows '1\tAlpha\t0\n0\tMail?Me\t1\n0\tbeta\t2\n0\tGamma\t3\n' "the launcher shows the new item after Ok"
-  expect_lines "Ok wrote the category file" 'Alpha=%windir%\notepad.exe' "Mail?Me=mailto:a@b.com${del}c@d.com;;C:\\a${del}b" \
+  expect_lines "Ok wrote the category file" 'Alpha=%windir%\notepad.exe' "Mail?Me=mailto:a@b.com${del}c@d.com;/x;C:\\a${del}b" \
     'beta=%windir%\system32\cmd.exe' 'Gamma=%windir%\regedit.exe'
 fi
 
@@ -82,7 +94,7 @@ xdotool key F2 End
 type_text ' One'
 xdotool key Return alt+a
 sleep 0.5
-expect_lines "Apply writes the accepted edit" 'Alpha One=%windir%\notepad.exe' "Mail?Me=mailto:a@b.com${del}c@d.com;;C:\\a${del}b" \
+expect_lines "Apply writes the accepted edit" 'Alpha One=%windir%\notepad.exe' "Mail?Me=mailto:a@b.com${del}c@d.com;/x;C:\\a${del}b" \
   'beta=%windir%\system32\cmd.exe' 'Gamma=%windir%\regedit.exe'
 [ "$(enabled 34 0)" = 0 ] && wait_editor && pass "the editor stays open with Apply greyed" ||
   fail "after Apply: Apply enabled or the editor gone"
@@ -111,7 +123,7 @@ grep -q '^control 24 Button .* visible 1' "$E2E_OUT/editor.txt" && pass "the Exp
 # rows stay as they are.
 xdotool key alt+n
 type_text 'Files'
-xdotool key Tab Tab
+xdotool key Tab
 [ "$(shown 24 0)$(shown 25 0)" = 00 ] && pass "a new item has no Explorer boxes" || fail "Explorer boxes on a new item"
 type_text 'EXPLORER.exe'
 [ "$(shown 24 1)$(shown 25 1)" = 11 ] && pass "typing EXPLORER.exe shows them" || fail "no Explorer boxes for EXPLORER.exe"
@@ -215,7 +227,7 @@ be '[Start]' 'CatSelect=Wide' '[main]' 'Language=English' >"$data/Kivo.ini"
 start_kivo "$data"
 if wait_launcher && open_editor; then
   close_editor alt+o && expect_file_bytes "$data/Wide.kvl" "$E2E_OUT/wide-before" "Ok, nothing changed: no write"
-  open_editor && xdotool key alt+n && type_text 'Three' && xdotool key Tab Tab && type_text '%windir%\notepad.exe'
+  open_editor && xdotool key alt+n && type_text 'Three' && xdotool key Tab && type_text '%windir%\notepad.exe'
   close_editor Return alt+o && exit_launcher "$LAUNCHER_WIN"
   expect_file_bytes "$data/Wide.kvl" <(be 'One=o.exe' 'Three=%windir%\notepad.exe' 'Two=t.exe') "all items, UTF-16BE"
   [ "$(head -c 1 "$data/Kivo.ini" | od -An -tx1)" = " 00" ] && iconv -f UTF-16BE -t UTF-8 "$data/Kivo.ini" |

@@ -20,7 +20,7 @@ add_item() {
   xdotool key alt+n
   sleep 0.3
   type_text "$1"
-  xdotool key Tab Tab
+  xdotool key Tab
   type_text '%windir%\notepad.exe'
   xdotool key Return
   sleep 0.4
@@ -162,7 +162,7 @@ printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=Deutsch\r\n' >"$data/Kiv
 start_kivo "$data"
 if wait_launcher && open_editor; then
   screenshot "$EDITOR_WIN" editor-de
-  [ "$(editor_text_soon 11 "Neuer Eintrag")" = "Neuer Eintrag" ] && pass "the editor speaks German" || fail "button 11 reads '$(editor_text 11)'"
+  [ "$(editor_text_soon 11 "&Neuer Eintrag")" = "&Neuer Eintrag" ] && pass "the editor speaks German" || fail "button 11 reads '$(editor_text 11)'"
   xdotool key Menu
   sleep 0.5
   screenshot "$EDITOR_WIN" context-menu-de

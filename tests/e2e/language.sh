@@ -27,6 +27,7 @@ fail_launch() {
 # 150 % by the display scaling test.
 german_windows_fit() {
   click_control 21
+  expect_access_keys "$E2E_OUT/editor.txt" "9 10 16 20 22 27" "every German label and button of the editor has its own key"
   xdotool key End shift+Home
   type_text explorer.exe
   screenshot "$EDITOR_WIN" german-editor
@@ -72,7 +73,7 @@ if [ -n "${KIVO_LOCPATH:-}" ] && [ -d "$KIVO_LOCPATH/de_DE.UTF-8" ]; then
     xdotool key Down Down Return
     if wait_editor && [ "$(editor_text 7)" = Autostart ]; then
       pass "Autostart is listed last, after Werkzeuge, and taken for the start-up category"
-      [ "$(editor_text 11)" = "Neuer Eintrag" ] && pass "the editor speaks German" ||
+      [ "$(editor_text 11)" = "&Neuer Eintrag" ] && pass "the editor speaks German" ||
         fail "the editor's New Item reads '$(editor_text 11)'"
       german_windows_fit
       click_caption "$EDITOR_WIN"

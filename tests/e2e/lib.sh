@@ -224,6 +224,24 @@ hold_file() {
   return 1
 }
 
+# The text of control $2 in the window state file $1 (window_state), and its
+# access key in lower case: the character after a "&" ("&&" shows an "&").
+state_text() { sed -n "s/^control $2 [^ ]* .* value [-0-9]* text //p" "$1" | tr -d '\r'; }
+access_key() { local LC_ALL=C.UTF-8 t; t=$(state_text "$1" "$2"); t=${t//&&/}; t=${t#*&}; t=${t:0:1}; echo "${t,,}"; }
+
+# Every label, check box and button in the state file $1 but the controls
+# numbered in $2 has exactly one access key, and no two share one.
+expect_access_keys() {
+  local LC_ALL=C.UTF-8 id text marks key keys=" " bad=""
+  while read -r id text; do
+    [[ " $2 " == *" $id "* ]] && continue
+    marks=${text//&&/} && marks=${marks//[^&]/} && key=$(access_key "$1" "$id")
+    [ "$marks" = "&" ] && [ -n "$key" ] && [[ $keys != *" $key "* ]] || bad+=" $id '$text'"
+    keys+="$key "
+  done < <(tr -d '\r' <"$1" | sed -n 's/^control \([0-9]*\) \(Static\|Button\) .* value [-0-9]* text \(..*\)$/\1 \3/p')
+  [ -z "$bad" ] && pass "$3" || fail "$3:$bad"
+}
+
 # Checks that the window's texts (read before with window_texts) hold a line.
 expect_text() {
   local file=$1 text=$2 what=$3
@@ -448,7 +466,7 @@ wait_editor() {
 # The text of an editor control, from a fresh look at the window.
 editor_text() {
   window_state 'Kivo ' "$E2E_OUT/editor.txt" || true
-  sed -n "s/^control $1 [^ ]* .* value [-0-9]* text //p" "$E2E_OUT/editor.txt" | tr -d '\r'
+  state_text "$E2E_OUT/editor.txt" "$1"
 }
 
 # The screen point of an editor control's middle (from the last editor_text).

@@ -109,9 +109,13 @@ strip_pointer=$(pointer_over $((sx + sw / 2)) $((sy + 30)))
 open_dialog || finish
 expect_fits dialog-fits 'Kivo ' settings
 dialog_screenshot english
+# Not the heading, "?" (F1), the hotkey's verdict, "milliseconds" after its field
+# and the captions of two rows of check boxes, each box with a key of its own.
+no_keys="35 43 62 106 107 108"
+expect_access_keys "$E2E_OUT/dialog.txt" "$no_keys" "every label, check box and button has its own access key"
 # A fresh settings file: keep-corner on (centred off), tray off, no hotkey.
 expect_boxes "the dialog opens with the rules applied" 46=1:0 47=1:0 36=0:0 37=0:0 38=0:0 51=1:1 52=0:0 41=1:0 42=0:0 40=0:0
-[ "$(control_text 35)" = "General Settings" ] && [ "$(control_text 60)" = "Ok" ] && pass "texts from the language table" ||
+[ "$(control_text 35)" = "General Settings" ] && [ "$(control_text 60)" = "&Ok" ] && pass "texts from the language table" ||
   fail "title '$(control_text 35)', button '$(control_text 60)'"
 # Texts that take clicks show the hand: the launcher's strip does, the
 # dialog's labels do not.
@@ -153,7 +157,8 @@ sleep 0.3
 expect_verdict "" "Ctrl+Alt+K is accepted"
 # 0x64B: K with Ctrl (2) and Alt (4) in the control's modifier byte.
 [ "$(checked 42)" = "1611" ] && pass "the field holds Ctrl+Alt+K" || fail "hotkey field value $(checked 42)"
-for id in 91 50 49 54 71 44 55 58; do click_control "$id"; done
+for id in 91 49 54 71 44 55 58; do click_control "$id"; done
+xdotool key "alt+$(access_key "$E2E_OUT/dialog.txt" 50)"  # checks the box as a click does
 click_control 59
 xdotool key ctrl+a 4 5 0
 # Return closes an open drop-down list, not the dialog. The start-up category
@@ -256,6 +261,11 @@ click_control 42
 xdotool key ctrl+alt+1
 sleep 0.3
 [ "$(checked 42)" = "1585" ] && pass "keys pressed in the field go to the field" || fail "hotkey field value $(checked 42)"
+key=$(access_key "$E2E_OUT/dialog.txt" 50) && alt_key=$((0x400 + $(printf %d "'${key^^}")))
+xdotool key "alt+$key"
+for _ in $(seq 30); do [ "$(checked 42)" = "$alt_key" ] && break; sleep 0.1; done
+[ "$(checked 42):$(checked 50)" = "$alt_key:0" ] && pass "Alt with a box's access key is a hotkey in the field" ||
+  fail "after Alt+$key the field holds $(checked 42), box 50 $(checked 50)"
 # Released while the dialog is open: the hotkey itself reaches the field too.
 xdotool key ctrl+alt+k
 sleep 0.3
@@ -338,8 +348,9 @@ start_kivo "$data"
 wait_launcher || finish
 open_dialog || finish
 dialog_screenshot german
-[ "$(control_text 35)" = "Allgemeine Einstellungen" ] && [ "$(control_text 61)" = "Abbrechen" ] &&
+[ "$(control_text 35)" = "Allgemeine Einstellungen" ] && [ "$(control_text 61)" = "&Abbrechen" ] &&
   pass "the German texts" || fail "title '$(control_text 35)', cancel '$(control_text 61)'"
+expect_access_keys "$E2E_OUT/dialog.txt" "$no_keys" "every German label, check box and button has its own access key"
 # A second start with /close ends the program even while the dialog is open.
 (cd "$data" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
 wait_kivo_exit && pass "/close ends Kivo while the dialog is open"
