@@ -59,8 +59,7 @@ xdotool key BackSpace
 
 # The category menu: Space opens it, Escape closes it, an entry switches.
 expect_menu_from_keys "$win" space "Space" category-menu
-xdotool key space
-sleep 0.5
+menu_by_keys space || fail "Space opened no category menu"
 xdotool key Down Down Down Return
 expect_strip Gamma "the third entry shows the third category"
 xdotool key BackSpace
