@@ -28,6 +28,7 @@ if wait_launcher; then
     expect_category Main "row $row: the launcher stays on its category"
   done
   hold_file "$data/Locked.kvl" 60
+  STARTED_PIDS+=("$HOLD_PID")  # ended with the script, if not before
   launch_row 4
   if answer_box 'Error' Return locked; then
     expect_text "$E2E_OUT/locked.txt" "Locked.kvl" "a category whose file cannot be read says so, with its file"
