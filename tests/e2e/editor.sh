@@ -72,8 +72,7 @@ xdotool key Return
 expect_list '0\tAlpha\t0\n1\tMail?Me\t1\n0\tbeta\t2\n0\tGamma\t3\n' \
   "Return accepts the new item after the current one, its \"=\" made \"?\""
 expect_flags "Apply is enabled after a change" e34=1
-xdotool key alt+o
-if wait_launcher; then
+if close_editor alt+o; then
   expect_rows '1\tAlpha\t0\n0\tMail?Me\t1\n0\tbeta\t2\n0\tGamma\t3\n' "the launcher shows the new item after Ok"
   expect_lines "Ok wrote the category file" 'Alpha=%windir%\notepad.exe' "Mail?Me=mailto:a@b.com${del}c@d.com;/x;C:\\a${del}b" \
     'beta=%windir%\system32\cmd.exe' 'Gamma=%windir%\regedit.exe'
@@ -195,8 +194,7 @@ editor_text_soon 19 Todo >/dev/null
 xdotool key Return
 expect_list '0\tAlpha One\t0\n0\tGamma\t1\n0\tNotes\t2\n0\tRead me\t3\n1\tTodo\t4\n0\tMail?Me\t5\n0\tProjects\t6\n' \
   "a file dropped on the command field makes the new item"
-xdotool key alt+o
-if wait_launcher; then
+if close_editor alt+o; then
   sed -n 2p "$file" | grep -q '^Gamma=%windir%\\regedit.exe;;;;C:\\windows\\system32\\shell32.dll,3'$'\r''$' &&
     pass "the item's definition ends in the library and \",3\"" || fail "icon line: $(sed -n 2p "$file")"
   notes=$(winpath "$data/Notes.txt")
@@ -208,12 +206,6 @@ fi
 # Unmarked UTF-16BE with notes: Ok with nothing changed writes nothing; after a
 # change the category and the settings file stay unmarked UTF-16BE.
 be() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t UTF-16BE; }
-editor_gone() { ! xdotool search --onlyvisible --name '^Kivo $' | grep -qx "$EDITOR_WIN"; }
-close_editor() {  # then the launcher, which has the editor's title
-  xdotool key "$@"
-  wait_until 5 editor_gone || true
-  wait_launcher
-}
 be 'One=o.exe' '; note' '' '[section]' 'Two=t.exe' | tee "$data/Wide.kvl" >"$E2E_OUT/wide-before"
 be '[Start]' 'CatSelect=Wide' '[main]' 'Language=English' >"$data/Kivo.ini"
 start_kivo "$data"

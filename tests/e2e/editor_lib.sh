@@ -10,6 +10,15 @@ open_editor() {
   wait_editor
 }
 
+# Presses the keys that close the editor, waits until it has gone and then
+# for the launcher, which has the editor's title.
+editor_gone() { ! xdotool search --onlyvisible --name '^Kivo $' | grep -qx "$EDITOR_WIN"; }
+close_editor() {
+  xdotool key "$@"
+  wait_until 10 editor_gone || true
+  wait_launcher
+}
+
 # The name field shows $1.
 expect_name() {
   local name
