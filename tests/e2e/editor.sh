@@ -8,12 +8,9 @@
 source "$(dirname "$0")/lib.sh"
 source "$(dirname "$0")/editor_lib.sh"
 
-data=$(new_data_folder data)
-mkdir -p "$data/Projects"
-touch "$data/Notes.txt" "$data/Read me.txt" "$data/Todo.txt"
-printf '%s\r\n' 'Alpha=%windir%\notepad.exe' 'beta=%windir%\system32\cmd.exe' 'Gamma=%windir%\regedit.exe' \
-  >"$data/Main.kvl"
-printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=English\r\n' >"$data/Kivo.ini"
+data=$(make_data data 'Main.kvl:Alpha=%windir%\notepad.exe|beta=%windir%\system32\cmd.exe|Gamma=%windir%\regedit.exe' \
+  'Kivo.ini:[Start]|CatSelect=Main|[main]|Language=English')
+mkdir -p "$data/Projects" && touch "$data/Notes.txt" "$data/Read me.txt" "$data/Todo.txt"
 file="$data/Main.kvl"
 del=$'\x7f'  # a ";" inside a field is stored as U+007F
 
@@ -39,8 +36,7 @@ expect_lines() {
   expect_file_bytes "$file" "$E2E_OUT/expected.kvl" "$what"
 }
 
-start_kivo "$data"
-wait_launcher || finish
+open_kivo "$data" || finish
 open_editor || finish
 screenshot "$EDITOR_WIN" editor
 # Not the arrows, the "?" and the icon and "..." buttons: glyphs and no texts.
@@ -55,12 +51,9 @@ expect_flags "Apply and the item's Ok are greyed at first" e34=0 e29=0
 xdotool key alt+n
 type_text 'Draft'
 expect_flags "while an item is edited the list and Ok are greyed, the item's Ok is not" e6=0 e32=0 e29=1
-xdotool key Tab
-type_text 'mailto:a@b.com;c@d.com'
-xdotool key Tab
-type_text '/x'
-xdotool key Tab
-type_text 'C:\a;b'
+xdotool key Tab && type_text 'mailto:a@b.com;c@d.com'
+xdotool key Tab && type_text '/x'
+xdotool key Tab && type_text 'C:\a;b'
 fields() { echo "$(field 19)|$(field 21)|$(field 23)"; }
 [ "$(editor_text_soon 26 'C:\a;b')" = 'C:\a;b' ] && [ "$(fields)" = 'Draft|mailto:a@b.com;c@d.com|/x' ] &&
   pass "Tab goes from the text to the command, the parameters and the directory" || fail "fields: $(fields) $(field 26)"
@@ -208,8 +201,7 @@ fi
 be() { printf '%s\r\n' "$@" | iconv -f UTF-8 -t UTF-16BE; }
 be 'One=o.exe' '; note' '' '[section]' 'Two=t.exe' | tee "$data/Wide.kvl" >"$E2E_OUT/wide-before"
 be '[Start]' 'CatSelect=Wide' '[main]' 'Language=English' >"$data/Kivo.ini"
-start_kivo "$data"
-if wait_launcher && open_editor; then
+if open_kivo "$data" && open_editor; then
   close_editor alt+o && expect_file_bytes "$data/Wide.kvl" "$E2E_OUT/wide-before" "Ok, nothing changed: no write"
   open_editor && xdotool key alt+n && type_text 'Three' && xdotool key Tab && type_text '%windir%\notepad.exe'
   close_editor Return alt+o && exit_launcher "$LAUNCHER_WIN"
