@@ -8,9 +8,11 @@ source "$(dirname "$0")/lib.sh"
 
 other=$(make_data other 'Mix.kvl:Elsewhere=%windir%\notepad.exe')
 cp "$other/Mix.kvl" "$E2E_OUT/Mix.before"
-data=$(make_data data "Main.kvl:Relative=kivo;..\\other\\Mix|Absolute=kivo;$(winpath "$other")\\Mix|Expanding=kivo;%USERPROFILE%|Next=kivo;Second|Locked=kivo;Locked" \
-  'Locked.kvl:L=l.exe' 'Second.kvl:Back=kivo;Main' 'Kivo.ini:[Start]|CatSelect=Main')
-# What "%USERPROFILE%.kvl" expands to (the profile folder in the prefix's registry) lies outside the data folder.
+mix="$(winpath "$other")\\Mix"
+data=$(make_data data 'Locked.kvl:L=l.exe' 'Second.kvl:Back=kivo;Main' 'Kivo.ini:[Start]|CatSelect=Main' \
+  "Main.kvl:Relative=kivo;..\\other\\Mix|Absolute=kivo;$mix|Expanding=kivo;%USERPROFILE%|Next=kivo;Second|Locked=kivo;Locked")
+# What "%USERPROFILE%.kvl" expands to, the profile folder in the prefix's registry
+# with ".kvl", lies outside the data folder.
 profile=$(sed -n 's/^"ProfileImagePath"="\(.*\)"$/\1/p' "$WINEPREFIX/system.reg" | head -1 | sed 's/\\\\/\\/g')
 [ -n "$profile" ] || { fail "no profile folder in the prefix's registry"; finish; }
 outside=$(unixpath "$profile.kvl")

@@ -28,17 +28,22 @@ toggle() {
   for id in "$@"; do before+=("$id=$(looked "$id" 17)"); click_looked "$id"; done
   wait_until 10 values_differ "${before[@]}" || fail "a click on $* changed nothing"
 }
-values_differ() { local spec; look_dialog || return 1; for spec; do [ "$(looked "${spec%%=*}" 17)" != "${spec#*=}" ] || return 1; done; }
+values_differ() {
+  local spec
+  look_dialog || return 1
+  for spec; do [ "$(looked "${spec%%=*}" 17)" != "${spec#*=}" ] || return 1; done
+}
 
 # Checks "enabled:checked" of each control given as id=E:C; the dialog may
 # still be taking the last input.
 boxes_are() {
-  local spec id
+  local spec id got
   BAD=""
   look_dialog || { BAD=" no dialog"; return 1; }
   for spec; do
     id=${spec%%=*}
-    [ "$(looked "$id" 9):$(looked "$id" 17)" = "${spec#*=}" ] || BAD+=" $id=$(looked "$id" 9):$(looked "$id" 17)(want ${spec#*=})"
+    got="$(looked "$id" 9):$(looked "$id" 17)"
+    [ "$got" = "${spec#*=}" ] || BAD+=" $id=$got(want ${spec#*=})"
   done
   [ -z "$BAD" ]
 }
@@ -48,7 +53,8 @@ expect_boxes() { local what=$1; shift; wait_until 10 boxes_are "$@" && pass "$wh
 # verdict beside it reads the text (a pattern).
 hotkey_is() { look_dialog && [ "$(looked 42 17)" = "$1" ] && [[ "$(looked_text 43)" == $2 ]]; }
 expect_hotkey() {
-  wait_until 10 hotkey_is "$1" "$2" && pass "$3" || fail "$3: the field holds $(looked 42 17), the verdict reads '$(looked_text 43)'"
+  wait_until 10 hotkey_is "$1" "$2" && pass "$3" ||
+    fail "$3: the field holds $(looked 42 17), the verdict reads '$(looked_text 43)'"
 }
 
 # The dialog as it looks, for the eye.
