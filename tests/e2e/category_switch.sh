@@ -6,20 +6,18 @@
 # another one without the settings forgetting it.
 source "$(dirname "$0")/lib.sh"
 
-data=$(new_data_folder data)
-other=$(new_data_folder other)
-printf '%s\r\n' 'Elsewhere=%windir%\notepad.exe' >"$other/Mix.kvl"
+other=$(make_data other 'Mix.kvl:Elsewhere=%windir%\notepad.exe')
 cp "$other/Mix.kvl" "$E2E_OUT/Mix.before"
-printf '%s\r\n' 'Relative=kivo;..\other\Mix' "Absolute=kivo;$(winpath "$other")\\Mix" 'Expanding=kivo;%USERPROFILE%' \
-  'Next=kivo;Second' 'Locked=kivo;Locked' >"$data/Main.kvl"
-# What "%USERPROFILE%.kvl" expands to lies outside the data folder.
-profile=$(wine_profile) || { fail "Wine did not tell the profile folder"; finish; }
+mix="$(winpath "$other")\\Mix"
+data=$(make_data data 'Locked.kvl:L=l.exe' 'Second.kvl:Back=kivo;Main' 'Kivo.ini:[Start]|CatSelect=Main' \
+  "Main.kvl:Relative=kivo;..\\other\\Mix|Absolute=kivo;$mix|Expanding=kivo;%USERPROFILE%|Next=kivo;Second|Locked=kivo;Locked")
+# What "%USERPROFILE%.kvl" expands to, the profile folder in the prefix's registry
+# with ".kvl", lies outside the data folder.
+profile=$(sed -n 's/^"ProfileImagePath"="\(.*\)"$/\1/p' "$WINEPREFIX/system.reg" | head -1 | sed 's/\\\\/\\/g')
+[ -n "$profile" ] || { fail "no profile folder in the prefix's registry"; finish; }
 outside=$(unixpath "$profile.kvl")
 printf '%s\r\n' 'Outside=%windir%\notepad.exe' >"$outside"
 cp "$outside" "$data/%USERPROFILE%.kvl"
-printf '%s\r\n' 'L=l.exe' >"$data/Locked.kvl"
-printf '%s\r\n' 'Back=kivo;Main' >"$data/Second.kvl"
-printf '[Start]\r\nCatSelect=Main\r\n' >"$data/Kivo.ini"
 
 start_kivo "$data"
 if wait_launcher; then
@@ -31,12 +29,14 @@ if wait_launcher; then
     fi
     expect_category Main "row $row: the launcher stays on its category"
   done
-  hold_file "$data/Locked.kvl" 8
+  hold_file "$data/Locked.kvl" 60
+  STARTED_PIDS+=("$HOLD_PID")  # ended with the script, if not before
   launch_row 4
   if answer_box 'Error' Return locked; then
     expect_text "$E2E_OUT/locked.txt" "Locked.kvl" "a category whose file cannot be read says so, with its file"
   fi
-  wait "$HOLD_PID" || true
+  kill "$HOLD_PID" && wait "$HOLD_PID" || true
+  wait_until 10 wine "$PROBE" hold "$(winpath "$data/Locked.kvl")" 0 "$(winpath "$E2E_OUT/free")" </dev/null >/dev/null 2>&1 || true
   launch_row 3
   expect_category Second "a category of the data folder is still switched to"
   # "%USERPROFILE%" would come first in the list, after the last one.

@@ -2,12 +2,21 @@
 # after lib.sh.
 
 # From standard input: a text may begin with "-".
-type_text() { printf '%s' "$1" | xdotool type --delay 30 --file -; }
+type_text() { printf '%s' "$1" | xdotool type --delay 12 --file -; }
 
 open_editor() {
   click_caption "$LAUNCHER_WIN"
   xdotool key F2
   wait_editor
+}
+
+# Presses the keys that close the editor, waits until it has gone and then
+# for the launcher, which has the editor's title.
+editor_gone() { ! xdotool search --onlyvisible --name '^Kivo $' | grep -qx "$EDITOR_WIN"; }
+close_editor() {
+  xdotool key "$@"
+  wait_until 10 editor_gone || true
+  wait_launcher
 }
 
 # The name field shows $1.
@@ -31,3 +40,17 @@ type_name() {
   xdotool key End shift+Home
   type_text "$1"
 }
+
+# Checks the list's rows (see list_rows) against printf-style lines, read again
+# while they are still changing: one read when they are right at once.
+list_is() { list_rows 'Kivo ' "$E2E_OUT/list.txt" && cmp -s "$E2E_OUT/list.txt" "$E2E_OUT/list.expected"; }
+expect_list() {
+  printf "$1" >"$E2E_OUT/list.expected"
+  wait_until 10 list_is || true
+  expect_file_bytes "$E2E_OUT/list.txt" "$E2E_OUT/list.expected" "$2"
+}
+
+# The text of an editor control in the last look (editor.txt), and a click
+# where that look shows the control.
+field() { state_text "$E2E_OUT/editor.txt" "$1"; }
+click_field() { local px py; read -r px py < <(control_point "$1"); xdotool mousemove "$px" "$py" click 1; }

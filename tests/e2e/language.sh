@@ -25,6 +25,7 @@ fail_launch() {
 # The German texts fit the editor (its Explorer boxes shown for a typed
 # explorer.exe) and the settings dialog at 100 %; every window is checked at
 # 150 % by the display scaling test.
+settings_gone() { local status=0; look 'Kivo ' dialog-state || status=$?; [ "$status" = 1 ]; }
 german_windows_fit() {
   click_control 21
   expect_access_keys "$E2E_OUT/editor.txt" "9 10 16 20 22 27" "every German label and button of the editor has its own key"
@@ -34,12 +35,11 @@ german_windows_fit() {
   expect_fits fits 'Kivo ' german-editor
   click_control 30
   xdotool key F3
-  sleep 0.5
   expect_fits dialog-fits 'Kivo ' german-settings
   read -r l t r b < <(awk 'NR == 1 {print $2, $3, $4, $5}' "$E2E_OUT/fits-german-settings.txt")
   import -window root -crop "$((r - l))x$((b - t))+$l+$t" +repage "$E2E_OUT/german-settings.png"
   xdotool key Escape
-  sleep 0.5
+  wait_until 10 settings_gone || fail "Escape left the settings dialog open"
   click_control 6
 }
 
@@ -68,8 +68,7 @@ if [ -n "${KIVO_LOCPATH:-}" ] && [ -d "$KIVO_LOCPATH/de_DE.UTF-8" ]; then
     # The category menu: Werkzeuge, a line, then the start-up category, which
     # opens the editor instead of being shown.
     click_caption "$win"
-    xdotool key space
-    sleep 0.5
+    menu_by_keys space || true
     xdotool key Down Down Return
     if wait_editor && [ "$(editor_text 7)" = Autostart ]; then
       pass "Autostart is listed last, after Werkzeuge, and taken for the start-up category"

@@ -144,16 +144,16 @@ INI
 expect_file_bytes "$data/Kivo.ini" "$E2E_OUT/expected-fresh" "a new settings file lists every key in order"
 # Held open by another program while Kivo starts: Kivo runs with defaults, and
 # once the file is free again it still must not write those defaults over it.
-data=$(new_data_folder locked)
-printf '; mine\r\n[Start]\r\nCatSelect=B\r\n[main]\r\nLanguage=English\r\n' >"$data/Kivo.ini"
-printf 'One=%%windir%%\\notepad.exe\r\n' >"$data/A.kvl"
-cp "$data/A.kvl" "$data/B.kvl"
+data=$(make_data locked 'Kivo.ini:; mine|[Start]|CatSelect=B|[main]|Language=English' 'A.kvl:One=%windir%\notepad.exe' \
+  'B.kvl:One=%windir%\notepad.exe')
 cp "$data/Kivo.ini" "$E2E_OUT/locked-before"
-if hold_file "$data/Kivo.ini" 2; then
+if hold_file "$data/Kivo.ini" 60; then
+  STARTED_PIDS+=("$HOLD_PID")  # ended with the script, if not before
   start_kivo "$data"
   if wait_launcher; then
     expect_category A "an unreadable settings file: the first category, not CatSelect"
-    wait "$HOLD_PID" || true
+    kill "$HOLD_PID" && wait "$HOLD_PID" || true
+    wait_until 10 wine "$PROBE" hold "$(winpath "$data/Kivo.ini")" 0 "$(winpath "$E2E_OUT/free")" </dev/null >/dev/null 2>&1 || true
     click_caption "$LAUNCHER_WIN"
     xdotool key Tab
     expect_category B "Tab switches the category"

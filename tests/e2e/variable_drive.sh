@@ -6,7 +6,7 @@
 # and copies of the probe program at the paths they name record how they came.
 source "$(dirname "$0")/lib.sh"
 
-DRIVES="$BUILD_DIR/drives"
+DRIVES=$(dirname "$(realpath -m "$WINEPREFIX/dosdevices/e:")")  # where this prefix's test drives are
 for d in removable cdrom fixed; do
   [ -d "$DRIVES/$d" ] || { echo "test drives are mapped by ./kivo.sh test"; exit 77; }
 done
