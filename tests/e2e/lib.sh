@@ -365,14 +365,11 @@ launcher_category() {
 
 # Checks that the strip shows the category; the window may still be switching.
 expect_category() {
-  local name=$1 what=$2 text=""
-  for _ in $(seq 30); do
-    text=$(launcher_category || true)
-    [ "$text" = "$name" ] && { pass "$what"; return 0; }
-    sleep 0.1
-  done
-  fail "$what: the strip shows '$text', not '$name'"
+  local name=$1 what=$2
+  if wait_until 10 category_shown "$name"; then pass "$what"; return 0; fi
+  fail "$what: the strip shows '$(launcher_category || true)', not '$name'"
 }
+category_shown() { [ "$(launcher_category || true)" = "$1" ]; }
 
 # Checks the launcher's rows (see list_rows) against printf-style lines.
 expect_rows() {
@@ -384,15 +381,14 @@ expect_rows() {
   expect_file_bytes "$E2E_OUT/$name.txt" "$E2E_OUT/$name.expected" "$what"
 }
 
-# The same for rows that are still changing: compares for up to 3 s.
+# The same for rows that are still changing: compares for up to 10 s.
 expect_rows_soon() {
-  local expected=$1
-  printf "$expected" >"$E2E_OUT/rows-soon.expected"
-  for _ in $(seq 30); do
-    list_rows 'Kivo ' "$E2E_OUT/rows-soon.txt" && cmp -s "$E2E_OUT/rows-soon.txt" "$E2E_OUT/rows-soon.expected" && break
-    sleep 0.1
-  done
+  printf "$1" >"$E2E_OUT/rows-soon.expected"
+  wait_until 10 rows_as_expected || true
   expect_rows "$@"
+}
+rows_as_expected() {
+  list_rows 'Kivo ' "$E2E_OUT/rows-soon.txt" && cmp -s "$E2E_OUT/rows-soon.txt" "$E2E_OUT/rows-soon.expected"
 }
 
 # Waits for the launcher window and puts its X window id into LAUNCHER_WIN; fails
@@ -494,13 +490,13 @@ click_control() {
   read -r px py < <(control_point "$1")
   xdotool mousemove "$px" "$py" click 1
 }
-# The text of an editor control once it reads `expected` (up to 3 s); prints
+# The text of an editor control once it reads `expected` (up to 10 s); prints
 # what it reads at the end.
 editor_text_soon() {
-  local id=$1 expected=$2 text=""
-  for _ in $(seq 30); do
+  local id=$1 expected=$2 text="" end=$((SECONDS + 10))
+  while :; do
     text=$(editor_text "$id")
-    [ "$text" = "$expected" ] && break
+    [ "$text" = "$expected" ] || [ "$SECONDS" -ge "$end" ] && break
     sleep 0.1
   done
   printf '%s' "$text"
