@@ -31,3 +31,15 @@ type_name() {
   xdotool key End shift+Home
   type_text "$1"
 }
+
+# --- Waiting for the editor's windows -----------------------------------------
+
+# The editor (EDITOR_WIN) is no longer shown; no window titled $1 is.
+editor_gone() { ! xdotool search --onlyvisible --name '^Kivo $' 2>/dev/null | grep -qx "$EDITOR_WIN"; }
+box_gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+# Answers the box as answer_box does, then waits until it has gone: the
+# answer was taken.
+answered() { answer_box "$@" && wait_until 10 box_gone "$1"; }
+# After the editor was left: the launcher, which has the editor's title, once
+# the editor has gone (LAUNCHER_WIN); fails when it does not come.
+back_to_launcher() { wait_until 10 editor_gone || true; wait_launcher; }
