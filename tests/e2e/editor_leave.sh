@@ -17,7 +17,7 @@ add_item() {
   xdotool key alt+n
   type_text "$1"
   xdotool key Tab
-  type_text '%windir%\notepad.exe'
+  type_text 'notepad.exe'
   xdotool key Return
 }
 
@@ -51,7 +51,7 @@ add_item Kept
 choose_category 1
 answered Confirm y switch-yes
 wait_editor && expect_name Main "Yes switches too"
-printf '%s\r\n' 'Omega=%windir%\system32\cmd.exe' 'Kept=%windir%\notepad.exe' >"$E2E_OUT/other-saved"
+printf '%s\r\n' 'Omega=%windir%\system32\cmd.exe' 'Kept=notepad.exe' >"$E2E_OUT/other-saved"
 expect_file_bytes "$data/Other.kvl" "$E2E_OUT/other-saved" "after saving the one left"
 add_item Pending
 choose_category 2
