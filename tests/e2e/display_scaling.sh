@@ -29,14 +29,11 @@ start_session || finish
 
 # sizes.ico has a red image 32 pixels square, a green one of 48 and a blue one
 # of 64. The first item is the one selected, which the view draws tinted.
-data=$(new_data_folder data)
-cp "$BUILD_DIR/tests/sizes.ico" "$data/"
-printf 'Notepad=%%windir%%\\system32\\notepad.exe\r\nSizes=%%windir%%\\system32\\notepad.exe;;;;sizes.ico\r\n' \
-  >"$data/Scaled.kvl"
 # The category has its place but not its size, which it gets from "main" and
 # which Kivo writes into its group at the end.
-printf '%s\r\n' '[Start]' CatSelect=Scaled '[main]' Width=350 Height=250 '[Scaled]' WinX=20 WinY=20 LargeIcons=1 \
-  >"$data/Kivo.ini"
+data=$(make_data data 'Scaled.kvl:Notepad=%windir%\system32\notepad.exe|Sizes=%windir%\system32\notepad.exe;;;;sizes.ico' \
+  'Kivo.ini:[Start]|CatSelect=Scaled|[main]|Width=350|Height=250|[Scaled]|WinX=20|WinY=20|LargeIcons=1')
+cp "$BUILD_DIR/tests/sizes.ico" "$data/"
 
 # The line of a control in the window's state: "<x> <y> <width> <height>".
 control_box() {
@@ -53,15 +50,15 @@ colour_box() {
   [ "${count:-0}" = 0 ] && { echo "0x0 0"; return; }
   echo "${box%%+*} $count"
 }
-
-# Waits until the window's state shows the strip that many pixels high.
-wait_strip_height() {
-  for _ in $(seq 30); do
-    window_state 'Kivo ' "$E2E_OUT/state.txt" && [ "$(control_box 2 | cut -d' ' -f4)" = "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
+# A screenshot of the launcher as <name>.png once the colour fills that box
+# with that many pixels (the icons are drawn): box and count into box, count.
+shows_colour() {
+  screenshot "$LAUNCHER_WIN" "$1"
+  read -r box count < <(colour_box "$E2E_OUT/$1.png" "$2") && [ "$box $count" = "$3" ]
 }
+
+# The window's state shows the strip that many pixels high.
+strip_height() { window_state 'Kivo ' "$E2E_OUT/state.txt" && [ "$(control_box 2 | cut -d' ' -f4)" = "$1" ]; }
 
 # --- At 144 DPI ----------------------------------------------------------------
 
@@ -81,9 +78,7 @@ read -r _ y _ h < <(control_box 2)
 read -r x y w h < <(control_box 1)
 [ "$x $y $w $h" = "8 53 518 323" ] && pass "the item view fills the rest, 8 pixels in from the left" ||
   fail "the item view at $x $y, $w x $h"
-screenshot "$LAUNCHER_WIN" launcher-144
-read -r box count < <(colour_box "$E2E_OUT/launcher-144.png" lime)
-[ "$box $count" = "48x48 2304" ] && pass "the large icon is the file's 48-pixel image" ||
+wait_until 10 shows_colour launcher-144 lime "48x48 2304" && pass "the large icon is the file's 48-pixel image" ||
   fail "the icon's green image: $box, $count pixels (launcher-144.png)"
 read -r box count < <(colour_box "$E2E_OUT/launcher-144.png" red)
 [ "$count" = 0 ] && pass "and not its 32-pixel one stretched" || fail "$count red pixels ($box)"
@@ -101,7 +96,7 @@ done
 start_kivo "$data"
 wait_launcher || finish
 wine "$PROBE" dpi-change 'Kivo ' 192 </dev/null >/dev/null 2>&1 || fail "the window took no WM_DPICHANGED"
-if wait_strip_height 70; then
+if wait_until 10 strip_height 70; then
   pass "told it is on a display of 200 %, the window makes its strip 70 pixels high"
 else
   fail "after the change to 192 DPI the strip is $(control_box 2 | cut -d' ' -f4) pixels high, not 70"
@@ -109,10 +104,7 @@ fi
 read -r _ left top _ _ _ width _ < <(head -1 "$E2E_OUT/state.txt")
 [ "$left $top $width" = "30 30 700" ] && pass "it keeps its corner and is 700 pixels wide inside" ||
   fail "after the change: corner $left, $top, $width wide inside"
-sleep 1
-screenshot "$LAUNCHER_WIN" launcher-192
-read -r box count < <(colour_box "$E2E_OUT/launcher-192.png" blue)
-[ "$box $count" = "64x64 4096" ] && pass "the large icon is now the file's 64-pixel image" ||
+wait_until 10 shows_colour launcher-192 blue "64x64 4096" && pass "the large icon is now the file's 64-pixel image" ||
   fail "the icon's blue image: $box, $count pixels (launcher-192.png)"
 read -r _ count < <(colour_box "$E2E_OUT/launcher-192.png" lime)
 [ "$count" = 0 ] && pass "the 48-pixel image is gone" || fail "$count green pixels left"
@@ -125,32 +117,32 @@ exit_launcher "$LAUNCHER_WIN"
 # at 200 %: they are laid out at a smaller scale. For them, the icon selection
 # and the About window, in both languages: the window lies within the work
 # area, each control it shows within its inner area, each text within its
-# control. Screenshots of each stay in the output folder.
+# control. Screenshots of each stay in the output folder. A window closed with
+# Escape hands the launcher back as the active window, which click_caption
+# waits for.
 for language in English Deutsch; do
-  texts=$(new_data_folder "texts-$language")
-  printf 'Folder=explorer.exe;/e,;;;sizes.ico\r\n' >"$texts/Main.kvl"
+  texts=$(make_data "texts-$language" 'Main.kvl:Folder=explorer.exe;/e,;;;sizes.ico' \
+    "Kivo.ini:[Start]|CatSelect=Main|[main]|Language=$language")
   cp "$BUILD_DIR/tests/sizes.ico" "$texts/"
-  printf '[Start]\r\nCatSelect=Main\r\n[main]\r\nLanguage=%s\r\n' "$language" >"$texts/Kivo.ini"
-  start_kivo "$texts"
-  wait_launcher || continue
-  click_caption "$LAUNCHER_WIN"
+  open_kivo "$texts" || continue
   # "Info" is the tenth entry of the context menu.
-  xdotool key Menu sleep 0.5 key Down Down Down Down Down Down Down Down Down Down Return
+  menu_by_keys Menu || fail "Menu opened no context menu"
+  xdotool key Down Down Down Down Down Down Down Down Down Down Return
   expect_fits owned-fits 'Kivo ' "about-144-$language"
   import -window root "$E2E_OUT/about-144-$language.png"
-  xdotool key Escape sleep 0.5
+  xdotool key Escape
   click_caption "$LAUNCHER_WIN"
   xdotool key F3
   expect_fits dialog-fits 'Kivo ' "settings-144-$language"
   import -window root "$E2E_OUT/settings-144-$language.png"
-  xdotool key Escape sleep 0.5
+  xdotool key Escape
   click_caption "$LAUNCHER_WIN"
   xdotool key F2
   wait_editor || continue
   expect_fits fits 'Kivo ' "editor-144-$language"
   screenshot "$EDITOR_WIN" "editor-144-$language"
+  # The controls are laid out anew before the message is answered.
   wine "$PROBE" dpi-change 'Kivo ' 192 </dev/null >/dev/null 2>&1 || fail "the editor took no WM_DPICHANGED"
-  sleep 1
   expect_fits fits 'Kivo ' "editor-192-$language"
   click_control 20
   icons_title=$([ "$language" = Deutsch ] && echo Symbolauswahl || echo 'Icon Selection')
@@ -158,12 +150,11 @@ for language in English Deutsch; do
     expect_fits fits "$icons_title" "icons-144-$language"
     screenshot "$icon_win" "icons-144-$language"
     xdotool key Escape
+    wait_gone "$icons_title" 10 || fail "the icon selection stayed open"
   else
     fail "no icon selection"
   fi
-  sleep 0.5
-  (cd "$texts" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
-  wait_kivo_exit
+  close_kivo "$texts"
 done
 
 # --- Kept on the screen ----------------------------------------------------------
@@ -175,9 +166,8 @@ launcher_rect() {
 
 # 400 x 400 units at (200, 100) is 600 x 600 pixels from y 150: it would reach
 # below the 700 pixels of the desktop. It comes up whole, moved up, not shrunk.
-tall=$(new_data_folder tall)
+tall=$(make_data tall 'Kivo.ini:[Start]|CatSelect=Scaled|[Scaled]|WinX=200|WinY=100|Width=400|Height=400')
 cp "$data/Scaled.kvl" "$tall/"
-printf '%s\r\n' '[Start]' CatSelect=Scaled '[Scaled]' WinX=200 WinY=100 Width=400 Height=400 >"$tall/Kivo.ini"
 start_kivo "$tall"
 wait_launcher || finish
 read -r left top right bottom < <(launcher_rect)
@@ -191,46 +181,43 @@ exit_launcher "$LAUNCHER_WIN"
 # A window at the bottom edge hides there, also when the work area changed
 # since the start: the tray icon brings Wine's taskbar onto the desktop. Then
 # the display becomes 800 x 600, and it hides at the new bottom edge.
-edge=$(new_data_folder edge)
+edge=$(make_data edge 'Kivo.ini:[Start]|CatSelect=Scaled|[main]|ToolBarStyle=1|AutoDelay=0|AutoAlign=0|[Scaled]|WinX=100|WinY=300|Width=200|Height=150')
 cp "$data/Scaled.kvl" "$edge/"
-printf '%s\r\n' '[Start]' CatSelect=Scaled '[main]' ToolBarStyle=1 AutoDelay=0 AutoAlign=0 \
-  '[Scaled]' WinX=100 WinY=300 Width=200 Height=150 >"$edge/Kivo.ini"
-start_kivo "$edge"
-wait_launcher || finish
-read -r left top right bottom < <(launcher_rect)
-xdotool mousemove $(((left + right) / 2)) $(((top + bottom) / 2)) sleep 0.6 mousemove 5 5
+open_kivo "$edge" || finish
+# The pointer rests on the strip until its tool tip shows: the launcher's
+# timer, quicker than the tip's, has seen it over the window by then. The
+# window may move up meanwhile, as the taskbar comes: the pointer follows.
+on_strip_tip() {
+  look 'Kivo ' && xdotool mousemove $(looked_point 2) &&
+    wine "$PROBE" tip "$(winpath "$E2E_OUT/tip.txt")" </dev/null >/dev/null 2>&1
+}
+wait_until 10 on_strip_tip || fail "no tool tip over the strip"
+xdotool mousemove 5 5
 work_bottom() {
   wine "$PROBE" workarea "$(winpath "$E2E_OUT/workarea.txt")" </dev/null >/dev/null 2>&1
   tr -d '\r' <"$E2E_OUT/workarea.txt" | cut -d' ' -f4
 }
-# Waits until the window's top is 2 pixels above the work area's bottom, give
-# or take a pixel of rounding in units.
-hidden_at_bottom() {
+# The window's top is 2 pixels above the work area's bottom, give or take a
+# pixel of rounding in units.
+at_bottom() {
   local edge_y
   edge_y=$(work_bottom)
-  for _ in $(seq 50); do
-    read -r _ top _ _ < <(launcher_rect) && [ "$top" -ge $((edge_y - 4)) ] && [ "$top" -lt "$edge_y" ] && return 0
-    sleep 0.1
-  done
-  return 1
+  read -r _ top _ _ < <(launcher_rect) && [ "$top" -ge $((edge_y - 4)) ] && [ "$top" -lt "$edge_y" ]
 }
-if hidden_at_bottom; then
+if wait_until 10 at_bottom; then
   pass "the window at the bottom edge hides at the work area's bottom, above the taskbar (top $top)"
   wine "$PROBE" display 800 600 </dev/null >/dev/null 2>&1 || fail "the display could not be made 800 x 600"
-  hidden_at_bottom && pass "after the display became 800 x 600 it hides at the new bottom edge (top $top)" ||
+  wait_until 10 at_bottom && pass "after the display became 800 x 600 it hides at the new bottom edge (top $top)" ||
     fail "after the display change its top is at $top; the work area ends at $(work_bottom)"
 else
   fail "the window did not hide at the bottom edge: top $top; the work area ends at $(work_bottom)"
 fi
-(cd "$edge" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
-wait_kivo_exit
+close_kivo "$edge"
 
 # On the 800 x 600 display the settings dialog does not fit even at 100 %: it
 # is as high as the work area and scrolls, with the wheel, and as Tab moves the
 # focus to a control out of sight.
-start_kivo "$data"
-wait_launcher || finish
-click_caption "$LAUNCHER_WIN"
+open_kivo "$data" || finish
 xdotool key F3
 expect_fits dialog-fits 'Kivo ' settings-800x600 cut
 wine "$PROBE" dialog-state 'Kivo ' "$(winpath "$E2E_OUT/dialog.txt")" </dev/null >/dev/null 2>&1
@@ -240,17 +227,16 @@ cancel_bottom() {
   wine "$PROBE" dialog-state 'Kivo ' "$(winpath "$E2E_OUT/dialog.txt")" </dev/null >/dev/null 2>&1
   awk '$1 == "control" && $2 == 61 {print $5 + $7}' "$E2E_OUT/dialog.txt"
 }
-xdotool mousemove $((dl + 100)) $((dt + 200)) click --repeat 10 4
-sleep 0.5
-[ "$(cancel_bottom)" -gt "$ch" ] && pass "the wheel scrolls it up, Cancel out of sight" ||
+cancel_below() { [ "$(cancel_bottom)" -gt "$ch" ]; }
+cancel_in_sight() { [ "$(cancel_bottom)" -le "$ch" ]; }
+xdotool mousemove $((dl + 100)) $((dt + 200)) click --repeat 10 --delay 20 4
+wait_until 10 cancel_below && pass "the wheel scrolls it up, Cancel out of sight" ||
   fail "after the wheel Cancel ends at $(cancel_bottom), the inner area at $ch"
 xdotool key Tab
-sleep 0.5
-[ "$(cancel_bottom)" -le "$ch" ] && pass "Tab onto the buttons scrolls them into sight" ||
+wait_until 10 cancel_in_sight && pass "Tab onto the buttons scrolls them into sight" ||
   fail "Cancel ends at $(cancel_bottom), the inner area at $ch"
 import -window root "$E2E_OUT/settings-800x600.png"
 xdotool key Escape
-sleep 0.5
 exit_launcher "$LAUNCHER_WIN"
 
 # --- At 200 % ---------------------------------------------------------------------
@@ -262,13 +248,10 @@ fresh_setting 'HKCU\Control Panel\Desktop' LogPixels 192 REG_DWORD
 wineserver -k 2>/dev/null || true
 wineserver -w 2>/dev/null || true
 start_session || finish
-start_kivo "$data"
-wait_launcher || finish
-click_caption "$LAUNCHER_WIN"
+open_kivo "$data" || finish
 xdotool key F3
 expect_fits dialog-fits 'Kivo ' settings-192
 import -window root "$E2E_OUT/settings-192.png"
-(cd "$data" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
-wait_kivo_exit
+close_kivo "$data"
 
 finish

@@ -18,40 +18,34 @@ echo "work area: $wa_left $wa_top $wa_right $wa_bottom"
 # A data folder with one category "Alpha" holding the launch probe; the lines
 # that follow go into group "main", and WinX/WinY place the window.
 edge_data() {
-  local name=$1 x=$2 y=$3; shift 3
-  local dir
-  dir=$(new_data_folder "$name")
+  local name=$1 x=$2 y=$3 dir; shift 3
+  dir=$(make_data "$name" 'Alpha.kvl:Probe=probe.exe;--edge' \
+    "Kivo.ini:[Start]|CatSelect=Alpha|[main]|AutoAlign=0$(printf '|%s' "$@")|[Alpha]|WinX=$x|WinY=$y|Width=200|Height=150")
   cp "$BUILD_DIR/tests/launch_probe.exe" "$dir/probe.exe"
-  printf '%s\r\n' 'Probe=probe.exe;--edge' >"$dir/Alpha.kvl"
-  { printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nAutoAlign=0\r\n'
-    printf '%s\r\n' "$@"
-    printf '[Alpha]\r\nWinX=%s\r\nWinY=%s\r\nWidth=200\r\nHeight=150\r\n' "$x" "$y"
-  } >"$dir/Kivo.ini"
   echo "$dir"
 }
 
-# The launcher's outer rectangle into L T R B.
-read_rect() {
-  window_state 'Kivo ' "$E2E_OUT/state.txt" || return 1
-  read -r L T R B < <(sed -n '1s/^window \([-0-9]*\) \([-0-9]*\) \([-0-9]*\) \([-0-9]*\) .*/\1 \2 \3 \4/p' \
-    "$E2E_OUT/state.txt")
+# The launcher's outer rectangle into L T R B, as its X window has it (in the
+# virtual desktop X and Windows screen points are the same).
+read_rect() { read -r L T R B < <(window_geometry "$win") && R=$((L + R)) B=$((T + B)); }
+left_is() { read_rect && [ "$L" = "$1" ]; }
+# Waits up to 10 s until the launcher's left edge is at $1.
+wait_left() { wait_until 10 left_is "$1"; }
+# Nothing but the launcher's timer (every 250 ms) could move it: it is watched
+# for that many milliseconds.
+stays_left() {
+  local end=$((${EPOCHREALTIME/./} + $2 * 1000))
+  while [ "${EPOCHREALTIME/./}" -lt "$end" ]; do left_is "$1" && sleep 0.1 || return 1; done
 }
 
-# Waits up to 5 s until the launcher's left edge is at $1.
-wait_left() {
-  for _ in $(seq 50); do
-    read_rect && [ "$L" = "$1" ] && return 0
-    sleep 0.1
-  done
-  return 1
-}
-
-# Records every place the X window is moved to, in the background.
+# Records every place the X window is moved to, in the background, once xev
+# shows that it listens (it reports a property set on the window).
+xev_listens() { xprop -id "$1" -f KIVO_MARK 8s -set KIVO_MARK 1 && grep -q KIVO_MARK "$MOVES"; }
 record_moves() {
   MOVES="$E2E_OUT/$2.xev"
-  xev -id "$1" -event structure >"$MOVES" 2>&1 &
+  xev -id "$1" -event structure -event property >"$MOVES" 2>&1 &
   XEV_PID=$!
-  sleep 0.3
+  wait_until 5 xev_listens "$1" || fail "xev does not report the window's events"
 }
 
 # The left edges the recorded window passed through, one line.
@@ -80,12 +74,7 @@ expect_steps() {
   if [ "$actual" = "$expected" ]; then pass "$what"; else fail "$what: moved through '$actual', not '$expected'"; fi
 }
 
-# Ends the running program the way a second start with /close does; the window
-# may be hidden in the tray.
-ask_exit() {
-  (cd "$data" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
-  wait_kivo_exit
-}
+tip_shown() { wine "$PROBE" tip "$(winpath "$E2E_OUT/tip.txt")" </dev/null >/dev/null 2>&1; }
 
 # 1. A tool window sticking out at the right edge, EdgeSlide 7, AutoDelay 0.
 xdotool mousemove 100 100
@@ -96,13 +85,15 @@ win=$LAUNCHER_WIN
 read_rect
 width=$((R - L))
 [ "$R" = "$wa_right" ] && pass "the window is pulled fully in at start" || fail "at start the window spans $L..$R"
-sleep 1
-read_rect
-[ "$R" = "$wa_right" ] && pass "it does not hide before the pointer has been over it" || fail "hid at once: $L..$R"
+stays_left "$L" 1000 && pass "it does not hide before the pointer has been over it" || fail "hid at once: $L..$R"
 
 record_moves "$win" hide
 shown_left=$L
-xdotool mousemove $((L + width / 2)) $((T + 60)) sleep 0.6 mousemove 100 100
+# The pointer rests on the strip until its tool tip shows: the launcher's
+# timer, quicker than the tip's, has seen it over the window by then.
+xdotool mousemove $((L + width / 2)) $((T + 30))
+wait_until 10 tip_shown || fail "no tool tip over the strip"
+xdotool mousemove 100 100
 if wait_left $((wa_right - 2)); then
   pass "after the pointer left, 2 pixels of it stay inside the right edge"
   [ $((R - L)) = "$width" ] && [ "$T" = 200 ] && pass "its size and height on the screen are kept" ||
@@ -114,6 +105,8 @@ expect_steps "it slid out by 7 pixels a step, exactly onto its place" "$(expecte
 screenshot_root() { import -window root -crop 1024x700+0+0 +repage "$E2E_OUT/$1.png"; }
 screenshot_root hidden
 
+# The click slides the window in before it would open a menu: once the window
+# is in place, the click has been taken.
 record_moves "$win" show
 xdotool mousemove $((wa_right - 1)) $((T + 75)) click 3
 if wait_left "$shown_left"; then
@@ -122,7 +115,6 @@ else
   fail "the right click did not bring it back: $L..$R"
 fi
 expect_steps "it slid in by 7 pixels a step" "$(expected_steps $((wa_right - 2)) -7 "$shown_left")"
-sleep 0.3
 open_menu "$E2E_OUT/menu.txt" && { fail "that click opened a menu"; xdotool key Escape; } ||
   pass "that click opens no menu"
 screenshot_root shown
@@ -137,7 +129,7 @@ if wait_left $((wa_right - 2)); then
 else
   fail "after the launch the window stayed at $L..$R"
 fi
-ask_exit
+close_kivo "$data"
 
 # 2. A window stored sticking out 20 pixels at the left edge comes up whole on
 # the screen. Dragged out again, with auto-hide off (no tool window) it stays;
@@ -149,50 +141,47 @@ win=$LAUNCHER_WIN
 read_rect
 [ "$L" = 0 ] && pass "a window stored beyond the left edge comes up at it" || fail "placed at $L..$R"
 wine "$PROBE" move 'Kivo ' -20 "$T" </dev/null >/dev/null 2>&1 || true
-sleep 0.5
-wait_left -20 && pass "moved out again, with auto-hide off it stays there" || fail "moved to -20, it stands at $L..$R"
+wait_left -20 && stays_left -20 500 && pass "moved out again, with auto-hide off it stays there" ||
+  fail "moved to -20, it stands at $L..$R"
 record_moves "$win" pull-in
 xdotool mousemove $((L + 120)) $((B - 140)) click 3
 wait_left 0 && pass "a right click on the strip pulls it in" || fail "the right click left it at $L..$R"
 expect_steps "EdgeSlide 7 over 20 pixels moves it by 7, 7 and 6" "-13 -6 0"
-sleep 0.3
 open_menu "$E2E_OUT/menu2.txt" && { fail "the pulling click opened a menu"; xdotool key Escape; } ||
   pass "the pulling click opens no menu"
 xdotool mousemove $((L + 120)) $((B - 140)) click 3
-sleep 0.5
-open_menu "$E2E_OUT/menu3.txt" && pass "the next right click opens the context menu" || fail "no context menu"
+wait_until 10 open_menu "$E2E_OUT/menu3.txt" && pass "the next right click opens the context menu" || fail "no context menu"
 xdotool key Escape
-ask_exit
+close_kivo "$data"
 
 # 3. /hide with auto-hide on: the window starts hidden at the edge.
 data=$(edge_data hide-start $((wa_right - 100)) 300 ToolBarStyle=1)
 start_kivo "$data" /hide
 wait_launcher || finish
+win=$LAUNCHER_WIN
 if wait_left $((wa_right - 2)); then
   pass "/hide starts the window hidden at the right edge"
 else
   fail "/hide left the window at $L..$R"
 fi
-ask_exit
+close_kivo "$data"
 
 # 4. Auto close in the middle of the screen: ends the program after AutoDelay
-# (1 s); a tool window goes to the tray instead.
+# (1 s) from the launch, which comes after the key; a tool window goes to the
+# tray instead.
 rm -f "$log"
 data=$(edge_data middle 300 200 AutoClose=1 AutoDelay=1)
-start_kivo "$data"
-wait_launcher || finish
-click_caption "$LAUNCHER_WIN"
+open_kivo "$data" || finish
+sent=${EPOCHREALTIME/./}
 xdotool key Return
 wait_lines "$log" 3 || fail "the item did not start"
-sleep 0.4
-kill -0 "$KIVO_PID" 2>/dev/null && pass "the program waits for AutoDelay" || fail "it closed at once"
 wait_kivo_exit 5 && pass "then auto close ends it"
+waited=$(((${EPOCHREALTIME/./} - sent) / 1000))
+[ "$waited" -gt 1000 ] && pass "the program waits for AutoDelay" || fail "it closed $waited ms after the key"
 
 rm -f "$log"
 data=$(edge_data tray 300 200 ToolBarStyle=1 AutoClose=1 AutoDelay=0)
-start_kivo "$data"
-wait_launcher || finish
-click_caption "$LAUNCHER_WIN"
+open_kivo "$data" || finish
 xdotool key Return
 wait_lines "$log" 3 || fail "the item did not start"
 if wait_gone 'Kivo ' 5; then
@@ -201,6 +190,6 @@ if wait_gone 'Kivo ' 5; then
 else
   fail "the tool window is still shown after the launch"
 fi
-ask_exit
+close_kivo "$data"
 
 finish

@@ -54,3 +54,20 @@ expect_list() {
 # where that look shows the control.
 field() { state_text "$E2E_OUT/editor.txt" "$1"; }
 click_field() { local px py; read -r px py < <(control_point "$1"); xdotool mousemove "$px" "$py" click 1; }
+
+# --- Waiting for the editor's windows -----------------------------------------
+
+# No window titled $1 is shown.
+box_gone() { ! xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1; }
+# One window has the title the editor and the launcher share, and it has no
+# category name field: the editor has gone, the launcher is back.
+launcher_alone() {
+  [ "$(xdotool search --onlyvisible --name '^Kivo $' 2>/dev/null | wc -l)" = 1 ] &&
+    window_state 'Kivo ' "$E2E_OUT/alone.txt" && ! grep -q '^control 7 Edit' "$E2E_OUT/alone.txt"
+}
+# Answers the box as answer_box does, then waits until it has gone: the
+# answer was taken.
+answered() { answer_box "$@" && wait_until 10 box_gone "$1"; }
+# After the editor was left: the launcher once it is alone (LAUNCHER_WIN);
+# fails when it does not come.
+back_to_launcher() { wait_until 10 launcher_alone || true; wait_launcher; }

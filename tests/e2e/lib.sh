@@ -592,3 +592,9 @@ close_kivo() {
   (cd "$1" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
   wait_kivo_exit
 }
+
+# --- A screenshot of a window once it has drawn itself ------------------------
+
+# Takes the screenshot $E2E_OUT/<name>.png of the window (X window id $1); true
+# once it shows more than 100 colours: its contents drawn, not only its frame.
+painted() { screenshot "$1" "$2" && [ "$(convert "$E2E_OUT/$2.png" -format %k info:)" -gt 100 ]; }

@@ -185,27 +185,18 @@ if start_from_stick $FIRST; then
   expect_probe_launch $FIRST "an item on the stick starts with the stick's letter ${FIRST^^}:"
 
   post_message 'Kivo ' 273 76 0
-  about=""
-  for _ in $(seq 50); do
-    if wine "$PROBE" owned-state 'Kivo ' "$(winpath "$E2E_OUT/about.txt")" </dev/null >/dev/null 2>&1; then
-      about=$(sed -n 's/^control 2 Static .* text //p' "$E2E_OUT/about.txt")
-      break
-    fi
-    sleep 0.1
-  done
-  [ "$about" = "Kivo ver. $version  (64 bit)" ] && pass "the About window shows the same version" ||
-    fail "About's version line: '$about'"
+  wait_until 10 look 'Kivo ' owned-state || true
+  [ "$(looked_text 2)" = "Kivo ver. $version  (64 bit)" ] && pass "the About window shows the same version" ||
+    fail "About's version line: '$(looked_text 2)'"
   # Its licence line opens the License.txt beside kivo.exe (and closes it).
-  read -r l t r _ < <(sed -n '1s/^window \([-0-9]*\) \([-0-9]*\) \([-0-9]*\) .*/\1 \2 \3/p' "$E2E_OUT/about.txt")
+  read -r _ l t r _ <"$E2E_OUT/look.txt"
   xdotool mousemove $((l + (r - l - 300) / 2 + 75)) $((t + (r - l - 300) / 2 + 97)) click 1
   licence="notepad.exe ${FIRST^^}:\\$TOP\\License.txt"
-  for _ in $(seq 50); do other_programs | grep -qiF "$licence" && break; sleep 0.1; done
-  other_programs | grep -qiF "$licence" &&
-    pass "About's \"MIT licence\" opens License.txt" || fail "the licence was not opened: $(other_programs)"
-  for _ in $(seq 30); do
-    wine "$PROBE" owned-state 'Kivo ' "$(winpath "$E2E_OUT/about-after.txt")" </dev/null >/dev/null 2>&1 || break
-    sleep 0.1
-  done
+  licence_open() { other_programs | grep -qiF "$licence"; }
+  wait_until 10 licence_open && pass "About's \"MIT licence\" opens License.txt" ||
+    fail "the licence was not opened: $(other_programs)"
+  about_gone() { ! look 'Kivo ' owned-state; }
+  wait_until 10 about_gone || true
   # Notepad covers the launcher now.
   post_message 'Kivo ' 1025 65 0
   wait_kivo_exit
@@ -228,23 +219,17 @@ if start_from_stick $SECOND; then
   help_file="${SECOND^^}:\\$TOP\\Kivo-en.chm"
   click_caption "$win"
   xdotool key F1
-  viewer=""
-  for _ in $(seq 100); do
-    viewer=$(viewers "$help_file")
-    [ -n "$viewer" ] && break
-    sleep 0.1
-  done
-  if [ -n "$viewer" ] && help_win=$(wait_window '^Kivo Help$' 10); then
+  viewer_shown() { [ -n "$(viewers "$help_file")" ]; }
+  viewer_gone() { [ -z "$(viewers "$help_file")" ]; }
+  if wait_until 10 viewer_shown && help_win=$(wait_window '^Kivo Help$' 10); then
     pass "F1 opens the help from the stick"
-    sleep 1
-    screenshot "$help_win" help
+    wait_until 10 painted "$help_win" help || fail "the help window shows no contents"
   else
     fail "no help viewer on $help_file"
   fi
   post_message 'Kivo ' 1025 65 0
   wait_kivo_exit
-  sleep 1
-  [ -z "$(viewers "$help_file")" ] && pass "the viewer ends with Kivo" || fail "the help viewer outlives Kivo"
+  wait_until 10 viewer_gone && pass "the viewer ends with Kivo" || fail "the help viewer outlives Kivo"
 fi
 expect_file_bytes "$KIVO_DIR/Programs.kvl" "$E2E_OUT/programs-before" "the category file keeps its letter ${FIRST^^}: on the stick"
 expect_file_bytes "$KIVO_DIR/Kivo.ini" "$E2E_OUT/settings-first" "the settings are as the first run left them"
