@@ -46,11 +46,11 @@ control_counts() {
     fail "control with $icons icons and $bitmaps bitmaps: not counted"
   fi
   post_message object-control 16 0 0 || true  # WM_CLOSE
-  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
+  wait_until 5 ended "$pid" || true
+  { kill "$pid"; wait "$pid"; } 2>/dev/null || true
 }
 
+ended() { ! kill -0 "$1" 2>/dev/null; }
 expect_rise() {
   local from=$1 to=$2 low=$3 high=$4 what=$5
   if [ -z "$from" ] || [ -z "$to" ]; then fail "$what: no counts"; return; fi
