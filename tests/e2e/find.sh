@@ -31,10 +31,13 @@ find_text() {
 # Escape leaves Find, a second one the launcher.
 leave_find_and_exit() { xdotool key Escape; wait_until 10 find_closed || true; xdotool key Escape; wait_kivo_exit; }
 
-# Points at a row of the list (again, from beside it, until the tip shows) and
-# waits for its tool tip to read as expected ("\n" between lines).
-tip_is() { wine "$PROBE" tip "$(winpath "$E2E_OUT/tip.txt")" </dev/null >/dev/null 2>&1 && [ "$(tr -d '\r' <"$E2E_OUT/tip.txt")" = "$1" ]; }
-point_for_tip() { xdotool mousemove "$1" "$2" mousemove_relative 2 0; wait_until 2 tip_is "$3"; }
+# Points at a row of the list and, once any other row's tip has gone, a little
+# further (again until the tip shows); waits for its tool tip to read as
+# expected ("\n" between lines).
+tip_text() { wine "$PROBE" tip "$(winpath "$E2E_OUT/tip.txt")" </dev/null >/dev/null 2>&1 && tr -d '\r' <"$E2E_OUT/tip.txt"; }
+tip_is() { [ "$(tip_text)" = "$1" ]; }
+no_other_tip() { local text; text=$(tip_text) || return 0; [ "$text" = "$1" ]; }
+point_for_tip() { xdotool mousemove "$1" "$2"; wait_until 2 no_other_tip "$3"; xdotool mousemove_relative 2 0; wait_until 2 tip_is "$3"; }
 expect_row_tip() {
   local x y
   read -r x y < <(row_point 'Kivo ' "$1") || { fail "no row $1 for its tip"; return; }

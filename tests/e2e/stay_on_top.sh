@@ -20,11 +20,14 @@ topmost() {
   [ "$(((ex & 0x8) != 0))" = "$1" ]
 }
 # The launcher raises itself on its next tick once another window is active:
-# the probe window is waited for first, active and painted, then the launcher.
+# the probe window is waited for first, active (Wine gives it the X focus:
+# asked of X, so that no Wine start competes with the two programs just then)
+# and painted, then the launcher; then Wine confirms which window is active.
+probe_focused() { [ "$(xdotool getwindowfocus 2>/dev/null)" = "$probe_win" ]; }
 expect_after_probe_active() {
-  wait_until 10 is_foreground 'Kivo probe window' && wait_until 10 covered 50 600 ||
-    { fail "$2: the program is not active and shown"; return; }
-  wait_until 10 "$1" && pass "$2" || fail "$2: the screen at the launcher's centre is $(covered && echo the program's || echo the launcher's)"
+  wait_until 10 probe_focused && wait_until 10 covered 50 600 || { fail "$2: the program is not active and shown"; return; }
+  wait_until 10 "$1" && is_foreground 'Kivo probe window' && pass "$2" ||
+    fail "$2: $(covered && echo "the program covers the launcher" || echo "the launcher shows, or the program is not active")"
 }
 
 # Through the context menu: its ninth entry is "Stay on top?".
@@ -46,7 +49,7 @@ wait_until 10 topmost 1 && pass "Stayontop=1 makes the launcher topmost" || fail
 
 wine "$BUILD_DIR/tests/launch_probe.exe" --window </dev/null >>"$E2E_OUT/wine.log" 2>&1 &
 probe_pid=$!
-if wait_window '^Kivo probe window$' >/dev/null; then
+if probe_win=$(wait_window '^Kivo probe window$'); then
   expect_after_probe_active seen "a program started afterwards does not cover it"
   click_caption "$win"
   click_probe
