@@ -7,12 +7,8 @@ source "$(dirname "$0")/lib.sh"
 # python3-xlib is a Debian package: only the system interpreter has it.
 XDND_DROP=(/usr/bin/python3 "$(dirname "$0")/tools/xdnd_drop.py")
 
-data=$(new_data_folder data)
-printf '[main]\r\nAllowDrop=1\r\n' >"$data/Kivo.ini"
-printf '%s\r\n' 'First=%windir%\notepad.exe' >"$data/Tools.kvl"
-printf 'Dropped on the launcher.\r\n' >"$data/Read me.txt"
-printf 'Dropped on a read-only category.\r\n' >"$data/Notes.txt"
-printf 'A ";" in the name.\r\n' >"$data/Plan;2025.txt"
+data=$(make_data data 'Kivo.ini:[main]|AllowDrop=1' 'Tools.kvl:First=%windir%\notepad.exe' 'Read me.txt:Dropped on the launcher.' \
+  'Notes.txt:Dropped on a read-only category.' 'Plan;2025.txt:A ";" in the name.')
 category="$data/Tools.kvl"
 # The Notepad processes showing the file.
 plan_notes() { ps -eo pid=,args= | grep -F notepad.exe | grep -F 'Plan;2025.txt' | grep -v grep | awk '{print $1}' || true; }
@@ -40,26 +36,19 @@ drop_on_launcher() {
   fi
 }
 
-# Waits until the file holds the line (without its CR); fails after 5 s.
-wait_for_line() {
-  local file=$1 line=$2 what=$3
-  for _ in $(seq 50); do
-    tr -d '\r' <"$file" | grep -qxF -- "$line" && { pass "$what"; return 0; }
-    sleep 0.1
-  done
-  fail "$what: no line \"$line\" in"
-  sed 's/^/    /' "$file"
-}
+# Waits until the file holds the line (without its CR); fails after 10 s.
+has_line() { tr -d '\r' <"$1" | grep -qxF -- "$2"; }
+wait_for_line() { wait_until 10 has_line "$1" "$2" && pass "$3" || { fail "$3: no line \"$2\" in"; sed 's/^/    /' "$1"; }; }
+notes_open() { [ -n "$(plan_notes)" ]; }
 
 # A dropped document is added after the last item and saved in the file's format.
-start_kivo "$data"
-if wait_launcher; then
+if open_kivo "$data"; then
   if drop_on_launcher "$data/Read me.txt"; then
     path=$(winpath "$data/Read me.txt")
     wait_for_line "$category" "Read me=$path" "the category file gets the item with the file's full path"
     expect_file_bytes "$category" <(printf '%s\r\n' 'First=%windir%\notepad.exe' "Read me=$path") \
       "the file keeps its form: UTF-8 without BOM, CR LF"
-    expect_rows '0\tFirst\t0\n1\tRead me\t1\n' "the dropped document is a new row, selected"
+    expect_rows_soon '0\tFirst\t0\n1\tRead me\t1\n' "the dropped document is a new row, selected"
     screenshot "$LAUNCHER_WIN" dropped
   fi
   # A ";" in the path is kept in the command, stored as U+007F.
@@ -67,8 +56,7 @@ if wait_launcher; then
     plan="$(winpath "$data")\\Plan;2025.txt"
     wait_for_line "$category" "Plan;2025=${plan//;/$'\x7f'}" "a \";\" in the dropped file's name is stored as U+007F"
     launch_row 2
-    for _ in $(seq 50); do [ -n "$(plan_notes)" ] && break; sleep 0.1; done
-    [ -n "$(plan_notes)" ] && pass "launching it opens that file" || fail "no Notepad with Plan;2025.txt"
+    wait_until 10 notes_open && pass "launching it opens that file" || fail "no Notepad with Plan;2025.txt"
     if wait_window '^Error$' 1 >/dev/null; then answer_box Error n plan-error; fi
     for pid in $(plan_notes); do kill "$pid"; done
   fi
@@ -79,12 +67,11 @@ fi
 # the file stays as it was.
 cp "$category" "$E2E_OUT/Tools.before"
 chmod 444 "$category"
-start_kivo "$data"
-if wait_launcher; then
+if open_kivo "$data"; then
   if drop_on_launcher "$data/Notes.txt" && answer_box 'Error' Return read-only-box; then
     expect_text "$E2E_OUT/read-only-box.txt" 'Cannot write Configuration' "a read-only category file is reported"
     wait_gone 'Error' 5 || fail "the box stays open after Return"
-    expect_rows '0\tFirst\t0\n0\tRead me\t1\n0\tPlan;2025\t2\n1\tNotes\t3\n' "the dropped file stays in the launcher"
+    expect_rows_soon '0\tFirst\t0\n0\tRead me\t1\n0\tPlan;2025\t2\n1\tNotes\t3\n' "the dropped file stays in the launcher"
     screenshot "$LAUNCHER_WIN" kept-in-memory
   fi
   # answer_box ends the program when no box comes.

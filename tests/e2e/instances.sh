@@ -5,37 +5,33 @@
 # in any letter case and the title may be of any length.
 source "$(dirname "$0")/lib.sh"
 
-data=$(new_data_folder data)
-printf '%s\r\n' 'One=%windir%\system32\notepad.exe' 'Two=%windir%\system32\cmd.exe' \
-  'Three=%windir%\system32\winefile.exe' 'Four=%windir%\regedit.exe' >"$data/Items.kvl"
-printf '%s\r\n' 'Other=%windir%\system32\notepad.exe' >"$data/More.kvl"
+data=$(make_data data 'Items.kvl:One=%windir%\system32\notepad.exe|Two=%windir%\system32\cmd.exe|Three=%windir%\system32\winefile.exe|Four=%windir%\regedit.exe' \
+  'More.kvl:Other=%windir%\system32\notepad.exe')
 other=$(new_data_folder other)
 cp "$data/Items.kvl" "$other/"
 
 selected_row() {  # the item position of the selected row, or "none"
   list_rows 'Kivo ' "$E2E_OUT/rows.txt" && awk -F'\t' '$1 == 1 {print $3; found=1} END {if (!found) print "none"}' "$E2E_OUT/rows.txt"
 }
+third_selected() { [ "$(selected_row)" = 2 ]; }
+# The launcher's state line matches the pattern; the line stays in $E2E_OUT/<name>.txt.
+launcher_is() { window_state 'Kivo ' "$E2E_OUT/$2.txt" && grep -q "$1" "$E2E_OUT/$2.txt"; }
 
 # "/I=3" in capitals selects the third item.
 start_kivo "$data" /I=3
 first_pid=$KIVO_PID
 wait_window '^Kivo $' >/dev/null || fail "no launcher window"
-sleep 0.5
-[ "$(selected_row)" = 2 ] && pass "/I=3 selects the third item" || fail "selected: $(selected_row)"
+wait_until 10 third_selected && pass "/I=3 selects the third item" || fail "selected: $(selected_row)"
 
 # A second start on the same folder: the first comes back, the second ends.
 post_message 'Kivo ' 274 61472 0   # minimise (WM_SYSCOMMAND, SC_MINIMIZE)
-sleep 0.5
-window_state 'Kivo ' "$E2E_OUT/minimised.txt"
-grep -q 'iconic 1' "$E2E_OUT/minimised.txt" && pass "minimised for the test" || fail "not minimised: $(head -1 "$E2E_OUT/minimised.txt")"
+wait_until 10 launcher_is 'iconic 1' minimised && pass "minimised for the test" || fail "not minimised: $(head -1 "$E2E_OUT/minimised.txt")"
 cp "$data/Kivo.ini" "$E2E_OUT/ini-first"
 start_kivo "$data"
 wait_kivo_exit && pass "the second instance ends"
 expect_file_bytes "$data/Kivo.ini" "$E2E_OUT/ini-first" "the second instance writes nothing"
 KIVO_PID=$first_pid
-sleep 0.5
-window_state 'Kivo ' "$E2E_OUT/restored.txt"
-grep -q 'visible 1 iconic 0' "$E2E_OUT/restored.txt" && pass "the first window is restored" \
+wait_until 10 launcher_is 'visible 1 iconic 0' restored && pass "the first window is restored" \
   || fail "first window: $(head -1 "$E2E_OUT/restored.txt")"
 
 # "/close" on another data folder leaves this one alone and starts nothing.
@@ -53,25 +49,16 @@ tr -d '\r' <"$data/Kivo.ini" | grep -qx 'MRU=Items' && pass "and save its settin
 # Nothing changed: the file stays as it is, to the byte and the time.
 cp "$data/Kivo.ini" "$E2E_OUT/ini-saved"
 touch -d '2020-01-01 00:00' "$data/Kivo.ini"
-start_kivo "$data"
-win=$(wait_window '^Kivo $') || fail "no launcher window"
-sleep 0.5
-click_caption "$win"
-xdotool key Escape
-wait_kivo_exit
+open_kivo "$data" && exit_launcher "$LAUNCHER_WIN"
 expect_file_bytes "$data/Kivo.ini" "$E2E_OUT/ini-saved" "an unchanged run keeps the settings file's bytes"
 [ "$(stat -c %Y "$data/Kivo.ini")" = "$(date -d '2020-01-01 00:00' +%s)" ] && pass "and does not write it" \
   || fail "the settings file was written"
 
 # A change (another category shown last) is written.
-start_kivo "$data"
-win=$(wait_window '^Kivo $') || fail "no launcher window"
-sleep 0.5
-click_caption "$win"
+open_kivo "$data"
 xdotool key Tab
-sleep 0.5
-xdotool key Escape
-wait_kivo_exit
+expect_category More "Tab shows the other category"
+exit_launcher "$LAUNCHER_WIN"
 tr -d '\r' <"$data/Kivo.ini" | grep -qx 'MRU=More' && pass "a changed setting is written" || fail "MRU: $(grep -a MRU "$data/Kivo.ini")"
 
 # A title of 121 characters, and the folder spelled in other letters.
@@ -102,17 +89,14 @@ fi
 race=$(new_data_folder race)
 cp "$data/Items.kvl" "$race/"
 kept=0
+one_ended() { ! kill -0 "$one" 2>/dev/null && survivor=$two || { ! kill -0 "$two" 2>/dev/null && survivor=$one; }; }
 for round in $(seq 20); do
   start_kivo "$race"
   one=$KIVO_PID
   start_kivo "$race"
   two=$KIVO_PID
   survivor=""
-  for _ in $(seq 100); do
-    if ! kill -0 "$one" 2>/dev/null; then survivor=$two; break; fi
-    if ! kill -0 "$two" 2>/dev/null; then survivor=$one; break; fi
-    sleep 0.1
-  done
+  wait_until 10 one_ended || true
   windows=$(wait_window '^Kivo $' >/dev/null && xdotool search --onlyvisible --name '^Kivo $' 2>/dev/null | wc -l)
   if [ -n "$survivor" ] && kill -0 "$survivor" 2>/dev/null && [ "$windows" -eq 1 ]; then
     kept=$((kept + 1))

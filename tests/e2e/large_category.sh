@@ -46,11 +46,11 @@ control_counts() {
     fail "control with $icons icons and $bitmaps bitmaps: not counted"
   fi
   post_message object-control 16 0 0 || true  # WM_CLOSE
-  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
-  kill "$pid" 2>/dev/null || true
-  wait "$pid" 2>/dev/null || true
+  wait_until 5 ended "$pid" || true
+  { kill "$pid"; wait "$pid"; } 2>/dev/null || true
 }
 
+ended() { ! kill -0 "$1" 2>/dev/null; }
 expect_rise() {
   local from=$1 to=$2 low=$3 high=$4 what=$5
   if [ -z "$from" ] || [ -z "$to" ]; then fail "$what: no counts"; return; fi
@@ -243,13 +243,11 @@ settings=$(tr -d '\r' <"$data/Kivo.ini")
 grep -qx 'MRU=Tools' <<<"$settings" && pass "the settings were written at exit" ||
   fail "no MRU=Tools in the settings: $(tr '\n' ' ' <<<"$settings")"
 
-echo "objects and answer times at each step:"
-cat "$STEPS"
+echo "objects and answer times at each step:" && cat "$STEPS"
 
 # 100,000 items, as a check that nothing hangs: the launcher shows them all and
 # goes to the last, the editor opens on them, and both close.
-ITEMS=100000
-HANG_LIMIT=60
+ITEMS=100000 HANG_LIMIT=60
 huge=$(new_data_folder huge)
 make_many "$huge" "$ITEMS"
 mv "$huge/labels.txt" "$E2E_OUT/labels.txt"
@@ -271,5 +269,7 @@ editor_rows() { wait_editor && read_selection && [ "$SEL_ROWS" = $((ITEMS + ITEM
 answered_within "$HANG_LIMIT" "$(micros)" editor_rows && pass "the editor lists every line of them" ||
   fail "the editor lists ${SEL_ROWS:-no} rows"
 xdotool key Escape
-wait_launcher && exit_launcher "$LAUNCHER_WIN" && pass "the launcher exits after the editor closed"
+# The editor has the launcher's title: it must be gone before the launcher is looked for.
+launcher_back() { look 'Kivo ' && [ "$(looked 7 3)" = SysListView32 ] && [ "$(xdotool search --onlyvisible --name '^Kivo $' | wc -l)" = 1 ]; }
+wait_until "$HANG_LIMIT" launcher_back && wait_launcher && exit_launcher "$LAUNCHER_WIN" && pass "the launcher exits after the editor closed"
 finish

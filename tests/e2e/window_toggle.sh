@@ -11,34 +11,16 @@ KIVO_PROBE_LOG=$(winpath "$E2E_OUT")\\probe.log
 
 # Ctrl+Alt+K: key 0x4B, registered (0x8000), modifiers Alt and Ctrl (3 << 16).
 hotkey='$3804B'
-data=$(new_data_folder data)
-printf '%s\r\n' 'Editor=%windir%\system32\notepad.exe' >"$data/Alpha.kvl"
-printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nHotkey=%s\r\n' "$hotkey" >"$data/Kivo.ini"
+items='Alpha.kvl:Editor=%windir%\system32\notepad.exe'
+data=$(make_data data "$items" "Kivo.ini:[Start]|CatSelect=Alpha|[main]|Hotkey=$hotkey")
 
 # The launcher's state line, or "gone" when no visible window has its title.
-launcher_line() {
-  window_state 'Kivo ' "$E2E_OUT/state.txt" && head -1 "$E2E_OUT/state.txt" || echo gone
-}
+launcher_line() { window_state 'Kivo ' "$E2E_OUT/state.txt" && head -1 "$E2E_OUT/state.txt" || echo gone; }
+launcher_matches() { grep -Eq -- "$1" <<<"$(launcher_line)"; }
+# Waits up to 10 s until the launcher's state line matches the pattern.
+expect_launcher() { wait_until 10 launcher_matches "$1" && pass "$2" || fail "$2: $(launcher_line)"; }
 
-# Waits up to 5 s until the launcher's state line matches the pattern.
-expect_launcher() {
-  local pattern=$1 what=$2 line=""
-  for _ in $(seq 50); do
-    line=$(launcher_line)
-    grep -Eq -- "$pattern" <<<"$line" && { pass "$what"; return 0; }
-    sleep 0.1
-  done
-  fail "$what: $line"
-}
-
-ask_exit() {
-  (cd "$1" && wine "$KIVO_EXE" /close </dev/null >>"$E2E_OUT/wine.log" 2>&1) || true
-  wait_kivo_exit
-}
-
-start_kivo "$data"
-wait_launcher || finish
-click_caption "$LAUNCHER_WIN"
+open_kivo "$data" || finish
 xdotool key ctrl+alt+k
 expect_launcher ' iconic 1 ' "the hotkey minimises the active launcher"
 xdotool key ctrl+alt+k
@@ -48,7 +30,6 @@ wine "$BUILD_DIR/tests/launch_probe.exe" --window </dev/null >>"$E2E_OUT/wine.lo
 probe_pid=$!
 if wait_window '^Kivo probe window$' >/dev/null; then
   xdotool mousemove 50 600 click 1
-  sleep 0.5
   expect_launcher ' foreground 0 ' "another program is active"
   xdotool key ctrl+alt+k
   expect_launcher ' iconic 0 foreground 1 ' "the hotkey activates the launcher instead of minimising it"
@@ -57,16 +38,14 @@ else
   fail "the probe window did not come"
 fi
 wait "$probe_pid" 2>/dev/null || true
-ask_exit "$data"
+close_kivo "$data"
 
 # A tool window at the right edge: into the tray by way of the edge, and back.
 read -r _ _ desk_w desk_h < <(window_geometry "$(xdotool search --name 'Wine desktop' | head -1)")
 wine "$PROBE" workarea "$(winpath "$E2E_OUT/workarea.txt")" </dev/null >/dev/null 2>&1
 read -r _ _ wa_right _ < <(tr -d '\r' <"$E2E_OUT/workarea.txt")
-tool=$(new_data_folder tool)
-cp "$data/Alpha.kvl" "$tool/"
-printf '[Start]\r\nCatSelect=Alpha\r\n[main]\r\nHotkey=%s\r\nToolBarStyle=1\r\nAutoAlign=0\r\n[Alpha]\r\nWinX=%s\r\nWinY=200\r\n' \
-  "$hotkey" $((wa_right - 200)) >"$tool/Kivo.ini"
+tool=$(make_data tool "$items" \
+  "Kivo.ini:[Start]|CatSelect=Alpha|[main]|Hotkey=$hotkey|ToolBarStyle=1|AutoAlign=0|[Alpha]|WinX=$((wa_right - 200))|WinY=200")
 start_kivo "$tool"
 wait_launcher || finish
 expect_launcher "^window [0-9]+ 200 $wa_right " "the tool window stands at the right edge"
@@ -83,6 +62,6 @@ kill -0 "$KIVO_PID" 2>/dev/null && pass "and the program goes on" || fail "Escap
 xdotool mousemove $((desk_w - 10)) $((desk_h - 10)) click 1
 expect_launcher "^window [0-9]+ 200 $wa_right .* iconic 0 " "a click on the tray icon brings it back"
 import -window root -crop "${desk_w}x${desk_h}+0+0" +repage "$E2E_OUT/back-from-tray.png"
-ask_exit "$tool"
+close_kivo "$tool"
 
 finish
