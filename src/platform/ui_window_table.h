@@ -82,6 +82,7 @@ struct WindowRecord {
     bool hasColors = false;
     HWND tips = nullptr;
     HWND lastForeground = nullptr;  // seen by keepWindowOnTop
+    int raisesLeft = 0;             // its raises still due since the foreground changed
     bool ignoreLoneAlt = false;
     bool dialogKeys = false;  // Tab moves between controls; Return and Escape go to the loop
     bool settingText = false;  // the program itself is changing a control's text

@@ -269,12 +269,23 @@ void setWindowTopmost(int windowId, bool topmost) {
 // to the very top. Moving it down and back up again is such a move. Windows
 // needs none, and there the move would put the window above other programs'
 // windows that stay on top.
+// Ticks of the caller's timer (250 ms) over which a window kept on top raises
+// itself again after the foreground changed.
+constexpr int kRaisesAfterChange = 8;
+
 void keepWindowOnTop(int windowId) {
     WindowRecord* record = windowRecord(windowId);
     if (!runningUnderWine() || !record || !record->handle) return;
     HWND foreground = GetForegroundWindow();
-    if (foreground == record->lastForeground) return;
-    record->lastForeground = foreground;
+    // The program that became active raises its own X window when it gets to
+    // it, which on a busy machine may be after this tick: the raise is repeated
+    // for a few ticks.
+    if (foreground != record->lastForeground) {
+        record->lastForeground = foreground;
+        record->raisesLeft = kRaisesAfterChange;
+    }
+    if (record->raisesLeft == 0) return;
+    --record->raisesLeft;
     HWND w = record->handle;
     auto topmost = [](HWND window) { return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0; };
     if (!topmost(w) || !IsWindowVisible(w) || IsIconic(w)) return;
