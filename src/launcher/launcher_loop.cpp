@@ -30,6 +30,8 @@ namespace {
 constexpr int kNoCommand = 0;
 constexpr unsigned kStripClickDelay = 500;
 constexpr unsigned kCategoryMenuPause = 300;
+// How long after the press a release still counts as the same click.
+constexpr unsigned kEdgeClickRelease = 2000;
 
 bool windowInNormalState() {
     return !windowMinimized(kLauncherWindow) && !windowMaximized(kLauncherWindow);
@@ -130,6 +132,15 @@ int onHotkey(const UiEvent& event) {
     return command;
 }
 
+// The release of the right button whose press brought the window back from
+// its edge: taken once, and only while it can still belong to that press.
+bool edgeClickTaken(unsigned now) {
+    LauncherLoop& loop = launcherLoop;
+    const bool taken = loop.edgeClickUntil != 0 && static_cast<int>(loop.edgeClickUntil - now) > 0;
+    loop.edgeClickUntil = 0;
+    return taken;
+}
+
 int translateEvent(const UiEvent& event, unsigned now) {
     LauncherLoop& loop = launcherLoop;
     switch (event.kind) {
@@ -137,7 +148,9 @@ int translateEvent(const UiEvent& event, unsigned now) {
             // Escape in the list of found items leaves Find, as it does in the field.
             if (findState.open && event.code == kCommandCloseRequest) return kCommandLeaveFind;
             return onMenuEntry(event.code, now);
-        case UiEventKind::ItemView: return onItemViewClick(event);
+        case UiEventKind::ItemView:
+            if (event.code == kRightClick && edgeClickTaken(now)) return kNoCommand;
+            return onItemViewClick(event);
         case UiEventKind::ControlClick:
             if (event.control >= kLauncherTitleStrip && event.control <= kLauncherCloseGlyph) {
                 loop.pendingClick = event.control;
@@ -162,9 +175,11 @@ int translateEvent(const UiEvent& event, unsigned now) {
         case UiEventKind::UserMessage: return event.code == kCommandExit ? kCommandExit : kNoCommand;
         // A window that sticks out of the work area (hidden at an edge) comes
         // back first; the menu opens on a later click.
-        case UiEventKind::RightButtonUp: return ShowFromEdge() ? kNoCommand : kCommandContextMenu;
+        case UiEventKind::RightButtonUp:
+            if (edgeClickTaken(now)) return kNoCommand;
+            return ShowFromEdge() ? kNoCommand : kCommandContextMenu;
         case UiEventKind::FrameRightButtonDown:
-            ShowFromEdge();
+            if (ShowFromEdge()) loop.edgeClickUntil = now + kEdgeClickRelease;
             loop.edge.mouseOver = now;
             return kNoCommand;
         case UiEventKind::Hotkey: return onHotkey(event);

@@ -26,6 +26,9 @@ struct LauncherLoop {
     int pointerX = 0;
     int pointerY = 0;
     unsigned categoryMenuClosed = 0;
+    // Until then the release of the right button that brought the window back
+    // from its edge opens no menu, wherever the slide has put the window under it.
+    unsigned edgeClickUntil = 0;
     LoneAlt alt;
     EdgeTimes edge;  // auto-hide and auto close
     int result = 0;  // the loop request that ends the run
