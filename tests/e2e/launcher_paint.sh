@@ -27,7 +27,7 @@ expect_fresh() {
   local name=$1 what=$2 differing
   xdotool mousemove 1000 690
   wait_until 10 settled "$name" || true
-  repaint_window 'Kivo '
+  wait_until 10 repaint_window 'Kivo ' || true
   look 'Kivo ' || true
   wait_until 10 settled "$name-repainted" || true
   differing=$(compare -metric AE "$E2E_OUT/$name.png" "$E2E_OUT/$name-repainted.png" null: 2>&1 || true)
