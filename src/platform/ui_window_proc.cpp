@@ -261,6 +261,9 @@ LRESULT CALLBACK programWindowProc(HWND window, UINT message, WPARAM wParam, LPA
             if ((wParam & 0xFFF0) == SC_KEYMENU && onKeyMenu(window, *record, lParam)) return 0;
             break;
         case WM_ACTIVATE:
+            // A window kept on top raises itself again once another is active
+            // (keepWindowOnTop), however soon that one came after it.
+            if (LOWORD(wParam) == WA_INACTIVE) record->raisesLeft = kRaisesAfterChange;
             if (onActivate(window, *record, wParam)) return 0;
             break;
         case WM_NEXTDLGCTL:

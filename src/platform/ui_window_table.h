@@ -61,6 +61,10 @@ struct LabelTarget {
     HWND control = nullptr;
 };
 
+// Ticks of the caller's timer (250 ms) over which a window kept on top raises
+// itself again after the foreground changed or it lost the activation.
+constexpr int kRaisesAfterChange = 8;
+
 struct WindowRecord {
     HWND handle = nullptr;
     // The scale the window is laid out at: its display's, or for a dialog of

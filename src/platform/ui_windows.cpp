@@ -269,10 +269,6 @@ void setWindowTopmost(int windowId, bool topmost) {
 // to the very top. Moving it down and back up again is such a move. Windows
 // needs none, and there the move would put the window above other programs'
 // windows that stay on top.
-// Ticks of the caller's timer (250 ms) over which a window kept on top raises
-// itself again after the foreground changed.
-constexpr int kRaisesAfterChange = 8;
-
 void keepWindowOnTop(int windowId) {
     WindowRecord* record = windowRecord(windowId);
     if (!runningUnderWine() || !record || !record->handle) return;
