@@ -125,7 +125,13 @@ post_message 'Kivo ' 273 77 0
 second=$(wait_viewer "$en_file" "$first") && pass "F1 again leaves one viewer, a new one" ||
   fail "viewers after the second F1: first '$first', now '$(viewers "$en_file")'"
 # Its window, once shown, would come up over the About window opened before.
-wait_window '^Kivo Help$' 10 >/dev/null || fail "the new help window did not show"
+# Drawn and active, it has come up: About opens over it.
+if help_win=$(wait_window '^Kivo Help$' 10); then
+  wait_until 10 is_foreground 'Kivo Help' && wait_until 10 painted "$help_win" help-en-again ||
+    fail "the new help window did not come up"
+else
+  fail "the new help window did not show"
+fi
 [ -z "$(viewers "$de_file")" ] || fail "the German file was opened too"
 # The About window's link to the help: the viewer before gives way to a new one.
 post_message 'Kivo ' 273 76 0
